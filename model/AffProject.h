@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/BucketMap.h"
+#include "model/ProductRegInfo.h"
+#include "model/Reseller.h"
+
+#include <cstdint>
+#include <string>
+
+// The product of a project and everything it owns: its affiliates and its
+// registration-info records. Copyable (deep) so that a build can work on a
+// snapshot while the user keeps editing.
+class CAffProject {
+public:
+    // Result of AddReseller.
+    enum class AddResult { Added, KeySpaceFull };
+
+    uint16_t m_wDefaultService = 0;
+    std::string m_strOutputDir;
+    std::string m_strSelfCreatorPath;
+    uint32_t m_dwReserved = 0;
+    uint32_t m_nNextResellerId = 0;
+    std::string m_strTitle;
+    std::string m_strReserved;
+    std::string m_strUuid;
+    std::string m_strWebSite;
+    std::string m_strVersion;
+    std::string m_strSetupFile;
+    CBucketMap<CReseller> m_mapResellers;
+    CBucketMap<CProductRegInfo> m_mapRegInfo;
+    std::string m_strProjectPath; // full path of the project file; not stored
+
+    // Copies every field of source except m_nId into a new affiliate whose key is
+    // m_nNextResellerId. When that key is already taken (the 16-bit key space
+    // wrapped), the next free key is used; when all 65,536 keys are taken,
+    // nothing is added and KeySpaceFull is returned. Existing affiliates are
+    // never overwritten. newKey receives the key of the added affiliate.
+    AddResult AddReseller(const CReseller& source, uint16_t* newKey = nullptr);
+
+    // Deletes the affiliate under key; does nothing when there is none.
+    void RemoveReseller(uint16_t key);
+
+    // Empties the project; m_strProjectPath stays.
+    void Clear();
+
+    // Stores path and makes its folder the base directory for project-relative
+    // paths. The process's current directory is not changed.
+    void SetProjectPath(const std::string& path);
+
+    CReseller* LookupReseller(uint16_t key) const { return m_mapResellers.Lookup(key); }
+    CProductRegInfo* LookupRegInfo(uint16_t service) const { return m_mapRegInfo.Lookup(service); }
+};
