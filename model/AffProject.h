@@ -30,6 +30,11 @@ public:
     CBucketMap<CProductRegInfo> m_mapRegInfo;
     std::string m_strProjectPath; // full path of the project file; not stored
 
+private:
+    std::string m_strBaseDirectory; // set by SetProjectPath; not stored
+
+public:
+
     // Copies every field of source except m_nId into a new affiliate whose key is
     // m_nNextResellerId. When that key is already taken (the 16-bit key space
     // wrapped), the next free key is used; when all 65,536 keys are taken,
@@ -46,6 +51,15 @@ public:
     // Stores path and makes its folder the base directory for project-relative
     // paths. The process's current directory is not changed.
     void SetProjectPath(const std::string& path);
+
+    // The folder of m_strProjectPath, without trailing separators.
+    const std::string& BaseDirectory() const { return m_strBaseDirectory; }
+    // path made absolute against the base directory (empty path: the base
+    // directory itself). Accepts "\\" as separator in stored relative paths.
+    std::string ResolveProjectPath(const std::string& path) const;
+    // path relative to the base directory where it lies below it; the path
+    // unchanged otherwise; empty when path is too long to handle.
+    std::string MakeProjectRelative(const std::string& path) const;
 
     CReseller* LookupReseller(uint16_t key) const { return m_mapResellers.Lookup(key); }
     CProductRegInfo* LookupRegInfo(uint16_t service) const { return m_mapRegInfo.Lookup(service); }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CAffProject;
+
+// Outcome of loading or saving a project file. message is the text shown to
+// the user ("Unexpected file format.", or a file-error text with the path).
+struct ProjectFileResult {
+    enum class Code { Ok, BadFormat, FileError, OtherError };
+    Code code = Code::Ok;
+    std::string message;
+    bool Ok() const { return code == Code::Ok; }
+};
+
+// Reads a ".vkp" file into project (cleared first). A 0-byte file gives an
+// empty project. On failure the project holds whatever was read and the caller
+// discards it. m_strProjectPath is not touched.
+ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project);
+
+// Writes the project atomically: a temporary file in the same folder, flushed,
+// then renamed over path. On failure the previous file is left untouched.
+ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project);
+
+// The bytes of the project file, and their reader, for callers without files.
+std::string EncodeProject(const CAffProject& project);
+ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project);

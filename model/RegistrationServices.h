@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// The built-in table of registration services. The index is what records store.
+enum : int32_t { kServiceRegNow = 0, kServiceShareIt = 1, kServiceRegSoft = 2, kServiceOther = 3 };
+constexpr int kServiceCount = 4;
+
+struct RegistrationService {
+    int32_t nIndex;
+    std::string_view name;         // "RegNow", "ShareIt", "RegSoft", "Other"
+    std::string_view endpoint;     // scheme, "://", host, path; empty for Other
+    std::string_view productKey;   // query key of the product ID; empty for Other
+    std::string_view affiliateKey; // query key of the affiliate ID; empty for Other
+};
+
+// The four services in table order.
+const std::array<RegistrationService, kServiceCount>& ServiceTable();
+
+// Index of the first table name equal to name ignoring case; 3 (Other) when none.
+int32_t ServiceIndexFromName(std::string_view name);
+
+// The service's name for index 0..3; empty for any other index.
+std::string_view ServiceNameFromIndex(int32_t index);
