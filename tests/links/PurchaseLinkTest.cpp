@@ -1,0 +1,144 @@
+#include "model/AffProject.h"
+#include "model/PurchaseLink.h"
+#include "model/RegistrationServices.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string Endpoint(int32_t service)
+{
+    return std::string(ServiceTable()[static_cast<size_t>(service)].endpoint);
+}
+
+void AddRegInfo(CAffProject& project, uint16_t service, const std::string& productId)
+{
+    auto info = std::make_unique<CProductRegInfo>();
+    info->m_wService = service;
+    info->m_strProductId = productId;
+    project.m_mapRegInfo.SetAt(service, std::move(info));
+}
+
+} // namespace
+
+TEST(ComposeProductLink, EmptyLinkStartsFromEndpoint)
+{
+    const std::string E = Endpoint(kServiceRegNow);
+    std::string link;
+    EXPECT_TRUE(ComposeProductLink(kServiceRegNow, link, "1234-1", ComposeMode::Keep));
+    EXPECT_EQ(link, E + "?item=1234-1");
+
+    link.clear();
+    ComposeProductLink(kServiceShareIt, link, "77", ComposeMode::Keep);
+    EXPECT_EQ(link, Endpoint(kServiceShareIt) + "?productid=77");
+}
+
+TEST(ComposeProductLink, KeepModeKeepsTypedLinkResetModeDiscardsIt)
+{
+    const std::string E = Endpoint(kServiceRegNow);
+    std::string link = "https://mine.example/buy?z=1";
+    ComposeProductLink(kServiceRegNow, link, "5", ComposeMode::Keep);
+    EXPECT_EQ(link, "https://mine.example/buy?item=5&z=1");
+
+    link = "https://mine.example/buy?z=1";
+    ComposeProductLink(kServiceRegNow, link, "5", ComposeMode::Reset);
+    EXPECT_EQ(link, E + "?item=5");
+}
+
+TEST(ComposeProductLink, BareHttpPrefixInAnyCaseStartsFromEndpoint)
+{
+    const std::string E = Endpoint(kServiceRegNow);
+    for (const char* start : {"http://", "HTTP://", "HtTp://"}) {
+        std::string link = start;
+        ComposeProductLink(kServiceRegNow, link, "9", ComposeMode::Keep);
+        EXPECT_EQ(link, E + "?item=9") << start;
+    }
+    // Anything longer is a link the user typed and is kept.
+    std::string link = "http://x";
+    ComposeProductLink(kServiceRegNow, link, "9", ComposeMode::Keep);
+    EXPECT_EQ(link, "http://x?item=9");
+}
+
+TEST(ComposeProductLink, EmptyProductIdGivesEmptyValue)
+{
+    std::string link;
+    ComposeProductLink(kServiceRegSoft, link, "", ComposeMode::Keep);
+    EXPECT_EQ(link, Endpoint(kServiceRegSoft) + "?productid=");
+}
+
+TEST(ComposeProductLink, OtherAndNoServiceNeverChangeTheLink)
+{
+    for (int32_t service : {int32_t{kServiceOther}, -1, 4, 1000}) {
+        std::string link = "typed by hand";
+        EXPECT_FALSE(ComposeProductLink(service, link, "1", ComposeMode::Keep));
+        EXPECT_FALSE(ComposeProductLink(service, link, "1", ComposeMode::Reset));
+        EXPECT_EQ(link, "typed by hand");
+        std::string empty;
+        EXPECT_FALSE(ComposeProductLink(service, empty, "1", ComposeMode::Reset));
+        EXPECT_EQ(empty, "");
+    }
+}
+
+TEST(ComposeProductLink, SpecialCharactersInsertedUnchangedAndSplitOnReparse)
+{
+    const std::string E = Endpoint(kServiceRegNow);
+    std::string link;
+    ComposeProductLink(kServiceRegNow, link, "a&b=c", ComposeMode::Keep);
+    EXPECT_EQ(link, E + "?item=a&b=c");
+    // Composing again re-reads the text: "&b=c" is now its own parameter.
+    ComposeProductLink(kServiceRegNow, link, "z", ComposeMode::Keep);
+    EXPECT_EQ(link, E + "?b=c&item=z");
+}
+
+TEST(ComposeAffiliateLink, KeepModeResortsAndKeepsExistingParameters)
+{
+    const std::string E = Endpoint(kServiceRegNow);
+    CAffProject project;
+    AddRegInfo(project, kServiceRegNow, "9");
+    std::string link = E + "?b=2&affiliate=7&a=1";
+    EXPECT_TRUE(ComposeAffiliateLink(kServiceRegNow, link, "42", project, ComposeMode::Keep));
+    EXPECT_EQ(link, E + "?a=1&affiliate=42&b=2&item=9");
+}
+
+TEST(ComposeAffiliateLink, ResetModeAndStartingTexts)
+{
+    CAffProject project;
+    AddRegInfo(project, kServiceShareIt, "300");
+    const std::string E = Endpoint(kServiceShareIt);
+
+    std::string link = "https://old.example/x?q=1";
+    ComposeAffiliateLink(kServiceShareIt, link, "A1", project, ComposeMode::Reset);
+    EXPECT_EQ(link, E + "?productid=300&resellerid=A1");
+
+    link = "Http://";
+    ComposeAffiliateLink(kServiceShareIt, link, "A2", project, ComposeMode::Keep);
+    EXPECT_EQ(link, E + "?productid=300&resellerid=A2");
+
+    link.clear();
+    ComposeAffiliateLink(kServiceShareIt, link, "", project, ComposeMode::Keep);
+    EXPECT_EQ(link, E + "?productid=300&resellerid=");
+}
+
+TEST(ComposeAffiliateLink, NothingWithoutRegistrationInfoForTheService)
+{
+    CAffProject project;
+    AddRegInfo(project, kServiceRegNow, "9");
+    std::string link = "http://";
+    EXPECT_FALSE(ComposeAffiliateLink(kServiceRegSoft, link, "42", project, ComposeMode::Keep));
+    EXPECT_FALSE(ComposeAffiliateLink(kServiceRegSoft, link, "42", project, ComposeMode::Reset));
+    EXPECT_EQ(link, "http://");
+}
+
+TEST(ComposeAffiliateLink, OtherNeverChangesTheLinkEvenWithItsRecord)
+{
+    CAffProject project;
+    AddRegInfo(project, kServiceOther, "9");
+    for (int32_t service : {int32_t{kServiceOther}, -1, 5}) {
+        std::string link = "https://own.example/?a=1";
+        EXPECT_FALSE(ComposeAffiliateLink(service, link, "42", project, ComposeMode::Reset));
+        EXPECT_EQ(link, "https://own.example/?a=1");
+    }
+}
