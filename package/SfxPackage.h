@@ -1,0 +1,77 @@
+#pragma once
+
+#include "package/SfxEntry.h"
+#include "package/SfxResult.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Writer and reader of a package: a template image, the raw payload of each
+// entry back to back, and a trailer listing the entries (see
+// package/PackageTrailer.h). An instance is used either as a writer (AddFile,
+// Build) or as a reader (ReadDirectory or ExtractAll, then GetEntry), by one
+// thread at a time. Payloads are always streamed through a 1000-byte buffer;
+// no payload is ever held in memory as a whole.
+class CSfxPackage {
+public:
+    CSfxPackage() = default;
+
+    // Adds the file at path as the next entry: its current length becomes the
+    // entry size, the part of path after the last '/' or '\\' (the whole path
+    // when there is none) becomes its name. False, with the table unchanged,
+    // when the table already holds 256 entries, the file cannot be opened for
+    // reading, is not a regular file, is 2 GiB or larger, or its name could not
+    // be read back (empty, 1000 bytes or longer, "." or "..").
+    bool AddFile(const std::string& path);
+
+    // Writes image + payloads + trailer to outputPath, using the template image
+    // linked into the program under "SFX_EXE" and templateId (129 selfkit,
+    // 130 setupstub). SFX_ERR_EMPTY or SFX_ERR_TEMPLATE create no file.
+    // SFX_ERR_CREATE: the output cannot be created or written (also when it is
+    // one of the sources, or the package would reach 2 GiB). SFX_ERR_SOURCE: a
+    // source cannot be opened or holds fewer bytes than AddFile recorded; only
+    // the recorded length is copied when it has grown. A build that fails
+    // after creating the output leaves the partial file (it has no trailer).
+    SfxResult Build(int templateId, const std::string& outputPath);
+
+    // Build with the given image bytes instead of an embedded template.
+    SfxResult BuildWithImage(const void* image, size_t imageSize, const std::string& outputPath);
+
+    // Empties the table, then reads the directory of the package at path.
+    // SFX_ERR_OPEN: cannot be opened or read. SFX_ERR_MARKER: no marker at the
+    // end or a trailer that does not fit the file (counts, lengths, names,
+    // offsets and sizes are all checked). SFX_ERR_EMPTY: count 0. Source paths
+    // of the entries stay empty.
+    SfxResult ReadDirectory(const std::string& path);
+
+    // Reads the directory of the running program's own file and extracts every
+    // entry into targetFolder (ExtractFrom with the own file's path).
+    SfxResult ExtractAll(const std::string& targetFolder);
+
+    // Reads the directory of packagePath and extracts every entry, last entry
+    // first, as targetFolder/name; an existing file of that name is replaced.
+    // Never writes outside targetFolder and never follows a symbolic link: an
+    // existing name is unlinked and the file is created exclusively. An entry
+    // whose file cannot be created is skipped (SFX_OK all the same).
+    // Directory results other than SFX_OK are passed on; SFX_ERR_SOURCE: the
+    // package cannot be opened again; SFX_ERR_OPEN: the package cannot be read
+    // or ends early (the partly written entry is removed); SFX_ERR_CREATE: an
+    // extracted file cannot be written (it is removed).
+    SfxResult ExtractFrom(const std::string& packagePath, const std::string& targetFolder);
+
+    // Reads the first min(size, maxBytes) bytes of entry index's payload from
+    // the package last read by ReadDirectory, without extracting anything.
+    // SFX_ERR_OPEN when index is out of range or the package cannot be read.
+    SfxResult ReadEntryBytes(int index, size_t maxBytes, std::string& out) const;
+
+    // A copy of entry index; an empty entry when index is out of range.
+    CSfxEntry GetEntry(int index) const;
+    int GetCount() const { return m_nCount; }
+
+private:
+    std::array<CSfxEntry, 256> m_entries{};
+    int32_t m_nCount = 0;
+    std::string m_strPackagePath; // the package ReadDirectory read last
+};
