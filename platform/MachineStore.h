@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Outcome of reading one value; the same four cases as a registry query.
+enum class StoreRead {
+    Ok,       // value copied, or only its size reported (null buffer)
+    NoKey,    // the key does not exist or cannot be opened
+    NoValue,  // the key exists but the value is missing or unreadable
+    MoreData, // the buffer is too small; size holds the bytes needed
+};
+
+// A store of keys holding named byte values, kept as folders and files below
+// one root folder. Key paths are backslash-separated ("Software\Velkora\X");
+// key and value names compare without regard to ASCII letter case; empty
+// path components are ignored, so a trailing backslash names the same key.
+//
+// On disk every key is one folder. The lower-cased key path is escaped (bytes
+// other than a-z, 0-9, '-' and '_' become "%XX") and cut into pieces of at
+// most 200 bytes; piece i is a folder "k.<piece>" inside piece i-1, the first
+// inside the root. A value is the file "v.<escaped lower-cased name>" in the
+// key's folder and holds exactly the value's bytes. No key text can name a
+// path outside the root, and no symbolic link below the root is followed.
+//
+// Writes are atomic: a value is written to a temporary file in the key's
+// folder and renamed over the old one, so readers see the old or the new
+// value whole, and of two writers one whole value remains.
+class MachineStore {
+public:
+    explicit MachineStore(std::string rootFolder) : root_(std::move(rootFolder)) {}
+
+    // The machine-wide store: $VELKORA_STORE_DIR, else /var/lib/velkora.
+    static MachineStore MachineWide();
+    // The current user's store: $VELKORA_USER_STORE_DIR, else
+    // ${XDG_DATA_HOME:-$HOME/.local/share}/velkora. Its root is empty (every
+    // write fails, every read finds nothing) when none of these is set.
+    static MachineStore PerUser();
+
+    const std::string& Root() const { return root_; }
+
+    // Creates the key (and the root and missing parents of the root) when
+    // needed and replaces the value with bytes. False when anything fails.
+    bool SetValue(std::string_view keyPath, std::string_view valueName,
+                  std::string_view bytes) const;
+    // Stores text followed by its terminator, so the value is size + 1 bytes.
+    bool SetString(std::string_view keyPath, std::string_view valueName,
+                   std::string_view text) const;
+
+    bool KeyExists(std::string_view keyPath) const;
+
+    // Size-in/size-out read. size must not be null. With a null buffer the
+    // value's size is stored in *size (Ok). When *size is below the value's
+    // size, *size becomes the size needed (MoreData) and buffer is left as it
+    // is. On NoKey and NoValue neither buffer nor *size is touched.
+    StoreRead QueryValue(std::string_view keyPath, std::string_view valueName, void* buffer,
+                         uint32_t* size) const;
+
+    // The folder path of a key relative to the root ("k.a/k.b"), or empty
+    // when the key path has no components or is too long to be stored.
+    static std::string KeyFolder(std::string_view keyPath);
+
+    // Key paths longer than this are refused by every operation.
+    static constexpr size_t kMaxKeyPath = 8192;
+
+private:
+    std::string root_;
+};
+
+} // namespace platform

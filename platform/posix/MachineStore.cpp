@@ -1,0 +1,311 @@
+#include "platform/MachineStore.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr size_t kPieceLength = 200;
+constexpr size_t kMaxValueNameEscaped = 240;
+// The machine-wide store is read by every user's programs, so its folders and
+// files are world-readable whatever the writer's umask is.
+constexpr mode_t kFolderMode = 0755;
+constexpr mode_t kFileMode = 0644;
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(Fd&& other) noexcept : fd_(other.Release()) {}
+    Fd& operator=(Fd&& other) noexcept
+    {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    ~Fd() { Reset(); }
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    int Release()
+    {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+    void Reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+private:
+    int fd_;
+};
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Lower-cases and escapes bytes so that the result holds only a-z, 0-9, '-',
+// '_' and "%XX": never a slash, a dot or an empty text for a non-empty input.
+std::string Escape(std::string_view text)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char raw : text) {
+        char c = LowerAscii(raw);
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_') {
+            out += c;
+        } else {
+            auto byte = static_cast<unsigned char>(c);
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        }
+    }
+    return out;
+}
+
+// Components of a backslash-separated path, empty ones dropped, joined again.
+std::string NormalizeKeyPath(std::string_view keyPath)
+{
+    std::string out;
+    size_t start = 0;
+    while (start <= keyPath.size()) {
+        size_t end = keyPath.find('\\', start);
+        if (end == std::string_view::npos)
+            end = keyPath.size();
+        if (end > start) {
+            if (!out.empty())
+                out += '\\';
+            out.append(keyPath.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+std::vector<std::string> KeyPieces(std::string_view keyPath)
+{
+    std::vector<std::string> pieces;
+    if (keyPath.size() > MachineStore::kMaxKeyPath)
+        return pieces;
+    std::string escaped = Escape(NormalizeKeyPath(keyPath));
+    for (size_t at = 0; at < escaped.size(); at += kPieceLength)
+        pieces.push_back("k." + escaped.substr(at, kPieceLength));
+    return pieces;
+}
+
+std::string ValueFileName(std::string_view valueName)
+{
+    std::string escaped = Escape(valueName);
+    if (escaped.size() > kMaxValueNameEscaped)
+        return {};
+    return "v." + escaped;
+}
+
+// Creates folder and its missing parents, like "mkdir -p".
+bool MakeFolders(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at != folder.size() && folder[at] != '/')
+            continue;
+        std::string part = folder.substr(0, at);
+        if (::mkdir(part.c_str(), kFolderMode) == 0) {
+            ::chmod(part.c_str(), kFolderMode);
+        } else if (errno != EEXIST) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Fd OpenFolderAt(int parent, const std::string& name)
+{
+    return Fd(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+// Opens the key's folder; with create, makes the root and the key first.
+Fd OpenKey(const std::string& root, std::string_view keyPath, bool create)
+{
+    std::vector<std::string> pieces = KeyPieces(keyPath);
+    if (root.empty() || pieces.empty())
+        return Fd();
+    Fd folder(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.Valid() && create && MakeFolders(root))
+        folder.Reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const std::string& piece : pieces) {
+        if (!folder.Valid())
+            break;
+        Fd next = OpenFolderAt(folder.Get(), piece);
+        if (!next.Valid() && errno == ENOENT && create) {
+            bool made = ::mkdirat(folder.Get(), piece.c_str(), kFolderMode) == 0;
+            if (!made && errno != EEXIST)
+                return Fd();
+            next = OpenFolderAt(folder.Get(), piece);
+            if (made && next.Valid())
+                ::fchmod(next.Get(), kFolderMode);
+        }
+        folder = std::move(next);
+    }
+    return folder;
+}
+
+std::string TemporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    return "t." + std::to_string(::getpid()) + "." + std::to_string(counter.fetch_add(1)) + "." +
+           std::to_string(static_cast<unsigned long long>(ticks));
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+bool ReadExactly(int fd, char* out, size_t length)
+{
+    while (length > 0) {
+        ssize_t n = ::read(fd, out, length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        out += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string EnvText(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+} // namespace
+
+MachineStore MachineStore::MachineWide()
+{
+    std::string root = EnvText("VELKORA_STORE_DIR");
+    return MachineStore(root.empty() ? std::string("/var/lib/velkora") : root);
+}
+
+MachineStore MachineStore::PerUser()
+{
+    std::string root = EnvText("VELKORA_USER_STORE_DIR");
+    if (!root.empty())
+        return MachineStore(root);
+    std::string data = EnvText("XDG_DATA_HOME");
+    if (!data.empty() && data[0] == '/')
+        return MachineStore(data + "/velkora");
+    std::string home = EnvText("HOME");
+    if (!home.empty())
+        return MachineStore(home + "/.local/share/velkora");
+    return MachineStore(std::string());
+}
+
+std::string MachineStore::KeyFolder(std::string_view keyPath)
+{
+    std::string folder;
+    for (const std::string& piece : KeyPieces(keyPath)) {
+        if (!folder.empty())
+            folder += '/';
+        folder += piece;
+    }
+    return folder;
+}
+
+bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
+                            std::string_view bytes) const
+{
+    std::string target = ValueFileName(valueName);
+    if (target.empty())
+        return false;
+    Fd key = OpenKey(root_, keyPath, true);
+    if (!key.Valid())
+        return false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = TemporaryName();
+        Fd file(::openat(key.Get(), temp.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kFileMode));
+        if (!file.Valid()) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        bool ok = ::fchmod(file.Get(), kFileMode) == 0 && WriteAll(file.Get(), bytes) &&
+                  ::fsync(file.Get()) == 0;
+        file.Reset();
+        if (ok && ::renameat(key.Get(), temp.c_str(), key.Get(), target.c_str()) == 0)
+            return true;
+        ::unlinkat(key.Get(), temp.c_str(), 0);
+        return false;
+    }
+    return false;
+}
+
+bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
+                             std::string_view text) const
+{
+    std::string bytes(text);
+    bytes += '\0';
+    return SetValue(keyPath, valueName, bytes);
+}
+
+bool MachineStore::KeyExists(std::string_view keyPath) const
+{
+    return OpenKey(root_, keyPath, false).Valid();
+}
+
+StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,
+                                   void* buffer, uint32_t* size) const
+{
+    Fd key = OpenKey(root_, keyPath, false);
+    if (!key.Valid())
+        return StoreRead::NoKey;
+    std::string name = ValueFileName(valueName);
+    if (name.empty() || size == nullptr)
+        return StoreRead::NoValue;
+    // The descriptor pins the file: a writer renaming a new value over it
+    // does not change what this read sees.
+    Fd file(::openat(key.Get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!file.Valid() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size < 0 || static_cast<uint64_t>(info.st_size) > UINT32_MAX)
+        return StoreRead::NoValue;
+    auto needed = static_cast<uint32_t>(info.st_size);
+    if (buffer == nullptr) {
+        *size = needed;
+        return StoreRead::Ok;
+    }
+    if (*size < needed) {
+        *size = needed;
+        return StoreRead::MoreData;
+    }
+    if (!ReadExactly(file.Get(), static_cast<char*>(buffer), needed))
+        return StoreRead::NoValue;
+    *size = needed;
+    return StoreRead::Ok;
+}
+
+} // namespace platform

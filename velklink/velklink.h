@@ -1,0 +1,49 @@
+/*
+ * velklink: the purchase link stored on this machine by a product's custom
+ * setup. Link with -lvelklink (or load libvelklink.so at run time) and call
+ * velkGetAffiliatePurchaseLink with the product's program UUID.
+ */
+#ifndef VELKLINK_VELKLINK_H
+#define VELKLINK_VELKLINK_H
+
+#include <stdint.h>
+
+#if defined(_WIN32) && defined(VELKLINK_BUILD)
+#define VELKLINK_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define VELKLINK_API __declspec(dllimport)
+#elif defined(__GNUC__)
+#define VELKLINK_API __attribute__((visibility("default")))
+#else
+#define VELKLINK_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Results of velkGetAffiliatePurchaseLink. */
+#define VELK_LINK_OK 0           /* the link (with its terminator) is in buffer */
+#define VELK_LINK_NO_KEY 1       /* no custom setup of this product ran here */
+#define VELK_LINK_NO_VALUE 2     /* the product is known but its link cannot be read */
+#define VELK_LINK_MORE_DATA 3    /* buffer too small; *size holds the bytes needed */
+
+/*
+ * Copies the purchase link stored for the product whose program UUID is key
+ * (letter case does not matter) into buffer, terminator included.
+ *
+ * *size is the buffer's capacity on entry; on VELK_LINK_OK it becomes the
+ * bytes stored, on VELK_LINK_MORE_DATA the bytes needed. With a null buffer
+ * the call only sets *size to the bytes needed and returns VELK_LINK_OK. On
+ * VELK_LINK_NO_KEY and VELK_LINK_NO_VALUE buffer and *size are not touched.
+ *
+ * The link written for the current user is preferred over the machine-wide
+ * one. Safe to call from any number of threads at once.
+ */
+VELKLINK_API int32_t velkGetAffiliatePurchaseLink(const char* key, char* buffer, uint32_t* size);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VELKLINK_VELKLINK_H */
