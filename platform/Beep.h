@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+// The plain beep that builders give after an error and at the end of a build.
+// Without a handler it rings the terminal bell on standard error when that is
+// a terminal, and is silent otherwise. Callable from any thread.
+void Beep();
+
+// Replaces what Beep does (the desktop program sets its toolkit's beep). An
+// empty function restores the default. The handler runs on the thread that
+// calls Beep.
+void SetBeepHandler(std::function<void()> handler);
+
+} // namespace platform
