@@ -1,7 +1,9 @@
 #include "model/AffProject.h"
 
-CAffProject::AddResult CAffProject::AddReseller(const CReseller& source, uint16_t* newKey)
-{
+#include "model/ProjectPaths.h"
+#include "platform/HostPath.h"
+
+CAffProject::AddResult CAffProject::AddReseller(const CReseller& source, uint16_t* newKey) {
     // Keys wrap after 65,536 affiliates; search forward for a free one so that
     // an existing affiliate is never overwritten.
     uint32_t id = m_nNextResellerId;
@@ -20,13 +22,11 @@ CAffProject::AddResult CAffProject::AddReseller(const CReseller& source, uint16_
     return AddResult::Added;
 }
 
-void CAffProject::RemoveReseller(uint16_t key)
-{
+void CAffProject::RemoveReseller(uint16_t key) {
     m_mapResellers.RemoveKey(key);
 }
 
-void CAffProject::Clear()
-{
+void CAffProject::Clear() {
     m_mapResellers.RemoveAll();
     m_mapRegInfo.RemoveAll();
     m_dwReserved = 0;
@@ -40,4 +40,25 @@ void CAffProject::Clear()
     m_strWebSite.clear();
     m_strVersion.clear();
     m_strSetupFile.clear();
+}
+
+void CAffProject::SetProjectPath(const std::string& path) {
+    m_strProjectPath = path;
+    if (path.empty()) {
+        m_strBaseDirectory.clear();
+        return;
+    }
+    // A relative path is taken against the current directory once, here, so
+    // that the base directory stays valid whatever the process does later.
+    const platform::PathStyle style = platform::HostPathStyle();
+    const std::string full = projectpaths::FoldPath(platform::CurrentDirectory(), path, style);
+    m_strBaseDirectory = projectpaths::FolderOf(full, style);
+}
+
+std::string CAffProject::ResolveProjectPath(const std::string& path) const {
+    return projectpaths::ResolvePath(m_strBaseDirectory, path, platform::HostPathStyle());
+}
+
+std::string CAffProject::MakeProjectRelative(const std::string& path) const {
+    return projectpaths::MakeRelativePath(m_strBaseDirectory, path, platform::HostPathStyle());
 }

@@ -56,6 +56,7 @@ public:
     const std::string& BaseDirectory() const { return m_strBaseDirectory; }
     // path made absolute against the base directory (empty path: the base
     // directory itself). Accepts "\\" as separator in stored relative paths.
+    // Empty when the result would be longer than 260 characters.
     std::string ResolveProjectPath(const std::string& path) const;
     // path relative to the base directory where it lies below it; the path
     // unchanged otherwise; empty when path is too long to handle.

@@ -1,0 +1,210 @@
+#include "model/ArchiveReader.h"
+
+#include "model/ArchiveTags.h"
+
+namespace {
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// UTF-16LE to UTF-8; a lone surrogate becomes U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes) {
+    std::string out;
+    const size_t units = bytes.size() / 2;
+    auto unit = [&](size_t i) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
+    };
+    for (size_t i = 0; i < units; ++i) {
+        uint32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            uint32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            u = 0xFFFD;
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+} // namespace
+
+bool CArchiveReader::ReadU16(uint16_t& value) {
+    if (Remaining() < 2)
+        return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+    value = static_cast<uint16_t>(p[0] | (p[1] << 8));
+    m_pos += 2;
+    return true;
+}
+
+bool CArchiveReader::ReadU32(uint32_t& value) {
+    if (Remaining() < 4)
+        return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+    value = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    m_pos += 4;
+    return true;
+}
+
+bool CArchiveReader::ReadLength(uint32_t& length, bool& wide) {
+    if (Remaining() < 1)
+        return false;
+    const auto first = static_cast<unsigned char>(m_bytes[m_pos]);
+    if (first < 0xFF) {
+        ++m_pos;
+        length = first;
+        return true;
+    }
+    const size_t start = m_pos;
+    ++m_pos;
+    uint16_t word;
+    if (!ReadU16(word)) {
+        m_pos = start;
+        return false;
+    }
+    if (word == archive::kWideTextMark) {
+        // The wide mark may appear once; a second one names no valid length.
+        if (wide) {
+            m_pos = start;
+            return false;
+        }
+        wide = true;
+        if (!ReadLength(length, wide)) {
+            m_pos = start;
+            return false;
+        }
+        return true;
+    }
+    if (word == archive::kLongTextMark) {
+        if (!ReadU32(length)) {
+            m_pos = start;
+            return false;
+        }
+        return true;
+    }
+    length = word;
+    return true;
+}
+
+bool CArchiveReader::ReadText(std::string& text) {
+    const size_t start = m_pos;
+    uint32_t length = 0;
+    bool wide = false;
+    if (!ReadLength(length, wide))
+        return false;
+    if (wide) {
+        if (length > Remaining() / 2) {
+            m_pos = start;
+            return false;
+        }
+        text = Utf16LeToUtf8(m_bytes.substr(m_pos, size_t(length) * 2));
+        m_pos += size_t(length) * 2;
+        return true;
+    }
+    if (length > Remaining()) {
+        m_pos = start;
+        return false;
+    }
+    text.assign(m_bytes.substr(m_pos, length));
+    m_pos += length;
+    return true;
+}
+
+bool CArchiveReader::ReadCount(uint32_t& count) {
+    const size_t start = m_pos;
+    uint16_t word;
+    if (!ReadU16(word))
+        return false;
+    if (word != archive::kLongCountMark) {
+        count = word;
+        return true;
+    }
+    if (!ReadU32(count)) {
+        m_pos = start;
+        return false;
+    }
+    return true;
+}
+
+bool CArchiveReader::ReadNewClass(std::string_view expectedClass, uint16_t& schema) {
+    uint16_t nameLength;
+    if (!ReadU16(schema) || !ReadU16(nameLength))
+        return false;
+    if (nameLength > archive::kMaxClassName || nameLength > Remaining())
+        return false;
+    const std::string_view name = m_bytes.substr(m_pos, nameLength);
+    if (name != expectedClass)
+        return false;
+    m_pos += nameLength;
+    m_classes.push_back({std::string(name), schema});
+    m_indexSlots.push_back(static_cast<uint32_t>(m_classes.size() - 1));
+    return true;
+}
+
+bool CArchiveReader::ClassAtIndex(uint32_t index, std::string_view expectedClass,
+                                  uint16_t& schema) {
+    if (index == 0 || index > m_indexSlots.size())
+        return false;
+    const uint32_t slot = m_indexSlots[index - 1];
+    if (slot == kObjectSlot)
+        return false;
+    const ReadClass& cls = m_classes[slot];
+    if (cls.name != expectedClass)
+        return false;
+    schema = cls.schema;
+    return true;
+}
+
+bool CArchiveReader::ReadObjectTag(std::string_view expectedClass, uint16_t& schema) {
+    const size_t start = m_pos;
+    const size_t classCount = m_classes.size();
+    const size_t slotCount = m_indexSlots.size();
+    auto fail = [&] {
+        m_pos = start;
+        m_classes.resize(classCount);
+        m_indexSlots.resize(slotCount);
+        return false;
+    };
+
+    uint16_t tag;
+    if (!ReadU16(tag))
+        return false;
+    bool ok = false;
+    if (tag == archive::kNewClassTag) {
+        ok = ReadNewClass(expectedClass, schema);
+    } else if (tag == archive::kBigIndexTag) {
+        uint32_t index;
+        // Only class references are valid; an object is never stored twice.
+        ok = ReadU32(index) && (index & archive::kBigClassBit) &&
+             ClassAtIndex(index & ~archive::kBigClassBit, expectedClass, schema);
+    } else if (tag & archive::kClassTagBit) {
+        ok = ClassAtIndex(tag & ~archive::kClassTagBit, expectedClass, schema);
+    }
+    // Anything else is the null tag or a reference to an earlier object.
+    if (!ok)
+        return fail();
+    m_indexSlots.push_back(kObjectSlot); // the object that follows
+    return true;
+}

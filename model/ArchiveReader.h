@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads what CArchiveWriter writes, from bytes held by the caller. Every read
+// checks that enough bytes remain before it uses or allocates anything; a
+// failed read leaves the reader where it was and returns false.
+class CArchiveReader {
+public:
+    explicit CArchiveReader(std::string_view bytes) : m_bytes(bytes) {}
+
+    bool ReadU16(uint16_t& value);
+    bool ReadU32(uint32_t& value);
+    // Also accepts the wide form (UTF-16LE code units), converted to UTF-8.
+    bool ReadText(std::string& text);
+    bool ReadCount(uint32_t& count);
+    // Reads the tag before an object and succeeds only when it describes or
+    // names a class called expectedClass. schema receives the class schema
+    // stored with the description. Null tags and references to objects read
+    // earlier are refused: this archive stores every object once.
+    bool ReadObjectTag(std::string_view expectedClass, uint16_t& schema);
+
+    size_t Remaining() const { return m_bytes.size() - m_pos; }
+
+private:
+    struct ReadClass {
+        std::string name;
+        uint16_t schema;
+    };
+    // What an index stands for: a class description (its entry in m_classes)
+    // or an object (kObjectSlot).
+    static constexpr uint32_t kObjectSlot = UINT32_MAX;
+
+    bool ReadLength(uint32_t& length, bool& wide);
+    bool ReadNewClass(std::string_view expectedClass, uint16_t& schema);
+    bool ClassAtIndex(uint32_t index, std::string_view expectedClass, uint16_t& schema);
+
+    std::string_view m_bytes;
+    size_t m_pos = 0;
+    std::vector<ReadClass> m_classes;
+    // Entry i describes index i + 1.
+    std::vector<uint32_t> m_indexSlots;
+};

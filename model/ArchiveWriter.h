@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Builds the bytes of an object archive: little-endian integers, texts with
+// a length prefix, counts, and the tags that precede stored objects. One
+// writer is one file: its index counter numbers class descriptions and
+// objects in the order they are written.
+class CArchiveWriter {
+public:
+    void WriteU16(uint16_t value);
+    void WriteU32(uint32_t value);
+    // One byte below 255; 0xFF and a u16 up to 65533; 0xFF 0xFFFF and a u32 above.
+    void WriteText(std::string_view text);
+    // A u16 below 0xFFFF; 0xFFFF and a u32 otherwise.
+    void WriteCount(uint32_t count);
+    // The tag before an object of the class: its description the first time
+    // the class appears, a reference to that description afterwards.
+    void WriteObjectTag(std::string_view className, uint16_t schema);
+
+    const std::string& Bytes() const { return m_bytes; }
+    std::string TakeBytes() { return std::move(m_bytes); }
+
+private:
+    struct WrittenClass {
+        std::string name;
+        uint32_t index;
+    };
+
+    std::string m_bytes;
+    uint32_t m_nextIndex = 1;
+    std::vector<WrittenClass> m_classes;
+};

@@ -1,0 +1,68 @@
+#include "model/ProjectFile.h"
+
+#include "model/AffProject.h"
+#include "model/ArchiveReader.h"
+#include "model/ArchiveWriter.h"
+#include "model/ProjectArchive.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileRead.h"
+
+#include <new>
+
+namespace {
+
+constexpr const char* kBadFormat = "Unexpected file format.";
+constexpr const char* kOpenFailed = "Failed to open document.";
+constexpr const char* kSaveFailed = "Failed to save document.";
+
+ProjectFileResult FileFailure(const platform::FileStatus& status, const std::string& path,
+                              const char* generic) {
+    std::string text = platform::FileErrorText(status.error, path);
+    if (text.empty())
+        return {ProjectFileResult::Code::OtherError, generic};
+    return {ProjectFileResult::Code::FileError, std::move(text)};
+}
+
+} // namespace
+
+std::string EncodeProject(const CAffProject& project) {
+    CArchiveWriter ar;
+    StoreProject(ar, project);
+    return ar.TakeBytes();
+}
+
+ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project) {
+    project.Clear();
+    if (bytes.empty())
+        return {};
+    CArchiveReader ar(bytes);
+    if (!LoadProject(ar, project))
+        return {ProjectFileResult::Code::BadFormat, kBadFormat};
+    return {};
+}
+
+ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project) {
+    try {
+        std::string bytes;
+        const platform::FileStatus status = platform::ReadFileBytes(path, bytes);
+        if (!status.Ok()) {
+            project.Clear();
+            return FileFailure(status, path, kOpenFailed);
+        }
+        return DecodeProject(bytes, project);
+    } catch (const std::bad_alloc&) {
+        return {ProjectFileResult::Code::OtherError, kOpenFailed};
+    }
+}
+
+ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project) {
+    try {
+        const std::string bytes = EncodeProject(project);
+        const platform::FileStatus status = platform::WriteFileAtomically(path, bytes);
+        if (!status.Ok())
+            return FileFailure(status, path, kSaveFailed);
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {ProjectFileResult::Code::OtherError, kSaveFailed};
+    }
+}

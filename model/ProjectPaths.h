@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/HostPath.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Paths relative to a project's folder. Pure functions of their arguments, so
+// that both path styles can be checked on any system. Windows style accepts
+// "/" and "\" as separators and writes "\"; Posix style writes "/" and also
+// accepts "\" inside relative paths, which is how paths saved on Windows look.
+namespace projectpaths {
+
+// Longest path the project-relative operations accept or produce.
+constexpr size_t kMaxPath = 260;
+
+// path made absolute against base (when it is relative and base is not
+// empty), with "." and ".." folded and repeated or trailing separators
+// removed. No length limit.
+std::string FoldPath(std::string_view base, std::string_view path, platform::PathStyle style);
+
+// The base directory itself for an empty path, otherwise FoldPath. Empty when
+// the result would be longer than kMaxPath: a cut path would name another file.
+std::string ResolvePath(std::string_view base, std::string_view path, platform::PathStyle style);
+
+// The part of path below base, without leading separators, when base is a
+// byte-exact prefix of path followed by a separator ("." when nothing
+// remains); path unchanged otherwise or when base is empty; empty when path is
+// longer than kMaxPath.
+std::string MakeRelativePath(std::string_view base, std::string_view path,
+                             platform::PathStyle style);
+
+// The folder of a file path with its trailing separators removed; a Posix
+// root stays "/".
+std::string FolderOf(std::string_view filePath, platform::PathStyle style);
+
+} // namespace projectpaths

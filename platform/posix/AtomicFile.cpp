@@ -1,0 +1,142 @@
+#include "platform/AtomicFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// The file that a write to path really replaces: the target of a link.
+std::string RealTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path; // a dangling link is replaced by the new file itself
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string TemporaryName(const std::string& folder, const std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%ld.%u.%llx.tmp", static_cast<long>(::getpid()),
+                  counter.fetch_add(1), static_cast<unsigned long long>(now));
+    std::string prefix = folder == "/" ? "/" : folder + "/";
+    // Keep the name short enough for the file system whatever the target's name.
+    return prefix + "." + name.substr(0, 100) + suffix;
+}
+
+int CreateTemporary(const std::string& folder, const std::string& name, mode_t mode,
+                    std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = TemporaryName(folder, name);
+        int fd =
+            ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+FileStatus WriteAll(int fd, std::string_view bytes, const AtomicWriteFault* fault) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        size_t chunk = bytes.size() - done;
+        if (fault) {
+            if (done >= fault->failAfterBytes)
+                return FileStatus{fault->failWith, 0};
+            chunk = std::min(chunk, fault->failAfterBytes - done);
+        }
+        ssize_t n = ::write(fd, bytes.data() + done, chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return LastFileStatus();
+        }
+        done += static_cast<size_t>(n);
+    }
+    return {};
+}
+
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // best effort: the rename itself has already happened
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
+                               const AtomicWriteFault* fault) {
+    if (path.empty())
+        return FileStatusFromCode(ENOENT);
+    const std::string target = RealTarget(path);
+
+    mode_t mode = 0666; // narrowed by the process's umask
+    bool replacing = false;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        replacing = true;
+        if (S_ISDIR(st.st_mode))
+            return FileStatusFromCode(EISDIR);
+        // Replacing would succeed even for a read-only file; the user expects
+        // such a file to stay as it is.
+        if (::access(target.c_str(), W_OK) != 0 && errno == EACCES)
+            return FileStatusFromCode(EACCES);
+        mode = st.st_mode & 07777;
+    }
+
+    const std::string folder = FolderOf(target);
+    std::string tempPath;
+    int fd = CreateTemporary(folder, NameOf(target), mode, tempPath);
+    if (fd < 0)
+        return LastFileStatus();
+
+    FileStatus status = WriteAll(fd, bytes, fault);
+    // The new file keeps the permissions of the one it replaces.
+    if (status.Ok() && replacing && ::fchmod(fd, mode) != 0 && errno != EPERM)
+        status = LastFileStatus();
+    if (status.Ok() && ::fsync(fd) != 0)
+        status = LastFileStatus();
+    if (::close(fd) != 0 && status.Ok())
+        status = LastFileStatus();
+    if (status.Ok() && ::rename(tempPath.c_str(), target.c_str()) != 0)
+        status = LastFileStatus();
+    if (!status.Ok()) {
+        ::unlink(tempPath.c_str());
+        return status;
+    }
+    SyncFolder(folder);
+    return {};
+}
+
+} // namespace platform

@@ -1,0 +1,103 @@
+#include "platform/FileError.h"
+
+#include <cerrno>
+#include <string_view>
+
+namespace platform {
+namespace {
+
+std::string_view Template(FileError error) {
+    switch (error) {
+    case FileError::NotFound:
+        return "%1 was not found.";
+    case FileError::BadPath:
+        return "%1 contains an invalid path.";
+    case FileError::TooManyOpenFiles:
+        return "%1 could not be opened because there are too many open files.";
+    case FileError::AccessDenied:
+        return "Access to %1 was denied.";
+    case FileError::SharingViolation:
+        return "A sharing violation occurred while accessing %1.";
+    case FileError::LockViolation:
+        return "A locking violation occurred while accessing %1.";
+    case FileError::DiskFull:
+        return "Disk full while accessing %1.";
+    case FileError::HardIo:
+        return "A hardware I/O error was reported while accessing %1.";
+    case FileError::EndOfFile:
+        return "An attempt was made to access %1 past its end.";
+    case FileError::None:
+    case FileError::Other:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+FileStatus FileStatusFromCode(int osCode) {
+    FileStatus status;
+    status.osCode = osCode;
+    switch (osCode) {
+    case 0:
+        status.error = FileError::None;
+        break;
+    case ENOENT:
+        status.error = FileError::NotFound;
+        break;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+        status.error = FileError::BadPath;
+        break;
+    case EMFILE:
+    case ENFILE:
+        status.error = FileError::TooManyOpenFiles;
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        status.error = FileError::AccessDenied;
+        break;
+    case EBUSY:
+    case ETXTBSY:
+        status.error = FileError::SharingViolation;
+        break;
+    case EDEADLK:
+    case ENOLCK:
+        status.error = FileError::LockViolation;
+        break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        status.error = FileError::DiskFull;
+        break;
+    case EIO:
+        status.error = FileError::HardIo;
+        break;
+    default:
+        status.error = FileError::Other;
+        break;
+    }
+    return status;
+}
+
+FileStatus LastFileStatus() {
+    return FileStatusFromCode(errno);
+}
+
+std::string FileErrorText(FileError error, const std::string& path) {
+    std::string_view tmpl = Template(error);
+    std::string text;
+    const size_t at = tmpl.find("%1");
+    if (at == std::string_view::npos)
+        return std::string(tmpl);
+    text.append(tmpl.substr(0, at));
+    text.append(path);
+    text.append(tmpl.substr(at + 2));
+    return text;
+}
+
+} // namespace platform
