@@ -17,7 +17,7 @@ public:
     RawFile& operator=(const RawFile&) = delete;
     ~RawFile();
 
-    // Opens an existing file for reading.
+    // Opens an existing file for reading; never waits on a pipe or device.
     static RawFile OpenRead(const std::string& path);
     // Creates path, or truncates it when it exists, for writing.
     static RawFile CreateTruncate(const std::string& path);

@@ -1,0 +1,244 @@
+#include "package/SfxPackage.h"
+
+#include "package/PackageTrailer.h"
+#include "platform/EmbeddedImage.h"
+#include "platform/ExecutablePath.h"
+#include "platform/RawFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+constexpr int64_t kMaxPackageLength = std::numeric_limits<int32_t>::max();
+
+// The part of path after its last separator. In the narrow character sets in
+// use no trail byte of a multi-byte character equals '/' or '\\', so a byte
+// search is safe.
+std::string EntryNameOf(const std::string& path)
+{
+    size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t length)
+{
+    if (!file.SeekTo(position))
+        return false;
+    auto* p = static_cast<char*>(buffer);
+    while (length > 0) {
+        long n = file.Read(p, length);
+        if (n <= 0)
+            return false;
+        p += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+enum class CopyFailure { None, Read, Write };
+
+// Copies length bytes from in (at its current position) to out through one
+// 1000-byte buffer. A read that returns nothing ends the copy as a failure, so
+// a file that ends early never makes it spin.
+CopyFailure CopyStream(platform::RawFile& in, platform::RawFile& out, int64_t length)
+{
+    char buffer[kSfxCopyBufferSize];
+    while (length > 0) {
+        size_t want = static_cast<size_t>(std::min<int64_t>(length, sizeof buffer));
+        long n = in.Read(buffer, want);
+        if (n <= 0)
+            return CopyFailure::Read;
+        if (!out.WriteAll(buffer, static_cast<size_t>(n)))
+            return CopyFailure::Write;
+        length -= n;
+    }
+    return CopyFailure::None;
+}
+
+void RemoveQuietly(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+} // namespace
+
+bool CSfxPackage::AddFile(const std::string& path)
+{
+    if (m_nCount >= kSfxMaxEntries)
+        return false;
+    std::string name = EntryNameOf(path);
+    if (!IsValidSfxEntryName(name))
+        return false;
+    platform::RawFile file = platform::RawFile::OpenRead(path);
+    if (!file.IsOpen() || !file.IsRegular())
+        return false;
+    const int64_t size = file.Size();
+    if (size < 0 || size > kMaxPackageLength)
+        return false;
+    CSfxEntry& e = m_entries[static_cast<size_t>(m_nCount)];
+    e.m_strName = std::move(name);
+    e.m_strSourcePath = path;
+    e.m_nSize = static_cast<int32_t>(size);
+    e.m_nOffset = 0;
+    ++m_nCount;
+    return true;
+}
+
+SfxResult CSfxPackage::Build(int templateId, const std::string& outputPath)
+{
+    if (m_nCount < 1)
+        return SFX_ERR_EMPTY;
+    platform::EmbeddedImage image = platform::FindEmbeddedImage("SFX_EXE", templateId);
+    if (!image)
+        return SFX_ERR_TEMPLATE;
+    return BuildWithImage(image.data, image.size, outputPath);
+}
+
+SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
+                                      const std::string& outputPath)
+{
+    if (m_nCount < 1)
+        return SFX_ERR_EMPTY;
+
+    CPackageTrailer trailer;
+    trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
+    int64_t total = static_cast<int64_t>(imageSize) + static_cast<int64_t>(trailer.EncodedLength());
+    for (int i = 0; i < m_nCount; ++i) {
+        total += m_entries[static_cast<size_t>(i)].m_nSize;
+        // Truncating a source that is also the output would destroy it.
+        std::error_code ec;
+        if (std::filesystem::equivalent(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath,
+                                        ec))
+            return SFX_ERR_CREATE;
+    }
+    if (total > kMaxPackageLength)
+        return SFX_ERR_CREATE;
+
+    platform::RawFile out = platform::RawFile::CreateTruncate(outputPath);
+    if (!out.IsOpen())
+        return SFX_ERR_CREATE;
+    if (imageSize > 0 && !out.WriteAll(image, imageSize))
+        return SFX_ERR_CREATE;
+
+    int64_t position = static_cast<int64_t>(imageSize);
+    for (int i = 0; i < m_nCount; ++i) {
+        CSfxEntry& e = m_entries[static_cast<size_t>(i)];
+        platform::RawFile source = platform::RawFile::OpenRead(e.m_strSourcePath);
+        if (!source.IsOpen())
+            return SFX_ERR_SOURCE;
+        e.m_nOffset = static_cast<int32_t>(position);
+        switch (CopyStream(source, out, e.m_nSize)) {
+        case CopyFailure::Read:
+            return SFX_ERR_SOURCE;
+        case CopyFailure::Write:
+            return SFX_ERR_CREATE;
+        case CopyFailure::None:
+            break;
+        }
+        position += e.m_nSize;
+    }
+
+    trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
+    std::string bytes;
+    trailer.EncodeTo(bytes);
+    if (!out.WriteAll(bytes.data(), bytes.size()) || !out.Close())
+        return SFX_ERR_CREATE;
+    return SFX_OK;
+}
+
+SfxResult CSfxPackage::ReadDirectory(const std::string& path)
+{
+    for (int i = 0; i < m_nCount; ++i)
+        m_entries[static_cast<size_t>(i)] = CSfxEntry{};
+    m_nCount = 0;
+    m_strPackagePath.clear();
+
+    platform::RawFile file = platform::RawFile::OpenRead(path);
+    if (!file.IsOpen())
+        return SFX_ERR_OPEN;
+    const int64_t size = file.Size();
+    if (size < 0)
+        return SFX_ERR_OPEN;
+
+    CPackageTrailer trailer;
+    SfxResult r = trailer.DecodeFrom(
+        [&file](int64_t pos, void* buffer, size_t length) {
+            return ReadExactAt(file, pos, buffer, length);
+        },
+        size);
+    if (r != SFX_OK)
+        return r;
+    for (const auto& e : trailer.m_entries)
+        m_entries[static_cast<size_t>(m_nCount++)] = e;
+    m_strPackagePath = path;
+    return SFX_OK;
+}
+
+SfxResult CSfxPackage::ExtractAll(const std::string& targetFolder)
+{
+    std::string own = platform::OwnExecutablePath();
+    if (own.empty())
+        return SFX_ERR_OPEN;
+    return ExtractFrom(own, targetFolder);
+}
+
+SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath, const std::string& targetFolder)
+{
+    std::string folder = targetFolder.empty() ? std::string(".") : targetFolder;
+    if (folder.back() != '/')
+        folder += '/';
+
+    if (SfxResult r = ReadDirectory(packagePath); r != SFX_OK)
+        return r;
+    platform::RawFile in = platform::RawFile::OpenRead(packagePath);
+    if (!in.IsOpen())
+        return SFX_ERR_SOURCE;
+
+    // Last entry first: of two entries with one name, entry 0's bytes stay.
+    for (int i = m_nCount - 1; i >= 0; --i) {
+        const CSfxEntry& e = m_entries[static_cast<size_t>(i)];
+        const std::string target = folder + e.m_strName;
+        platform::RawFile out = platform::RawFile::CreateReplacing(target);
+        if (!out.IsOpen())
+            continue;
+        CopyFailure failure = CopyFailure::Read;
+        if (in.SeekTo(e.m_nOffset))
+            failure = CopyStream(in, out, e.m_nSize);
+        if (failure == CopyFailure::None && !out.Close())
+            failure = CopyFailure::Write;
+        if (failure != CopyFailure::None) {
+            out.Close();
+            RemoveQuietly(target);
+            return failure == CopyFailure::Read ? SFX_ERR_OPEN : SFX_ERR_CREATE;
+        }
+    }
+    return SFX_OK;
+}
+
+SfxResult CSfxPackage::ReadEntryBytes(int index, size_t maxBytes, std::string& out) const
+{
+    out.clear();
+    if (index < 0 || index >= m_nCount || m_strPackagePath.empty())
+        return SFX_ERR_OPEN;
+    const CSfxEntry& e = m_entries[static_cast<size_t>(index)];
+    platform::RawFile file = platform::RawFile::OpenRead(m_strPackagePath);
+    if (!file.IsOpen())
+        return SFX_ERR_OPEN;
+    std::string bytes(std::min(static_cast<size_t>(e.m_nSize), maxBytes), '\0');
+    if (!bytes.empty() && !ReadExactAt(file, e.m_nOffset, bytes.data(), bytes.size()))
+        return SFX_ERR_OPEN;
+    out = std::move(bytes);
+    return SFX_OK;
+}
+
+CSfxEntry CSfxPackage::GetEntry(int index) const
+{
+    if (index < 0 || index >= m_nCount)
+        return {};
+    return m_entries[static_cast<size_t>(index)];
+}

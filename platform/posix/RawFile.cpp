@@ -1,0 +1,116 @@
+#include "platform/RawFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace platform {
+
+RawFile::RawFile(RawFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+RawFile& RawFile::operator=(RawFile&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+RawFile::~RawFile() { Close(); }
+
+RawFile RawFile::OpenRead(const std::string& path)
+{
+    return RawFile(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+}
+
+RawFile RawFile::CreateTruncate(const std::string& path)
+{
+    return RawFile(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+RawFile RawFile::CreateReplacing(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return RawFile();
+        if (::unlink(path.c_str()) != 0)
+            return RawFile();
+    }
+    // O_EXCL also refuses a link planted between the unlink and the open.
+    return RawFile(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+int64_t RawFile::Size() const
+{
+    struct stat st {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+bool RawFile::IsRegular() const
+{
+    struct stat st {};
+    return m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool RawFile::SeekTo(int64_t position)
+{
+    if (m_fd < 0 || position < 0)
+        return false;
+    return ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
+}
+
+long RawFile::Read(void* buffer, size_t length)
+{
+    if (m_fd < 0)
+        return -1;
+    for (;;) {
+        ssize_t n = ::read(m_fd, buffer, length);
+        if (n >= 0)
+            return static_cast<long>(n);
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+bool RawFile::WriteAll(const void* buffer, size_t length)
+{
+    if (m_fd < 0)
+        return false;
+    auto* p = static_cast<const char*>(buffer);
+    while (length > 0) {
+        ssize_t n = ::write(m_fd, p, length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool RawFile::Close()
+{
+    if (m_fd < 0)
+        return true;
+    int fd = std::exchange(m_fd, -1);
+    return ::close(fd) == 0;
+}
+
+bool RawFile::SameFileAs(const std::string& path) const
+{
+    struct stat mine {};
+    struct stat other {};
+    if (m_fd < 0 || ::fstat(m_fd, &mine) != 0 || ::stat(path.c_str(), &other) != 0)
+        return false;
+    return mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+}
+
+} // namespace platform
