@@ -1,0 +1,122 @@
+#include "selfkit/SelfCreatorBuilder.h"
+
+#include "model/AffProject.h"
+#include "package/BuildLogSink.h"
+#include "package/OutputFolders.h"
+#include "package/PackageTrailer.h"
+#include "package/SfxPackage.h"
+#include "platform/Beep.h"
+#include "platform/ProcessStart.h"
+#include "platform/TempFile.h"
+#include "selfkit/FormatText.h"
+#include "selfkit/ProductInfoFile.h"
+#include "selfkit/RegistrationList.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::string Resolve(const CAffProject& project, const std::string& path)
+{
+    if (path.empty() || project.BaseDirectory().empty())
+        return path;
+    return project.ResolveProjectPath(path);
+}
+
+// The output folder followed by the default name; a folder that is not set
+// gives the bare name, which lands in the project's folder rather than at the
+// root of the file system.
+std::string DefaultOutputPath(const std::string& outputDir)
+{
+    if (outputDir.empty())
+        return CSelfCreatorBuilder::kDefaultFileName;
+    const char last = outputDir.back();
+    if (last == '/' || last == '\\')
+        return outputDir + CSelfCreatorBuilder::kDefaultFileName;
+    return outputDir + "/" + CSelfCreatorBuilder::kDefaultFileName;
+}
+
+// Deletes the temporary product information file on every way out.
+class CTempFileGuard {
+public:
+    explicit CTempFileGuard(std::string path) : m_strPath(std::move(path)) {}
+    ~CTempFileGuard()
+    {
+        std::error_code ec;
+        std::filesystem::remove(m_strPath, ec);
+    }
+    CTempFileGuard(const CTempFileGuard&) = delete;
+    CTempFileGuard& operator=(const CTempFileGuard&) = delete;
+
+private:
+    std::string m_strPath;
+};
+
+} // namespace
+
+CSelfCreatorBuilder::CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clock)
+    : m_log(log), m_clock(std::move(clock))
+{
+}
+
+SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project)
+{
+    const auto fail = [this](const std::string& line, SelfCreatorResult result) {
+        m_log.Append(line);
+        platform::Beep();
+        return result;
+    };
+
+    m_log.Clear();
+    m_log.Append(FormatText("***Start building [%s] ",
+                        platform::FormatLocalTime(m_clock ? m_clock() : platform::SystemNow(),
+                                                  "%H:%M:%S")));
+
+    std::string folder = m_strTempFolder.empty() ? platform::TempFolder() : m_strTempFolder;
+    std::string infoPath;
+    platform::FileHandle file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", infoPath);
+    if (!file) {
+        // No unique name could be had: the fixed name, opened without
+        // following a link planted under it.
+        infoPath = folder + "/afflreg.dat";
+        file = platform::CreateOwnTempFile(infoPath);
+    }
+    CTempFileGuard guard(infoPath);
+    if (!file)
+        return fail("Internal Error!", SelfCreatorResult::InfoCreateFailed);
+
+    bool written = WriteLengthPrefixedBlock(file.get(), project.m_strUuid);
+    m_log.Append("");
+    m_log.Append("Writing program info...");
+    written = WriteLengthPrefixedBlock(file.get(), ComposeRegistrationList(project)) && written;
+    written = std::fclose(file.release()) == 0 && written;
+
+    CSfxPackage package;
+    if (!written || !package.AddFile(infoPath))
+        return fail("Internal Error! Can't write program information!",
+                    SelfCreatorResult::InfoAddFailed);
+
+    m_log.Append(FormatText("Reading setup file '%s'", project.m_strSetupFile));
+    const std::string setupPath = Resolve(project, project.m_strSetupFile);
+    if (setupPath.empty() || !package.AddFile(setupPath))
+        return fail(FormatText("Error! Can't open program setup file[%s].", project.m_strSetupFile),
+                    SelfCreatorResult::SetupAddFailed);
+
+    m_log.Append("Creating setup file...");
+    if (project.m_strSelfCreatorPath.empty())
+        project.m_strSelfCreatorPath = DefaultOutputPath(project.m_strOutputDir);
+    const std::string& outputPath = project.m_strSelfCreatorPath;
+    const std::string resolvedOutput = Resolve(project, outputPath);
+
+    CreateOutputFolders(resolvedOutput);
+    const SfxResult built = package.Build(kSfxTemplateSelfkit, resolvedOutput);
+    if (built != SFX_OK)
+        return fail(FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),
+                    SelfCreatorResult::BuildFailed);
+    platform::MakeOwnerExecutable(resolvedOutput); // affiliates run it as a program
+    m_log.Append(FormatText("File '%s' created successfully.", outputPath));
+    platform::Beep();
+    return SelfCreatorResult::Built;
+}

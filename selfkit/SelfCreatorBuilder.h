@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <string>
+
+class CAffProject;
+class IBuildLogSink;
+
+// How a self creator build ended; every failure has been logged with a beep.
+enum class SelfCreatorResult {
+    Built,
+    InfoCreateFailed, // the temporary product information file cannot be created
+    InfoAddFailed,    // it cannot be written or added to the package
+    SetupAddFailed,   // the product's setup file cannot be read
+    BuildFailed,      // the package cannot be written
+};
+
+// Writes the self creator of a product: a package made from the embedded self
+// creator image (template 129) whose entry 0 is the product information file
+// (program UUID and registration list) and entry 1 the product's setup file.
+// Runs to its end on the calling thread and reports every step to the log.
+class CSelfCreatorBuilder {
+public:
+    explicit CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clock = platform::SystemNow);
+
+    // Folder for the temporary product information file; the user's
+    // temporary folder when not set.
+    void SetTempFolder(std::string folder) { m_strTempFolder = std::move(folder); }
+
+    // Builds into m_strSelfCreatorPath. When that is empty it becomes the
+    // output folder followed by "VelkSMNG.exe" and stays so (the caller
+    // decides whether that marks the project modified). Relative paths of the
+    // project resolve against its folder once it has one.
+    SelfCreatorResult Build(CAffProject& project);
+
+    // The default file name of a self creator.
+    static constexpr const char* kDefaultFileName = "VelkSMNG.exe";
+
+private:
+    IBuildLogSink& m_log;
+    platform::Clock m_clock;
+    std::string m_strTempFolder;
+};
