@@ -63,8 +63,10 @@ public:
     // when the key path has no components or is too long to be stored.
     static std::string KeyFolder(std::string_view keyPath);
 
-    // Key paths longer than this are refused by every operation.
-    static constexpr size_t kMaxKeyPath = 8192;
+    // Key paths longer than this are refused by every operation: a key path
+    // and its terminator fit 1000 bytes, and the store's paths stay well
+    // below the system's path length limit.
+    static constexpr size_t kMaxKeyPath = 999;
 
 private:
     std::string root_;

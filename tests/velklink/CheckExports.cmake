@@ -1,0 +1,17 @@
+# Fails unless the dynamic symbol table of LIBRARY defines exactly
+# velkGetAffiliatePurchaseLink, unmangled.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(names)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
+  list(APPEND names "${name}")
+endforeach()
+if(NOT names STREQUAL "velkGetAffiliatePurchaseLink")
+  message(FATAL_ERROR "unexpected exports: ${names}")
+endif()
+message(STATUS "exports: ${names}")
