@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/MachineStore.h"
+#include "setupstub/AffiliateLinkStore.h"
+
+#include <string>
+
+// What the launcher found in its package before starting the setup.
+struct PreparedSetup {
+    int result = 0;          // package result code of the first failure, or SFX_OK
+    LinkStoreOutcome stored = LinkStoreOutcome::NotStored;
+    std::string setupPath;   // the extracted setup program; empty unless result is SFX_OK
+};
+
+// Everything the launcher does before the start: extracts the package at
+// packagePath into tempFolder (its private folder, ending with '/'), reads the
+// affiliate information from entry 0 and stores the link. A package with
+// fewer than two entries is not an affiliate setup: nothing is extracted,
+// written or started (SFX_ERR_EMPTY). An unreadable or malformed information
+// file writes nothing and starts nothing.
+PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
+                           const platform::MachineStore& machineWide,
+                           const platform::MachineStore& perUser);

@@ -1,0 +1,40 @@
+#include "setupstub/SetupStart.h"
+
+#include "platform/ProcessStart.h"
+#include "platform/RawFile.h"
+
+#include <cstring>
+
+SetupKind ClassifySetupFile(const std::string& path)
+{
+    platform::RawFile file = platform::RawFile::OpenRead(path);
+    if (!file.IsOpen() || !file.IsRegular())
+        return SetupKind::Missing;
+    char head[4] = {};
+    long got = 0;
+    while (got < 4) {
+        long n = file.Read(head + got, sizeof head - static_cast<size_t>(got));
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    if (got >= 4 && std::memcmp(head, "\x7f" "ELF", 4) == 0)
+        return SetupKind::Program;
+    if (got >= 2 && head[0] == '#' && head[1] == '!')
+        return SetupKind::Program;
+    return SetupKind::Document;
+}
+
+bool StartSetup(const std::string& path, const std::vector<std::string>& args)
+{
+    switch (ClassifySetupFile(path)) {
+    case SetupKind::Program:
+        platform::MakeOwnerExecutable(path);
+        return platform::ReplaceProcess(path, args);
+    case SetupKind::Document:
+        return platform::OpenWithDesktop(path);
+    case SetupKind::Missing:
+        break;
+    }
+    return false;
+}
