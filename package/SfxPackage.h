@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <string>
 
+// Ids of the template images under type "SFX_EXE".
+inline constexpr int kSfxTemplateSelfkit = 129;   // the selfkit program
+inline constexpr int kSfxTemplateSetupStub = 130; // the setupstub launcher
+
 // Writer and reader of a package: a template image, the raw payload of each
 // entry back to back, and a trailer listing the entries (see
 // package/PackageTrailer.h). An instance is used either as a writer (AddFile,

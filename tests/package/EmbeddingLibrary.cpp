@@ -1,0 +1,2 @@
+// A static library that carries an image, as a builder library would.
+int TouchLibraryThatEmbeds() { return 7; }
