@@ -1,0 +1,99 @@
+#include "BuilderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <utime.h>
+
+using namespace buildertest;
+
+namespace {
+
+class RunSetupTest : public ::testing::Test, public BuilderFixture {
+protected:
+    void SetModified(const fs::path& path, std::time_t t)
+    {
+        utimbuf times{t, t};
+        ASSERT_EQ(utime(path.c_str(), &times), 0);
+    }
+
+    // A project with one affiliate whose package file already exists.
+    CAffProject ProjectWithPackage(int32_t changed, std::time_t written)
+    {
+        CAffProject project = Product();
+        output = root / "pkg" / "alpha.exe";
+        fs::create_directories(output.parent_path());
+        WriteFile(output, "an older package");
+        SetModified(output, written);
+        CReseller r = Affiliate("alpha", output.string());
+        r.m_tModified = changed;
+        project.AddReseller(r, &key);
+        return project;
+    }
+
+    fs::path output;
+    uint16_t key = 0;
+};
+
+TEST_F(RunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
+{
+    // Same second counts as up to date: only an earlier package is stale.
+    for (std::time_t written : {std::time_t(1700000000), std::time_t(1700000500)}) {
+        CAffProject project = ProjectWithPackage(1700000000, written);
+        CAffiliateBuilder builder(Environment());
+        RunSetupOutcome outcome = builder.RunSetup(project, key);
+        EXPECT_TRUE(outcome.startedExisting);
+        EXPECT_EQ(outcome.job, nullptr);
+        EXPECT_EQ(Started().back(), output.string());
+        EXPECT_EQ(ReadFile(output), "an older package");
+        EXPECT_TRUE(sink.Lines().empty());
+        EXPECT_EQ(beeps, 0);
+    }
+    EXPECT_EQ(Started().size(), 2u);
+}
+
+TEST_F(RunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
+{
+    CAffProject project = ProjectWithPackage(1700000000, 1699999999);
+    sink.Append("kept");
+    CAffiliateBuilder builder(Environment());
+    RunSetupOutcome outcome = builder.RunSetup(project, key);
+    ASSERT_FALSE(outcome.startedExisting);
+    ASSERT_NE(outcome.job, nullptr);
+    EXPECT_EQ(outcome.job->Wait(), 0);
+
+    std::vector<std::string> expected = {"kept"};
+    for (const auto& line : SuccessLines(setupPath.string(), output.string()))
+        expected.push_back(line);
+    expected.push_back("");
+    expected.push_back("*** Finished! - 0 error(s)");
+    EXPECT_EQ(sink.Lines(), expected);
+    EXPECT_EQ(Started(), (std::vector<std::string>{output.string()}));
+    CSfxPackage pkg;
+    EXPECT_EQ(pkg.ReadDirectory(output.string()), SFX_OK);
+    EXPECT_TRUE(TempFolderEntries().empty());
+}
+
+TEST_F(RunSetupTest, MissingPackageIsBuiltThenStarted)
+{
+    CAffProject project = Product();
+    CReseller r = Affiliate("fresh", (root / "fresh.exe").string());
+    project.AddReseller(r, &key);
+    CAffiliateBuilder builder(Environment());
+    RunSetupOutcome outcome = builder.RunSetup(project, key);
+    ASSERT_NE(outcome.job, nullptr);
+    EXPECT_EQ(outcome.job->Wait(), 0);
+    EXPECT_EQ(Started(), (std::vector<std::string>{(root / "fresh.exe").string()}));
+}
+
+TEST_F(RunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
+{
+    CAffProject project = Product();
+    CAffiliateBuilder builder(Environment());
+    RunSetupOutcome outcome = builder.RunSetup(project, 42);
+    ASSERT_NE(outcome.job, nullptr);
+    EXPECT_EQ(outcome.job->Wait(), 0);
+    EXPECT_EQ(sink.Lines(), (std::vector<std::string>{"", "*** Finished! - 0 error(s)"}));
+    EXPECT_TRUE(Started().empty());
+}
+
+} // namespace
