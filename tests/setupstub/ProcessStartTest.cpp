@@ -1,0 +1,92 @@
+#include "platform/ProcessStart.h"
+#include "tests/velklink/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Waits up to about ten seconds for a file that a detached program writes.
+std::string AwaitFile(const std::string& path)
+{
+    for (int i = 0; i < 1000; ++i) {
+        if (fs::exists(path)) {
+            std::string text = ReadFileBytes(path);
+            if (!text.empty() && text.back() == '\n')
+                return text;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(ProcessStart, DetachedStartPassesArgumentsAndLeavesNoChild)
+{
+    ScratchFolder dir;
+    std::string out = dir / "out";
+    ASSERT_TRUE(platform::StartDetached(
+        "sh", {"-c", "printf '[%s]' \"$@\" > \"$0.tmp\"; echo >> \"$0.tmp\"; mv \"$0.tmp\" \"$0\"",
+               out, "a b", "", "\"q\""}));
+    EXPECT_EQ(AwaitFile(out), "[a b][][\"q\"]\n");
+    // The started program was not our child: nothing is left to wait for.
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(ProcessStart, DetachedStartOfAMissingProgramFails)
+{
+    ScratchFolder dir;
+    EXPECT_FALSE(platform::StartDetached(dir / "no-such-program", {}));
+    EXPECT_FALSE(platform::StartDetached("velkora-no-such-program-in-path", {"x"}));
+    EXPECT_FALSE(platform::StartDetached("", {}));
+}
+
+TEST(ProcessStart, ReplaceKeepsTheProcessAndItsExitStatus)
+{
+    ScratchFolder dir;
+    std::string script = dir / "setup.sh";
+    WriteFileBytes(script, "#!/bin/sh\nprintf '[%s]' \"$@\" > \"$SETUP_OUT\"\nexit 7\n");
+    ASSERT_TRUE(platform::MakeOwnerExecutable(script));
+    EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
+
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("SETUP_OUT", (dir / "out").c_str(), 1);
+        platform::ReplaceProcess(script, {"one", "two words", "*"});
+        ::_exit(99); // only reached when the replacement failed
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 7);
+    EXPECT_EQ(ReadFileBytes(dir / "out"), "[one][two words][*]");
+}
+
+TEST(ProcessStart, ReplaceWithAMissingProgramReturnsFalse)
+{
+    ScratchFolder dir;
+    EXPECT_FALSE(platform::ReplaceProcess(dir / "missing", {}));
+    EXPECT_FALSE(platform::MakeOwnerExecutable(dir / "missing"));
+}
+
+TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener)
+{
+    ScratchFolder dir;
+    WriteFileBytes(dir / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$OPENER_OUT\"\n");
+    ::chmod((dir / "xdg-open").c_str(), 0755);
+    ScopedEnv path("PATH", dir.Path());
+    ScopedEnv out("OPENER_OUT", dir / "opened");
+    ASSERT_TRUE(platform::OpenWithDesktop(dir / "setup.msi"));
+    EXPECT_EQ(AwaitFile(dir / "opened"), dir / "setup.msi" + "\n");
+}
