@@ -189,6 +189,8 @@ private:
         const std::string resolvedOutput = product.ResolveProjectPath(outputPath);
         CreateOutputFolders(resolvedOutput);
         if (m_env.writePackage(pkg, resolvedOutput) == SFX_OK) {
+            // A custom setup is a program: let its owner run it.
+            platform::MakeOwnerExecutable(resolvedOutput);
             Log(Quoted("File '", outputPath, "' created successfully."));
             if (m_request.runAfterBuild)
                 m_env.startProgram(resolvedOutput);

@@ -59,6 +59,7 @@ TEST_F(BuildLogTest, OneAffiliateBuildsWithExactLogAndPackage)
     EXPECT_EQ(info, EncodeAffiliateInfo(expectedInfo));
     EXPECT_EQ(setup, std::string(5000, 'S'));
     EXPECT_EQ(ReadFile(out).substr(0, 4096), image);
+    EXPECT_NE(fs::status(out).permissions() & fs::perms::owner_exec, fs::perms::none);
 }
 
 TEST_F(BuildLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
