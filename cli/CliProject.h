@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+class CAffProject;
+
+// Reads path into project and makes the file's folder the project's base
+// directory. On failure the file's message goes to err and false is returned.
+bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err);
+
+// Points a fresh project at path (for a file that does not exist yet).
+void AttachCliProject(const std::string& path, CAffProject& project);
+
+// Writes project to path; on failure the message goes to err.
+bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
+
+// The service index of a table name, ignoring case; -1 when name is none of them.
+int32_t ParseServiceName(const std::string& name);
+
+// The message for a name ParseServiceName refused.
+std::string UnknownServiceMessage(const std::string& name);
+
+// Display name of a service index: the table name, or "#<index>" outside it.
+std::string ServiceLabel(int32_t index);
+
+// A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
+std::string FormatModifiedTime(int32_t seconds);
+
+// Case-insensitive equality of two 8-bit texts.
+bool EqualsNoCase(const std::string& a, const std::string& b);

@@ -1,0 +1,128 @@
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/CliProject.h"
+#include "cli/JsonText.h"
+
+#include "model/AffProject.h"
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+void ShowText(const std::string& path, const CAffProject& project, std::ostream& out)
+{
+    out << "Project:           " << path << "\n"
+        << "Title:             " << project.m_strTitle << "\n"
+        << "Version:           " << project.m_strVersion << "\n"
+        << "Web site:          " << project.m_strWebSite << "\n"
+        << "Setup file:        " << project.m_strSetupFile << "\n"
+        << "Output directory:  " << project.m_strOutputDir << "\n"
+        << "Self creator path: " << project.m_strSelfCreatorPath << "\n"
+        << "Program UUID:      " << project.m_strUuid << "\n"
+        << "Default service:   " << ServiceLabel(project.m_wDefaultService) << "\n"
+        << "Next key:          " << project.m_nNextResellerId << "\n";
+
+    out << "\nRegistration info (" << project.m_mapRegInfo.GetCount() << "):\n";
+    project.m_mapRegInfo.ForEach([&](uint16_t, const CProductRegInfo& info) {
+        out << "  " << ServiceLabel(info.m_wService) << "\n"
+            << "    Product ID:    " << info.m_strProductId << "\n"
+            << "    Purchase link: " << info.m_strPurchaseLink << "\n";
+    });
+
+    out << "\nAffiliates (" << project.m_mapResellers.GetCount() << "):\n";
+    project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& affiliate) {
+        out << "  [" << key << "] " << affiliate.m_strName << "\n"
+            << "    Affiliate ID:  " << affiliate.m_strAffiliateId << "\n"
+            << "    Service:       " << ServiceLabel(affiliate.m_nService) << "\n"
+            << "    Web site:      " << affiliate.m_strWebSite << "\n"
+            << "    E-mail:        " << affiliate.m_strEmail << "\n"
+            << "    Purchase link: " << affiliate.m_strPurchaseLink << "\n"
+            << "    Setup path:    " << affiliate.m_strSetupPath << "\n"
+            << "    Modified:      " << FormatModifiedTime(affiliate.m_tModified) << "\n";
+    });
+}
+
+void ShowJson(const std::string& path, const CAffProject& project, std::ostream& out)
+{
+    out << "{\n  \"file\": " << JsonQuote(path) << ",\n  \"product\": {\n"
+        << "    \"title\": " << JsonQuote(project.m_strTitle) << ",\n"
+        << "    \"version\": " << JsonQuote(project.m_strVersion) << ",\n"
+        << "    \"webSite\": " << JsonQuote(project.m_strWebSite) << ",\n"
+        << "    \"setupFile\": " << JsonQuote(project.m_strSetupFile) << ",\n"
+        << "    \"outputDir\": " << JsonQuote(project.m_strOutputDir) << ",\n"
+        << "    \"selfCreatorPath\": " << JsonQuote(project.m_strSelfCreatorPath) << ",\n"
+        << "    \"uuid\": " << JsonQuote(project.m_strUuid) << ",\n"
+        << "    \"defaultService\": " << project.m_wDefaultService << ",\n"
+        << "    \"defaultServiceName\": " << JsonQuote(ServiceLabel(project.m_wDefaultService))
+        << ",\n"
+        << "    \"nextKey\": " << project.m_nNextResellerId << "\n  },\n";
+
+    out << "  \"registrationInfo\": [";
+    const char* separator = "\n";
+    project.m_mapRegInfo.ForEach([&](uint16_t, const CProductRegInfo& info) {
+        out << separator << "    {\"service\": " << info.m_wService
+            << ", \"serviceName\": " << JsonQuote(ServiceLabel(info.m_wService))
+            << ", \"productId\": " << JsonQuote(info.m_strProductId)
+            << ", \"purchaseLink\": " << JsonQuote(info.m_strPurchaseLink) << "}";
+        separator = ",\n";
+    });
+    out << (project.m_mapRegInfo.IsEmpty() ? "" : "\n  ") << "],\n";
+
+    out << "  \"affiliates\": [";
+    separator = "\n";
+    project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& affiliate) {
+        out << separator << "    {\"key\": " << key
+            << ", \"name\": " << JsonQuote(affiliate.m_strName)
+            << ", \"affiliateId\": " << JsonQuote(affiliate.m_strAffiliateId)
+            << ", \"service\": " << affiliate.m_nService
+            << ", \"serviceName\": " << JsonQuote(ServiceLabel(affiliate.m_nService))
+            << ", \"webSite\": " << JsonQuote(affiliate.m_strWebSite)
+            << ", \"email\": " << JsonQuote(affiliate.m_strEmail)
+            << ", \"purchaseLink\": " << JsonQuote(affiliate.m_strPurchaseLink)
+            << ", \"setupPath\": " << JsonQuote(affiliate.m_strSetupPath)
+            << ", \"modified\": " << JsonQuote(FormatModifiedTime(affiliate.m_tModified))
+            << ", \"modifiedTime\": " << affiliate.m_tModified << "}";
+        separator = ",\n";
+    });
+    out << (project.m_mapResellers.IsEmpty() ? "" : "\n  ") << "]\n}\n";
+}
+
+// Prints the product, its registration records and its affiliates in the
+// projects' own enumeration order (the order of the file and of Build All).
+class CmdShow : public CliCommand {
+public:
+    std::string_view Name() const override { return "show"; }
+    std::string_view Usage() const override { return "FILE.vkp [--json]"; }
+    std::string_view Summary() const override
+    {
+        return "Print the product, its registration services and its affiliates.";
+    }
+
+    int Execute(const std::vector<std::string>& words, std::ostream& out,
+                std::ostream& err) override
+    {
+        CliArgs args;
+        std::string error;
+        if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
+            err << error << "\nUsage: velkora-cli show " << Usage() << "\n";
+            return kExitUsage;
+        }
+        const std::string& path = args.Positionals()[0];
+        CAffProject project;
+        if (!LoadCliProject(path, project, err))
+            return kExitFailed;
+        if (args.Has("json"))
+            ShowJson(path, project, out);
+        else
+            ShowText(path, project, out);
+        return kExitOk;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CliCommand> MakeCmdShow()
+{
+    return std::make_unique<CmdShow>();
+}
