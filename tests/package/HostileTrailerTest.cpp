@@ -40,7 +40,7 @@ std::string Craft(const std::vector<Record>& records, int64_t count = -2)
 }
 
 // Every file below root, as paths relative to it.
-std::set<std::string> Listing(const std::string& root)
+std::set<std::string> TreeListing(const std::string& root)
 {
     std::set<std::string> names;
     for (const auto& e : fs::recursive_directory_iterator(root))
@@ -55,10 +55,10 @@ SfxResult ExtractContained(const TempFolder& dir, const std::string& file)
     fs::remove_all(dir / "out");
     fs::create_directory(dir / "out");
     WriteBytes(dir / "pkg", file);
-    const auto before = Listing(dir.Path());
+    const auto before = TreeListing(dir.Path());
     CSfxPackage r;
     const SfxResult result = r.ExtractFrom(dir / "pkg", dir / "out");
-    for (const auto& name : Listing(dir.Path()))
+    for (const auto& name : TreeListing(dir.Path()))
         if (!before.count(name)) {
             EXPECT_EQ(name.rfind("out/", 0), 0u) << "written outside the target: " << name;
         }
@@ -111,7 +111,7 @@ TEST(HostileTrailer, RefusedTrailersWriteNothing)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ExtractContained(dir, c.file), c.expected) << c.what;
-        EXPECT_TRUE(Listing(dir / "out").empty()) << c.what;
+        EXPECT_TRUE(TreeListing(dir / "out").empty()) << c.what;
     }
 }
 
@@ -145,7 +145,7 @@ TEST(HostileTrailer, FlippedTrailerBytesNeverEscapeTheFolder)
             EXPECT_TRUE(result == SFX_OK || result == SFX_ERR_MARKER || result == SFX_ERR_EMPTY)
                 << pos << " " << int(mask) << " " << result;
             if (result != SFX_OK) {
-                EXPECT_TRUE(Listing(dir / "out").empty()) << pos;
+                EXPECT_TRUE(TreeListing(dir / "out").empty()) << pos;
             }
             // Whatever was accepted lies wholly inside the file before its trailer.
             CSfxPackage r;
