@@ -1,0 +1,128 @@
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/JsonText.h"
+
+#include "package/AffiliateInfoFile.h"
+#include "package/SfxPackage.h"
+
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+// Entry 0 of an affiliate setup, when it is a well-formed affiliate information
+// file that fills the entry exactly; read in place, nothing is extracted.
+std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package)
+{
+    constexpr size_t kLargest = 3 * (4 + kAffiliateInfoMaxField);
+    const CSfxEntry first = package.GetEntry(0);
+    if (package.GetCount() < 1 || static_cast<size_t>(first.m_nSize) > kLargest)
+        return std::nullopt;
+    std::string bytes;
+    if (package.ReadEntryBytes(0, kLargest, bytes) != SFX_OK)
+        return std::nullopt;
+    CAffiliateInfo info;
+    if (DecodeAffiliateInfo(bytes, info) != SFX_OK || EncodeAffiliateInfo(info).size() != bytes.size())
+        return std::nullopt;
+    return info;
+}
+
+void InspectText(const std::string& path, const CSfxPackage& package,
+                 const std::optional<CAffiliateInfo>& info, std::ostream& out)
+{
+    out << "Package:    " << path << "\n"
+        << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
+        << "\nEntries (" << package.GetCount() << "):\n";
+    for (int i = 0; i < package.GetCount(); ++i) {
+        const CSfxEntry e = package.GetEntry(i);
+        out << "  [" << i << "] " << e.m_strName << "\n"
+            << "    Offset:        " << e.m_nOffset << "\n"
+            << "    Size:          " << e.m_nSize << "\n";
+    }
+    if (info) {
+        out << "\nAffiliate information (entry 0):\n"
+            << "  Program UUID:  " << info->m_strKey << "\n"
+            << "  Purchase link: " << info->m_strLink << "\n"
+            << "  Web site:      " << info->m_strWebSite << "\n";
+    }
+}
+
+void InspectJson(const std::string& path, const CSfxPackage& package,
+                 const std::optional<CAffiliateInfo>& info, std::ostream& out)
+{
+    out << "{\n  \"file\": " << JsonQuote(path) << ",\n"
+        << "  \"imageSize\": " << package.GetEntry(0).m_nOffset << ",\n"
+        << "  \"entries\": [";
+    for (int i = 0; i < package.GetCount(); ++i) {
+        const CSfxEntry e = package.GetEntry(i);
+        out << (i ? ",\n" : "\n") << "    {\"index\": " << i << ", \"name\": " << JsonQuote(e.m_strName)
+            << ", \"offset\": " << e.m_nOffset << ", \"size\": " << e.m_nSize << "}";
+    }
+    out << "\n  ],\n  \"affiliate\": ";
+    if (info) {
+        out << "{\"uuid\": " << JsonQuote(info->m_strKey)
+            << ", \"purchaseLink\": " << JsonQuote(info->m_strLink)
+            << ", \"webSite\": " << JsonQuote(info->m_strWebSite) << "}\n}\n";
+    } else {
+        out << "null\n}\n";
+    }
+}
+
+void ReportUnreadable(SfxResult result, const std::string& path, std::ostream& err)
+{
+    switch (result) {
+    case SFX_ERR_OPEN:
+        err << "Cannot read '" << path << "'.\n";
+        break;
+    case SFX_ERR_EMPTY:
+        err << "'" << path << "' is a package without entries.\n";
+        break;
+    default:
+        err << "'" << path << "' is not a package: it does not end with a valid package trailer.\n";
+        break;
+    }
+}
+
+// Lists the entries of a package file and, for an affiliate's custom setup,
+// the program UUID, purchase link and web site that its launcher would store.
+class CmdInspect : public CliCommand {
+public:
+    std::string_view Name() const override { return "inspect"; }
+    std::string_view Usage() const override { return "PACKAGE [--json]"; }
+    std::string_view Summary() const override
+    {
+        return "List the entries of a package and the affiliate information it carries.";
+    }
+
+    int Execute(const std::vector<std::string>& words, std::ostream& out,
+                std::ostream& err) override
+    {
+        CliArgs args;
+        std::string error;
+        if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
+            err << error << "\nUsage: velkora-cli inspect " << Usage() << "\n";
+            return kExitUsage;
+        }
+        const std::string& path = args.Positionals()[0];
+        CSfxPackage package;
+        const SfxResult result = package.ReadDirectory(path);
+        if (result != SFX_OK) {
+            ReportUnreadable(result, path, err);
+            return kExitFailed;
+        }
+        const std::optional<CAffiliateInfo> info = AffiliateInfoOf(package);
+        if (args.Has("json"))
+            InspectJson(path, package, info, out);
+        else
+            InspectText(path, package, info, out);
+        return kExitOk;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CliCommand> MakeCmdInspect()
+{
+    return std::make_unique<CmdInspect>();
+}
