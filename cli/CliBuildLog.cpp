@@ -1,0 +1,40 @@
+#include "cli/CliBuildLog.h"
+
+#include "platform/ProcessStart.h"
+#include "platform/Terminal.h"
+
+#include <charconv>
+#include <iostream>
+
+void CliBuildLog::Append(const std::string& line)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_out << line << '\n' << std::flush;
+}
+
+BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet)
+{
+    BuildEnvironment env;
+    env.log = &log;
+    env.startProgram = [&err](const std::string& path) {
+        if (!platform::StartDetached(path, {}))
+            err << "Could not start '" << path << "'.\n" << std::flush;
+    };
+    if (!quiet && &err == &std::cerr && platform::StandardErrorIsTerminal()) {
+        env.onAffiliate = [&err](size_t index, size_t count) {
+            err << "affiliate " << index << " of " << count << '\n' << std::flush;
+        };
+    }
+    return env;
+}
+
+bool ParseAffiliateKey(const std::string& text, uint16_t& key)
+{
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value > 0xFFFF)
+        return false;
+    key = static_cast<uint16_t>(value);
+    return true;
+}
