@@ -89,14 +89,10 @@ FileStatus LastFileStatus() {
 }
 
 std::string FileErrorText(FileError error, const std::string& path) {
-    std::string_view tmpl = Template(error);
-    std::string text;
-    const size_t at = tmpl.find("%1");
-    if (at == std::string_view::npos)
-        return std::string(tmpl);
-    text.append(tmpl.substr(0, at));
-    text.append(path);
-    text.append(tmpl.substr(at + 2));
+    std::string text(Template(error));
+    const size_t at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, path);
     return text;
 }
 

@@ -1,0 +1,109 @@
+#include "model/ProjectPaths.h"
+#include "model/AffProject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::PathStyle;
+using namespace projectpaths;
+
+TEST(ProjectPaths, MakeRelativeWindowsExamples) {
+    const auto w = PathStyle::Windows;
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "C:\\Work\\Proj\\out\\a.exe", w), "out\\a.exe");
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "C:\\Work\\Proj", w), ".");
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "C:\\Work\\Project2\\a.exe", w),
+              "C:\\Work\\Project2\\a.exe");
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "D:\\x.exe", w), "D:\\x.exe");
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "C:\\Work\\Proj\\\\\\a.exe", w), "a.exe");
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "C:\\Work\\Proj\\", w), ".");
+    // Byte-exact: another case is another path.
+    EXPECT_EQ(MakeRelativePath("C:\\Work\\Proj", "c:\\work\\proj\\a.exe", w),
+              "c:\\work\\proj\\a.exe");
+    // A drive's root as base: the folder of "C:\x.vkp" is "C:".
+    EXPECT_EQ(MakeRelativePath("C:", "C:\\out\\a.exe", w), "out\\a.exe");
+}
+
+TEST(ProjectPaths, MakeRelativePosixExamples) {
+    const auto p = PathStyle::Posix;
+    EXPECT_EQ(MakeRelativePath("/work/proj", "/work/proj/out/a.exe", p), "out/a.exe");
+    EXPECT_EQ(MakeRelativePath("/work/proj", "/work/proj", p), ".");
+    EXPECT_EQ(MakeRelativePath("/work/proj", "/work/project2/a.exe", p), "/work/project2/a.exe");
+    EXPECT_EQ(MakeRelativePath("/work/proj", "/work/proj\\a.exe", p), "/work/proj\\a.exe");
+    EXPECT_EQ(MakeRelativePath("/", "/a/b", p), "a/b");
+    EXPECT_EQ(MakeRelativePath("", "/a/b", p), "/a/b");
+}
+
+TEST(ProjectPaths, LongPathsAreRefused) {
+    const std::string base = "/work/proj";
+    const std::string at260 = base + "/" + std::string(260 - base.size() - 1, 'a');
+    ASSERT_EQ(at260.size(), 260u);
+    EXPECT_EQ(MakeRelativePath(base, at260, PathStyle::Posix),
+              std::string(260 - base.size() - 1, 'a'));
+    EXPECT_EQ(MakeRelativePath(base, at260 + "b", PathStyle::Posix), "");
+
+    EXPECT_EQ(ResolvePath(base, std::string(249, 'a'), PathStyle::Posix).size(), 260u);
+    EXPECT_EQ(ResolvePath(base, std::string(250, 'a'), PathStyle::Posix), "");
+    // Folding happens before the limit is checked.
+    EXPECT_EQ(ResolvePath(base, std::string(300, 'a') + "/..", PathStyle::Posix), base);
+}
+
+TEST(ProjectPaths, ResolveWindows) {
+    const auto w = PathStyle::Windows;
+    const std::string base = "C:\\Work\\Proj";
+    EXPECT_EQ(ResolvePath(base, "", w), base);
+    EXPECT_EQ(ResolvePath(base, "out\\a.exe", w), "C:\\Work\\Proj\\out\\a.exe");
+    EXPECT_EQ(ResolvePath(base, "out/./sub/../a.exe", w), "C:\\Work\\Proj\\out\\a.exe");
+    EXPECT_EQ(ResolvePath(base, "..\\Other\\b.exe", w), "C:\\Work\\Other\\b.exe");
+    EXPECT_EQ(ResolvePath(base, ".", w), base);
+    EXPECT_EQ(ResolvePath(base, "out\\", w), "C:\\Work\\Proj\\out");
+    EXPECT_EQ(ResolvePath(base, "D:\\x\\..\\y.exe", w), "D:\\y.exe");
+    EXPECT_EQ(ResolvePath(base, "..\\..\\..\\..\\a", w), "C:\\a");
+    EXPECT_EQ(ResolvePath(base, "\\top\\a.exe", w), "C:\\top\\a.exe");
+    EXPECT_EQ(ResolvePath(base, "C:rel.exe", w), "C:\\Work\\Proj\\rel.exe");
+    EXPECT_EQ(ResolvePath("C:", "out\\a.exe", w), "C:\\out\\a.exe");
+    EXPECT_EQ(ResolvePath(base, "\\\\srv\\share\\d\\..\\f.exe", w), "\\\\srv\\share\\f.exe");
+    EXPECT_EQ(ResolvePath("\\\\srv\\share\\proj", "..\\..\\x", w), "\\\\srv\\share\\x");
+    EXPECT_EQ(ResolvePath("\\\\srv\\share\\proj", "\\x", w), "\\\\srv\\share\\x");
+}
+
+TEST(ProjectPaths, ResolvePosix) {
+    const auto p = PathStyle::Posix;
+    EXPECT_EQ(ResolvePath("/work/proj", "", p), "/work/proj");
+    EXPECT_EQ(ResolvePath("/work/proj", "out/a.exe", p), "/work/proj/out/a.exe");
+    // A relative path saved on Windows.
+    EXPECT_EQ(ResolvePath("/work/proj", "out\\a.exe", p), "/work/proj/out/a.exe");
+    EXPECT_EQ(ResolvePath("/work/proj", "..\\x//y/./", p), "/work/x/y");
+    EXPECT_EQ(ResolvePath("/work/proj", "/abs/../b", p), "/b");
+    EXPECT_EQ(ResolvePath("/work/proj", "../../../..", p), "/");
+    EXPECT_EQ(ResolvePath("", "a/../../b", p), "../b");
+    EXPECT_EQ(ResolvePath("", "a/..", p), ".");
+}
+
+TEST(ProjectPaths, FolderOfAProjectFile) {
+    EXPECT_EQ(FolderOf("C:\\Work\\Proj\\p.vkp", PathStyle::Windows), "C:\\Work\\Proj");
+    EXPECT_EQ(FolderOf("C:\\Work\\Proj\\\\p.vkp", PathStyle::Windows), "C:\\Work\\Proj");
+    EXPECT_EQ(FolderOf("C:\\p.vkp", PathStyle::Windows), "C:");
+    EXPECT_EQ(FolderOf("/work/proj/p.vkp", PathStyle::Posix), "/work/proj");
+    EXPECT_EQ(FolderOf("/p.vkp", PathStyle::Posix), "/");
+    EXPECT_EQ(FolderOf("p.vkp", PathStyle::Posix), "");
+}
+
+TEST(ProjectPaths, ProjectUsesItsFolderAsBase) {
+    CAffProject p;
+    EXPECT_EQ(p.MakeProjectRelative("/work/proj/a.exe"), "/work/proj/a.exe");
+    p.SetProjectPath("/work/proj/sub/../p.vkp");
+    EXPECT_EQ(p.m_strProjectPath, "/work/proj/sub/../p.vkp");
+    EXPECT_EQ(p.BaseDirectory(), "/work/proj");
+    EXPECT_EQ(p.MakeProjectRelative("/work/proj/out/a.exe"), "out/a.exe");
+    EXPECT_EQ(p.ResolveProjectPath("out\\a.exe"), "/work/proj/out/a.exe");
+    EXPECT_EQ(p.ResolveProjectPath(""), "/work/proj");
+
+    // A relative project path is taken against the current directory.
+    p.SetProjectPath("rel/p.vkp");
+    EXPECT_EQ(p.BaseDirectory(), platform::CurrentDirectory() + "/rel");
+    CAffProject copy = p;
+    EXPECT_EQ(copy.BaseDirectory(), p.BaseDirectory());
+}
+
+} // namespace
