@@ -1,0 +1,345 @@
+#include "ui/AffiliateDialog.h"
+
+#include "model/AffProject.h"
+#include "model/PurchaseLink.h"
+#include "model/RegistrationServices.h"
+#include "ui/ContextHelp.h"
+#include "ui/ProductIdDialog.h"
+#include "ui/StringTable.h"
+
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+QString ToQ(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+std::string ToStd(const QString& s)
+{
+    return s.toStdString();
+}
+
+// Paths stored in projects may come from either convention, so both
+// separators end a folder name.
+qsizetype LastSeparator(const QString& path)
+{
+    return qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+// "setup.exe" and "Bob" give "setup_Bob.exe".
+QString AffiliateFileName(const QString& productSetupFile, const QString& name)
+{
+    const QString file = productSetupFile.mid(LastSeparator(productSetupFile) + 1);
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    const QString title = dot < 0 ? file : file.left(dot);
+    const QString ext = dot < 0 ? QString() : file.mid(dot);
+    return title + QLatin1Char('_') + name + ext;
+}
+
+QString JoinFolder(const QString& folder, const QString& file)
+{
+    // Without an output folder the file stays beside the project instead of
+    // landing in the root folder.
+    if (folder.isEmpty())
+        return file;
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + file;
+    return folder + QDir::separator() + file;
+}
+
+} // namespace
+
+CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
+    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()), m_owner(parent)
+{
+    setObjectName(QStringLiteral("136"));
+    setWindowTitle(QStringLiteral("Affiliate Property"));
+    InstallContextHelp(this);
+
+    m_pName = AddEdit("1011");
+    m_pService = new QComboBox(this);
+    m_pService->setObjectName(QStringLiteral("1010"));
+    m_pAffiliateId = AddEdit("1013");
+    m_pPurchaseLink = AddEdit("1014");
+    m_pWebSite = AddEdit("1016");
+    m_pEmail = AddEdit("1017");
+    m_pSetupPath = AddEdit("1035");
+    m_pPurchaseLink->setMinimumWidth(360);
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setObjectName(QStringLiteral("1036"));
+    browse->setFixedWidth(32);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pSetupPath);
+    pathRow->addWidget(browse);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Affiliate Name:"), m_pName);
+    form->addRow(QStringLiteral("Registration Service:"), m_pService);
+    form->addRow(QStringLiteral("Affiliate ID:"), m_pAffiliateId);
+    form->addRow(QStringLiteral("Affiliate Purchase Link:"), m_pPurchaseLink);
+    form->addRow(QStringLiteral("Affiliate Website:"), m_pWebSite);
+    form->addRow(QStringLiteral("Contact Email:"), m_pEmail);
+    form->addRow(QStringLiteral("Pathname for Affiliate Setup File:"), pathRow);
+
+    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk->setObjectName(QStringLiteral("1"));
+    m_pOk->setDefault(true);
+    m_pOk->setEnabled(false);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_pOk);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    m_pPurchaseLink->setText(QStringLiteral("http://"));
+    m_pWebSite->setText(QStringLiteral("http://"));
+
+    connect(m_pOk, &QPushButton::clicked, this, &CAffiliateDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CAffiliateDialog::reject);
+    connect(browse, &QPushButton::clicked, this, &CAffiliateDialog::OnBrowse);
+    for (QLineEdit* edit : {m_pName, m_pAffiliateId, m_pPurchaseLink, m_pWebSite, m_pEmail,
+                            m_pSetupPath})
+        connect(edit, &QLineEdit::textChanged, this, &CAffiliateDialog::OnAnyChange);
+    connect(m_pName, &QLineEdit::textChanged, this, &CAffiliateDialog::OnNameChanged);
+    connect(m_pAffiliateId, &QLineEdit::textChanged, this,
+            &CAffiliateDialog::OnAffiliateIdChanged);
+    connect(m_pService, &QComboBox::currentIndexChanged, this, &CAffiliateDialog::OnAnyChange);
+    connect(m_pService, &QComboBox::currentIndexChanged, this,
+            &CAffiliateDialog::OnServiceChanged);
+}
+
+QLineEdit* CAffiliateDialog::AddEdit(const char* id)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(id));
+    return edit;
+}
+
+void CAffiliateDialog::SetProject(CAffProject* project)
+{
+    m_pProject = project;
+    FillServices();
+}
+
+void CAffiliateDialog::FillServices()
+{
+    ++m_nLoading;
+    m_pService->clear();
+    for (const RegistrationService& s : ServiceTable())
+        m_pService->addItem(QString::fromUtf8(s.name.data(), qsizetype(s.name.size())));
+    const int def = m_pProject ? m_pProject->m_wDefaultService : 0;
+    m_pService->setCurrentIndex(def < m_pService->count() ? def : -1);
+    --m_nLoading;
+}
+
+void CAffiliateDialog::LoadAffiliate(CReseller* affiliate)
+{
+    m_pAffiliate = affiliate;
+    if (!affiliate)
+        return;
+    ++m_nLoading;
+    m_pName->setText(ToQ(affiliate->m_strName));
+    const int service = affiliate->m_nService;
+    m_pService->setCurrentIndex(service >= 0 && service < m_pService->count() ? service : -1);
+    m_pAffiliateId->setText(ToQ(affiliate->m_strAffiliateId));
+    m_pPurchaseLink->setText(ToQ(affiliate->m_strPurchaseLink));
+    m_pWebSite->setText(ToQ(affiliate->m_strWebSite));
+    m_pEmail->setText(ToQ(affiliate->m_strEmail));
+    m_pSetupPath->setText(ToQ(affiliate->m_strSetupPath));
+    --m_nLoading;
+}
+
+void CAffiliateDialog::ShowForEdit(CReseller* affiliate)
+{
+    LoadAffiliate(affiliate);
+    m_pOk->setEnabled(false);
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void CAffiliateDialog::StoreInto(CReseller& record) const
+{
+    record.m_strName = ToStd(m_pName->text());
+    record.m_nService = ServiceIndex();
+    record.m_strAffiliateId = ToStd(m_pAffiliateId->text());
+    record.m_strPurchaseLink = ToStd(m_pPurchaseLink->text());
+    record.m_strWebSite = ToStd(m_pWebSite->text());
+    record.m_strEmail = ToStd(m_pEmail->text());
+    record.m_strSetupPath = ToStd(m_pSetupPath->text());
+}
+
+int CAffiliateDialog::ServiceIndex() const
+{
+    return m_pService->currentIndex();
+}
+
+void CAffiliateDialog::OnAnyChange()
+{
+    if (m_nLoading == 0)
+        m_pOk->setEnabled(true);
+}
+
+void CAffiliateDialog::OnNameChanged()
+{
+    if (m_nLoading || !m_pProject)
+        return;
+    const QString file = AffiliateFileName(ToQ(m_pProject->m_strSetupFile), m_pName->text());
+    const QString current = m_pSetupPath->text();
+    const QString path = current.isEmpty()
+                             ? JoinFolder(ToQ(m_pProject->m_strOutputDir), file)
+                             : current.left(LastSeparator(current) + 1) + file;
+    m_pSetupPath->setText(path);
+}
+
+void CAffiliateDialog::OnAffiliateIdChanged()
+{
+    if (m_nLoading || !m_pProject)
+        return;
+    std::string link = ToStd(m_pPurchaseLink->text());
+    if (ComposeAffiliateLink(ServiceIndex(), link, ToStd(m_pAffiliateId->text()), *m_pProject,
+                             ComposeMode::Keep))
+        m_pPurchaseLink->setText(ToQ(link));
+}
+
+void CAffiliateDialog::OnServiceChanged()
+{
+    if (m_nLoading || !m_pProject)
+        return;
+    const int service = ServiceIndex();
+    if (service < 0 || service >= kServiceOther)
+        return;
+    if (!m_pProject->LookupRegInfo(static_cast<uint16_t>(service))) {
+        const QString name = m_pService->currentText();
+        if (!m_prompts.Question(this, VkFormat(QStringLiteral("Product ID for '%s' does not "
+                                                              "exist. Add an ID for this "
+                                                              "service?"),
+                                               name)))
+            return;
+        QStringList missing;
+        int selected = -1;
+        for (const RegistrationService& s : ServiceTable()) {
+            if (s.nIndex >= kServiceOther || m_pProject->LookupRegInfo(uint16_t(s.nIndex)))
+                continue;
+            if (s.nIndex == service)
+                selected = int(missing.size());
+            missing << QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
+        }
+        CProductIdDialog dlg(this, &m_prompts);
+        dlg.SetServices(missing, selected);
+        if (dlg.exec() != QDialog::Accepted)
+            return;
+        auto info = std::make_unique<CProductRegInfo>();
+        info->m_strServiceName = ToStd(dlg.ServiceName());
+        info->m_wService = static_cast<uint16_t>(ServiceIndexFromName(info->m_strServiceName));
+        info->m_strProductId = ToStd(dlg.ProductId());
+        info->m_strPurchaseLink = ToStd(dlg.PurchaseLink());
+        const uint16_t key = info->m_wService;
+        m_pProject->m_mapRegInfo.SetAt(key, std::move(info));
+    }
+    std::string link = ToStd(m_pPurchaseLink->text());
+    if (ComposeAffiliateLink(service, link, ToStd(m_pAffiliateId->text()), *m_pProject,
+                             ComposeMode::Reset))
+        m_pPurchaseLink->setText(ToQ(link));
+}
+
+bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const
+{
+    bool used = false;
+    m_pProject->m_mapResellers.ForEach([&](uint16_t, const CReseller& r) {
+        if (&r != m_pAffiliate &&
+            ToQ(r.m_strSetupPath).compare(setupPath, Qt::CaseInsensitive) == 0)
+            used = true;
+    });
+    return used;
+}
+
+void CAffiliateDialog::OnBrowse()
+{
+    if (!m_pProject)
+        return;
+    FileRequest request;
+    request.initialPath = ToQ(m_pProject->ResolveProjectPath(ToStd(m_pSetupPath->text())));
+    request.filters = ParseFilterText(QStringLiteral("Executable File(*.exe)|*.exe||"));
+    request.defaultSuffix = QStringLiteral("exe");
+    request.confirmOverwrite = true;
+    const QString picked = m_prompts.SaveFile(this, request);
+    if (picked.isEmpty())
+        return;
+    const std::string productSetup = m_pProject->ResolveProjectPath(m_pProject->m_strSetupFile);
+    if (ToStd(picked) == productSetup) {
+        m_prompts.Message(this, VkFormat(VkLoadString(IDS_IS_PRODUCT_SETUP_FILE), picked));
+        return;
+    }
+    QString stored = ToQ(m_pProject->MakeProjectRelative(ToStd(picked)));
+    if (stored.isEmpty())
+        stored = picked;
+    if (IsUsedByOtherAffiliate(stored)) {
+        m_prompts.Message(this, VkFormat(VkLoadString(IDS_FILE_IN_USE), stored));
+        return;
+    }
+    m_pSetupPath->setText(stored);
+    m_pOk->setEnabled(true);
+}
+
+void CAffiliateDialog::accept()
+{
+    if (!m_pProject)
+        return;
+    QString message;
+    if (m_pAffiliateId->text().isEmpty())
+        message = QStringLiteral("Please provide an ID for this affiliate!");
+    if (m_pName->text().isEmpty())
+        message = QStringLiteral("Please input a name for this affiliate.");
+    if (m_pPurchaseLink->text().isEmpty())
+        message = QStringLiteral("Please fill out purchase link.");
+    if (!message.isEmpty()) {
+        m_prompts.Message(this, message);
+        return;
+    }
+    const QString typed = m_pSetupPath->text();
+    if (m_pProject->ResolveProjectPath(m_pProject->m_strSetupFile) ==
+        m_pProject->ResolveProjectPath(ToStd(typed))) {
+        m_prompts.Message(this, VkFormat(QStringLiteral("File '%s' is the product setup file, "
+                                                        "please choose another one for "
+                                                        "affiliate."),
+                                         typed));
+        return;
+    }
+    if (IsUsedByOtherAffiliate(typed)) {
+        m_prompts.Message(this, VkFormat(QStringLiteral("File '%s' is used for another "
+                                                        "affiliate, please select other name."),
+                                         typed));
+        return;
+    }
+    if (m_pAffiliate) {
+        StoreInto(*m_pAffiliate);
+        m_pAffiliate->m_bChanged = 1;
+        m_pAffiliate->m_tModified = static_cast<int32_t>(std::time(nullptr));
+        if (m_owner)
+            QCoreApplication::postEvent(m_owner,
+                                        new CAffiliateChangedEvent(m_pAffiliate->m_nId,
+                                                                   m_pAffiliate));
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,134 @@
+#include "ui/ContextHelp.h"
+
+#include "ui/StringTable.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QScreen>
+
+namespace {
+
+const char* const kHelpWindowProperty = "velkoraContextHelp";
+
+QPointer<CContextHelpPopup>& CurrentPopup()
+{
+    static QPointer<CContextHelpPopup> popup;
+    return popup;
+}
+
+bool HasContextHelp(const QWidget* w)
+{
+    const QWidget* window = w ? w->window() : nullptr;
+    return window && window->property(kHelpWindowProperty).toBool();
+}
+
+// One filter on the application serves every window with context help, so
+// that controls created after installation are covered too.
+class CContextHelpFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || !HasContextHelp(w))
+            return false;
+        switch (event->type()) {
+        case QEvent::QueryWhatsThis:
+            // Lets What's This mode show its cursor over every control.
+            event->accept();
+            return true;
+        case QEvent::WhatsThis: {
+            auto* help = static_cast<QHelpEvent*>(event);
+            ShowContextHelp(ControlIdOf(w), help->globalPos(), w);
+            event->accept();
+            return true;
+        }
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::ShiftModifier)
+                return false;
+            ShowContextHelp(ControlIdOf(w), w->mapToGlobal(w->rect().center()), w);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+QString ContextHelpText(int controlId)
+{
+    return controlId > 0 ? VkLoadString(controlId) : QString();
+}
+
+int ControlIdOf(const QWidget* w)
+{
+    for (; w && !w->isWindow(); w = w->parentWidget()) {
+        bool ok = false;
+        const int id = w->objectName().toInt(&ok);
+        if (ok && id > 0)
+            return id;
+    }
+    return 0;
+}
+
+CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
+    : QLabel(text, parent, Qt::Popup)
+{
+    setObjectName(QStringLiteral("contextHelpPopup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setContentsMargins(15, 5, 15, 10);
+    setTextFormat(Qt::PlainText);
+    setFont(QApplication::font());
+    QPalette pal = QApplication::palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 208));
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidget* parent)
+{
+    if (CurrentPopup())
+        CurrentPopup()->close();
+    const QString text = ContextHelpText(controlId);
+    if (text.isEmpty())
+        return nullptr;
+    auto* popup = new CContextHelpPopup(text, parent);
+    popup->adjustSize();
+    QPoint at = globalPos;
+    if (const QScreen* screen = QApplication::screenAt(globalPos)) {
+        // Keep the whole pop-up on the screen of the request.
+        const QRect area = screen->availableGeometry();
+        at.setX(qBound(area.left(), at.x(), qMax(area.left(), area.right() - popup->width())));
+        at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() - popup->height())));
+    }
+    popup->move(at);
+    popup->show();
+    CurrentPopup() = popup;
+    return popup;
+}
+
+CContextHelpPopup* CurrentContextHelpPopup()
+{
+    return CurrentPopup().data();
+}
+
+void InstallContextHelp(QWidget* window)
+{
+    static CContextHelpFilter* filter = [] {
+        auto* f = new CContextHelpFilter(qApp);
+        qApp->installEventFilter(f);
+        return f;
+    }();
+    Q_UNUSED(filter);
+    window->setProperty(kHelpWindowProperty, true);
+    window->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+}

@@ -1,0 +1,193 @@
+#include "ui/FolderBrowserDialog.h"
+
+#include "ui/StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMaxTypedPath = 259;
+
+} // namespace
+
+CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest& request,
+                                           IUserPrompts& prompts)
+    : QDialog(parent), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("folderBrowser"));
+    setWindowTitle(request.caption);
+
+    auto* instruction = new QLabel(request.instruction, this);
+    instruction->setObjectName(QStringLiteral("instruction"));
+    m_pPath = new QLineEdit(this);
+    m_pPath->setObjectName(QStringLiteral("pathEdit"));
+    m_pPath->setMaxLength(kMaxTypedPath);
+
+    m_pModel = new QFileSystemModel(this);
+    m_pModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_pModel->setRootPath(QDir::rootPath());
+    m_pTree = new QTreeView(this);
+    m_pTree->setObjectName(QStringLiteral("folderTree"));
+    m_pTree->setModel(m_pModel);
+    for (int c = 1; c < m_pModel->columnCount(); ++c)
+        m_pTree->hideColumn(c);
+    m_pTree->header()->hide();
+    m_pTree->setMinimumSize(320, 280);
+
+    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk->setObjectName(QStringLiteral("1"));
+    m_pOk->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_pOk);
+    buttons->addWidget(cancel);
+
+    // The typed-path field sits directly above the tree, as wide as it, with
+    // 4 pixels between them.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(instruction);
+    auto* treeBlock = new QVBoxLayout;
+    treeBlock->setSpacing(4);
+    treeBlock->addWidget(m_pPath);
+    treeBlock->addWidget(m_pTree);
+    layout->addLayout(treeBlock);
+    layout->addLayout(buttons);
+
+    connect(m_pOk, &QPushButton::clicked, this, &CFolderBrowserDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CFolderBrowserDialog::reject);
+    connect(m_pPath, &QLineEdit::textEdited, this, &CFolderBrowserDialog::OnPathEdited);
+    connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CFolderBrowserDialog::OnTreeSelectionChanged);
+
+    const QString initial =
+        request.initialFolder.isEmpty() ? QDir::currentPath() : request.initialFolder;
+    const QModelIndex index = m_pModel->index(initial);
+    if (index.isValid()) {
+        m_pTree->setCurrentIndex(index);
+        m_pTree->scrollTo(index);
+    }
+    // A typed initial folder that does not exist yet still stands in the field.
+    m_pPath->setText(index.isValid() ? m_pModel->filePath(index) : initial.left(kMaxTypedPath));
+    m_pOk->setEnabled(!m_pPath->text().isEmpty());
+}
+
+QString CFolderBrowserDialog::Browse(QWidget* parent, const FolderRequest& request,
+                                     IUserPrompts& prompts)
+{
+    CFolderBrowserDialog dialog(parent, request, prompts);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.Path();
+}
+
+QString CFolderBrowserDialog::Path() const
+{
+    return m_pPath->text().left(kMaxTypedPath);
+}
+
+void CFolderBrowserDialog::OnTreeSelectionChanged()
+{
+    const QString path = m_pModel->filePath(m_pTree->currentIndex());
+    // Only folders of the file system (absolute paths) can be chosen.
+    if (!path.isEmpty() && QDir::isAbsolutePath(path)) {
+        m_pPath->setText(path);
+        m_pOk->setEnabled(true);
+    } else {
+        m_pPath->clear();
+        m_pOk->setEnabled(false);
+    }
+}
+
+void CFolderBrowserDialog::OnPathEdited(const QString& text)
+{
+    m_pOk->setEnabled(!text.isEmpty());
+}
+
+void CFolderBrowserDialog::accept()
+{
+    if (!ValidateFolderPath(this, Path(), m_prompts)) {
+        m_pPath->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QDialog::accept();
+}
+
+bool CFolderBrowserDialog::IsValidFolderName(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    auto edge = [](QChar c) {
+        return c == QLatin1Char('\t') || c == QLatin1Char(' ') || c == QLatin1Char('.');
+    };
+    if (edge(name.front()) || edge(name.back()))
+        return false;
+    static const QString forbidden = QStringLiteral("\"*/:<>?\\|");
+    for (QChar c : name)
+        if (forbidden.contains(c))
+            return false;
+    return true;
+}
+
+bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path)
+{
+    // "/" stands where a drive letter, ":" and "\" would stand elsewhere.
+    if (!path.startsWith(QLatin1Char('/')))
+        return false;
+    if (path.size() == 1)
+        return true;
+    const QStringList names = path.mid(1).split(QLatin1Char('/'));
+    for (const QString& name : names)
+        if (!IsValidFolderName(name))
+            return false;
+    return true;
+}
+
+bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& path,
+                                              IUserPrompts& prompts)
+{
+    if (!IsWellFormedFolderPath(path)) {
+        prompts.Message(parent,
+                        VkFormat(QStringLiteral("The folder:\n\n%s\n\nis invalid. Please reenter."),
+                                 path),
+                        PromptIcon::Warning);
+        return false;
+    }
+    if (QFileInfo(path).isDir())
+        return true;
+    if (!prompts.Question(parent,
+                          VkFormat(QStringLiteral("The folder:\n\n%s\n\ndoes not exist. Do you "
+                                                  "want the folder to be created?"),
+                                   path),
+                          PromptIcon::Question))
+        return false;
+
+    const QString cannot =
+        VkFormat(QStringLiteral("The folder:\n\n%s\n\ncan not be created. Please double check."),
+                 path);
+    QString current = QStringLiteral("/");
+    if (!QFileInfo(current).isDir()) {
+        prompts.Message(parent, cannot, PromptIcon::Warning);
+        return false;
+    }
+    const QStringList names = path.mid(1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& name : names) {
+        current = current == QLatin1String("/") ? current + name : current + QLatin1Char('/') + name;
+        if (!IsValidFolderName(name) ||
+            (!QFileInfo(current).isDir() && !QDir().mkdir(current)) || !QFileInfo(current).isDir()) {
+            prompts.Message(parent, cannot, PromptIcon::Warning);
+            return false;
+        }
+    }
+    return true;
+}

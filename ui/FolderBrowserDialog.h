@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/UserPrompts.h"
+
+#include <QDialog>
+
+class QFileSystemModel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+// The folder browser: a folder tree with a typed-path field above it. OK
+// validates the typed path (and offers to create a missing folder); the dialog
+// returns the path as typed.
+//
+//   QString folder = CFolderBrowserDialog::Browse(parent, {"Browse",
+//                        "Select output directory.", initial}, prompts);
+class CFolderBrowserDialog : public QDialog {
+    Q_OBJECT
+public:
+    CFolderBrowserDialog(QWidget* parent, const FolderRequest& request, IUserPrompts& prompts);
+
+    // Runs the browser modally; the accepted folder or an empty string.
+    static QString Browse(QWidget* parent, const FolderRequest& request, IUserPrompts& prompts);
+
+    // The path as typed (at most 259 characters).
+    QString Path() const;
+
+    void accept() override;
+
+    // The form check, without touching the disk: an absolute path whose
+    // folder names are all valid ("/" alone passes).
+    static bool IsWellFormedFolderPath(const QString& path);
+    // A folder name is non-empty, does not begin or end with a tab, blank or
+    // full stop, and holds none of  " * / : < > ? \ |
+    static bool IsValidFolderName(const QString& name);
+    // The whole check with its messages: form, existence, and the offer to
+    // create the folders one by one. True when the folder exists afterwards.
+    static bool ValidateFolderPath(QWidget* parent, const QString& path, IUserPrompts& prompts);
+
+private:
+    void OnTreeSelectionChanged();
+    void OnPathEdited(const QString& text);
+
+    IUserPrompts& m_prompts;
+    QFileSystemModel* m_pModel;
+    QTreeView* m_pTree;
+    QLineEdit* m_pPath;
+    QPushButton* m_pOk;
+};

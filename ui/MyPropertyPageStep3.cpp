@@ -1,0 +1,77 @@
+#include "ui/MyPropertyPageStep3.h"
+
+#include "model/PurchaseLink.h"
+#include "model/RegistrationServices.h"
+#include "ui/StringTable.h"
+#include "ui/WizardBitmaps.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QWizard>
+
+CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent)
+{
+    setObjectName(QStringLiteral("CMyPropertyPageStep3"));
+    setProperty("formCaption", QStringLiteral("Velkora Wizard -Step3"));
+    setTitle(VkLoadString(IDS_STEP3_TITLE));
+    setSubTitle(VkLoadString(IDS_STEP3_SUBTITLE));
+    setPixmap(QWizard::LogoPixmap, WizardHeaderPixmap());
+
+    m_pService = new QComboBox(this);
+    m_pService->setObjectName(QStringLiteral("1004"));
+    for (const RegistrationService& s : ServiceTable())
+        m_pService->addItem(QString::fromUtf8(s.name.data(), qsizetype(s.name.size())));
+    m_pService->setCurrentIndex(kServiceRegNow);
+    m_pProductId = new QLineEdit(this);
+    m_pProductId->setObjectName(QStringLiteral("1000"));
+    m_pPurchaseLink = new QLineEdit(this);
+    m_pPurchaseLink->setObjectName(QStringLiteral("1001"));
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Product Registration Service:"), m_pService);
+    form->addRow(QStringLiteral("Product ID:"), m_pProductId);
+    form->addRow(QStringLiteral("Product Pruchase Link:"), m_pPurchaseLink);
+
+    connect(m_pProductId, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
+    connect(m_pPurchaseLink, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
+    connect(m_pProductId, &QLineEdit::textEdited, this, &CMyPropertyPageStep3::OnProductIdEdited);
+    connect(m_pService, &QComboBox::currentIndexChanged, this,
+            &CMyPropertyPageStep3::OnServiceChanged);
+}
+
+int CMyPropertyPageStep3::ServiceIndex() const
+{
+    return m_pService->currentIndex();
+}
+
+QString CMyPropertyPageStep3::ProductId() const
+{
+    return m_pProductId->text();
+}
+
+QString CMyPropertyPageStep3::PurchaseLink() const
+{
+    return m_pPurchaseLink->text();
+}
+
+bool CMyPropertyPageStep3::isComplete() const
+{
+    return !m_pProductId->text().isEmpty() && !m_pPurchaseLink->text().isEmpty();
+}
+
+void CMyPropertyPageStep3::OnProductIdEdited()
+{
+    std::string link = m_pPurchaseLink->text().toStdString();
+    if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
+                           ComposeMode::Keep))
+        m_pPurchaseLink->setText(QString::fromStdString(link));
+}
+
+void CMyPropertyPageStep3::OnServiceChanged()
+{
+    std::string link = m_pPurchaseLink->text().toStdString();
+    if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
+                           ComposeMode::Reset))
+        m_pPurchaseLink->setText(QString::fromStdString(link));
+}

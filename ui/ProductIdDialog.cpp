@@ -1,0 +1,117 @@
+#include "ui/ProductIdDialog.h"
+
+#include "model/PurchaseLink.h"
+#include "model/RegistrationServices.h"
+#include "ui/ContextHelp.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
+    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts())
+{
+    setObjectName(QStringLiteral("160"));
+    setWindowTitle(QStringLiteral("New Product ID"));
+    InstallContextHelp(this);
+
+    m_pService = new QComboBox(this);
+    m_pService->setObjectName(QStringLiteral("1032"));
+    m_pProductId = new QLineEdit(this);
+    m_pProductId->setObjectName(QStringLiteral("1041"));
+    m_pPurchaseLink = new QLineEdit(this);
+    m_pPurchaseLink->setObjectName(QStringLiteral("1042"));
+    m_pPurchaseLink->setMinimumWidth(320);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Registration Service"), m_pService);
+    form->addRow(QStringLiteral("Product ID"), m_pProductId);
+    form->addRow(QStringLiteral("Purchase Link"), m_pPurchaseLink);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &CProductIdDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CProductIdDialog::reject);
+    connect(m_pProductId, &QLineEdit::textEdited, this, &CProductIdDialog::OnProductIdChanged);
+    connect(m_pService, &QComboBox::currentIndexChanged, this,
+            &CProductIdDialog::OnServiceChanged);
+}
+
+void CProductIdDialog::SetServices(const QStringList& names, int selected)
+{
+    m_bFilling = true;
+    m_pService->clear();
+    m_pService->addItems(names);
+    m_pService->setCurrentIndex(selected >= 0 && selected < names.size() ? selected : -1);
+    m_bFilling = false;
+}
+
+QString CProductIdDialog::ProductId() const
+{
+    return m_pProductId->text();
+}
+
+QString CProductIdDialog::PurchaseLink() const
+{
+    return m_pPurchaseLink->text();
+}
+
+int CProductIdDialog::SelectedPosition() const
+{
+    return m_pService->currentIndex();
+}
+
+int CProductIdDialog::SelectedServiceIndex() const
+{
+    if (m_pService->currentIndex() < 0)
+        return -1;
+    return ServiceIndexFromName(m_pService->currentText().toStdString());
+}
+
+void CProductIdDialog::OnProductIdChanged()
+{
+    std::string link = m_pPurchaseLink->text().toStdString();
+    if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
+                           ComposeMode::Keep))
+        m_pPurchaseLink->setText(QString::fromStdString(link));
+}
+
+void CProductIdDialog::OnServiceChanged()
+{
+    if (m_bFilling)
+        return;
+    std::string link = m_pPurchaseLink->text().toStdString();
+    if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
+                           ComposeMode::Reset))
+        m_pPurchaseLink->setText(QString::fromStdString(link));
+}
+
+void CProductIdDialog::accept()
+{
+    if (m_pProductId->text().isEmpty()) {
+        m_prompts.Message(this, QStringLiteral("Product ID can't be null!"));
+        return;
+    }
+    if (m_pService->currentIndex() < 0) {
+        m_prompts.Message(this, QStringLiteral("Invalid Registration Service!"));
+        return;
+    }
+    m_strServiceName = m_pService->currentText();
+    QDialog::accept();
+}

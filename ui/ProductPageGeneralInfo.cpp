@@ -1,0 +1,36 @@
+#include "ui/ProductPageGeneralInfo.h"
+
+#include "model/AffProject.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+
+CProductPageGeneralInfo::CProductPageGeneralInfo(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CProductPageGeneralInfo"));
+    m_pTitle = new QLineEdit(this);
+    m_pTitle->setObjectName(QStringLiteral("1023"));
+    m_pVersion = new QLineEdit(this);
+    m_pVersion->setObjectName(QStringLiteral("1026"));
+    m_pWebSite = new QLineEdit(this);
+    m_pWebSite->setObjectName(QStringLiteral("1029"));
+
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Program Title:"), m_pTitle);
+    form->addRow(QStringLiteral("Version:"), m_pVersion);
+    form->addRow(QStringLiteral("Web site:"), m_pWebSite);
+}
+
+void CProductPageGeneralInfo::Load(const CAffProject& project)
+{
+    m_pTitle->setText(QString::fromStdString(project.m_strTitle));
+    m_pWebSite->setText(QString::fromStdString(project.m_strWebSite));
+    m_pVersion->setText(QString::fromStdString(project.m_strVersion));
+}
+
+void CProductPageGeneralInfo::Store(CAffProject& project) const
+{
+    project.m_strTitle = m_pTitle->text().toStdString();
+    project.m_strWebSite = m_pWebSite->text().toStdString();
+    project.m_strVersion = m_pVersion->text().toStdString();
+}

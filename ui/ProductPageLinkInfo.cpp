@@ -1,0 +1,81 @@
+#include "ui/ProductPageLinkInfo.h"
+
+#include "model/AffProject.h"
+#include "model/RegistrationServices.h"
+#include "ui/ProductIdDialog.h"
+#include "ui/RegInfoList.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CProductPageLinkInfo::CProductPageLinkInfo(const CAffProject& project, IUserPrompts& prompts,
+                                           QWidget* parent)
+    : QWidget(parent), m_project(project), m_prompts(prompts),
+      m_wDefaultService(project.m_wDefaultService)
+{
+    setObjectName(QStringLiteral("CProductPageLinkInfo"));
+    m_pList = new CRegInfoList(this);
+    auto* add = new QPushButton(QStringLiteral("Add"), this);
+    add->setObjectName(QStringLiteral("1038"));
+    auto* remove = new QPushButton(QStringLiteral("Delete"), this);
+    remove->setObjectName(QStringLiteral("1039"));
+    auto* setDefault = new QPushButton(QStringLiteral("Set as Default"), this);
+    setDefault->setObjectName(QStringLiteral("1043"));
+    setDefault->setEnabled(false);
+    for (QPushButton* b : {add, remove, setDefault})
+        b->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    buttons->addWidget(setDefault);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pList);
+    layout->addLayout(buttons);
+
+    connect(add, &QPushButton::clicked, this, &CProductPageLinkInfo::OnAdd);
+    connect(remove, &QPushButton::clicked, this, &CProductPageLinkInfo::OnDelete);
+}
+
+void CProductPageLinkInfo::showEvent(QShowEvent* e)
+{
+    if (!m_bShown) {
+        m_bShown = true;
+        m_pList->Fill(m_project);
+    }
+    QWidget::showEvent(e);
+}
+
+void CProductPageLinkInfo::Commit(CAffProject& project) const
+{
+    if (m_bShown)
+        m_pList->CommitTo(project);
+}
+
+void CProductPageLinkInfo::OnAdd()
+{
+    const QStringList listed = m_pList->ServiceTexts();
+    QStringList offered;
+    for (const RegistrationService& s : ServiceTable()) {
+        if (s.nIndex >= kServiceOther)
+            continue;
+        const QString name = QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
+        const bool present = std::any_of(listed.begin(), listed.end(), [&](const QString& t) {
+            return t.startsWith(name);
+        });
+        if (!present)
+            offered << name;
+    }
+    CProductIdDialog dlg(this, &m_prompts);
+    dlg.SetServices(offered, 0);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_pList->AppendRow(dlg.ServiceName(), dlg.ProductId(), dlg.PurchaseLink());
+}
+
+void CProductPageLinkInfo::OnDelete()
+{
+    m_pList->DeleteSelectedRow();
+}

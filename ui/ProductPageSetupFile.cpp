@@ -1,0 +1,110 @@
+#include "ui/ProductPageSetupFile.h"
+
+#include "model/AffProject.h"
+#include "ui/StringTable.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QPushButton* BrowseButton(const char* id, QWidget* parent)
+{
+    auto* button = new QPushButton(QStringLiteral("..."), parent);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setFixedWidth(32);
+    return button;
+}
+
+} // namespace
+
+CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPrompts& prompts,
+                                             QWidget* parent)
+    : QWidget(parent), m_project(project), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("CProductPageSetupFile"));
+    m_pSetupFile = new QLineEdit(this);
+    m_pSetupFile->setObjectName(QStringLiteral("1024"));
+    m_pOutputDir = new QLineEdit(this);
+    m_pOutputDir->setObjectName(QStringLiteral("1030"));
+    m_pSelfCreator = new QLineEdit(this);
+    m_pSelfCreator->setObjectName(QStringLiteral("1031"));
+    QPushButton* setupButton = BrowseButton("1033", this);
+    QPushButton* outputButton = BrowseButton("1034", this);
+    QPushButton* creatorButton = BrowseButton("1035", this);
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    auto addField = [&](const QString& label, QLineEdit* edit, QPushButton* button) {
+        grid->addWidget(new QLabel(label, this), row++, 0, 1, 2);
+        grid->addWidget(edit, row, 0);
+        grid->addWidget(button, row++, 1);
+    };
+    addField(QStringLiteral("Program Setup File:"), m_pSetupFile, setupButton);
+    addField(QStringLiteral("Output Directory:"), m_pOutputDir, outputButton);
+    addField(QStringLiteral("Velkora Self Maker File:"), m_pSelfCreator, creatorButton);
+    grid->setRowStretch(row, 1);
+
+    connect(setupButton, &QPushButton::clicked, this, &CProductPageSetupFile::OnBrowseSetupFile);
+    connect(outputButton, &QPushButton::clicked, this, &CProductPageSetupFile::OnBrowseOutputDir);
+    connect(creatorButton, &QPushButton::clicked, this,
+            &CProductPageSetupFile::OnBrowseSelfCreator);
+}
+
+void CProductPageSetupFile::Load(const CAffProject& project)
+{
+    m_pOutputDir->setText(QString::fromStdString(project.m_strOutputDir));
+    m_pSetupFile->setText(QString::fromStdString(project.m_strSetupFile));
+    m_pSelfCreator->setText(QString::fromStdString(project.m_strSelfCreatorPath));
+}
+
+void CProductPageSetupFile::Store(CAffProject& project) const
+{
+    project.m_strSetupFile = m_pSetupFile->text().toStdString();
+    project.m_strOutputDir = m_pOutputDir->text().toStdString();
+    project.m_strSelfCreatorPath = m_pSelfCreator->text().toStdString();
+}
+
+QString CProductPageSetupFile::ProjectRelative(const QString& path) const
+{
+    const std::string relative = m_project.MakeProjectRelative(path.toStdString());
+    return relative.empty() ? path : QString::fromStdString(relative);
+}
+
+void CProductPageSetupFile::OnBrowseSetupFile()
+{
+    FileRequest request;
+    request.initialPath = m_pSetupFile->text();
+    request.filters = ParseFilterText(VkLoadString(IDS_SETUP_FILE_FILTER));
+    const QString chosen = m_prompts.OpenFile(this, request);
+    if (!chosen.isEmpty())
+        m_pSetupFile->setText(ProjectRelative(chosen));
+}
+
+void CProductPageSetupFile::OnBrowseOutputDir()
+{
+    FolderRequest request;
+    request.caption = QStringLiteral("Browse");
+    request.instruction = QStringLiteral("Select output directory.");
+    request.initialFolder =
+        QString::fromStdString(m_project.ResolveProjectPath(m_pOutputDir->text().toStdString()));
+    const QString chosen = m_prompts.ChooseFolder(this, request);
+    if (!chosen.isEmpty())
+        m_pOutputDir->setText(ProjectRelative(chosen));
+}
+
+void CProductPageSetupFile::OnBrowseSelfCreator()
+{
+    FileRequest request;
+    request.initialPath =
+        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
+    request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
+    request.defaultSuffix = QStringLiteral("exe");
+    request.confirmOverwrite = true;
+    const QString chosen = m_prompts.SaveFile(this, request);
+    if (!chosen.isEmpty())
+        m_pSelfCreator->setText(ProjectRelative(chosen));
+}

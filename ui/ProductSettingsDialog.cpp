@@ -1,0 +1,68 @@
+#include "ui/ProductSettingsDialog.h"
+
+#include "model/AffProject.h"
+#include "ui/ContextHelp.h"
+#include "ui/ProductPageGeneralInfo.h"
+#include "ui/ProductPageLinkInfo.h"
+#include "ui/ProductPageSetupFile.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* parent,
+                                               IUserPrompts* prompts)
+    : QDialog(parent), m_project(project)
+{
+    IUserPrompts& ask = prompts ? *prompts : DefaultUserPrompts();
+    setObjectName(QStringLiteral("CProductSettingsDialog"));
+    setWindowTitle(QStringLiteral("Product Settings"));
+    InstallContextHelp(this);
+
+    // The invisible placeholder marks where the sheet sits: 3 pixels right of
+    // and 8 pixels below its top-left corner.
+    auto* placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("1021"));
+    auto* placeholderLayout = new QVBoxLayout(placeholder);
+    placeholderLayout->setContentsMargins(3, 8, 0, 0);
+
+    m_pSheet = new QTabWidget(placeholder);
+    m_pSheet->setObjectName(QStringLiteral("sheet"));
+    m_pGeneral = new CProductPageGeneralInfo(m_pSheet);
+    m_pSetupFile = new CProductPageSetupFile(project, ask, m_pSheet);
+    m_pLinkInfo = new CProductPageLinkInfo(project, ask, m_pSheet);
+    m_pSheet->addTab(m_pGeneral, QStringLiteral("General Info"));
+    m_pSheet->addTab(m_pSetupFile, QStringLiteral("Setup Files"));
+    m_pSheet->addTab(m_pLinkInfo, QStringLiteral("Registration Info"));
+    placeholderLayout->addWidget(m_pSheet);
+    m_pGeneral->Load(project);
+    m_pSetupFile->Load(project);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(placeholder);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &CProductSettingsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CProductSettingsDialog::reject);
+    resize(460, 340);
+}
+
+void CProductSettingsDialog::accept()
+{
+    m_pLinkInfo->Commit(m_project);
+    m_pGeneral->Store(m_project);
+    m_pSetupFile->Store(m_project);
+    m_project.m_wDefaultService = m_pLinkInfo->DefaultService();
+    QDialog::accept();
+    emit projectModified();
+}

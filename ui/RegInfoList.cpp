@@ -1,0 +1,176 @@
+#include "ui/RegInfoList.h"
+
+#include "model/AffProject.h"
+#include "model/PurchaseLink.h"
+#include "model/RegistrationServices.h"
+#include "ui/CellEdit.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace {
+
+QTableWidgetItem* CenteredItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+constexpr int kHoverSelectMs = 400;
+
+} // namespace
+
+CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent)
+{
+    setObjectName(QStringLiteral("1037"));
+    setHorizontalHeaderLabels(
+        {QStringLiteral("Service"), QStringLiteral("Product ID"), QStringLiteral("Purchase Link")});
+    for (int c = 0; c < 3; ++c)
+        horizontalHeaderItem(c)->setTextAlignment(Qt::AlignCenter);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    setColumnWidth(kColService, 60);
+    setColumnWidth(kColProductId, 80);
+    setColumnWidth(kColPurchaseLink, 150);
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setMouseTracking(true);
+    m_hoverTimer.setSingleShot(true);
+    m_hoverTimer.setInterval(kHoverSelectMs);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &CRegInfoList::SelectHoveredRow);
+}
+
+void CRegInfoList::Fill(const CAffProject& project)
+{
+    setRowCount(0);
+    project.m_mapRegInfo.ForEach([this](uint16_t, const CProductRegInfo& info) {
+        AppendRow(QString::fromStdString(info.m_strServiceName),
+                  QString::fromStdString(info.m_strProductId),
+                  QString::fromStdString(info.m_strPurchaseLink));
+    });
+}
+
+void CRegInfoList::AppendRow(const QString& service, const QString& productId,
+                             const QString& link)
+{
+    const int row = rowCount();
+    insertRow(row);
+    setItem(row, kColService, CenteredItem(service));
+    setItem(row, kColProductId, CenteredItem(productId));
+    setItem(row, kColPurchaseLink, CenteredItem(link));
+}
+
+void CRegInfoList::DeleteSelectedRow()
+{
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty())
+        return;
+    removeRow(ranges.constFirst().topRow());
+}
+
+QStringList CRegInfoList::ServiceTexts() const
+{
+    QStringList texts;
+    for (int r = 0; r < rowCount(); ++r)
+        texts << CellText(r, kColService);
+    return texts;
+}
+
+QString CRegInfoList::CellText(int row, int column) const
+{
+    const QTableWidgetItem* it = item(row, column);
+    return it ? it->text() : QString();
+}
+
+void CRegInfoList::CommitTo(CAffProject& project) const
+{
+    project.m_mapRegInfo.RemoveAll();
+    for (int r = 0; r < rowCount(); ++r) {
+        const QString service = CellText(r, kColService);
+        if (service == QLatin1String("..."))
+            continue;
+        auto info = std::make_unique<CProductRegInfo>();
+        info->m_strServiceName = service.toStdString();
+        info->m_wService = static_cast<uint16_t>(ServiceIndexFromName(info->m_strServiceName));
+        info->m_strProductId = CellText(r, kColProductId).toStdString();
+        info->m_strPurchaseLink = CellText(r, kColPurchaseLink).toStdString();
+        const uint16_t key = info->m_wService;
+        project.m_mapRegInfo.SetAt(key, std::move(info));
+    }
+}
+
+void CRegInfoList::EditCell(int row, int column)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (column == kColService || row < 0 || row >= rowCount())
+        return;
+    CCellEdit* editor = CCellEdit::Open(this, row, column, 0);
+    if (editor)
+        connect(editor, &CCellEdit::editEnded, this, &CRegInfoList::OnEditEnded);
+}
+
+void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool discarded)
+{
+    if (discarded || row >= rowCount())
+        return;
+    item(row, column)->setText(text);
+    if (column != kColProductId)
+        return;
+    const int service = ServiceIndexFromName(CellText(row, kColService).toStdString());
+    std::string link = CellText(row, kColPurchaseLink).toStdString();
+    if (ComposeProductLink(service, link, text.toStdString(), ComposeMode::Keep))
+        item(row, kColPurchaseLink)->setText(QString::fromStdString(link));
+}
+
+void CRegInfoList::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    const QModelIndex index = indexAt(e->position().toPoint());
+    setFocus(Qt::MouseFocusReason);
+    if (index.isValid())
+        EditCell(index.row(), index.column());
+}
+
+void CRegInfoList::mouseMoveEvent(QMouseEvent* e)
+{
+    m_hoverPos = e->position().toPoint();
+    m_hoverTimer.start();
+    QTableWidget::mouseMoveEvent(e);
+}
+
+void CRegInfoList::leaveEvent(QEvent* e)
+{
+    m_hoverTimer.stop();
+    QTableWidget::leaveEvent(e);
+}
+
+void CRegInfoList::SelectHoveredRow()
+{
+    if (CCellEdit::Current())
+        return;
+    const QModelIndex index = indexAt(m_hoverPos);
+    if (index.isValid())
+        selectRow(index.row());
+}
+
+void CRegInfoList::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier) {
+        // The row that carries the selection mark: the one last clicked or selected.
+        const int row = currentRow();
+        if (row >= 0)
+            removeRow(row);
+        e->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(e);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Icon of a message box or question.
+enum class PromptIcon { Information, Warning, Question, Error };
+
+// One file type of a file dialog: "Zip Files (*.zip)" with patterns "*.zip;*.z".
+struct FileFilter {
+    QString description;
+    QString patterns; // ";"-separated
+};
+
+struct FileRequest {
+    QString initialPath; // proposed file (folder and name), may be empty
+    QList<FileFilter> filters;
+    QString defaultSuffix;         // without the dot; appended when the name has none
+    bool confirmOverwrite = false; // save dialogs only
+};
+
+struct FolderRequest {
+    QString caption;
+    QString instruction;
+    QString initialFolder; // empty: the current folder
+};
+
+// Every message box, question, file dialog and folder dialog of the editing
+// dialogs goes through this interface, so that tests can answer them and read
+// what was shown. Answers: Question gives true for Yes; the choosers give the
+// chosen path, or an empty string when cancelled.
+class IUserPrompts {
+public:
+    virtual ~IUserPrompts() = default;
+    virtual void Message(QWidget* parent, const QString& text,
+                         PromptIcon icon = PromptIcon::Warning) = 0;
+    virtual bool Question(QWidget* parent, const QString& text,
+                          PromptIcon icon = PromptIcon::Question) = 0;
+    virtual QString OpenFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual QString SaveFile(QWidget* parent, const FileRequest& request) = 0;
+    // The folder browser with its typed-path field and validation.
+    virtual QString ChooseFolder(QWidget* parent, const FolderRequest& request) = 0;
+};
+
+// The real prompts: Qt message boxes and file dialogs, and the folder browser.
+class QtUserPrompts : public IUserPrompts {
+public:
+    void Message(QWidget* parent, const QString& text, PromptIcon icon) override;
+    bool Question(QWidget* parent, const QString& text, PromptIcon icon) override;
+    QString OpenFile(QWidget* parent, const FileRequest& request) override;
+    QString SaveFile(QWidget* parent, const FileRequest& request) override;
+    QString ChooseFolder(QWidget* parent, const FolderRequest& request) override;
+};
+
+// The process-wide real prompts, used by dialogs that were given none.
+IUserPrompts& DefaultUserPrompts();
+
+// Parses a filter text of the form "Desc|pat;pat|Desc|pat||".
+QList<FileFilter> ParseFilterText(const QString& text);
