@@ -1,0 +1,70 @@
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/CliProject.h"
+
+#include "model/AffProject.h"
+#include "package/BuildLogSink.h"
+#include "selfkit/SelfCreatorBuilder.h"
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+// The build log of the desktop program, as lines on standard output.
+class CStreamLogSink : public IBuildLogSink {
+public:
+    explicit CStreamLogSink(std::ostream& out) : m_out(out) {}
+    void Clear() override {}
+    void Append(const std::string& line) override { m_out << line << "\n" << std::flush; }
+
+private:
+    std::ostream& m_out;
+};
+
+// Writes the self creator of a project's product, as the Build menu does.
+class CmdBuildSelfCreator : public CliCommand {
+public:
+    std::string_view Name() const override { return "build-self-creator"; }
+    std::string_view Usage() const override { return "FILE.vkp"; }
+    std::string_view Summary() const override
+    {
+        return "Write the self creator that lets affiliates build their own custom setups.";
+    }
+
+    int Execute(const std::vector<std::string>& words, std::ostream& out,
+                std::ostream& err) override
+    {
+        CliArgs args;
+        std::string error;
+        if (!args.Parse(words, {}, 1, 1, error)) {
+            err << error << "\nUsage: velkora-cli build-self-creator " << Usage() << "\n";
+            return kExitUsage;
+        }
+        const std::string& path = args.Positionals()[0];
+        CAffProject project;
+        if (!LoadCliProject(path, project, err))
+            return kExitFailed;
+
+        const std::string before = project.m_strSelfCreatorPath;
+        CStreamLogSink log(out);
+        const SelfCreatorResult result = CSelfCreatorBuilder(log).Build(project);
+
+        // The desktop program keeps a defaulted path in memory until the next
+        // save; a command line has no later save, so it saves right away.
+        if (project.m_strSelfCreatorPath != before) {
+            if (!SaveCliProject(path, project, err))
+                return kExitFailed;
+            out << "Saved '" << path << "': self creator path set to '"
+                << project.m_strSelfCreatorPath << "'.\n";
+        }
+        return result == SelfCreatorResult::Built ? kExitOk : kExitFailed;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CliCommand> MakeCmdBuildSelfCreator()
+{
+    return std::make_unique<CmdBuildSelfCreator>();
+}
