@@ -1,26 +1,15 @@
 #include "cli/CliArgs.h"
+#include "cli/CliBuildLog.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 
 #include "model/AffProject.h"
-#include "package/BuildLogSink.h"
 #include "selfkit/SelfCreatorBuilder.h"
 
 #include <memory>
 #include <ostream>
 
 namespace {
-
-// The build log of the desktop program, as lines on standard output.
-class CStreamLogSink : public IBuildLogSink {
-public:
-    explicit CStreamLogSink(std::ostream& out) : m_out(out) {}
-    void Clear() override {}
-    void Append(const std::string& line) override { m_out << line << "\n" << std::flush; }
-
-private:
-    std::ostream& m_out;
-};
 
 // Writes the self creator of a project's product, as the Build menu does.
 class CmdBuildSelfCreator : public CliCommand {
@@ -47,7 +36,7 @@ public:
             return kExitFailed;
 
         const std::string before = project.m_strSelfCreatorPath;
-        CStreamLogSink log(out);
+        CliBuildLog log(out);
         const SelfCreatorResult result = CSelfCreatorBuilder(log).Build(project);
 
         // The desktop program keeps a defaulted path in memory until the next

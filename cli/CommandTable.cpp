@@ -21,6 +21,8 @@ static const CliCommandFactory kCommands[] = {
     VELKORA_CLI_COMMAND(MakeCmdSetProduct),
     VELKORA_CLI_COMMAND(MakeCmdAddAffiliate),
     VELKORA_CLI_COMMAND(MakeCmdRemoveAffiliate),
+    VELKORA_CLI_COMMAND(MakeCmdBuild),
+    VELKORA_CLI_COMMAND(MakeCmdRunSetup),
     VELKORA_CLI_COMMAND(MakeCmdBuildSelfCreator),
     VELKORA_CLI_COMMAND(MakeCmdInspect),
 };
