@@ -1,0 +1,246 @@
+#include "platform/ShellOpen.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// Double fork so that the started program is re-parented and never becomes a
+// zombie of ours; a close-on-exec pipe tells whether exec succeeded.
+bool SpawnDetached(const std::vector<std::string>& args)
+{
+    if (args.empty() || args.front().empty())
+        return false;
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild != 0)
+            ::_exit(grandchild < 0 ? 1 : 0);
+        int devnull = ::open("/dev/null", O_RDONLY);
+        if (devnull >= 0)
+            ::dup2(devnull, 0);
+        ::execvp(argv[0], argv.data());
+        const int err = errno;
+        (void)!::write(fds[1], &err, sizeof err);
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int err = 0;
+    ssize_t n;
+    while ((n = ::read(fds[0], &err, sizeof err)) < 0 && errno == EINTR) {
+    }
+    ::close(fds[0]);
+    const bool forked = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return forked && n == 0;
+}
+
+std::string EnvOr(const char* name, const std::string& fallback)
+{
+    const char* v = std::getenv(name);
+    return v && *v ? std::string(v) : fallback;
+}
+
+std::vector<std::string> SplitPaths(const std::string& list)
+{
+    std::vector<std::string> out;
+    std::stringstream ss(list);
+    std::string item;
+    while (std::getline(ss, item, ':'))
+        if (!item.empty())
+            out.push_back(item);
+    return out;
+}
+
+std::string Home() { return EnvOr("HOME", ""); }
+
+std::vector<std::string> ConfigDirs()
+{
+    std::vector<std::string> dirs{EnvOr("XDG_CONFIG_HOME", Home() + "/.config")};
+    for (auto& d : SplitPaths(EnvOr("XDG_CONFIG_DIRS", "/etc/xdg")))
+        dirs.push_back(d);
+    return dirs;
+}
+
+std::vector<std::string> DataDirs()
+{
+    std::vector<std::string> dirs{EnvOr("XDG_DATA_HOME", Home() + "/.local/share")};
+    for (auto& d : SplitPaths(EnvOr("XDG_DATA_DIRS", "/usr/local/share:/usr/share")))
+        dirs.push_back(d);
+    return dirs;
+}
+
+std::string Trim(const std::string& s)
+{
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos)
+        return {};
+    const auto e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+// The value of key in [group] of a desktop-style ini file; nothing when absent.
+std::optional<std::string> IniValue(const std::string& path, const std::string& group,
+                                    const std::string& key)
+{
+    std::ifstream in(path);
+    if (!in)
+        return std::nullopt;
+    std::string line;
+    bool inGroup = false;
+    while (std::getline(in, line)) {
+        line = Trim(line);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            inGroup = line == "[" + group + "]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (inGroup && eq != std::string::npos && Trim(line.substr(0, eq)) == key)
+            return Trim(line.substr(eq + 1));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> MimeAppsFiles()
+{
+    std::vector<std::string> files;
+    for (const auto& d : ConfigDirs())
+        files.push_back(d + "/mimeapps.list");
+    for (const auto& d : DataDirs())
+        files.push_back(d + "/applications/mimeapps.list");
+    return files;
+}
+
+std::optional<std::string> DesktopEntryExec(const std::string& id)
+{
+    if (id.empty() || id.find('/') != std::string::npos)
+        return std::nullopt;
+    for (const auto& d : DataDirs()) {
+        auto exec = IniValue(d + "/applications/" + id, "Desktop Entry", "Exec");
+        if (exec && !exec->empty())
+            return exec;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType)
+{
+    for (const auto& file : MimeAppsFiles()) {
+        auto ids = IniValue(file, "Default Applications", mimeType);
+        if (!ids)
+            continue;
+        std::stringstream ss(*ids);
+        std::string id;
+        while (std::getline(ss, id, ';')) {
+            if (auto exec = DesktopEntryExec(Trim(id)))
+                return ExecLineToCommand(*exec);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string ExecLineToCommand(const std::string& exec)
+{
+    std::string out;
+    for (size_t i = 0; i < exec.size(); ++i) {
+        if (exec[i] != '%' || i + 1 >= exec.size()) {
+            out += exec[i];
+            continue;
+        }
+        const char code = exec[++i];
+        if (code == 'u' || code == 'U' || code == 'f' || code == 'F')
+            out += "%1";
+        else if (code == '%')
+            out += '%';
+        // Other field codes (%i, %c, %k, deprecated ones) carry nothing we pass.
+    }
+    return Trim(out);
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false, quoted = false;
+    for (char c : commandLine) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+bool StartProgram(const std::vector<std::string>& argv) { return SpawnDetached(argv); }
+
+bool StartCommandLine(const std::string& commandLine)
+{
+    return SpawnDetached(SplitCommandLine(commandLine));
+}
+
+bool ShellOpen(const std::string& target)
+{
+    if (target.empty())
+        return false;
+    return SpawnDetached({"xdg-open", target});
+}
+
+bool ShellExplore(const std::string& folder)
+{
+    return SpawnDetached({"xdg-open", folder.empty() ? std::string("/") : folder});
+}
+
+std::optional<std::string> WebBrowserCommand()
+{
+    if (auto cmd = DefaultHandlerCommand("x-scheme-handler/http"))
+        return cmd;
+    if (auto cmd = DefaultHandlerCommand("text/html"))
+        return cmd;
+    // $BROWSER may hold several commands separated by ":" and "%s" for the page.
+    const std::string browser = EnvOr("BROWSER", "");
+    if (browser.empty())
+        return std::nullopt;
+    std::string first = browser.substr(0, browser.find(':'));
+    const auto s = first.find("%s");
+    if (s != std::string::npos)
+        first.replace(s, 2, "%1");
+    return first;
+}
+
+} // namespace platform

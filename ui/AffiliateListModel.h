@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CReseller;
+
+// One row of the affiliate list: the texts it shows, its icon and the
+// affiliate's key. Selection and focus are kept here only while rows move.
+struct AffiliateRow {
+    std::array<std::string, 6> texts;
+    uint32_t key = 0;
+    int image = 0;
+    bool selected = false;
+    bool focused = false;
+};
+
+// Sorts rows by the text of column with the list's quicksort: rows whose texts
+// are equal are never exchanged, and selection and focus move with their rows.
+// Returns the number of exchanges made.
+int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending);
+
+// m_tModified as shown in the "Modified" column: local time "%Y-%m-%d %H:%M".
+std::string FormatModified(int32_t seconds);
+
+// The rows of the affiliate list. Rows change only through the operations
+// below; the records stay in the project.
+class AffiliateListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kColumnCount = 6;
+    static const std::array<int, kColumnCount> kColumnWidths;
+
+    explicit AffiliateListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Updates the first row with the affiliate's key, or appends one.
+    void RefreshRow(const CReseller& affiliate);
+    void RemoveAllRows();
+    // Removes the given rows (any order).
+    void RemoveRows(std::vector<int> rows);
+
+    const AffiliateRow& Row(int row) const { return m_rows.at(static_cast<size_t>(row)); }
+    std::vector<AffiliateRow>& Rows() { return m_rows; }
+    // Sorts the rows (SortAffiliateRows); views lose their selection, which
+    // the caller restores from the rows' flags.
+    int SortRows(int column, bool ascending);
+
+    // The cell under the pointer, drawn in the hover colour; -1 for none.
+    void SetHoverCell(int row, int column);
+    int HoverRow() const { return m_hoverRow; }
+    int HoverColumn() const { return m_hoverColumn; }
+
+private:
+    std::vector<AffiliateRow> m_rows;
+    QIcon m_rowIcon;
+    int m_hoverRow = -1;
+    int m_hoverColumn = -1;
+};

@@ -1,0 +1,50 @@
+#include "ui/ShellActions.h"
+
+#include "model/AffProject.h"
+#include "model/Reseller.h"
+#include "platform/ShellOpen.h"
+
+ShellOperations ShellOperations::Desktop()
+{
+    ShellOperations ops;
+    ops.open = [](const std::string& t) { return platform::ShellOpen(t); };
+    ops.browserCommand = [] { return platform::WebBrowserCommand(); };
+    ops.startCommandLine = [](const std::string& c) { return platform::StartCommandLine(c); };
+    ops.explore = [](const std::string& f) { return platform::ShellExplore(f); };
+    return ops;
+}
+
+std::string BrowserCommandLine(const std::string& browserCommand, const std::string& target)
+{
+    auto cut = browserCommand.find("\"%1\"");
+    if (cut == std::string::npos)
+        cut = browserCommand.find("%1");
+    std::string line = browserCommand.substr(0, cut);
+    line += ' ';
+    line += target;
+    return line;
+}
+
+LinkResult OpenDocumentLink(const std::string& target, const ShellOperations& ops)
+{
+    if (ops.open && ops.open(target))
+        return LinkResult::Opened;
+    const std::optional<std::string> browser =
+        ops.browserCommand ? ops.browserCommand() : std::nullopt;
+    if (!browser || browser->empty())
+        return LinkResult::NoBrowser;
+    const bool started =
+        ops.startCommandLine && ops.startCommandLine(BrowserCommandLine(*browser, target));
+    return started ? LinkResult::OpenedByBrowser : LinkResult::BrowserFailed;
+}
+
+std::string MailtoTarget(const std::string& email) { return "mailto:" + email; }
+
+std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate)
+{
+    const std::string full = project.ResolveProjectPath(affiliate.m_strSetupPath);
+    const auto cut = full.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return full;
+    return cut == 0 ? full.substr(0, 1) : full.substr(0, cut);
+}

@@ -1,0 +1,112 @@
+#include "ui/VelkoraApp.h"
+
+#include "ui/AboutDialog.h"
+#include "ui/MainFrame.h"
+#include "ui/ShellActions.h"
+#include "ui/UserPrompts.h"
+#include "ui/VelkoraDoc.h"
+#include "ui/VelkoraView.h"
+#include "ui/WelcomeDialog.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+CVelkoraApp::CVelkoraApp(IUserPrompts& prompts, QObject* parent)
+    : QObject(parent), m_prompts(prompts)
+{
+}
+
+CVelkoraApp::~CVelkoraApp()
+{
+    if (m_doc)
+        m_doc->WaitForBuilds();
+    m_frame.reset();
+    m_doc.reset();
+}
+
+void CVelkoraApp::InitInstance(const QStringList& args, bool show)
+{
+    // 1. Settings and the recent-file list.
+    m_recentFiles.Load();
+    // 2-3. The document with an empty project and the main window with its panes.
+    m_doc = std::make_unique<CVelkoraDoc>(m_prompts, m_recentFiles);
+    m_frame = std::make_unique<CMainFrame>(*this);
+    connect(m_doc.get(), &CVelkoraDoc::titleChanged, m_frame.get(),
+            [this] { m_frame->RebuildRecentFileMenu(); });
+    m_frame->View()->CreateList();
+    if (show) {
+        m_frame->showMaximized();
+        QApplication::processEvents();
+    }
+    // 4-6. A file on the command line is opened directly; otherwise the Welcome choice.
+    QString file;
+    for (const QString& arg : args) {
+        if (!arg.startsWith(QLatin1Char('-'))) {
+            file = arg;
+            break;
+        }
+    }
+    if (!file.isEmpty())
+        m_doc->OpenDocument(file);
+    else
+        ShowWelcome();
+    m_frame->RebuildRecentFileMenu();
+    m_frame->UpdateCommandUI();
+}
+
+void CVelkoraApp::ShowWelcome()
+{
+    CWelcomeDialog welcome(m_recentFiles.Files(), m_frame.get());
+    welcome.exec();
+    switch (welcome.Result()) {
+    case CWelcomeDialog::Choice::Nothing:
+        break;
+    case CWelcomeDialog::Choice::NewProject:
+        m_doc->OnFileNew();
+        break;
+    case CWelcomeDialog::Choice::OpenRecent:
+        OnOpenRecentFile(welcome.ChosenFile());
+        break;
+    case CWelcomeDialog::Choice::MoreFiles:
+        m_doc->OnFileOpen();
+        break;
+    }
+}
+
+void CVelkoraApp::OnFileNew() { m_doc->OnFileNew(); }
+
+void CVelkoraApp::OnFileOpen() { m_doc->OnFileOpen(); }
+
+void CVelkoraApp::OnOpenRecentFile(const QString& path)
+{
+    bool discarded = false;
+    if (!m_doc->SaveModified(&discarded))
+        return;
+    if (!m_doc->OpenFile(path, discarded)) {
+        m_recentFiles.Remove(path);
+        m_frame->RebuildRecentFileMenu();
+    }
+}
+
+void CVelkoraApp::OnAppAbout()
+{
+    CAboutDialog about(m_frame.get());
+    about.exec();
+}
+
+QString CVelkoraApp::HelpFilePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/VelkHelp.html");
+}
+
+void CVelkoraApp::OnHelpIndex()
+{
+    const QString path = HelpFilePath();
+    if (!QFileInfo::exists(path)) {
+        m_prompts.Message(m_frame.get(), tr("The help file '%1' cannot be found.").arg(path),
+                          PromptIcon::Warning);
+        return;
+    }
+    const QByteArray bytes = QFile::encodeName(path);
+    OpenDocumentLink(std::string(bytes.constData(), size_t(bytes.size())), m_doc->Shell());
+}

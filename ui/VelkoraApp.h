@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/RecentFileList.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+class CVelkoraDoc;
+class IUserPrompts;
+
+// The application: start-up, the Welcome choice, the recent-file list, the
+// About box and the help. Owns the document and the main window.
+class CVelkoraApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CVelkoraApp(IUserPrompts& prompts, QObject* parent = nullptr);
+    ~CVelkoraApp() override;
+
+    // The start-up sequence; args are the command-line words after the
+    // program's name. show: false keeps the window hidden (screenshots).
+    void InitInstance(const QStringList& args, bool show = true);
+
+    CVelkoraDoc& Doc() { return *m_doc; }
+    CMainFrame& Frame() { return *m_frame; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    IUserPrompts& Prompts() { return m_prompts; }
+
+    // Application commands.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(const QString& path);
+    void OnAppAbout();
+    void OnHelpIndex();
+
+    // The Welcome dialog and what follows from it.
+    void ShowWelcome();
+
+    // "VelkHelp.html" in the program's folder.
+    static QString HelpFilePath();
+
+private:
+    IUserPrompts& m_prompts;
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CVelkoraDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};

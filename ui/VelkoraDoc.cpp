@@ -1,0 +1,326 @@
+#include "ui/VelkoraDoc.h"
+
+#include "model/ProjectFile.h"
+#include "package/BuildRunningFlag.h"
+#include "ui/AffiliateDialog.h"
+#include "ui/BuildSelfCreator.h"
+#include "ui/DocumentDialogs.h"
+#include "ui/ProgramUuidDialog.h"
+#include "ui/RecentFileList.h"
+#include "ui/UserPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled");
+
+std::string ToBytes(const QString& text)
+{
+    const QByteArray bytes = QFile::encodeName(text);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QList<FileFilter> ProjectFilters()
+{
+    return {{QStringLiteral("Velkora Project (*.vkp)"), QStringLiteral("*.vkp")},
+            {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
+}
+
+CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text)
+{
+    const auto answer = QMessageBox::question(
+        parent, QStringLiteral("Velkora"), text,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return CVelkoraDoc::SaveAnswer::Yes;
+    return answer == QMessageBox::No ? CVelkoraDoc::SaveAnswer::No
+                                     : CVelkoraDoc::SaveAnswer::Cancel;
+}
+
+} // namespace
+
+CVelkoraDoc::CVelkoraDoc(IUserPrompts& prompts, CRecentFileList& recentFiles, QObject* parent)
+    : QObject(parent), askSaveChanges(AskWithMessageBox), m_prompts(prompts),
+      m_recentFiles(recentFiles), m_title(kUntitled)
+{
+}
+
+CVelkoraDoc::~CVelkoraDoc() { WaitForBuilds(); }
+
+void CVelkoraDoc::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CVelkoraDoc::SetTitle(const QString& title)
+{
+    m_title = title;
+    emit titleChanged(title);
+}
+
+void CVelkoraDoc::SetPathName(const QString& path)
+{
+    const QFileInfo info(path);
+    m_pathName = info.absoluteFilePath();
+    m_project.SetProjectPath(ToBytes(m_pathName));
+    // The project's folder is also the current directory, as relative paths
+    // typed by the user mean paths beside the project.
+    QDir::setCurrent(info.absolutePath());
+    SetTitle(info.fileName());
+    m_recentFiles.Add(m_pathName);
+}
+
+void CVelkoraDoc::DeleteContents() { m_project.Clear(); }
+
+bool CVelkoraDoc::SaveModified(bool* discarded)
+{
+    if (discarded)
+        *discarded = false;
+    if (!m_bModified)
+        return true;
+    const QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
+    switch (askSaveChanges(Frame(), tr("Save changes to %1?").arg(name))) {
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::No:
+        if (discarded)
+            *discarded = true;
+        return true;
+    case SaveAnswer::Yes:
+        break;
+    }
+    return OnFileSave();
+}
+
+void CVelkoraDoc::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    NewDocument();
+}
+
+void CVelkoraDoc::NewDocument()
+{
+    DeleteContents();
+    m_pathName.clear();
+    m_project.m_strProjectPath.clear();
+    SetTitle(kUntitled);
+    SetModifiedFlag(false);
+    m_project.Clear();
+    emit projectReplaced();
+    if (!RunNewProjectWizard(m_project, m_prompts, Frame(), Now()))
+        return; // an empty project without a UUID, not modified
+    emit viewsUpdateRequested();
+    SetModifiedFlag(true);
+    if (m_prompts.Question(Frame(),
+                           tr("Do you want to add an affiliate to your product right now?"),
+                           PromptIcon::Question))
+        OnAddAffiliate();
+}
+
+bool CVelkoraDoc::OnFileOpen()
+{
+    FileRequest request;
+    request.filters = ProjectFilters();
+    request.defaultSuffix = QStringLiteral("vkp");
+    const QString path = m_prompts.OpenFile(Frame(), request);
+    if (path.isEmpty())
+        return false;
+    return OpenDocument(path);
+}
+
+bool CVelkoraDoc::OpenDocument(const QString& path)
+{
+    bool discarded = false;
+    if (!SaveModified(&discarded))
+        return false;
+    return OpenFile(path, discarded);
+}
+
+bool CVelkoraDoc::OpenFile(const QString& path, bool discarded)
+{
+    CAffProject loaded;
+    const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded);
+    if (result.code == ProjectFileResult::Code::FileError && !discarded) {
+        // The file cannot be read at all: the project stays as it was.
+        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
+                          PromptIcon::Warning);
+        return false;
+    }
+    if (!result.Ok()) {
+        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
+                          PromptIcon::Warning);
+        NewDocument();
+        return false;
+    }
+    DeleteContents();
+    m_project = std::move(loaded);
+    SetModifiedFlag(false);
+    SetPathName(path);
+    emit projectReplaced();
+    return true;
+}
+
+QString CVelkoraDoc::ProposedFileName() const
+{
+    if (!m_pathName.isEmpty())
+        return m_pathName;
+    QString name = m_title;
+    const int cut = name.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
+    if (cut >= 0)
+        name.truncate(cut);
+    return name + QStringLiteral(".vkp");
+}
+
+bool CVelkoraDoc::OnFileSave()
+{
+    if (m_pathName.isEmpty())
+        return OnFileSaveAs();
+    return DoSave(m_pathName);
+}
+
+bool CVelkoraDoc::OnFileSaveAs()
+{
+    FileRequest request;
+    request.initialPath = ProposedFileName();
+    request.filters = ProjectFilters();
+    request.defaultSuffix = QStringLiteral("vkp");
+    request.confirmOverwrite = true;
+    const QString path = m_prompts.SaveFile(Frame(), request);
+    if (path.isEmpty())
+        return false;
+    return DoSave(path);
+}
+
+bool CVelkoraDoc::DoSave(const QString& path)
+{
+    // The writer replaces the file atomically: a failed save leaves no file of
+    // its own behind and the previous file untouched.
+    const ProjectFileResult result = SaveProjectFile(ToBytes(path), m_project);
+    if (!result.Ok()) {
+        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
+                          PromptIcon::Warning);
+        return false;
+    }
+    SetModifiedFlag(false);
+    SetPathName(path);
+    return true;
+}
+
+void CVelkoraDoc::OnAddAffiliate()
+{
+    CAffiliateDialog dialog(Frame(), &m_prompts);
+    dialog.SetProject(&m_project);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CReseller record;
+    dialog.StoreInto(record);
+    record.m_tModified = static_cast<int32_t>(Now());
+    record.m_bChanged = 1;
+    if (m_project.AddReseller(record) != CAffProject::AddResult::Added) {
+        m_prompts.Message(Frame(), tr("No more affiliates can be added to this project."),
+                          PromptIcon::Warning);
+        return;
+    }
+    SetModifiedFlag(true);
+    emit viewsUpdateRequested();
+}
+
+void CVelkoraDoc::OnProductSettings()
+{
+    if (RunProductSettings(m_project, m_prompts, Frame()))
+        SetModifiedFlag(true);
+}
+
+void CVelkoraDoc::OnProgramUuid()
+{
+    if (EditProgramUuid(m_project.m_strUuid, m_prompts, Frame()))
+        SetModifiedFlag(true);
+}
+
+void CVelkoraDoc::OnBuildSelfCreator() { RunBuildSelfCreator(*this, Frame()); }
+
+BuildEnvironment CVelkoraDoc::MakeBuildEnvironment()
+{
+    BuildEnvironment env;
+    env.log = m_log;
+    const int id = m_nNextBuildId++;
+    env.onFinished = [this, id](int errors) {
+        QMetaObject::invokeMethod(
+            this, [this, id, errors] { OnBuildEnded(id, errors); }, Qt::QueuedConnection);
+    };
+    if (adjustBuildEnvironment)
+        adjustBuildEnvironment(env);
+    return env;
+}
+
+void CVelkoraDoc::TrackBuild(std::unique_ptr<CBuildJob> job, int id)
+{
+    if (!job)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_jobs.emplace(id, std::move(job));
+    emit buildStarted();
+}
+
+void CVelkoraDoc::OnBuildEnded(int id, int errors)
+{
+    auto it = m_jobs.find(id);
+    if (it == m_jobs.end())
+        return;
+    m_jobs.erase(it); // the worker has nothing left to do: joins at once
+    QApplication::restoreOverrideCursor();
+    emit buildFinished(errors);
+}
+
+void CVelkoraDoc::OnBuildAll()
+{
+    if (IsBuildRunning() || m_project.m_mapResellers.IsEmpty() || !m_log)
+        return;
+    SaveModified(); // the build goes on whatever the answer
+    const int id = m_nNextBuildId;
+    CAffiliateBuilder builder(MakeBuildEnvironment());
+    TrackBuild(builder.BuildAll(m_project), id);
+}
+
+void CVelkoraDoc::BuildSelected(const std::vector<uint16_t>& keys)
+{
+    if (IsBuildRunning() || keys.empty() || !m_log)
+        return;
+    SaveModified();
+    const int id = m_nNextBuildId;
+    CAffiliateBuilder builder(MakeBuildEnvironment());
+    TrackBuild(builder.BuildSelected(m_project, keys), id);
+}
+
+void CVelkoraDoc::RunSetup(uint16_t key)
+{
+    if (!m_log)
+        return;
+    const int id = m_nNextBuildId;
+    CAffiliateBuilder builder(MakeBuildEnvironment());
+    RunSetupOutcome outcome = builder.RunSetup(m_project, key);
+    if (!outcome.startedExisting)
+        TrackBuild(std::move(outcome.job), id);
+}
+
+void CVelkoraDoc::WaitForBuilds()
+{
+    // The workers wait for their log lines on this thread, so this thread
+    // keeps serving events instead of joining them.
+    while (!m_jobs.empty()) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}

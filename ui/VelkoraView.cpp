@@ -1,0 +1,358 @@
+#include "ui/VelkoraView.h"
+
+#include "model/AffProject.h"
+#include "model/PurchaseLink.h"
+#include "model/Reseller.h"
+#include "platform/Clock.h"
+#include "ui/AffiliateDialog.h"
+#include "ui/AffiliateListModel.h"
+#include "ui/CellEdit.h"
+#include "ui/ShellActions.h"
+#include "ui/UserPrompts.h"
+#include "ui/VelkoraDoc.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+namespace {
+
+std::string ToBytes(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+std::string* FieldOfColumn(CReseller& r, int column)
+{
+    switch (column) {
+    case 0:
+        return &r.m_strName;
+    case 1:
+        return &r.m_strAffiliateId;
+    case 2:
+        return &r.m_strWebSite;
+    case 3:
+        return &r.m_strEmail;
+    case 4:
+        return &r.m_strPurchaseLink;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* parent)
+    : QTableView(parent), m_doc(doc), m_prompts(prompts), m_model(new AffiliateListModel(this))
+{
+    setObjectName("affiliateList");
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setMouseTracking(true);
+    setIconSize(QSize(24, 24));
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(28);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSortIndicatorShown(false);
+    for (int c = 0; c < AffiliateListModel::kColumnCount; ++c)
+        setColumnWidth(c, AffiliateListModel::kColumnWidths[static_cast<size_t>(c)]);
+    QPalette pal = viewport()->palette();
+    pal.setColor(QPalette::Base, QColor(245, 255, 255));
+    viewport()->setPalette(pal);
+    viewport()->setAutoFillBackground(true);
+
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVelkoraView::SortByColumn);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVelkoraView::selectionStateChanged);
+}
+
+void CVelkoraView::CreateList()
+{
+    m_bColumnsPending = false;
+    m_model->RemoveAllRows();
+    RefreshAllRows();
+}
+
+void CVelkoraView::RefreshAllRows()
+{
+    const CAffProject& project = m_doc.Project();
+    if (project.m_mapResellers.IsEmpty())
+        m_model->RemoveAllRows();
+    project.m_mapResellers.ForEach([this](uint16_t, CReseller& r) { RefreshRow(r); });
+}
+
+void CVelkoraView::RefreshRow(const CReseller& affiliate)
+{
+    if (m_bColumnsPending)
+        return;
+    m_model->RefreshRow(affiliate);
+    const_cast<CReseller&>(affiliate).m_bChanged = 0;
+}
+
+std::vector<int> CVelkoraView::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<uint16_t> CVelkoraView::SelectedKeys() const
+{
+    std::vector<uint16_t> keys;
+    for (int row : SelectedRows())
+        keys.push_back(static_cast<uint16_t>(m_model->Row(row).key & 0xFFFF));
+    return keys;
+}
+
+int CVelkoraView::SelectedCount() const
+{
+    return static_cast<int>(selectionModel()->selectedRows().size());
+}
+
+CReseller* CVelkoraView::AffiliateOfRow(int row) const
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return nullptr;
+    const uint32_t key = m_model->Row(row).key;
+    CReseller* r = m_doc.Project().LookupReseller(static_cast<uint16_t>(key & 0xFFFF));
+    return r && r->m_nId == key ? r : nullptr;
+}
+
+CReseller* CVelkoraView::FirstSelectedAffiliate() const
+{
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? nullptr : AffiliateOfRow(rows.front());
+}
+
+void CVelkoraView::OnDeleteAffiliate()
+{
+    if (!m_prompts.Question(this, tr("Do you want to delete all the selected affiliates?"),
+                            PromptIcon::Information))
+        return;
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    CAffProject& project = m_doc.Project();
+    for (int row : rows) {
+        CReseller* affiliate = AffiliateOfRow(row);
+        if (affiliate && m_dialog && m_dialog->Affiliate() == affiliate) {
+            // The dialog must not keep a reference to a deleted record: it goes
+            // and is made again on next use.
+            m_dialog->hide();
+            m_dialog->deleteLater();
+            m_dialog = nullptr;
+        }
+        if (affiliate)
+            project.RemoveReseller(affiliate->Key());
+    }
+    m_model->RemoveRows(rows);
+    m_doc.SetModifiedFlag(true);
+    emit selectionStateChanged();
+}
+
+CAffiliateDialog& CVelkoraView::EnsureDialog()
+{
+    if (!m_dialog) {
+        m_dialog = new CAffiliateDialog(this, &m_prompts);
+        m_dialog->setModal(false);
+        m_dialog->hide();
+        m_dialog->SetProject(&m_doc.Project());
+    }
+    return *m_dialog;
+}
+
+void CVelkoraView::OnAffiliateProperty()
+{
+    CAffiliateDialog& dialog = EnsureDialog();
+    dialog.SetProject(&m_doc.Project());
+    CReseller* affiliate = SelectedCount() == 1 ? FirstSelectedAffiliate() : nullptr;
+    if (affiliate)
+        dialog.ShowForEdit(affiliate);
+    else
+        dialog.hide();
+}
+
+void CVelkoraView::SyncDialogWithSelection()
+{
+    CAffiliateDialog& dialog = EnsureDialog();
+    CReseller* affiliate = SelectedCount() == 1 ? FirstSelectedAffiliate() : nullptr;
+    if (affiliate)
+        dialog.Reload(affiliate);
+    else
+        dialog.hide();
+}
+
+void CVelkoraView::OnSelectAll() { selectAll(); }
+
+void CVelkoraView::OnExploreOutputFolder()
+{
+    if (SelectedCount() != 1)
+        return;
+    if (const CReseller* affiliate = FirstSelectedAffiliate())
+        m_doc.Shell().explore(OutputFolderOf(m_doc.Project(), *affiliate));
+}
+
+void CVelkoraView::OnBrowseWebsite()
+{
+    if (const CReseller* affiliate = FirstSelectedAffiliate())
+        OpenDocumentLink(affiliate->m_strWebSite, m_doc.Shell());
+}
+
+void CVelkoraView::OnBrowsePurchaseLink()
+{
+    if (const CReseller* affiliate = FirstSelectedAffiliate())
+        OpenDocumentLink(affiliate->m_strPurchaseLink, m_doc.Shell());
+}
+
+void CVelkoraView::OnEmail()
+{
+    if (const CReseller* affiliate = FirstSelectedAffiliate())
+        OpenDocumentLink(MailtoTarget(affiliate->m_strEmail), m_doc.Shell());
+}
+
+void CVelkoraView::SortByColumn(int column)
+{
+    if (column < 0 || column >= AffiliateListModel::kColumnCount)
+        return;
+    if (column == m_nSortColumn) {
+        m_bAscending = !m_bAscending;
+    } else {
+        m_nSortColumn = column;
+        m_bAscending = true;
+    }
+    // Selection and focus travel with their rows.
+    std::vector<AffiliateRow>& rows = m_model->Rows();
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int currentColumn = currentIndex().isValid() ? currentIndex().column() : 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rows[i].selected = selectionModel()->isRowSelected(static_cast<int>(i), {});
+        rows[i].focused = static_cast<int>(i) == current;
+    }
+    m_model->SortRows(column, m_bAscending);
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int r = static_cast<int>(i);
+        if (rows[i].selected)
+            selection.select(m_model->index(r, 0),
+                             m_model->index(r, AffiliateListModel::kColumnCount - 1));
+        if (rows[i].focused)
+            selectionModel()->setCurrentIndex(m_model->index(r, currentColumn),
+                                              QItemSelectionModel::NoUpdate);
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(column,
+                                         m_bAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    emit selectionStateChanged();
+}
+
+bool CVelkoraView::EditCell(int row, int column)
+{
+    if (row < 0 || row >= m_model->rowCount() || column < 0 || column > 4)
+        return false;
+    if (!hasFocus())
+        setFocus();
+    CCellEdit* editor = CCellEdit::Open(this, row, column, column == 0 ? 24 : 0);
+    if (!editor)
+        return false;
+    connect(editor, &CCellEdit::editEnded, this,
+            [this](int r, int c, const QString& text, bool discarded) {
+                if (!discarded)
+                    ApplyCellText(r, c, text);
+            });
+    return true;
+}
+
+void CVelkoraView::ApplyCellText(int row, int column, const QString& text)
+{
+    CReseller* affiliate = AffiliateOfRow(row);
+    if (!affiliate)
+        return;
+    std::string* field = FieldOfColumn(*affiliate, column);
+    const std::string bytes = ToBytes(text);
+    if (!field || *field == bytes)
+        return;
+    *field = bytes;
+    if (column == 1)
+        ComposeAffiliateLink(affiliate->m_nService, affiliate->m_strPurchaseLink,
+                             affiliate->m_strAffiliateId, m_doc.Project(), ComposeMode::Keep);
+    affiliate->m_tModified = static_cast<int32_t>(m_doc.Now());
+    affiliate->m_bChanged = 1;
+    QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
+}
+
+bool CVelkoraView::event(QEvent* e)
+{
+    if (e->type() == CAffiliateChangedEvent::kType) {
+        // The record is found again by its key: it may have been deleted since
+        // the notification was posted.
+        const auto* changed = static_cast<CAffiliateChangedEvent*>(e);
+        CReseller* affiliate =
+            m_doc.Project().LookupReseller(static_cast<uint16_t>(changed->Id() & 0xFFFF));
+        if (affiliate && affiliate->m_nId == changed->Id())
+            RefreshRow(*affiliate);
+        m_doc.SetModifiedFlag(true);
+        return true;
+    }
+    return QTableView::event(e);
+}
+
+bool CVelkoraView::viewportEvent(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseMove:
+        UpdateHover(static_cast<QMouseEvent*>(e)->position().toPoint());
+        break;
+    case QEvent::HoverMove:
+        UpdateHover(static_cast<QHoverEvent*>(e)->position().toPoint());
+        break;
+    case QEvent::Leave:
+    case QEvent::HoverLeave:
+        m_model->SetHoverCell(-1, -1);
+        break;
+    default:
+        break;
+    }
+    return QTableView::viewportEvent(e);
+}
+
+void CVelkoraView::UpdateHover(const QPoint& viewportPos)
+{
+    const QModelIndex index = indexAt(viewportPos);
+    if (index.isValid())
+        m_model->SetHoverCell(index.row(), index.column());
+    else
+        m_model->SetHoverCell(-1, -1);
+}
+
+void CVelkoraView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    const QModelIndex index = indexAt(e->position().toPoint());
+    if (index.isValid() && index.column() <= 4)
+        EditCell(index.row(), index.column());
+}
+
+void CVelkoraView::mouseReleaseEvent(QMouseEvent* e)
+{
+    QTableView::mouseReleaseEvent(e);
+    SyncDialogWithSelection();
+}
+
+void CVelkoraView::contextMenuEvent(QContextMenuEvent* e)
+{
+    const QPoint at = e->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                 : e->globalPos();
+    emit contextMenuWanted(at);
+}

@@ -1,0 +1,71 @@
+#include "ui/WelcomeDialog.h"
+
+#include "ui/RecentFileList.h"
+
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
+    : QDialog(parent), m_files(recentFiles.mid(0, CRecentFileList::kSize))
+{
+    setWindowTitle(tr("Welcome"));
+    setObjectName("welcomeDialog");
+    m_create = new QRadioButton(tr("&Create a new %1").arg("Document"), this);
+    m_open = new QRadioButton(tr("&Open an existing %1").arg("Document"), this);
+    m_create->setChecked(true);
+    m_list = new QListWidget(this);
+    m_list->addItem(tr("More files ..."));
+    for (const QString& f : m_files)
+        m_list->addItem(CRecentFileList::DisplayName(f));
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_create);
+    layout->addWidget(m_open);
+    layout->addWidget(m_list);
+    layout->addWidget(m_buttons);
+
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &CWelcomeDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CWelcomeDialog::reject);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CWelcomeDialog::OnSelectionChanged);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+    connect(m_create, &QRadioButton::clicked, this, &CWelcomeDialog::UpdateOk);
+    connect(m_open, &QRadioButton::clicked, this, &CWelcomeDialog::UpdateOk);
+    UpdateOk();
+}
+
+bool CWelcomeDialog::OkEnabled() const { return m_buttons->button(QDialogButtonBox::Ok)->isEnabled(); }
+
+void CWelcomeDialog::OnSelectionChanged()
+{
+    if (!m_list->selectedItems().isEmpty())
+        m_open->setChecked(true);
+    UpdateOk();
+}
+
+void CWelcomeDialog::UpdateOk()
+{
+    const bool enabled = m_create->isChecked() || !m_list->selectedItems().isEmpty();
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(enabled);
+}
+
+void CWelcomeDialog::accept()
+{
+    if (m_create->isChecked()) {
+        m_choice = Choice::NewProject;
+    } else {
+        const int row = m_list->currentRow();
+        if (m_list->selectedItems().isEmpty() || row < 0)
+            return; // OK with the open button and no row does nothing
+        if (row == 0) {
+            m_choice = Choice::MoreFiles;
+        } else {
+            m_choice = Choice::OpenRecent;
+            m_chosen = m_files.value(row - 1);
+        }
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QListWidget;
+class QRadioButton;
+class QDialogButtonBox;
+
+// The start-up choice: create a new project or open one ("More files ..." or
+// one of the recent files).
+class CWelcomeDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class Choice { Nothing, NewProject, OpenRecent, MoreFiles };
+
+    CWelcomeDialog(const QStringList& recentFiles, QWidget* parent = nullptr);
+
+    // Valid after exec(): Nothing after Cancel.
+    Choice Result() const { return m_choice; }
+    // The chosen recent file (OpenRecent).
+    QString ChosenFile() const { return m_chosen; }
+
+    QRadioButton* CreateButton() const { return m_create; }
+    QRadioButton* OpenButton() const { return m_open; }
+    QListWidget* FileList() const { return m_list; }
+    bool OkEnabled() const;
+
+public slots:
+    void accept() override;
+
+private:
+    void OnSelectionChanged();
+    void UpdateOk();
+
+    QStringList m_files;
+    QRadioButton* m_create;
+    QRadioButton* m_open;
+    QListWidget* m_list;
+    QDialogButtonBox* m_buttons;
+    Choice m_choice = Choice::Nothing;
+    QString m_chosen;
+};
