@@ -1,6 +1,7 @@
 #include "platform/ProcessStart.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -59,6 +60,10 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
         ::close(report[0]);
         pid_t grandchild = ::fork();
         if (grandchild == 0) {
+            // A caller's blocked signals are not the started program's business.
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
             Exec(program, argv.data());
             int error = errno;
             ssize_t ignored = ::write(report[1], &error, sizeof error);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -89,4 +90,18 @@ TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener)
     ScopedEnv out("OPENER_OUT", dir / "opened");
     ASSERT_TRUE(platform::OpenWithDesktop(dir / "setup.msi"));
     EXPECT_EQ(AwaitFile(dir / "opened"), dir / "setup.msi" + "\n");
+}
+
+TEST(ProcessStart, DetachedProgramDoesNotInheritBlockedSignals)
+{
+    ScratchFolder dir;
+    sigset_t blocked, old;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGTERM);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &old), 0);
+    bool started = platform::StartDetached(
+        "sh", {"-c", "grep SigBlk /proc/$$/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
+    ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(AwaitFile(dir / "out"), "SigBlk:\t0000000000000000\n");
 }
