@@ -307,10 +307,14 @@ TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative)
                   .code,
               0);
     ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "Z", "--affiliate-id", "3"}).code, 0);
+    // Without an output folder the setup goes beside the project, not to "/".
+    ASSERT_EQ(RunCliWords({"set-product", m_file, "--output-dir", ""}).code, 0);
+    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "E", "--affiliate-id", "4"}).code, 0);
     const CAffProject p = Load(m_file);
     EXPECT_EQ(p.LookupReseller(0)->m_strSetupPath, "sub/in.exe");
     EXPECT_EQ(p.LookupReseller(1)->m_strSetupPath, outside);
     EXPECT_EQ(p.LookupReseller(2)->m_strSetupPath, "dist/Tool_Z.run");
+    EXPECT_EQ(p.LookupReseller(3)->m_strSetupPath, "Tool_E.run");
 }
 
 TEST_F(CliTest, AddAffiliateServicesWithoutProductId)
