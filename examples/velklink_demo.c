@@ -12,8 +12,7 @@
 
 #include "velklink/velklink.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: %s <program UUID>\n", argv[0]);
         return 64;

@@ -4,26 +4,25 @@
 
 namespace {
 
-std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view UpToNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
 
 bool WriteValues(const platform::MachineStore& store, const std::string& keyPath,
-                 const CAffiliateInfo& info)
-{
+                 const CAffiliateInfo& info) {
     return store.SetString(keyPath, "PurchaseLink", UpToNul(info.m_strLink)) &&
            store.SetString(keyPath, "ResellerUrl", UpToNul(info.m_strWebSite));
 }
 
 } // namespace
 
-std::string ProductKeyPath(std::string_view key)
-{
+std::string ProductKeyPath(std::string_view key) {
     return "Software\\Velkora\\" + std::string(UpToNul(key));
 }
 
 LinkStoreOutcome StoreAffiliateLink(const CAffiliateInfo& info,
                                     const platform::MachineStore& machineWide,
-                                    const platform::MachineStore& perUser)
-{
+                                    const platform::MachineStore& perUser) {
     std::string keyPath = ProductKeyPath(info.m_strKey);
     if (WriteValues(machineWide, keyPath, info))
         return LinkStoreOutcome::MachineWide;

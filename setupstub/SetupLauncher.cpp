@@ -5,8 +5,7 @@
 
 PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
                            const platform::MachineStore& machineWide,
-                           const platform::MachineStore& perUser)
-{
+                           const platform::MachineStore& perUser) {
     PreparedSetup prepared;
     CSfxPackage package;
     prepared.result = package.ReadDirectory(packagePath);

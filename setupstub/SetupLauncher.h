@@ -7,9 +7,9 @@
 
 // What the launcher found in its package before starting the setup.
 struct PreparedSetup {
-    int result = 0;          // package result code of the first failure, or SFX_OK
+    int result = 0; // package result code of the first failure, or SFX_OK
     LinkStoreOutcome stored = LinkStoreOutcome::NotStored;
-    std::string setupPath;   // the extracted setup program; empty unless result is SFX_OK
+    std::string setupPath; // the extracted setup program; empty unless result is SFX_OK
 };
 
 // Everything the launcher does before the start: extracts the package at

@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-SetupKind ClassifySetupFile(const std::string& path)
-{
+SetupKind ClassifySetupFile(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen() || !file.IsRegular())
         return SetupKind::Missing;
@@ -18,15 +17,17 @@ SetupKind ClassifySetupFile(const std::string& path)
             break;
         got += n;
     }
-    if (got >= 4 && std::memcmp(head, "\x7f" "ELF", 4) == 0)
+    if (got >= 4 && std::memcmp(head,
+                                "\x7f"
+                                "ELF",
+                                4) == 0)
         return SetupKind::Program;
     if (got >= 2 && head[0] == '#' && head[1] == '!')
         return SetupKind::Program;
     return SetupKind::Document;
 }
 
-bool StartSetup(const std::string& path, const std::vector<std::string>& args)
-{
+bool StartSetup(const std::string& path, const std::vector<std::string>& args) {
     switch (ClassifySetupFile(path)) {
     case SetupKind::Program:
         platform::MakeOwnerExecutable(path);

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::string self = platform::OwnExecutablePath();
     std::string folder = platform::UserTempFolder();
     if (self.empty() || folder.empty())

@@ -9,8 +9,7 @@ namespace {
 // The key's path, as the launcher writes it, in a buffer of 1000 bytes.
 constexpr size_t kKeyPathBuffer = 1000;
 
-int32_t ResultOf(platform::StoreRead read)
-{
+int32_t ResultOf(platform::StoreRead read) {
     switch (read) {
     case platform::StoreRead::Ok:
         return VELK_LINK_OK;
@@ -27,8 +26,7 @@ int32_t ResultOf(platform::StoreRead read)
 } // namespace
 
 extern "C" VELKLINK_API int32_t velkGetAffiliatePurchaseLink(const char* key, char* buffer,
-                                                             uint32_t* size)
-{
+                                                             uint32_t* size) {
     if (key == nullptr)
         return VELK_LINK_NO_KEY;
     char keyPath[kKeyPathBuffer];

@@ -23,10 +23,10 @@ extern "C" {
 #endif
 
 /* Results of velkGetAffiliatePurchaseLink. */
-#define VELK_LINK_OK 0           /* the link (with its terminator) is in buffer */
-#define VELK_LINK_NO_KEY 1       /* no custom setup of this product ran here */
-#define VELK_LINK_NO_VALUE 2     /* the product is known but its link cannot be read */
-#define VELK_LINK_MORE_DATA 3    /* buffer too small; *size holds the bytes needed */
+#define VELK_LINK_OK 0        /* the link (with its terminator) is in buffer */
+#define VELK_LINK_NO_KEY 1    /* no custom setup of this product ran here */
+#define VELK_LINK_NO_VALUE 2  /* the product is known but its link cannot be read */
+#define VELK_LINK_MORE_DATA 3 /* buffer too small; *size holds the bytes needed */
 
 /*
  * Copies the purchase link stored for the product whose program UUID is key

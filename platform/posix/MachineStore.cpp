@@ -24,8 +24,7 @@ class Fd {
 public:
     explicit Fd(int fd = -1) : fd_(fd) {}
     Fd(Fd&& other) noexcept : fd_(other.Release()) {}
-    Fd& operator=(Fd&& other) noexcept
-    {
+    Fd& operator=(Fd&& other) noexcept {
         if (this != &other) {
             Reset(other.Release());
         }
@@ -34,14 +33,12 @@ public:
     ~Fd() { Reset(); }
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    int Release()
-    {
+    int Release() {
         int fd = fd_;
         fd_ = -1;
         return fd;
     }
-    void Reset(int fd = -1)
-    {
+    void Reset(int fd = -1) {
         if (fd_ >= 0)
             ::close(fd_);
         fd_ = fd;
@@ -51,12 +48,13 @@ private:
     int fd_;
 };
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Lower-cases and escapes bytes so that the result holds only a-z, 0-9, '-',
 // '_' and "%XX": never a slash, a dot or an empty text for a non-empty input.
-std::string Escape(std::string_view text)
-{
+std::string Escape(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
@@ -75,8 +73,7 @@ std::string Escape(std::string_view text)
 }
 
 // Components of a backslash-separated path, empty ones dropped, joined again.
-std::string NormalizeKeyPath(std::string_view keyPath)
-{
+std::string NormalizeKeyPath(std::string_view keyPath) {
     std::string out;
     size_t start = 0;
     while (start <= keyPath.size()) {
@@ -93,8 +90,7 @@ std::string NormalizeKeyPath(std::string_view keyPath)
     return out;
 }
 
-std::vector<std::string> KeyPieces(std::string_view keyPath)
-{
+std::vector<std::string> KeyPieces(std::string_view keyPath) {
     std::vector<std::string> pieces;
     if (keyPath.size() > MachineStore::kMaxKeyPath)
         return pieces;
@@ -104,8 +100,7 @@ std::vector<std::string> KeyPieces(std::string_view keyPath)
     return pieces;
 }
 
-std::string ValueFileName(std::string_view valueName)
-{
+std::string ValueFileName(std::string_view valueName) {
     std::string escaped = Escape(valueName);
     if (escaped.size() > kMaxValueNameEscaped)
         return {};
@@ -113,8 +108,7 @@ std::string ValueFileName(std::string_view valueName)
 }
 
 // Creates folder and its missing parents, like "mkdir -p".
-bool MakeFolders(const std::string& folder)
-{
+bool MakeFolders(const std::string& folder) {
     if (folder.empty())
         return false;
     for (size_t at = 1; at <= folder.size(); ++at) {
@@ -130,14 +124,12 @@ bool MakeFolders(const std::string& folder)
     return true;
 }
 
-Fd OpenFolderAt(int parent, const std::string& name)
-{
+Fd OpenFolderAt(int parent, const std::string& name) {
     return Fd(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 // Opens the key's folder; with create, makes the root and the key first.
-Fd OpenKey(const std::string& root, std::string_view keyPath, bool create)
-{
+Fd OpenKey(const std::string& root, std::string_view keyPath, bool create) {
     std::vector<std::string> pieces = KeyPieces(keyPath);
     if (root.empty() || pieces.empty())
         return Fd();
@@ -161,16 +153,14 @@ Fd OpenKey(const std::string& root, std::string_view keyPath, bool create)
     return folder;
 }
 
-std::string TemporaryName()
-{
+std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
     auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     return "t." + std::to_string(::getpid()) + "." + std::to_string(counter.fetch_add(1)) + "." +
            std::to_string(static_cast<unsigned long long>(ticks));
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
+bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
@@ -182,8 +172,7 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-bool ReadExactly(int fd, char* out, size_t length)
-{
+bool ReadExactly(int fd, char* out, size_t length) {
     while (length > 0) {
         ssize_t n = ::read(fd, out, length);
         if (n < 0 && errno == EINTR)
@@ -196,22 +185,19 @@ bool ReadExactly(int fd, char* out, size_t length)
     return true;
 }
 
-std::string EnvText(const char* name)
-{
+std::string EnvText(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
 
 } // namespace
 
-MachineStore MachineStore::MachineWide()
-{
+MachineStore MachineStore::MachineWide() {
     std::string root = EnvText("VELKORA_STORE_DIR");
     return MachineStore(root.empty() ? std::string("/var/lib/velkora") : root);
 }
 
-MachineStore MachineStore::PerUser()
-{
+MachineStore MachineStore::PerUser() {
     std::string root = EnvText("VELKORA_USER_STORE_DIR");
     if (!root.empty())
         return MachineStore(root);
@@ -224,8 +210,7 @@ MachineStore MachineStore::PerUser()
     return MachineStore(std::string());
 }
 
-std::string MachineStore::KeyFolder(std::string_view keyPath)
-{
+std::string MachineStore::KeyFolder(std::string_view keyPath) {
     std::string folder;
     for (const std::string& piece : KeyPieces(keyPath)) {
         if (!folder.empty())
@@ -236,8 +221,7 @@ std::string MachineStore::KeyFolder(std::string_view keyPath)
 }
 
 bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
-                            std::string_view bytes) const
-{
+                            std::string_view bytes) const {
     std::string target = ValueFileName(valueName);
     if (target.empty())
         return false;
@@ -265,21 +249,18 @@ bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName
 }
 
 bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
-                             std::string_view text) const
-{
+                             std::string_view text) const {
     std::string bytes(text);
     bytes += '\0';
     return SetValue(keyPath, valueName, bytes);
 }
 
-bool MachineStore::KeyExists(std::string_view keyPath) const
-{
+bool MachineStore::KeyExists(std::string_view keyPath) const {
     return OpenKey(root_, keyPath, false).Valid();
 }
 
 StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,
-                                   void* buffer, uint32_t* size) const
-{
+                                   void* buffer, uint32_t* size) const {
     Fd key = OpenKey(root_, keyPath, false);
     if (!key.Valid())
         return StoreRead::NoKey;

@@ -11,8 +11,8 @@ namespace platform {
 namespace {
 
 // argv for exec, built before any fork so the child only calls exec.
-std::vector<char*> ArgumentVector(const std::string& program, const std::vector<std::string>& args)
-{
+std::vector<char*> ArgumentVector(const std::string& program,
+                                  const std::vector<std::string>& args) {
     std::vector<char*> argv;
     argv.reserve(args.size() + 2);
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -22,8 +22,7 @@ std::vector<char*> ArgumentVector(const std::string& program, const std::vector<
     return argv;
 }
 
-int Exec(const std::string& program, char* const* argv)
-{
+int Exec(const std::string& program, char* const* argv) {
     if (program.find('/') != std::string::npos)
         return ::execv(program.c_str(), argv);
     return ::execvp(program.c_str(), argv);
@@ -31,8 +30,7 @@ int Exec(const std::string& program, char* const* argv)
 
 } // namespace
 
-bool ReplaceProcess(const std::string& program, const std::vector<std::string>& args)
-{
+bool ReplaceProcess(const std::string& program, const std::vector<std::string>& args) {
     if (program.empty())
         return false;
     std::vector<char*> argv = ArgumentVector(program, args);
@@ -40,8 +38,7 @@ bool ReplaceProcess(const std::string& program, const std::vector<std::string>& 
     return false;
 }
 
-bool StartDetached(const std::string& program, const std::vector<std::string>& args)
-{
+bool StartDetached(const std::string& program, const std::vector<std::string>& args) {
     if (program.empty())
         return false;
     std::vector<char*> argv = ArgumentVector(program, args);
@@ -90,13 +87,11 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
     return got == 0;
 }
 
-bool OpenWithDesktop(const std::string& target)
-{
+bool OpenWithDesktop(const std::string& target) {
     return StartDetached("xdg-open", {target});
 }
 
-bool MakeOwnerExecutable(const std::string& path)
-{
+bool MakeOwnerExecutable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return false;

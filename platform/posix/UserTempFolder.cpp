@@ -8,8 +8,7 @@
 
 namespace platform {
 
-std::string UserTempFolder()
-{
+std::string UserTempFolder() {
     const char* env = std::getenv("TMPDIR");
     std::string base = (env != nullptr && env[0] != '\0') ? env : "/tmp";
     while (base.size() > 1 && base.back() == '/')

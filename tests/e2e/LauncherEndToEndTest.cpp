@@ -29,9 +29,10 @@ const char kSite[] = "https://affiliate.example/";
 
 // The vendor's stand-in setup: writes each argument in brackets, one a line,
 // and ends with a status of its own that the launcher must hand on.
-const char kSetupScript[] = "#!/bin/sh\n"
-                            "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$E2E_ARGS_OUT\"\n"
-                            "exit 5\n";
+const char kSetupScript[] =
+    "#!/bin/sh\n"
+    "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$E2E_ARGS_OUT\"\n"
+    "exit 5\n";
 
 struct RunResult {
     int status = -1;
@@ -39,8 +40,7 @@ struct RunResult {
 };
 
 RunResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-              const std::map<std::string, std::string>& env, const std::string& outputFile)
-{
+                     const std::map<std::string, std::string>& env, const std::string& outputFile) {
     std::vector<std::string> words{program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -73,8 +73,8 @@ RunResult RunProcess(const std::string& program, const std::vector<std::string>&
     return result;
 }
 
-std::string StoredValue(const MachineStore& store, const std::string& key, const std::string& name)
-{
+std::string StoredValue(const MachineStore& store, const std::string& key,
+                        const std::string& name) {
     char buffer[512];
     uint32_t size = sizeof buffer;
     if (store.QueryValue("Software\\Velkora\\" + key, name, buffer, &size) !=
@@ -83,8 +83,7 @@ std::string StoredValue(const MachineStore& store, const std::string& key, const
     return std::string(buffer, size);
 }
 
-std::string LibraryLink(const std::string& key)
-{
+std::string LibraryLink(const std::string& key) {
     char buffer[512];
     uint32_t size = sizeof buffer;
     int32_t result = velkGetAffiliatePurchaseLink(key.c_str(), buffer, &size);
@@ -100,8 +99,7 @@ protected:
     std::string tempFolder = tmp + "/velkora-" + std::to_string(::geteuid()) + "/";
     std::map<std::string, std::string> env;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         fs::create_directories(tmp);
         fs::create_directories(dir / "src");
         fs::create_directories(dir / "home");
@@ -115,9 +113,9 @@ protected:
 
     // An affiliate package: the launcher binary, the information file and the
     // given setup file, made executable as a downloaded setup would be.
-    std::string BuildPackage(const std::string& setupName, const std::string& setupBytes)
-    {
-        CAffiliateInfo info{kUuid, kLink, kSite};
+    std::string BuildPackage(const std::string& setupName, const std::string& setupBytes,
+                             const std::string& link = kLink, const std::string& output = "") {
+        CAffiliateInfo info{kUuid, link, kSite};
         EXPECT_EQ(WriteAffiliateInfoFile(dir / "src/_aff4711.ino", info), SFX_OK);
         WriteFileBytes(dir / "src/" + setupName, setupBytes);
         CSfxPackage package;
@@ -125,26 +123,25 @@ protected:
         EXPECT_TRUE(package.AddFile(dir / "src/" + setupName));
         std::string image = ReadFileBytes(SETUPSTUB_FILE);
         EXPECT_GT(image.size(), 0u);
-        std::string path = dir / "Affiliate Setup";
+        std::string path = output.empty() ? dir / "Affiliate Setup" : output;
         EXPECT_EQ(package.BuildWithImage(image.data(), image.size(), path), SFX_OK);
         fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
         return path;
     }
 
-    RunResult RunPackage(const std::string& package, const std::vector<std::string>& args)
-    {
+    RunResult RunPackage(const std::string& package, const std::vector<std::string>& args) {
         return RunProcess(package, args, env, dir / "output");
     }
 };
 
-const std::vector<std::string> kArgs = {"/S", "with blank", "\"quoted\"", "", "it's", "$HOME",
-                                        "back\\slash", "*"};
-const char kArgsSeen[] = "[/S]\n[with blank]\n[\"quoted\"]\n[]\n[it's]\n[$HOME]\n[back\\slash]\n[*]\n";
+const std::vector<std::string> kArgs = {"/S",   "with blank", "\"quoted\"",  "",
+                                        "it's", "$HOME",      "back\\slash", "*"};
+const char kArgsSeen[] =
+    "[/S]\n[with blank]\n[\"quoted\"]\n[]\n[it's]\n[$HOME]\n[back\\slash]\n[*]\n";
 
 } // namespace
 
-TEST_F(LauncherEndToEnd, SetupRunsWithTheArgumentsAndTheLinkIsStored)
-{
+TEST_F(LauncherEndToEnd, SetupRunsWithTheArgumentsAndTheLinkIsStored) {
     std::string package = BuildPackage("vendor-setup.sh", kSetupScript);
     RunResult run = RunPackage(package, kArgs);
     EXPECT_EQ(run.status, 5) << "the setup's own exit status";
@@ -169,7 +166,7 @@ TEST_F(LauncherEndToEnd, SetupRunsWithTheArgumentsAndTheLinkIsStored)
         EXPECT_EQ(LibraryLink("C0FFEE00-1234-4ABC-8DEF-0123456789AC"), "<result 1>");
     }
     RunResult demo = RunProcess(VELKLINK_DEMO_FILE, {"c0ffee00-1234-4ABC-8def-0123456789ab"}, env,
-                         dir / "demo-output");
+                                dir / "demo-output");
     EXPECT_EQ(demo.status, 0);
     EXPECT_EQ(demo.output, std::string(kLink) + "\n");
 
@@ -186,8 +183,7 @@ TEST_F(LauncherEndToEnd, SetupRunsWithTheArgumentsAndTheLinkIsStored)
     EXPECT_EQ(ReadFileBytes(dir / "args"), "");
 }
 
-TEST_F(LauncherEndToEnd, UnwritableMachineStoreLeavesTheLinkInTheUsersStore)
-{
+TEST_F(LauncherEndToEnd, UnwritableMachineStoreLeavesTheLinkInTheUsersStore) {
     // Below a regular file nothing can be created, not even by root.
     WriteFileBytes(dir / "blocker", "x");
     env["VELKORA_STORE_DIR"] = dir / "blocker/store";
@@ -213,8 +209,7 @@ TEST_F(LauncherEndToEnd, UnwritableMachineStoreLeavesTheLinkInTheUsersStore)
     EXPECT_EQ(LibraryLink("C0FFEE00-1234-4abc-8DEF-0123456789ab"), kLink);
 }
 
-TEST_F(LauncherEndToEnd, LauncherWithoutAPackageEndsAtOnce)
-{
+TEST_F(LauncherEndToEnd, LauncherWithoutAPackageEndsAtOnce) {
     RunResult run = RunProcess(SETUPSTUB_FILE, {"x"}, env, dir / "output");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output, "");
@@ -225,8 +220,7 @@ TEST_F(LauncherEndToEnd, LauncherWithoutAPackageEndsAtOnce)
     EXPECT_EQ(demo.status, VELK_LINK_NO_KEY);
 }
 
-TEST_F(LauncherEndToEnd, PlantedTemporaryFolderStopsTheLauncher)
-{
+TEST_F(LauncherEndToEnd, PlantedTemporaryFolderStopsTheLauncher) {
     fs::create_directories(dir / "attacker");
     fs::create_directory_symlink(dir / "attacker", tmp + "/velkora-" + std::to_string(::geteuid()));
     std::string package = BuildPackage("vendor-setup.sh", kSetupScript);
@@ -238,8 +232,7 @@ TEST_F(LauncherEndToEnd, PlantedTemporaryFolderStopsTheLauncher)
     EXPECT_FALSE(fs::exists(machineRoot));
 }
 
-TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener)
-{
+TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener) {
     fs::create_directories(dir / "bin");
     WriteFileBytes(dir / "bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$E2E_OPENED\"\n");
     fs::permissions(dir / "bin/xdg-open", fs::perms::owner_all);
@@ -259,4 +252,23 @@ TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener)
     EXPECT_EQ(opened, tempFolder + "Setup Guide.pdf\n");
     EXPECT_EQ(StoredValue(MachineStore(machineRoot), kUuid, "PurchaseLink"),
               std::string(kLink) + '\0');
+}
+
+TEST_F(LauncherEndToEnd, TwoLaunchersAtOnceLeaveOneWholeLink) {
+    const std::string linkA = std::string(kLink) + "&campaign=" + std::string(300, 'a');
+    const std::string linkB = std::string(kLink) + "&campaign=" + std::string(200, 'b');
+    std::string packageA = BuildPackage("vendor-setup.sh", kSetupScript, linkA, dir / "A");
+    std::string packageB = BuildPackage("vendor-setup.sh", kSetupScript, linkB, dir / "B");
+    MachineStore machine(machineRoot);
+    for (int round = 0; round < 10; ++round) {
+        std::thread other([&] { RunProcess(packageB, {}, env, dir / "output-b"); });
+        RunProcess(packageA, {}, env, dir / "output-a");
+        other.join();
+        std::string stored = StoredValue(machine, kUuid, "PurchaseLink");
+        EXPECT_TRUE(stored == linkA + '\0' || stored == linkB + '\0') << stored;
+    }
+    // Only the two values remain in the key's folder: no temporary files.
+    auto key =
+        fs::path(machineRoot) / MachineStore::KeyFolder(std::string("Software\\Velkora\\") + kUuid);
+    EXPECT_EQ(std::distance(fs::directory_iterator(key), fs::directory_iterator()), 2);
 }

@@ -16,8 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Waits up to about ten seconds for a file that a detached program writes.
-std::string AwaitFile(const std::string& path)
-{
+std::string AwaitFile(const std::string& path) {
     for (int i = 0; i < 1000; ++i) {
         if (fs::exists(path)) {
             std::string text = ReadFileBytes(path);
@@ -31,8 +30,7 @@ std::string AwaitFile(const std::string& path)
 
 } // namespace
 
-TEST(ProcessStart, DetachedStartPassesArgumentsAndLeavesNoChild)
-{
+TEST(ProcessStart, DetachedStartPassesArgumentsAndLeavesNoChild) {
     ScratchFolder dir;
     std::string out = dir / "out";
     ASSERT_TRUE(platform::StartDetached(
@@ -44,16 +42,14 @@ TEST(ProcessStart, DetachedStartPassesArgumentsAndLeavesNoChild)
     EXPECT_EQ(errno, ECHILD);
 }
 
-TEST(ProcessStart, DetachedStartOfAMissingProgramFails)
-{
+TEST(ProcessStart, DetachedStartOfAMissingProgramFails) {
     ScratchFolder dir;
     EXPECT_FALSE(platform::StartDetached(dir / "no-such-program", {}));
     EXPECT_FALSE(platform::StartDetached("velkora-no-such-program-in-path", {"x"}));
     EXPECT_FALSE(platform::StartDetached("", {}));
 }
 
-TEST(ProcessStart, ReplaceKeepsTheProcessAndItsExitStatus)
-{
+TEST(ProcessStart, ReplaceKeepsTheProcessAndItsExitStatus) {
     ScratchFolder dir;
     std::string script = dir / "setup.sh";
     WriteFileBytes(script, "#!/bin/sh\nprintf '[%s]' \"$@\" > \"$SETUP_OUT\"\nexit 7\n");
@@ -74,15 +70,13 @@ TEST(ProcessStart, ReplaceKeepsTheProcessAndItsExitStatus)
     EXPECT_EQ(ReadFileBytes(dir / "out"), "[one][two words][*]");
 }
 
-TEST(ProcessStart, ReplaceWithAMissingProgramReturnsFalse)
-{
+TEST(ProcessStart, ReplaceWithAMissingProgramReturnsFalse) {
     ScratchFolder dir;
     EXPECT_FALSE(platform::ReplaceProcess(dir / "missing", {}));
     EXPECT_FALSE(platform::MakeOwnerExecutable(dir / "missing"));
 }
 
-TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener)
-{
+TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener) {
     ScratchFolder dir;
     WriteFileBytes(dir / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$OPENER_OUT\"\n");
     ::chmod((dir / "xdg-open").c_str(), 0755);
@@ -92,15 +86,15 @@ TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener)
     EXPECT_EQ(AwaitFile(dir / "opened"), dir / "setup.msi" + "\n");
 }
 
-TEST(ProcessStart, DetachedProgramDoesNotInheritBlockedSignals)
-{
+TEST(ProcessStart, DetachedProgramDoesNotInheritBlockedSignals) {
     ScratchFolder dir;
     sigset_t blocked, old;
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGTERM);
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &old), 0);
     bool started = platform::StartDetached(
-        "sh", {"-c", "grep SigBlk /proc/$$/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
+        "sh",
+        {"-c", "grep SigBlk /proc/$$/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
     ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     ASSERT_TRUE(started);
     EXPECT_EQ(AwaitFile(dir / "out"), "SigBlk:\t0000000000000000\n");

@@ -1,7 +1,7 @@
+#include "setupstub/SetupLauncher.h"
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
 #include "setupstub/AffiliateLinkStore.h"
-#include "setupstub/SetupLauncher.h"
 #include "setupstub/SetupStart.h"
 #include "tests/velklink/ScratchFolder.h"
 
@@ -17,8 +17,7 @@ namespace {
 
 const char kKey[] = "6A1B2C3D-4E5F-4A6B-9C7D-8E9F0A1B2C3D";
 
-std::string Value(const MachineStore& store, const std::string& key, const std::string& name)
-{
+std::string Value(const MachineStore& store, const std::string& key, const std::string& name) {
     char buffer[256];
     uint32_t size = sizeof buffer;
     if (store.QueryValue(ProductKeyPath(key), name, buffer, &size) != StoreRead::Ok)
@@ -36,8 +35,7 @@ protected:
     void SetUp() override { fs::create_directory(dir / "temp"); }
 
     // A package on a small stand-in image with the given entries.
-    std::string MakePackage(const std::vector<std::string>& sources)
-    {
+    std::string MakePackage(const std::vector<std::string>& sources) {
         CSfxPackage package;
         for (const std::string& source : sources)
             EXPECT_TRUE(package.AddFile(source)) << source;
@@ -47,16 +45,14 @@ protected:
         return path;
     }
 
-    std::string InfoFile(const std::string& key, const std::string& link, const std::string& site)
-    {
+    std::string InfoFile(const std::string& key, const std::string& link, const std::string& site) {
         CAffiliateInfo info{key, link, site};
         std::string path = dir / "_aff1.ino";
         EXPECT_EQ(WriteAffiliateInfoFile(path, info), SFX_OK);
         return path;
     }
 
-    std::string SetupFile()
-    {
+    std::string SetupFile() {
         WriteFileBytes(dir / "setup.sh", "#!/bin/sh\nexit 0\n");
         return dir / "setup.sh";
     }
@@ -64,9 +60,9 @@ protected:
 
 } // namespace
 
-TEST_F(SetupLauncherTest, PreparedPackageIsExtractedAndItsLinkStored)
-{
-    std::string package = MakePackage({InfoFile(kKey, "http://buy/L", "http://site/W"), SetupFile()});
+TEST_F(SetupLauncherTest, PreparedPackageIsExtractedAndItsLinkStored) {
+    std::string package =
+        MakePackage({InfoFile(kKey, "http://buy/L", "http://site/W"), SetupFile()});
     PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::MachineWide);
@@ -83,15 +79,13 @@ TEST_F(SetupLauncherTest, PreparedPackageIsExtractedAndItsLinkStored)
     EXPECT_EQ(Value(machine, kKey, "PurchaseLink"), std::string("http://buy/L\0", 13));
 }
 
-TEST_F(SetupLauncherTest, EmptyWebsiteIsAnEmptyString)
-{
+TEST_F(SetupLauncherTest, EmptyWebsiteIsAnEmptyString) {
     std::string package = MakePackage({InfoFile(kKey, "L", ""), SetupFile()});
     EXPECT_EQ(PrepareSetup(package, temp, machine, user).result, SFX_OK);
     EXPECT_EQ(Value(machine, kKey, "ResellerUrl"), std::string(1, '\0'));
 }
 
-TEST_F(SetupLauncherTest, UnwritableMachineStoreFallsBackToTheUsersStore)
-{
+TEST_F(SetupLauncherTest, UnwritableMachineStoreFallsBackToTheUsersStore) {
     WriteFileBytes(dir / "file", "x");
     MachineStore blocked(dir / "file/below");
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
@@ -108,15 +102,13 @@ TEST_F(SetupLauncherTest, UnwritableMachineStoreFallsBackToTheUsersStore)
     EXPECT_EQ(prepared.setupPath, temp + "setup.sh");
 }
 
-TEST_F(SetupLauncherTest, TextsEndAtANulByte)
-{
+TEST_F(SetupLauncherTest, TextsEndAtANulByte) {
     CAffiliateInfo info{std::string(kKey) + std::string("\0tail", 5), std::string("L\0x", 3), ""};
     EXPECT_EQ(StoreAffiliateLink(info, machine, user), LinkStoreOutcome::MachineWide);
     EXPECT_EQ(Value(machine, kKey, "PurchaseLink"), std::string("L\0", 2));
 }
 
-TEST_F(SetupLauncherTest, PackageWithOneEntryExtractsAndStoresNothing)
-{
+TEST_F(SetupLauncherTest, PackageWithOneEntryExtractsAndStoresNothing) {
     std::string package = MakePackage({InfoFile(kKey, "L", "W")});
     PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
     EXPECT_EQ(prepared.result, SFX_ERR_EMPTY);
@@ -125,13 +117,14 @@ TEST_F(SetupLauncherTest, PackageWithOneEntryExtractsAndStoresNothing)
     EXPECT_FALSE(fs::exists(dir / "machine"));
 }
 
-TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing)
-{
+TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing) {
     WriteFileBytes(dir / "bare", "just a launcher image");
     EXPECT_EQ(PrepareSetup(dir / "bare", temp, machine, user).result, SFX_ERR_MARKER);
 
     // A length that runs past the end of the information file.
-    WriteFileBytes(dir / "afflreg.dat", std::string("\x24\x00\x00\x00" "ABC", 7));
+    WriteFileBytes(dir / "afflreg.dat", std::string("\x24\x00\x00\x00"
+                                                    "ABC",
+                                                    7));
     std::string package = MakePackage({dir / "afflreg.dat", SetupFile()});
     PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
     EXPECT_NE(prepared.result, SFX_OK);
@@ -149,8 +142,7 @@ TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing)
     EXPECT_FALSE(fs::exists(dir / "machine"));
 }
 
-TEST_F(SetupLauncherTest, ExtractionDoesNotFollowAPlantedLink)
-{
+TEST_F(SetupLauncherTest, ExtractionDoesNotFollowAPlantedLink) {
     WriteFileBytes(dir / "victim", "precious");
     fs::create_symlink(dir / "victim", temp + "setup.sh");
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
@@ -159,10 +151,11 @@ TEST_F(SetupLauncherTest, ExtractionDoesNotFollowAPlantedLink)
     EXPECT_FALSE(fs::is_symlink(temp + "setup.sh"));
 }
 
-TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes)
-{
+TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
     ScratchFolder dir;
-    WriteFileBytes(dir / "elf", std::string("\x7f" "ELF\x02\x01", 6));
+    WriteFileBytes(dir / "elf", std::string("\x7f"
+                                            "ELF\x02\x01",
+                                            6));
     WriteFileBytes(dir / "script", "#!/bin/sh\n");
     WriteFileBytes(dir / "msi", "\xD0\xCF\x11\xE0");
     WriteFileBytes(dir / "short", "#");

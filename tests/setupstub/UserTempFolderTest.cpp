@@ -11,10 +11,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string OwnName() { return "velkora-" + std::to_string(::geteuid()); }
+std::string OwnName() {
+    return "velkora-" + std::to_string(::geteuid());
+}
 
-mode_t ModeOf(const std::string& path)
-{
+mode_t ModeOf(const std::string& path) {
     struct stat info {};
     ::lstat(path.c_str(), &info);
     return info.st_mode;
@@ -22,8 +23,7 @@ mode_t ModeOf(const std::string& path)
 
 } // namespace
 
-TEST(UserTempFolder, CreatedPrivateInsideTmpdir)
-{
+TEST(UserTempFolder, CreatedPrivateInsideTmpdir) {
     ScratchFolder dir;
     ScopedEnv tmp("TMPDIR", dir.Path() + "//");
     std::string folder = platform::UserTempFolder();
@@ -35,8 +35,7 @@ TEST(UserTempFolder, CreatedPrivateInsideTmpdir)
     EXPECT_EQ(platform::UserTempFolder(), folder);
 }
 
-TEST(UserTempFolder, OpenRightsOnAnOwnFolderAreTakenAway)
-{
+TEST(UserTempFolder, OpenRightsOnAnOwnFolderAreTakenAway) {
     ScratchFolder dir;
     ScopedEnv tmp("TMPDIR", dir.Path());
     ASSERT_EQ(::mkdir((dir / OwnName()).c_str(), 0777), 0);
@@ -45,8 +44,7 @@ TEST(UserTempFolder, OpenRightsOnAnOwnFolderAreTakenAway)
     EXPECT_EQ(ModeOf(dir / OwnName()) & 0777, 0700u);
 }
 
-TEST(UserTempFolder, PlantedLinkOrFileIsRefused)
-{
+TEST(UserTempFolder, PlantedLinkOrFileIsRefused) {
     ScratchFolder dir;
     ScopedEnv tmp("TMPDIR", dir.Path());
     fs::create_directory(dir / "target");
@@ -59,8 +57,7 @@ TEST(UserTempFolder, PlantedLinkOrFileIsRefused)
     EXPECT_EQ(platform::UserTempFolder(), "");
 }
 
-TEST(UserTempFolder, FolderOfAnotherUserIsRefused)
-{
+TEST(UserTempFolder, FolderOfAnotherUserIsRefused) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to give a folder to another user";
     ScratchFolder dir;

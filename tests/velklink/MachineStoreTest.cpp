@@ -16,8 +16,7 @@ using platform::StoreRead;
 namespace {
 
 std::string Read(const MachineStore& store, const std::string& key, const std::string& name,
-                 StoreRead* outcome = nullptr)
-{
+                 StoreRead* outcome = nullptr) {
     std::vector<char> buffer(128 * 1024);
     auto size = static_cast<uint32_t>(buffer.size());
     StoreRead read = store.QueryValue(key, name, buffer.data(), &size);
@@ -27,23 +26,22 @@ std::string Read(const MachineStore& store, const std::string& key, const std::s
 }
 
 // Every path below folder, symbolic links not followed.
-std::set<std::string> Tree(const std::string& folder)
-{
+std::set<std::string> Tree(const std::string& folder) {
     std::set<std::string> paths;
-    for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator();
-         ++it)
+    for (auto it = fs::recursive_directory_iterator(folder);
+         it != fs::recursive_directory_iterator(); ++it)
         paths.insert(it->path().string());
     return paths;
 }
 
 } // namespace
 
-TEST(MachineStore, StringsKeepTheirTerminatorAndKeysIgnoreLetterCase)
-{
+TEST(MachineStore, StringsKeepTheirTerminatorAndKeysIgnoreLetterCase) {
     ScratchFolder dir;
     MachineStore store(dir / "root");
     ASSERT_TRUE(store.SetString("Software\\Velkora\\ABC-def", "PurchaseLink", "http://x/y"));
-    EXPECT_EQ(Read(store, "software\\velkora\\abc-DEF", "purchaselink"), std::string("http://x/y\0", 11));
+    EXPECT_EQ(Read(store, "software\\velkora\\abc-DEF", "purchaselink"),
+              std::string("http://x/y\0", 11));
     // A trailing or doubled backslash names the same key.
     EXPECT_EQ(Read(store, "Software\\Velkora\\ABC-DEF\\", "PurchaseLink").size(), 11u);
     EXPECT_EQ(Read(store, "Software\\\\Velkora\\ABC-DEF", "PurchaseLink").size(), 11u);
@@ -55,8 +53,7 @@ TEST(MachineStore, StringsKeepTheirTerminatorAndKeysIgnoreLetterCase)
     EXPECT_TRUE(fs::is_directory(dir / "root"));
 }
 
-TEST(MachineStore, SizeRulesFollowTheRegistry)
-{
+TEST(MachineStore, SizeRulesFollowTheRegistry) {
     ScratchFolder dir;
     MachineStore store(dir.Path());
     std::string link(40, 'L');
@@ -88,16 +85,28 @@ TEST(MachineStore, SizeRulesFollowTheRegistry)
     EXPECT_EQ(store.QueryValue("K", "PurchaseLink", buffer, nullptr), StoreRead::NoValue);
 }
 
-TEST(MachineStore, HostileKeyTextsStayInsideTheRootAndStayApart)
-{
+TEST(MachineStore, HostileKeyTextsStayInsideTheRootAndStayApart) {
     ScratchFolder dir;
     fs::create_directories(dir / "root");
     MachineStore store(dir / "root");
     const std::vector<std::string> keys = {
-        "..",          "../..",        "../../escape", "/etc/passwd", "a/b",  "a%2Fb",
-        "a\\..\\..\\b", ".",          "...",          "%",           "%25", std::string("n\0ul", 4),
-        "k.x",         "v.purchaselink", std::string(999, '.'),
-        std::string(999, '/'), std::string(200, 'a') + "/" + std::string(199, 'b'),
+        "..",
+        "../..",
+        "../../escape",
+        "/etc/passwd",
+        "a/b",
+        "a%2Fb",
+        "a\\..\\..\\b",
+        ".",
+        "...",
+        "%",
+        "%25",
+        std::string("n\0ul", 4),
+        "k.x",
+        "v.purchaselink",
+        std::string(999, '.'),
+        std::string(999, '/'),
+        std::string(200, 'a') + "/" + std::string(199, 'b'),
     };
     for (size_t i = 0; i < keys.size(); ++i)
         ASSERT_TRUE(store.SetString(keys[i], "PurchaseLink", std::to_string(i))) << i;
@@ -116,8 +125,7 @@ TEST(MachineStore, HostileKeyTextsStayInsideTheRootAndStayApart)
     }
 }
 
-TEST(MachineStore, LongKeysThatShareAPrefixAreDistinct)
-{
+TEST(MachineStore, LongKeysThatShareAPrefixAreDistinct) {
     ScratchFolder dir;
     MachineStore store(dir.Path());
     std::string shortKey(200, 'x');
@@ -136,8 +144,7 @@ TEST(MachineStore, LongKeysThatShareAPrefixAreDistinct)
     EXPECT_FALSE(store.SetString("\\\\", "V", "a key without components is refused"));
 }
 
-TEST(MachineStore, SymbolicLinksBelowTheRootAreNotFollowed)
-{
+TEST(MachineStore, SymbolicLinksBelowTheRootAreNotFollowed) {
     ScratchFolder dir;
     fs::create_directories(dir / "root");
     fs::create_directories(dir / "elsewhere");
@@ -159,8 +166,7 @@ TEST(MachineStore, SymbolicLinksBelowTheRootAreNotFollowed)
     EXPECT_EQ(outcome, StoreRead::NoValue);
 }
 
-TEST(MachineStore, RootThatCannotBeCreatedFailsCleanly)
-{
+TEST(MachineStore, RootThatCannotBeCreatedFailsCleanly) {
     ScratchFolder dir;
     WriteFileBytes(dir / "file", "x");
     MachineStore below(dir / "file/store");
@@ -172,8 +178,7 @@ TEST(MachineStore, RootThatCannotBeCreatedFailsCleanly)
     EXPECT_EQ(none.QueryValue("K", "PurchaseLink", nullptr, &size), StoreRead::NoKey);
 }
 
-TEST(MachineStore, RootsComeFromTheEnvironment)
-{
+TEST(MachineStore, RootsComeFromTheEnvironment) {
     {
         ScopedEnv store("VELKORA_STORE_DIR", "/some/where");
         EXPECT_EQ(MachineStore::MachineWide().Root(), "/some/where");
@@ -204,8 +209,7 @@ TEST(MachineStore, RootsComeFromTheEnvironment)
     EXPECT_EQ(MachineStore::PerUser().Root(), "");
 }
 
-TEST(MachineStore, ConcurrentWritersLeaveOneWholeValueAndReadersNeverSeeHalfOfOne)
-{
+TEST(MachineStore, ConcurrentWritersLeaveOneWholeValueAndReadersNeverSeeHalfOfOne) {
     ScratchFolder dir;
     MachineStore store(dir.Path());
     const int writers = 4;
@@ -260,8 +264,7 @@ TEST(MachineStore, ConcurrentWritersLeaveOneWholeValueAndReadersNeverSeeHalfOfOn
     EXPECT_EQ(std::distance(fs::directory_iterator(keyFolder), fs::directory_iterator()), 1);
 }
 
-TEST(MachineStore, FilesAreReadableByEveryUserWhateverTheUmask)
-{
+TEST(MachineStore, FilesAreReadableByEveryUserWhateverTheUmask) {
     ScratchFolder dir;
     MachineStore store(dir / "root");
     mode_t old = ::umask(077);

@@ -10,14 +10,12 @@
 // contents when the test ends.
 class ScratchFolder {
 public:
-    ScratchFolder()
-    {
+    ScratchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vk-test-XXXXXX").string();
         if (char* made = ::mkdtemp(pattern.data()))
             path_ = made;
     }
-    ~ScratchFolder()
-    {
+    ~ScratchFolder() {
         std::error_code ignored;
         if (!path_.empty())
             std::filesystem::remove_all(path_, ignored);
@@ -32,14 +30,12 @@ private:
     std::string path_;
 };
 
-inline void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadFileBytes(const std::string& path)
-{
+inline std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -48,8 +44,7 @@ inline std::string ReadFileBytes(const std::string& path)
 // the object, then restores it.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             had_ = true;
             old_ = old;
@@ -60,8 +55,7 @@ public:
             ::unsetenv(name);
     }
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
-    ~ScopedEnv()
-    {
+    ~ScopedEnv() {
         if (had_)
             ::setenv(name_, old_.c_str(), 1);
         else

@@ -1,6 +1,6 @@
+#include "velklink/velklink.h"
 #include "platform/MachineStore.h"
 #include "tests/velklink/ScratchFolder.h"
-#include "velklink/velklink.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,9 @@ namespace {
 
 const char kUuid[] = "0F8E1A2B-3C4D-4E5F-8A9B-0C1D2E3F4A5B";
 
-std::string KeyPath(const std::string& uuid) { return "Software\\Velkora\\" + uuid; }
+std::string KeyPath(const std::string& uuid) {
+    return "Software\\Velkora\\" + uuid;
+}
 
 // Both stores in a scratch folder of the test's own.
 class VelklinkTest : public ::testing::Test {
@@ -29,8 +31,7 @@ protected:
 
 } // namespace
 
-TEST_F(VelklinkTest, NothingStoredLeavesBufferAndSizeUntouched)
-{
+TEST_F(VelklinkTest, NothingStoredLeavesBufferAndSizeUntouched) {
     char buffer[16] = "unchanged";
     uint32_t size = sizeof buffer;
     EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, &size), VELK_LINK_NO_KEY);
@@ -39,8 +40,7 @@ TEST_F(VelklinkTest, NothingStoredLeavesBufferAndSizeUntouched)
     EXPECT_EQ(velkGetAffiliatePurchaseLink(nullptr, buffer, &size), VELK_LINK_NO_KEY);
 }
 
-TEST_F(VelklinkTest, SizeRulesForAFortyCharacterLink)
-{
+TEST_F(VelklinkTest, SizeRulesForAFortyCharacterLink) {
     std::string link = "https://www.regnow.com/softsell/?x=12345";
     ASSERT_EQ(link.size(), 40u);
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", link));
@@ -65,8 +65,7 @@ TEST_F(VelklinkTest, SizeRulesForAFortyCharacterLink)
     EXPECT_EQ(size, 41u);
 }
 
-TEST_F(VelklinkTest, KeyTextInOtherLetterCaseFindsTheLink)
-{
+TEST_F(VelklinkTest, KeyTextInOtherLetterCaseFindsTheLink) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "L"));
     char buffer[8];
     uint32_t size = sizeof buffer;
@@ -75,8 +74,7 @@ TEST_F(VelklinkTest, KeyTextInOtherLetterCaseFindsTheLink)
     EXPECT_STREQ(buffer, "L");
 }
 
-TEST_F(VelklinkTest, KeyWithoutPurchaseLinkGivesTwo)
-{
+TEST_F(VelklinkTest, KeyWithoutPurchaseLinkGivesTwo) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "ResellerUrl", "http://site"));
     char buffer[8] = "same";
     uint32_t size = sizeof buffer;
@@ -85,8 +83,7 @@ TEST_F(VelklinkTest, KeyWithoutPurchaseLinkGivesTwo)
     EXPECT_STREQ(buffer, "same");
 }
 
-TEST_F(VelklinkTest, PerUserLinkComesFirstAndMachineWideFillsIn)
-{
+TEST_F(VelklinkTest, PerUserLinkComesFirstAndMachineWideFillsIn) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "machine"));
     char buffer[32];
     uint32_t size = sizeof buffer;
@@ -105,8 +102,7 @@ TEST_F(VelklinkTest, PerUserLinkComesFirstAndMachineWideFillsIn)
     EXPECT_STREQ(buffer, "user");
 }
 
-TEST_F(VelklinkTest, KeyPathMustFitTheThousandByteBuffer)
-{
+TEST_F(VelklinkTest, KeyPathMustFitTheThousandByteBuffer) {
     // "Software\Velkora\" (17) + key + "\" + terminator: 981 bytes fit, 982 do not.
     std::string fits(981, 'k');
     std::string tooLong(982, 'k');
@@ -125,8 +121,7 @@ TEST_F(VelklinkTest, KeyPathMustFitTheThousandByteBuffer)
     EXPECT_EQ(size, sizeof buffer);
 }
 
-TEST_F(VelklinkTest, TraversalKeysFindNothingOutsideTheStore)
-{
+TEST_F(VelklinkTest, TraversalKeysFindNothingOutsideTheStore) {
     // A value file planted beside the stores is never reached through a key.
     WriteFileBytes(dir / "v.purchaselink", "outside");
     for (const char* key : {"..", "../..", "..\\..", "/", "\\", "../machine", ""}) {
@@ -136,8 +131,7 @@ TEST_F(VelklinkTest, TraversalKeysFindNothingOutsideTheStore)
     }
 }
 
-TEST_F(VelklinkTest, ManyThreadsReadWhileTheLinkIsRewritten)
-{
+TEST_F(VelklinkTest, ManyThreadsReadWhileTheLinkIsRewritten) {
     const std::string first = "https://first.example/buy?affiliate=1";
     const std::string second = "https://second.example/buy?affiliate=22";
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", first));
