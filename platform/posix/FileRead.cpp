@@ -25,7 +25,7 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
     bytes.clear();
     int fd;
     do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return LastFileStatus();
@@ -36,12 +36,15 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
         return LastFileStatus();
     if (S_ISDIR(st.st_mode))
         return FileStatusFromCode(EISDIR);
-    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > maxBytes)
+    // A pipe or device could block forever or never end; only files are read.
+    // (The open itself does not block on a pipe because of O_NONBLOCK.)
+    if (!S_ISREG(st.st_mode))
+        return FileStatus{FileError::Other, EINVAL};
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes)
         return FileStatus{FileError::Other, EFBIG};
 
     // The size is only a hint: the file may change while it is read.
-    if (S_ISREG(st.st_mode))
-        bytes.reserve(static_cast<size_t>(st.st_size));
+    bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[16384];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);

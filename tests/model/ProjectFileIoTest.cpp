@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -86,6 +87,13 @@ TEST_F(ProjectFileIo, LoadErrorsNameTheFile) {
     r = LoadProjectFile(m_dir.string(), p);
     EXPECT_EQ(r.code, ProjectFileResult::Code::FileError);
     EXPECT_EQ(r.message, "Access to " + m_dir.string() + " was denied.");
+
+    // A pipe would never end: refused without reading, as a non-file error.
+    const std::string fifo = PathOf("fifo.vkp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r = LoadProjectFile(fifo, p);
+    EXPECT_EQ(r.code, ProjectFileResult::Code::OtherError);
+    EXPECT_EQ(r.message, "Failed to open document.");
 
     const std::string cut = PathOf("cut.vkp");
     Write(cut, EncodeProject(Sample("t")).substr(0, 40)); // ends inside the affiliate
