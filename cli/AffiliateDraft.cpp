@@ -13,8 +13,7 @@ namespace {
 // The dialog starts its link field with this text.
 constexpr const char* kLinkPrompt = "http://";
 
-std::string SetupMessage(const char* format, const std::string& path)
-{
+std::string SetupMessage(const char* format, const std::string& path) {
     std::string text = format;
     text.replace(text.find("%s"), 2, path);
     return text;
@@ -22,8 +21,7 @@ std::string SetupMessage(const char* format, const std::string& path)
 
 // Where a purchase link could not be composed, the dialog would leave the
 // bare prompt; a setup carrying it would credit no one, so it is refused.
-std::string UncomposedLinkMessage(int32_t service)
-{
+std::string UncomposedLinkMessage(int32_t service) {
     if (service == kServiceOther || ServiceNameFromIndex(service).empty())
         return "Service '" + ServiceLabel(service) +
                "' has no purchase endpoint; give the affiliate's link with --purchase-link.";
@@ -33,8 +31,7 @@ std::string UncomposedLinkMessage(int32_t service)
 
 } // namespace
 
-std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name)
-{
+std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name) {
     const size_t slash = productSetupFile.find_last_of("/\\");
     const std::string file =
         slash == std::string::npos ? productSetupFile : productSetupFile.substr(slash + 1);
@@ -44,8 +41,7 @@ std::string AffiliateSetupFileName(const std::string& productSetupFile, const st
     return title + "_" + name + ext;
 }
 
-std::string DeriveAffiliateSetupPath(const CAffProject& project, const std::string& name)
-{
+std::string DeriveAffiliateSetupPath(const CAffProject& project, const std::string& name) {
     const std::string file = AffiliateSetupFileName(project.m_strSetupFile, name);
     // Without an output folder the file goes beside the project rather than
     // into the root folder.
@@ -56,8 +52,7 @@ std::string DeriveAffiliateSetupPath(const CAffProject& project, const std::stri
 }
 
 AffiliateDraft DraftNewAffiliate(const AffiliateInput& input, const CAffProject& project,
-                                 int32_t now)
-{
+                                 int32_t now) {
     AffiliateDraft draft;
     CReseller& r = draft.record;
     r.m_strName = input.name;

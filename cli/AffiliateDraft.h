@@ -13,10 +13,10 @@ class CAffProject;
 struct AffiliateInput {
     std::string name;
     std::string affiliateId;
-    std::optional<int32_t> service;        // default: the project's default service
+    std::optional<int32_t> service; // default: the project's default service
     std::string webSite;
     std::string email;
-    std::optional<std::string> setupPath;  // default: derived from the output folder
+    std::optional<std::string> setupPath;    // default: derived from the output folder
     std::optional<std::string> purchaseLink; // default: composed from "http://"
 };
 

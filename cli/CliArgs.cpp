@@ -2,8 +2,7 @@
 
 namespace {
 
-const CliOption* FindOption(const std::vector<CliOption>& options, std::string_view name)
-{
+const CliOption* FindOption(const std::vector<CliOption>& options, std::string_view name) {
     for (const auto& option : options)
         if (option.name == name)
             return &option;
@@ -13,8 +12,7 @@ const CliOption* FindOption(const std::vector<CliOption>& options, std::string_v
 } // namespace
 
 bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<CliOption>& options,
-                    size_t minPositionals, size_t maxPositionals, std::string& error)
-{
+                    size_t minPositionals, size_t maxPositionals, std::string& error) {
     m_positionals.clear();
     m_options.clear();
     bool optionsEnded = false;
@@ -29,7 +27,8 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
             continue;
         }
         const size_t eq = word.find('=');
-        const std::string name = word.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        const std::string name =
+            word.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
         const CliOption* option = FindOption(options, name);
         if (!option) {
             error = "Unknown option --" + name + ".";
@@ -68,8 +67,7 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
     return true;
 }
 
-std::string CliArgs::Value(std::string_view name) const
-{
+std::string CliArgs::Value(std::string_view name) const {
     const auto it = m_options.find(std::string(name));
     return it == m_options.end() ? std::string() : it->second;
 }

@@ -15,22 +15,18 @@
 
 namespace {
 
-std::string AbsolutePath(const std::string& path)
-{
+std::string AbsolutePath(const std::string& path) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
 }
 
-template <typename T>
-void ReverseBuckets(CBucketMap<T>& map)
-{
+template <typename T> void ReverseBuckets(CBucketMap<T>& map) {
     // Re-inserting in enumeration order puts each bucket's entries the other
     // way round, since the entry inserted last comes first.
     CBucketMap<T> reversed;
-    map.ForEach([&](uint16_t key, const T& record) {
-        reversed.SetAt(key, std::make_unique<T>(record));
-    });
+    map.ForEach(
+        [&](uint16_t key, const T& record) { reversed.SetAt(key, std::make_unique<T>(record)); });
     map = std::move(reversed);
 }
 
@@ -39,8 +35,7 @@ void ReverseBuckets(CBucketMap<T>& map)
 // so a load and save would reorder the file and Build All; when the loaded
 // project does not encode back to the same bytes but its turned-round form
 // does, the turned-round form is the file's order.
-void KeepFileOrder(const std::string& bytes, CAffProject& project)
-{
+void KeepFileOrder(const std::string& bytes, CAffProject& project) {
     if (EncodeProject(project) == bytes)
         return;
     CAffProject turned = project;
@@ -52,16 +47,14 @@ void KeepFileOrder(const std::string& bytes, CAffProject& project)
     }
 }
 
-std::string ReadFileBytes(const std::string& path)
-{
+std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace
 
-bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err)
-{
+bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = LoadProjectFile(path, project);
     if (!result.Ok()) {
         err << result.message << "\n";
@@ -72,13 +65,11 @@ bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream&
     return true;
 }
 
-void AttachCliProject(const std::string& path, CAffProject& project)
-{
+void AttachCliProject(const std::string& path, CAffProject& project) {
     project.SetProjectPath(AbsolutePath(path));
 }
 
-bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err)
-{
+bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = SaveProjectFile(path, project);
     if (!result.Ok()) {
         err << result.message << "\n";
@@ -87,8 +78,7 @@ bool SaveCliProject(const std::string& path, const CAffProject& project, std::os
     return true;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
+bool EqualsNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -98,8 +88,7 @@ bool EqualsNoCase(const std::string& a, const std::string& b)
     return true;
 }
 
-int32_t ParseServiceName(const std::string& name)
-{
+int32_t ParseServiceName(const std::string& name) {
     // Unlike ServiceIndexFromName, a typo must not quietly become "Other".
     for (const auto& service : ServiceTable())
         if (EqualsNoCase(std::string(service.name), name))
@@ -107,21 +96,18 @@ int32_t ParseServiceName(const std::string& name)
     return -1;
 }
 
-std::string UnknownServiceMessage(const std::string& name)
-{
+std::string UnknownServiceMessage(const std::string& name) {
     std::string message = "Unknown registration service '" + name + "'. Use one of:";
     for (const auto& service : ServiceTable())
         message += " " + std::string(service.name);
     return message + ".";
 }
 
-std::string ServiceLabel(int32_t index)
-{
+std::string ServiceLabel(int32_t index) {
     const std::string_view name = ServiceNameFromIndex(index);
     return name.empty() ? "#" + std::to_string(index) : std::string(name);
 }
 
-std::string FormatModifiedTime(int32_t seconds)
-{
+std::string FormatModifiedTime(int32_t seconds) {
     return platform::FormatLocalTime(seconds, "%Y-%m-%d %H:%M");
 }

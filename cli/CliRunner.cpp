@@ -6,13 +6,12 @@
 
 namespace {
 
-void PrintCommandList(std::ostream& os)
-{
+void PrintCommandList(std::ostream& os) {
     os << "Usage: velkora-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const CliCommandFactory make : CommandTable()) {
         const auto command = make();
-        os << "  " << command->Name() << " " << command->Usage() << "\n      "
-           << command->Summary() << "\n";
+        os << "  " << command->Name() << " " << command->Usage() << "\n      " << command->Summary()
+           << "\n";
     }
     os << "\nRelative paths given to options are taken relative to the project file's folder.\n"
           "Run 'velkora-cli help COMMAND' for one command.\n";
@@ -20,8 +19,7 @@ void PrintCommandList(std::ostream& os)
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
-{
+int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     if (words.empty()) {
         PrintCommandList(err);
         return kExitUsage;

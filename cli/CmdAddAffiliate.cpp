@@ -15,19 +15,16 @@ namespace {
 class CmdAddAffiliate : public CliCommand {
 public:
     std::string_view Name() const override { return "add-affiliate"; }
-    std::string_view Usage() const override
-    {
+    std::string_view Usage() const override {
         return "FILE.vkp --name N --affiliate-id A [--service NAME] [--website W] [--email E] "
                "[--setup-path P] [--purchase-link L]";
     }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Add an affiliate; its purchase link and setup path are derived when not given.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words,
@@ -86,7 +83,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdAddAffiliate()
-{
+std::unique_ptr<CliCommand> MakeCmdAddAffiliate() {
     return std::make_unique<CmdAddAffiliate>();
 }

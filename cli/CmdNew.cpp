@@ -17,20 +17,17 @@ namespace {
 class CmdNew : public CliCommand {
 public:
     std::string_view Name() const override { return "new"; }
-    std::string_view Usage() const override
-    {
+    std::string_view Usage() const override {
         return "FILE.vkp --title T --version V --website W --setup-file F --output-dir D "
                "[--self-creator-path P] --service NAME --product-id ID [--purchase-link L] "
                "[--force]";
     }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Create a project with a new program UUID and one registration service.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words,
@@ -49,8 +46,8 @@ public:
             return kExitUsage;
         }
         // The wizard keeps Next disabled until these are filled in.
-        for (const char* required : {"title", "version", "website", "setup-file", "output-dir",
-                                     "service", "product-id"}) {
+        for (const char* required :
+             {"title", "version", "website", "setup-file", "output-dir", "service", "product-id"}) {
             if (args.Value(required).empty()) {
                 err << "Option --" << required << " is required and must not be empty.\n";
                 return kExitUsage;
@@ -103,7 +100,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdNew()
-{
+std::unique_ptr<CliCommand> MakeCmdNew() {
     return std::make_unique<CmdNew>();
 }

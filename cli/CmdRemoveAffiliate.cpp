@@ -9,8 +9,7 @@
 
 namespace {
 
-bool ParseKey(const std::string& text, uint16_t& key)
-{
+bool ParseKey(const std::string& text, uint16_t& key) {
     if (text.empty() || text.size() > 5)
         return false;
     uint32_t value = 0;
@@ -30,14 +29,12 @@ class CmdRemoveAffiliate : public CliCommand {
 public:
     std::string_view Name() const override { return "remove-affiliate"; }
     std::string_view Usage() const override { return "FILE.vkp KEY"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Delete the affiliate with key KEY (see 'show').";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words, {}, 2, 2, error)) {
@@ -70,7 +67,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdRemoveAffiliate()
-{
+std::unique_ptr<CliCommand> MakeCmdRemoveAffiliate() {
     return std::make_unique<CmdRemoveAffiliate>();
 }

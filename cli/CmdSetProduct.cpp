@@ -13,19 +13,16 @@ namespace {
 class CmdSetProduct : public CliCommand {
 public:
     std::string_view Name() const override { return "set-product"; }
-    std::string_view Usage() const override
-    {
+    std::string_view Usage() const override {
         return "FILE.vkp [--title T] [--version V] [--website W] [--setup-file F] "
                "[--output-dir D] [--self-creator-path P] [--uuid U]";
     }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Change product fields; without options the file is rewritten unchanged.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words,
@@ -67,7 +64,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdSetProduct()
-{
+std::unique_ptr<CliCommand> MakeCmdSetProduct() {
     return std::make_unique<CmdSetProduct>();
 }

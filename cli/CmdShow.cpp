@@ -10,8 +10,7 @@
 
 namespace {
 
-void ShowText(const std::string& path, const CAffProject& project, std::ostream& out)
-{
+void ShowText(const std::string& path, const CAffProject& project, std::ostream& out) {
     out << "Project:           " << path << "\n"
         << "Title:             " << project.m_strTitle << "\n"
         << "Version:           " << project.m_strVersion << "\n"
@@ -43,8 +42,7 @@ void ShowText(const std::string& path, const CAffProject& project, std::ostream&
     });
 }
 
-void ShowJson(const std::string& path, const CAffProject& project, std::ostream& out)
-{
+void ShowJson(const std::string& path, const CAffProject& project, std::ostream& out) {
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n  \"product\": {\n"
         << "    \"title\": " << JsonQuote(project.m_strTitle) << ",\n"
         << "    \"version\": " << JsonQuote(project.m_strVersion) << ",\n"
@@ -94,14 +92,12 @@ class CmdShow : public CliCommand {
 public:
     std::string_view Name() const override { return "show"; }
     std::string_view Usage() const override { return "FILE.vkp [--json]"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Print the product, its registration services and its affiliates.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
@@ -122,7 +118,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdShow()
-{
+std::unique_ptr<CliCommand> MakeCmdShow() {
     return std::make_unique<CmdShow>();
 }

@@ -7,8 +7,7 @@ namespace {
 
 // Length of the UTF-8 sequence starting at text[i], or 0 when it is malformed
 // (overlong forms, surrogates and values above U+10FFFF included).
-size_t Utf8SequenceLength(std::string_view text, size_t i)
-{
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
     const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
     const uint8_t lead = byte(i);
     size_t length = 0;
@@ -40,8 +39,7 @@ size_t Utf8SequenceLength(std::string_view text, size_t i)
     return length;
 }
 
-bool IsValidUtf8(std::string_view text)
-{
+bool IsValidUtf8(std::string_view text) {
     for (size_t i = 0; i < text.size();) {
         const size_t length = Utf8SequenceLength(text, i);
         if (length == 0)
@@ -51,8 +49,7 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-void AppendEscape(std::string& out, unsigned code)
-{
+void AppendEscape(std::string& out, unsigned code) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
     out += buffer;
@@ -60,21 +57,35 @@ void AppendEscape(std::string& out, unsigned code)
 
 } // namespace
 
-std::string JsonQuote(std::string_view text)
-{
+std::string JsonQuote(std::string_view text) {
     const bool utf8 = IsValidUtf8(text);
     std::string out = "\"";
     for (const char c : text) {
         const auto byte = static_cast<uint8_t>(c);
         switch (c) {
-        case '"': out += "\\\""; continue;
-        case '\\': out += "\\\\"; continue;
-        case '\n': out += "\\n"; continue;
-        case '\r': out += "\\r"; continue;
-        case '\t': out += "\\t"; continue;
-        case '\b': out += "\\b"; continue;
-        case '\f': out += "\\f"; continue;
-        default: break;
+        case '"':
+            out += "\\\"";
+            continue;
+        case '\\':
+            out += "\\\\";
+            continue;
+        case '\n':
+            out += "\\n";
+            continue;
+        case '\r':
+            out += "\\r";
+            continue;
+        case '\t':
+            out += "\\t";
+            continue;
+        case '\b':
+            out += "\\b";
+            continue;
+        case '\f':
+            out += "\\f";
+            continue;
+        default:
+            break;
         }
         if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && !utf8))
             AppendEscape(out, byte);

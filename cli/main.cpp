@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -9,8 +9,7 @@
 
 namespace {
 
-bool IsBareHttpPrefix(std::string_view link)
-{
+bool IsBareHttpPrefix(std::string_view link) {
     constexpr std::string_view kPrefix = "http://";
     if (link.size() != kPrefix.size())
         return false;
@@ -21,16 +20,14 @@ bool IsBareHttpPrefix(std::string_view link)
 }
 
 // Only the three real services have an endpoint and keys to compose with.
-const RegistrationService* ComposableService(int32_t serviceIndex)
-{
+const RegistrationService* ComposableService(int32_t serviceIndex) {
     if (serviceIndex < 0 || serviceIndex >= kServiceOther)
         return nullptr;
     return &ServiceTable()[static_cast<size_t>(serviceIndex)];
 }
 
 std::string StartingText(const RegistrationService& service, const std::string& link,
-                         ComposeMode mode)
-{
+                         ComposeMode mode) {
     if (mode == ComposeMode::Keep && !link.empty() && !IsBareHttpPrefix(link))
         return link;
     return std::string(service.endpoint);
@@ -39,8 +36,7 @@ std::string StartingText(const RegistrationService& service, const std::string& 
 } // namespace
 
 bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::string& productId,
-                        ComposeMode mode)
-{
+                        ComposeMode mode) {
     const RegistrationService* service = ComposableService(serviceIndex);
     if (!service)
         return false;
@@ -51,8 +47,7 @@ bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::stri
 }
 
 bool ComposeAffiliateLink(int32_t serviceIndex, std::string& link, const std::string& affiliateId,
-                          const CAffProject& project, ComposeMode mode)
-{
+                          const CAffProject& project, ComposeMode mode) {
     const RegistrationService* service = ComposableService(serviceIndex);
     if (!service)
         return false;

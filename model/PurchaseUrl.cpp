@@ -1,7 +1,6 @@
 #include "model/PurchaseUrl.h"
 
-CPurchaseUrl CPurchaseUrl::Parse(std::string_view link)
-{
+CPurchaseUrl CPurchaseUrl::Parse(std::string_view link) {
     CPurchaseUrl url;
     const size_t question = link.find('?');
     if (question == std::string_view::npos) {
@@ -28,13 +27,11 @@ CPurchaseUrl CPurchaseUrl::Parse(std::string_view link)
     return url;
 }
 
-void CPurchaseUrl::SetParameter(const std::string& key, const std::string& value)
-{
+void CPurchaseUrl::SetParameter(const std::string& key, const std::string& value) {
     m_mapParams[key] = value;
 }
 
-std::string CPurchaseUrl::Text() const
-{
+std::string CPurchaseUrl::Text() const {
     std::string text = m_strBase;
     text += '?';
     bool first = true;

@@ -16,8 +16,7 @@ constexpr std::array<RegistrationService, kServiceCount> kServices{{
     {kServiceOther, "Other", "", "", ""},
 }};
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -31,21 +30,18 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 
 } // namespace
 
-const std::array<RegistrationService, kServiceCount>& ServiceTable()
-{
+const std::array<RegistrationService, kServiceCount>& ServiceTable() {
     return kServices;
 }
 
-int32_t ServiceIndexFromName(std::string_view name)
-{
+int32_t ServiceIndexFromName(std::string_view name) {
     for (const auto& service : kServices)
         if (EqualsIgnoringCase(service.name, name))
             return service.nIndex;
     return kServiceOther;
 }
 
-std::string_view ServiceNameFromIndex(int32_t index)
-{
+std::string_view ServiceNameFromIndex(int32_t index) {
     if (index < 0 || index >= kServiceCount)
         return {};
     return kServices[static_cast<size_t>(index)].name;

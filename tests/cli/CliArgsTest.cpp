@@ -6,8 +6,7 @@ namespace {
 const std::vector<CliOption> kOptions = {{"title", true}, {"json", false}};
 }
 
-TEST(CliArgs, ValuesFlagsAndPositionals)
-{
+TEST(CliArgs, ValuesFlagsAndPositionals) {
     CliArgs args;
     std::string error;
     ASSERT_TRUE(args.Parse({"f.vkp", "--title", "T 1", "--json"}, kOptions, 1, 1, error)) << error;
@@ -25,8 +24,7 @@ TEST(CliArgs, ValuesFlagsAndPositionals)
     EXPECT_EQ(args.Value("title"), "");
 }
 
-TEST(CliArgs, RefusesMalformedLines)
-{
+TEST(CliArgs, RefusesMalformedLines) {
     CliArgs args;
     std::string error;
     EXPECT_FALSE(args.Parse({"f", "--colour", "red"}, kOptions, 1, 1, error));

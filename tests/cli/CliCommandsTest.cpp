@@ -9,21 +9,18 @@
 
 namespace {
 
-std::string Endpoint(int32_t service)
-{
+std::string Endpoint(int32_t service) {
     return std::string(ServiceTable()[static_cast<size_t>(service)].endpoint);
 }
 
-CAffProject Load(const std::string& path)
-{
+CAffProject Load(const std::string& path) {
     CAffProject project;
     const ProjectFileResult result = LoadProjectFile(path, project);
     EXPECT_TRUE(result.Ok()) << result.message;
     return project;
 }
 
-JsonValue ShowJson(const std::string& path)
-{
+JsonValue ShowJson(const std::string& path) {
     const CliRun run = RunCliWords({"show", path, "--json"});
     EXPECT_EQ(run.code, 0) << run.err;
     JsonValue value;
@@ -34,8 +31,7 @@ JsonValue ShowJson(const std::string& path)
 
 } // namespace
 
-TEST_F(CliTest, NewStoresWhatTheWizardFinishStores)
-{
+TEST_F(CliTest, NewStoresWhatTheWizardFinishStores) {
     MakeProject({"--self-creator-path", "kit/Maker.exe"});
     const CAffProject p = Load(m_file);
     EXPECT_EQ(p.m_strTitle, "Demo \"Pro\"");
@@ -44,7 +40,8 @@ TEST_F(CliTest, NewStoresWhatTheWizardFinishStores)
     EXPECT_EQ(p.m_strSetupFile, "Setup.exe");
     EXPECT_EQ(p.m_strOutputDir, "out");
     EXPECT_EQ(p.m_strSelfCreatorPath, "kit/Maker.exe");
-    EXPECT_TRUE(std::regex_match(p.m_strUuid, std::regex("[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}")))
+    EXPECT_TRUE(
+        std::regex_match(p.m_strUuid, std::regex("[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}")))
         << p.m_strUuid;
     EXPECT_EQ(p.m_wDefaultService, kServiceRegNow);
     EXPECT_EQ(p.m_mapResellers.GetCount(), 0u);
@@ -55,8 +52,7 @@ TEST_F(CliTest, NewStoresWhatTheWizardFinishStores)
     EXPECT_EQ(info->m_strPurchaseLink, Endpoint(kServiceRegNow) + "?item=P-1");
 }
 
-TEST_F(CliTest, NewComposesPerServiceOrKeepsTheGivenLink)
-{
+TEST_F(CliTest, NewComposesPerServiceOrKeepsTheGivenLink) {
     MakeProject({});
     ASSERT_EQ(RunCliWords({"new", m_file, "--title", "T", "--version", "1", "--website", "w",
                            "--setup-file", "s.exe", "--output-dir", "o", "--service", "shareit",
@@ -70,23 +66,22 @@ TEST_F(CliTest, NewComposesPerServiceOrKeepsTheGivenLink)
               Endpoint(kServiceShareIt) + "?productid=77");
     EXPECT_EQ(p.LookupRegInfo(kServiceRegNow), nullptr);
 
-    ASSERT_EQ(RunCliWords({"new", m_file, "--title", "T", "--version", "1", "--website", "w",
-                           "--setup-file", "s.exe", "--output-dir", "o", "--service", "Other",
-                           "--product-id", "x", "--purchase-link", "https://own/buy?id=x",
-                           "--force"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        RunCliWords({"new", m_file, "--title", "T", "--version", "1", "--website", "w",
+                     "--setup-file", "s.exe", "--output-dir", "o", "--service", "Other",
+                     "--product-id", "x", "--purchase-link", "https://own/buy?id=x", "--force"})
+            .code,
+        0);
     p = Load(m_file);
     EXPECT_EQ(p.m_wDefaultService, kServiceOther);
     ASSERT_NE(p.LookupRegInfo(kServiceOther), nullptr);
     EXPECT_EQ(p.LookupRegInfo(kServiceOther)->m_strPurchaseLink, "https://own/buy?id=x");
 }
 
-TEST_F(CliTest, NewRefusals)
-{
-    const std::vector<std::string> base = {"new",       m_file, "--title",      "T",  "--version",
-                                           "1",         "--website", "w",       "--setup-file",
-                                           "s.exe",     "--output-dir", "o"};
+TEST_F(CliTest, NewRefusals) {
+    const std::vector<std::string> base = {"new",          m_file,  "--title",      "T",
+                                           "--version",    "1",     "--website",    "w",
+                                           "--setup-file", "s.exe", "--output-dir", "o"};
     auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> words = base;
         words.insert(words.end(), extra.begin(), extra.end());
@@ -101,8 +96,9 @@ TEST_F(CliTest, NewRefusals)
 
     run = with({"--service", "RegNowX", "--product-id", "1"});
     EXPECT_EQ(run.code, kExitUsage);
-    EXPECT_EQ(run.err,
-              "Unknown registration service 'RegNowX'. Use one of: RegNow ShareIt RegSoft Other.\n");
+    EXPECT_EQ(
+        run.err,
+        "Unknown registration service 'RegNowX'. Use one of: RegNow ShareIt RegSoft Other.\n");
 
     run = with({"--service", "Other", "--product-id", "1"});
     EXPECT_NE(run.code, 0);
@@ -117,8 +113,7 @@ TEST_F(CliTest, NewRefusals)
     EXPECT_EQ(ReadBytes(m_file), "keep me");
 }
 
-TEST_F(CliTest, NewShowAddRemoveRoundTrip)
-{
+TEST_F(CliTest, NewShowAddRemoveRoundTrip) {
     MakeProject();
     CliRun run = RunCliWords({"add-affiliate", m_file, "--name", "Bob", "--affiliate-id", "A7",
                               "--email", "bob@example.org", "--website", "https://bob.example"});
@@ -150,14 +145,14 @@ TEST_F(CliTest, NewShowAddRemoveRoundTrip)
     EXPECT_EQ(p.LookupReseller(0), nullptr);
     ASSERT_NE(p.LookupReseller(1), nullptr);
     // Keys are not reused after a deletion.
-    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "Cy", "--affiliate-id", "C"}).code, 0);
+    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "Cy", "--affiliate-id", "C"}).code,
+              0);
     p = Load(m_file);
     ASSERT_NE(p.LookupReseller(2), nullptr);
     EXPECT_EQ(p.LookupReseller(2)->m_strName, "Cy");
 }
 
-TEST_F(CliTest, ShowListsAffiliatesInMapOrder)
-{
+TEST_F(CliTest, ShowListsAffiliatesInMapOrder) {
     MakeProject();
     // Keys 0..17: key 16 lives in bucket 1, so it is listed after 0..15 (bucket
     // 0, newest first) and before nothing else; 17 joins it in bucket 1.
@@ -172,22 +167,20 @@ TEST_F(CliTest, ShowListsAffiliatesInMapOrder)
     std::vector<int> keys;
     for (const auto& a : affiliates)
         keys.push_back(static_cast<int>(a["key"].number));
-    const std::vector<int> expected = {15, 14, 13, 12, 11, 10, 9, 8, 7,
+    const std::vector<int> expected = {15, 14, 13, 12, 11, 10, 9, 8,  7,
                                        6,  5,  4,  3,  2,  1,  0, 17, 16};
     EXPECT_EQ(keys, expected);
 }
 
-TEST_F(CliTest, JsonIsValidAndEscaped)
-{
+TEST_F(CliTest, JsonIsValidAndEscaped) {
     MakeProject();
     const std::string tricky = "q\"b\\s/\n\t\x01 \xE9t\xE9";
-    ASSERT_EQ(RunCliWords({"set-product", m_file, "--title", tricky, "--version", "caf\xC3\xA9"})
-                  .code,
-              0);
-    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "A&B <x>", "--affiliate-id",
-                           "id\"1"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        RunCliWords({"set-product", m_file, "--title", tricky, "--version", "caf\xC3\xA9"}).code,
+        0);
+    ASSERT_EQ(
+        RunCliWords({"add-affiliate", m_file, "--name", "A&B <x>", "--affiliate-id", "id\"1"}).code,
+        0);
     const JsonValue json = ShowJson(m_file);
     ASSERT_EQ(json.kind, JsonValue::Kind::Object);
     const JsonValue& product = json["product"];
@@ -211,8 +204,7 @@ TEST_F(CliTest, JsonIsValidAndEscaped)
     EXPECT_EQ(empty["affiliates"].kind, JsonValue::Kind::Array);
 }
 
-TEST_F(CliTest, SetProductChangesOnlyTheGivenFields)
-{
+TEST_F(CliTest, SetProductChangesOnlyTheGivenFields) {
     MakeProject();
     const std::string before = ReadBytes(m_file);
     CliRun run = RunCliWords({"set-product", m_file});
@@ -221,8 +213,8 @@ TEST_F(CliTest, SetProductChangesOnlyTheGivenFields)
 
     // Several affiliates in one bucket keep their order through load and save.
     for (const char* name : {"Bob", "Ann", "Cy"})
-        ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", name, "--affiliate-id", "1"}).code,
-                  0);
+        ASSERT_EQ(
+            RunCliWords({"add-affiliate", m_file, "--name", name, "--affiliate-id", "1"}).code, 0);
     const std::string withAffiliate = ReadBytes(m_file);
     ASSERT_EQ(RunCliWords({"set-product", m_file}).code, 0);
     EXPECT_EQ(ReadBytes(m_file), withAffiliate);
@@ -238,8 +230,7 @@ TEST_F(CliTest, SetProductChangesOnlyTheGivenFields)
     EXPECT_EQ(p.m_mapResellers.GetCount(), 3u);
 }
 
-TEST_F(CliTest, AddAffiliateDialogChecksInOrder)
-{
+TEST_F(CliTest, AddAffiliateDialogChecksInOrder) {
     MakeProject();
     const std::string before = ReadBytes(m_file);
     auto add = [&](std::vector<std::string> extra) {
@@ -260,8 +251,7 @@ TEST_F(CliTest, AddAffiliateDialogChecksInOrder)
     EXPECT_EQ(ReadBytes(m_file), before);
 }
 
-TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths)
-{
+TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths) {
     MakeProject();
     auto add = [&](std::vector<std::string> extra) {
         std::vector<std::string> words = {"add-affiliate", m_file, "--affiliate-id", "1"};
@@ -270,9 +260,8 @@ TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths)
     };
     CliRun run = add({"--name", "Bob", "--setup-path", "SETUP.exe"});
     EXPECT_EQ(run.code, kExitFailed);
-    EXPECT_EQ(run.err,
-              "File 'SETUP.exe' is the product setup file, please choose another one for "
-              "affiliate.\n");
+    EXPECT_EQ(run.err, "File 'SETUP.exe' is the product setup file, please choose another one for "
+                       "affiliate.\n");
     run = add({"--name", "Bob", "--setup-path", (m_dir / "Setup.exe").string()});
     EXPECT_EQ(run.code, kExitFailed);
 
@@ -281,8 +270,9 @@ TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths)
     // Derived from the name, differing only in case.
     run = add({"--name", "BOB"});
     EXPECT_EQ(run.code, kExitFailed);
-    EXPECT_EQ(run.err,
-              "File 'out/Setup_BOB.exe' is used for another affiliate, please select other name.\n");
+    EXPECT_EQ(
+        run.err,
+        "File 'out/Setup_BOB.exe' is used for another affiliate, please select other name.\n");
     // The same file written another way.
     run = add({"--name", "Other", "--setup-path", "./out/../out/setup_bob.EXE"});
     EXPECT_EQ(run.err, "File './out/../out/setup_bob.EXE' is used for another affiliate, please "
@@ -290,8 +280,7 @@ TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths)
     EXPECT_EQ(ReadBytes(m_file), before);
 }
 
-TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative)
-{
+TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative) {
     MakeProject();
     ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "In", "--affiliate-id", "1",
                            "--setup-path", (m_dir / "sub" / "in.exe").string()})
@@ -317,8 +306,7 @@ TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative)
     EXPECT_EQ(p.LookupReseller(3)->m_strSetupPath, "Tool_E.run");
 }
 
-TEST_F(CliTest, AddAffiliateServicesWithoutProductId)
-{
+TEST_F(CliTest, AddAffiliateServicesWithoutProductId) {
     MakeProject();
     CliRun run = RunCliWords(
         {"add-affiliate", m_file, "--name", "S", "--affiliate-id", "1", "--service", "shareit"});
@@ -342,8 +330,7 @@ TEST_F(CliTest, AddAffiliateServicesWithoutProductId)
     EXPECT_EQ(p.LookupReseller(0)->m_strPurchaseLink, "https://own.example/?r=1");
 }
 
-TEST_F(CliTest, RemoveAffiliateRefusals)
-{
+TEST_F(CliTest, RemoveAffiliateRefusals) {
     MakeProject();
     const std::string before = ReadBytes(m_file);
     CliRun run = RunCliWords({"remove-affiliate", m_file, "3"});
@@ -356,15 +343,13 @@ TEST_F(CliTest, RemoveAffiliateRefusals)
     EXPECT_EQ(ReadBytes(m_file), before);
 }
 
-TEST_F(CliTest, MissingOrBadFileGivesTheMessage)
-{
+TEST_F(CliTest, MissingOrBadFileGivesTheMessage) {
     const std::string missing = (m_dir / "none.vkp").string();
-    for (const std::vector<std::string>& words :
-         std::vector<std::vector<std::string>>{{"show", missing},
-                                               {"set-product", missing, "--title", "x"},
-                                               {"add-affiliate", missing, "--name", "a",
-                                                "--affiliate-id", "b"},
-                                               {"remove-affiliate", missing, "0"}}) {
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"show", missing},
+             {"set-product", missing, "--title", "x"},
+             {"add-affiliate", missing, "--name", "a", "--affiliate-id", "b"},
+             {"remove-affiliate", missing, "0"}}) {
         const CliRun run = RunCliWords(words);
         EXPECT_EQ(run.code, kExitFailed) << words[0];
         EXPECT_EQ(run.err, missing + " was not found.\n") << words[0];
@@ -379,8 +364,7 @@ TEST_F(CliTest, MissingOrBadFileGivesTheMessage)
     }
 }
 
-TEST_F(CliTest, HelpAndUnknownCommands)
-{
+TEST_F(CliTest, HelpAndUnknownCommands) {
     CliRun run = RunCliWords({});
     EXPECT_EQ(run.code, kExitUsage);
     EXPECT_NE(run.err.find("remove-affiliate"), std::string::npos);

@@ -20,8 +20,7 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunCliWords(const std::vector<std::string>& words)
-{
+inline CliRun RunCliWords(const std::vector<std::string>& words) {
     std::ostringstream out, err;
     CliRun run;
     run.code = RunCli(words, out, err);
@@ -30,43 +29,37 @@ inline CliRun RunCliWords(const std::vector<std::string>& words)
     return run;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path)
-{
+inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
-{
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A fresh folder per test, removed afterwards.
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::random_device rd;
         m_dir = std::filesystem::temp_directory_path() /
                 ("velkora-cli-test-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(m_dir);
         m_file = (m_dir / "Proj.vkp").string();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         std::error_code ec;
         std::filesystem::remove_all(m_dir, ec);
     }
 
     // A project made by `new` with the RegNow product ID P-1.
-    void MakeProject(const std::vector<std::string>& extra = {})
-    {
-        std::vector<std::string> words = {"new",          m_file,     "--title",
-                                          "Demo \"Pro\"", "--version", "2.1",
-                                          "--website",    "https://demo.example", "--setup-file",
-                                          "Setup.exe",    "--output-dir", "out",
-                                          "--service",    "RegNow",   "--product-id",
-                                          "P-1"};
+    void MakeProject(const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> words = {
+            "new",          m_file,      "--title",      "Demo \"Pro\"",
+            "--version",    "2.1",       "--website",    "https://demo.example",
+            "--setup-file", "Setup.exe", "--output-dir", "out",
+            "--service",    "RegNow",    "--product-id", "P-1"};
         words.insert(words.end(), extra.begin(), extra.end());
         const CliRun run = RunCliWords(words);
         ASSERT_EQ(run.code, 0) << run.err;

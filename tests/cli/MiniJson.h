@@ -27,8 +27,7 @@ public:
     explicit JsonReader(std::string_view text) : m_text(text) {}
 
     // Parses the whole text; false with Error() on any fault.
-    bool Read(JsonValue& value)
-    {
+    bool Read(JsonValue& value) {
         SkipSpace();
         if (!Value(value))
             return false;
@@ -38,27 +37,23 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    bool Fail(const std::string& what)
-    {
+    bool Fail(const std::string& what) {
         if (m_error.empty())
             m_error = what + " at offset " + std::to_string(m_pos);
         return false;
     }
-    void SkipSpace()
-    {
+    void SkipSpace() {
         while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\n' ||
                                          m_text[m_pos] == '\r' || m_text[m_pos] == '\t'))
             ++m_pos;
     }
-    bool Literal(std::string_view word)
-    {
+    bool Literal(std::string_view word) {
         if (m_text.substr(m_pos, word.size()) != word)
             return Fail("bad literal");
         m_pos += word.size();
         return true;
     }
-    bool Value(JsonValue& v)
-    {
+    bool Value(JsonValue& v) {
         if (m_pos >= m_text.size())
             return Fail("end of text");
         const char c = m_text[m_pos];
@@ -79,8 +74,7 @@ private:
             return Literal("null");
         return Number(v);
     }
-    bool Number(JsonValue& v)
-    {
+    bool Number(JsonValue& v) {
         const size_t start = m_pos;
         if (m_pos < m_text.size() && m_text[m_pos] == '-')
             ++m_pos;
@@ -93,8 +87,7 @@ private:
         v.number = std::stod(std::string(m_text.substr(start, m_pos - start)));
         return true;
     }
-    bool Hex4(uint32_t& code)
-    {
+    bool Hex4(uint32_t& code) {
         if (m_text.size() - m_pos < 4)
             return Fail("short \\u escape");
         code = 0;
@@ -112,8 +105,7 @@ private:
         }
         return true;
     }
-    static void AppendUtf8(std::string& out, uint32_t code)
-    {
+    static void AppendUtf8(std::string& out, uint32_t code) {
         if (code < 0x80) {
             out += static_cast<char>(code);
         } else if (code < 0x800) {
@@ -130,8 +122,7 @@ private:
             out += static_cast<char>(0x80 | (code & 0x3F));
         }
     }
-    bool String(std::string& out)
-    {
+    bool String(std::string& out) {
         ++m_pos; // opening quote
         out.clear();
         while (true) {
@@ -162,14 +153,30 @@ private:
                 return Fail("unterminated escape");
             const char e = m_text[m_pos++];
             switch (e) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case '/':
+                out += '/';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 uint32_t code = 0;
                 if (!Hex4(code))
@@ -193,8 +200,7 @@ private:
             }
         }
     }
-    bool Array(JsonValue& v)
-    {
+    bool Array(JsonValue& v) {
         v.kind = JsonValue::Kind::Array;
         ++m_pos;
         SkipSpace();
@@ -218,8 +224,7 @@ private:
                 return Fail("expected , or ]");
         }
     }
-    bool Object(JsonValue& v)
-    {
+    bool Object(JsonValue& v) {
         v.kind = JsonValue::Kind::Object;
         ++m_pos;
         SkipSpace();

@@ -1,5 +1,5 @@
-#include "model/AffProject.h"
 #include "model/PurchaseLink.h"
+#include "model/AffProject.h"
 #include "model/RegistrationServices.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +9,11 @@
 
 namespace {
 
-std::string Endpoint(int32_t service)
-{
+std::string Endpoint(int32_t service) {
     return std::string(ServiceTable()[static_cast<size_t>(service)].endpoint);
 }
 
-void AddRegInfo(CAffProject& project, uint16_t service, const std::string& productId)
-{
+void AddRegInfo(CAffProject& project, uint16_t service, const std::string& productId) {
     auto info = std::make_unique<CProductRegInfo>();
     info->m_wService = service;
     info->m_strProductId = productId;
@@ -24,8 +22,7 @@ void AddRegInfo(CAffProject& project, uint16_t service, const std::string& produ
 
 } // namespace
 
-TEST(ComposeProductLink, EmptyLinkStartsFromEndpoint)
-{
+TEST(ComposeProductLink, EmptyLinkStartsFromEndpoint) {
     const std::string E = Endpoint(kServiceRegNow);
     std::string link;
     EXPECT_TRUE(ComposeProductLink(kServiceRegNow, link, "1234-1", ComposeMode::Keep));
@@ -36,8 +33,7 @@ TEST(ComposeProductLink, EmptyLinkStartsFromEndpoint)
     EXPECT_EQ(link, Endpoint(kServiceShareIt) + "?productid=77");
 }
 
-TEST(ComposeProductLink, KeepModeKeepsTypedLinkResetModeDiscardsIt)
-{
+TEST(ComposeProductLink, KeepModeKeepsTypedLinkResetModeDiscardsIt) {
     const std::string E = Endpoint(kServiceRegNow);
     std::string link = "https://mine.example/buy?z=1";
     ComposeProductLink(kServiceRegNow, link, "5", ComposeMode::Keep);
@@ -48,8 +44,7 @@ TEST(ComposeProductLink, KeepModeKeepsTypedLinkResetModeDiscardsIt)
     EXPECT_EQ(link, E + "?item=5");
 }
 
-TEST(ComposeProductLink, BareHttpPrefixInAnyCaseStartsFromEndpoint)
-{
+TEST(ComposeProductLink, BareHttpPrefixInAnyCaseStartsFromEndpoint) {
     const std::string E = Endpoint(kServiceRegNow);
     for (const char* start : {"http://", "HTTP://", "HtTp://"}) {
         std::string link = start;
@@ -62,15 +57,13 @@ TEST(ComposeProductLink, BareHttpPrefixInAnyCaseStartsFromEndpoint)
     EXPECT_EQ(link, "http://x?item=9");
 }
 
-TEST(ComposeProductLink, EmptyProductIdGivesEmptyValue)
-{
+TEST(ComposeProductLink, EmptyProductIdGivesEmptyValue) {
     std::string link;
     ComposeProductLink(kServiceRegSoft, link, "", ComposeMode::Keep);
     EXPECT_EQ(link, Endpoint(kServiceRegSoft) + "?productid=");
 }
 
-TEST(ComposeProductLink, OtherAndNoServiceNeverChangeTheLink)
-{
+TEST(ComposeProductLink, OtherAndNoServiceNeverChangeTheLink) {
     for (int32_t service : {int32_t{kServiceOther}, -1, 4, 1000}) {
         std::string link = "typed by hand";
         EXPECT_FALSE(ComposeProductLink(service, link, "1", ComposeMode::Keep));
@@ -82,8 +75,7 @@ TEST(ComposeProductLink, OtherAndNoServiceNeverChangeTheLink)
     }
 }
 
-TEST(ComposeProductLink, SpecialCharactersInsertedUnchangedAndSplitOnReparse)
-{
+TEST(ComposeProductLink, SpecialCharactersInsertedUnchangedAndSplitOnReparse) {
     const std::string E = Endpoint(kServiceRegNow);
     std::string link;
     ComposeProductLink(kServiceRegNow, link, "a&b=c", ComposeMode::Keep);
@@ -93,8 +85,7 @@ TEST(ComposeProductLink, SpecialCharactersInsertedUnchangedAndSplitOnReparse)
     EXPECT_EQ(link, E + "?b=c&item=z");
 }
 
-TEST(ComposeAffiliateLink, KeepModeResortsAndKeepsExistingParameters)
-{
+TEST(ComposeAffiliateLink, KeepModeResortsAndKeepsExistingParameters) {
     const std::string E = Endpoint(kServiceRegNow);
     CAffProject project;
     AddRegInfo(project, kServiceRegNow, "9");
@@ -103,8 +94,7 @@ TEST(ComposeAffiliateLink, KeepModeResortsAndKeepsExistingParameters)
     EXPECT_EQ(link, E + "?a=1&affiliate=42&b=2&item=9");
 }
 
-TEST(ComposeAffiliateLink, ResetModeAndStartingTexts)
-{
+TEST(ComposeAffiliateLink, ResetModeAndStartingTexts) {
     CAffProject project;
     AddRegInfo(project, kServiceShareIt, "300");
     const std::string E = Endpoint(kServiceShareIt);
@@ -122,8 +112,7 @@ TEST(ComposeAffiliateLink, ResetModeAndStartingTexts)
     EXPECT_EQ(link, E + "?productid=300&resellerid=");
 }
 
-TEST(ComposeAffiliateLink, NothingWithoutRegistrationInfoForTheService)
-{
+TEST(ComposeAffiliateLink, NothingWithoutRegistrationInfoForTheService) {
     CAffProject project;
     AddRegInfo(project, kServiceRegNow, "9");
     std::string link = "http://";
@@ -132,8 +121,7 @@ TEST(ComposeAffiliateLink, NothingWithoutRegistrationInfoForTheService)
     EXPECT_EQ(link, "http://");
 }
 
-TEST(ComposeAffiliateLink, OtherNeverChangesTheLinkEvenWithItsRecord)
-{
+TEST(ComposeAffiliateLink, OtherNeverChangesTheLinkEvenWithItsRecord) {
     CAffProject project;
     AddRegInfo(project, kServiceOther, "9");
     for (int32_t service : {int32_t{kServiceOther}, -1, 5}) {

@@ -4,8 +4,7 @@
 
 #include <string>
 
-TEST(RegistrationServices, TableOrderNamesAndKeys)
-{
+TEST(RegistrationServices, TableOrderNamesAndKeys) {
     const auto& table = ServiceTable();
     const char* names[] = {"RegNow", "ShareIt", "RegSoft", "Other"};
     for (int i = 0; i < kServiceCount; ++i) {
@@ -24,8 +23,7 @@ TEST(RegistrationServices, TableOrderNamesAndKeys)
     EXPECT_TRUE(table[3].affiliateKey.empty());
 }
 
-TEST(RegistrationServices, EndpointSchemesAndPaths)
-{
+TEST(RegistrationServices, EndpointSchemesAndPaths) {
     auto check = [](std::string_view endpoint, std::string_view scheme, std::string_view path) {
         const std::string prefix = std::string(scheme) + "://";
         ASSERT_EQ(endpoint.substr(0, prefix.size()), prefix) << endpoint;
@@ -42,8 +40,7 @@ TEST(RegistrationServices, EndpointSchemesAndPaths)
     check(table[2].endpoint, "http", "/purchase.php3");
 }
 
-TEST(RegistrationServices, IndexFromNameIgnoresCaseAndFallsBackToOther)
-{
+TEST(RegistrationServices, IndexFromNameIgnoresCaseAndFallsBackToOther) {
     EXPECT_EQ(ServiceIndexFromName("RegNow"), 0);
     EXPECT_EQ(ServiceIndexFromName("regnow"), 0);
     EXPECT_EQ(ServiceIndexFromName("SHAREIT"), 1);
@@ -55,8 +52,7 @@ TEST(RegistrationServices, IndexFromNameIgnoresCaseAndFallsBackToOther)
     EXPECT_EQ(ServiceIndexFromName("Unknown"), 3);
 }
 
-TEST(RegistrationServices, NameFromIndexOutOfRangeIsEmpty)
-{
+TEST(RegistrationServices, NameFromIndexOutOfRangeIsEmpty) {
     EXPECT_TRUE(ServiceNameFromIndex(-1).empty());
     EXPECT_TRUE(ServiceNameFromIndex(4).empty());
     EXPECT_TRUE(ServiceNameFromIndex(65535).empty());
