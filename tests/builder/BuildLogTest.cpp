@@ -12,7 +12,7 @@ using namespace buildertest;
 
 namespace {
 
-class BuildLogTest : public ::testing::Test, public BuilderFixture {
+class BuilderLogTest : public ::testing::Test, public BuilderFixture {
 protected:
     std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b)
     {
@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(BuildLogTest, OneAffiliateBuildsWithExactLogAndPackage)
+TEST_F(BuilderLogTest, OneAffiliateBuildsWithExactLogAndPackage)
 {
     CAffProject project = Product();
     const std::string out = (root / "out" / "deep" / "alpha.exe").string();
@@ -62,7 +62,7 @@ TEST_F(BuildLogTest, OneAffiliateBuildsWithExactLogAndPackage)
     EXPECT_NE(fs::status(out).permissions() & fs::perms::owner_exec, fs::perms::none);
 }
 
-TEST_F(BuildLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
+TEST_F(BuilderLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
 {
     CAffProject project = Product();
     project.m_strSetupFile = (root / "missing" / "setup.exe").string();
@@ -87,7 +87,7 @@ TEST_F(BuildLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuildLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
+TEST_F(BuilderLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
 {
     CAffProject project = Product();
     WriteFile(root / "blocker", "a file where a folder should be");
@@ -118,7 +118,7 @@ TEST_F(BuildLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuildLogTest, EmptyRequestsLogOnlyTheEnd)
+TEST_F(BuilderLogTest, EmptyRequestsLogOnlyTheEnd)
 {
     CAffProject project = Product();
     project.AddReseller(Affiliate("a", (root / "a.exe").string()));
@@ -137,7 +137,7 @@ TEST_F(BuildLogTest, EmptyRequestsLogOnlyTheEnd)
     EXPECT_EQ(beeps, 2);
 }
 
-TEST_F(BuildLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing)
+TEST_F(BuilderLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing)
 {
     CAffProject project = Product();
     uint16_t k1 = 0, k2 = 0, k3 = 0;
@@ -164,7 +164,7 @@ TEST_F(BuildLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing)
     EXPECT_TRUE(Started().empty());
 }
 
-TEST_F(BuildLogTest, InformationFileProblemsSkipOnlyThatAffiliate)
+TEST_F(BuilderLogTest, InformationFileProblemsSkipOnlyThatAffiliate)
 {
     CAffProject project = Product();
     CReseller tooLong = Affiliate("long", (root / "long.exe").string());
@@ -186,7 +186,7 @@ TEST_F(BuildLogTest, InformationFileProblemsSkipOnlyThatAffiliate)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuildLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate)
+TEST_F(BuilderLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate)
 {
     CAffProject project = Product();
     project.AddReseller(Affiliate("a", (root / "a.exe").string()));
@@ -201,7 +201,7 @@ TEST_F(BuildLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate)
     EXPECT_EQ(beeps, 3);
 }
 
-TEST_F(BuildLogTest, RelativePathsResolveAgainstTheProjectFolder)
+TEST_F(BuilderLogTest, RelativePathsResolveAgainstTheProjectFolder)
 {
     CAffProject project = Product();
     WriteFile(root / "proj" / "vendor-setup.exe", "payload");
@@ -224,7 +224,7 @@ TEST_F(BuildLogTest, RelativePathsResolveAgainstTheProjectFolder)
     EXPECT_EQ(cwdDuringBuild, cwd);
 }
 
-TEST_F(BuildLogTest, RunAfterBuildStartsOnlyWhatWasBuilt)
+TEST_F(BuilderLogTest, RunAfterBuildStartsOnlyWhatWasBuilt)
 {
     CAffProject project = Product();
     WriteFile(root / "blocker", "");
@@ -251,7 +251,7 @@ public:
     bool sawFlag = false;
 };
 
-TEST_F(BuildLogTest, FlagIsSetDuringABuildAndClearedAfterAnException)
+TEST_F(BuilderLogTest, FlagIsSetDuringABuildAndClearedAfterAnException)
 {
     ThrowingSink throwing;
     BuildEnvironment env = Environment();
@@ -281,7 +281,7 @@ TEST_F(BuildLogTest, FlagIsSetDuringABuildAndClearedAfterAnException)
     EXPECT_FALSE(IsBuildRunning());
 }
 
-TEST_F(BuildLogTest, OverlappingBuildsKeepTheFlagUntilTheLastEnds)
+TEST_F(BuilderLogTest, OverlappingBuildsKeepTheFlagUntilTheLastEnds)
 {
     std::optional<BuildRunningScope> first(std::in_place);
     {

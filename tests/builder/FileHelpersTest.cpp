@@ -14,9 +14,9 @@ using namespace buildertest;
 
 namespace {
 
-class FileHelpersTest : public ::testing::Test, public BuilderFixture {};
+class BuilderFileHelpersTest : public ::testing::Test, public BuilderFixture {};
 
-TEST_F(FileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct)
+TEST_F(BuilderFileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct)
 {
     std::set<std::string> paths;
     for (int i = 0; i < 50; ++i) {
@@ -40,7 +40,7 @@ TEST_F(FileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct)
     EXPECT_EQ(path, "untouched");
 }
 
-TEST_F(FileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
+TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
 {
     const fs::path fixed = tempFolder / "afflreg.dat";
     const fs::path victim = root / "victim.txt";
@@ -80,7 +80,7 @@ TEST_F(FileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
     EXPECT_EQ(ReadFile(fixed), "new");
 }
 
-TEST_F(FileHelpersTest, OutputFoldersAreMadeForEverySeparatorAfterTheFirstCharacter)
+TEST_F(BuilderFileHelpersTest, OutputFoldersAreMadeForEverySeparatorAfterTheFirstCharacter)
 {
     const std::string base = root.string();
     CreateOutputFolders(base + "/a/b//c/file.exe");

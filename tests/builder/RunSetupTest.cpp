@@ -8,7 +8,7 @@ using namespace buildertest;
 
 namespace {
 
-class RunSetupTest : public ::testing::Test, public BuilderFixture {
+class BuilderRunSetupTest : public ::testing::Test, public BuilderFixture {
 protected:
     void SetModified(const fs::path& path, std::time_t t)
     {
@@ -34,7 +34,7 @@ protected:
     uint16_t key = 0;
 };
 
-TEST_F(RunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
+TEST_F(BuilderRunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
 {
     // Same second counts as up to date: only an earlier package is stale.
     for (std::time_t written : {std::time_t(1700000000), std::time_t(1700000500)}) {
@@ -51,7 +51,7 @@ TEST_F(RunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
     EXPECT_EQ(Started().size(), 2u);
 }
 
-TEST_F(RunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
+TEST_F(BuilderRunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
 {
     CAffProject project = ProjectWithPackage(1700000000, 1699999999);
     sink.Append("kept");
@@ -73,7 +73,7 @@ TEST_F(RunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(RunSetupTest, MissingPackageIsBuiltThenStarted)
+TEST_F(BuilderRunSetupTest, MissingPackageIsBuiltThenStarted)
 {
     CAffProject project = Product();
     CReseller r = Affiliate("fresh", (root / "fresh.exe").string());
@@ -85,7 +85,7 @@ TEST_F(RunSetupTest, MissingPackageIsBuiltThenStarted)
     EXPECT_EQ(Started(), (std::vector<std::string>{(root / "fresh.exe").string()}));
 }
 
-TEST_F(RunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
+TEST_F(BuilderRunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
 {
     CAffProject project = Product();
     CAffiliateBuilder builder(Environment());
