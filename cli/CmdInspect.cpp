@@ -13,8 +13,7 @@ namespace {
 
 // Entry 0 of an affiliate setup, when it is a well-formed affiliate information
 // file that fills the entry exactly; read in place, nothing is extracted.
-std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package)
-{
+std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package) {
     constexpr size_t kLargest = 3 * (4 + kAffiliateInfoMaxField);
     const CSfxEntry first = package.GetEntry(0);
     if (package.GetCount() < 1 || static_cast<size_t>(first.m_nSize) > kLargest)
@@ -23,14 +22,14 @@ std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package)
     if (package.ReadEntryBytes(0, kLargest, bytes) != SFX_OK)
         return std::nullopt;
     CAffiliateInfo info;
-    if (DecodeAffiliateInfo(bytes, info) != SFX_OK || EncodeAffiliateInfo(info).size() != bytes.size())
+    if (DecodeAffiliateInfo(bytes, info) != SFX_OK ||
+        EncodeAffiliateInfo(info).size() != bytes.size())
         return std::nullopt;
     return info;
 }
 
 void InspectText(const std::string& path, const CSfxPackage& package,
-                 const std::optional<CAffiliateInfo>& info, std::ostream& out)
-{
+                 const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "Package:    " << path << "\n"
         << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
         << "\nEntries (" << package.GetCount() << "):\n";
@@ -49,15 +48,15 @@ void InspectText(const std::string& path, const CSfxPackage& package,
 }
 
 void InspectJson(const std::string& path, const CSfxPackage& package,
-                 const std::optional<CAffiliateInfo>& info, std::ostream& out)
-{
+                 const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n"
         << "  \"imageSize\": " << package.GetEntry(0).m_nOffset << ",\n"
         << "  \"entries\": [";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
-        out << (i ? ",\n" : "\n") << "    {\"index\": " << i << ", \"name\": " << JsonQuote(e.m_strName)
-            << ", \"offset\": " << e.m_nOffset << ", \"size\": " << e.m_nSize << "}";
+        out << (i ? ",\n" : "\n") << "    {\"index\": " << i
+            << ", \"name\": " << JsonQuote(e.m_strName) << ", \"offset\": " << e.m_nOffset
+            << ", \"size\": " << e.m_nSize << "}";
     }
     out << "\n  ],\n  \"affiliate\": ";
     if (info) {
@@ -69,8 +68,7 @@ void InspectJson(const std::string& path, const CSfxPackage& package,
     }
 }
 
-void ReportUnreadable(SfxResult result, const std::string& path, std::ostream& err)
-{
+void ReportUnreadable(SfxResult result, const std::string& path, std::ostream& err) {
     switch (result) {
     case SFX_ERR_OPEN:
         err << "Cannot read '" << path << "'.\n";
@@ -90,14 +88,12 @@ class CmdInspect : public CliCommand {
 public:
     std::string_view Name() const override { return "inspect"; }
     std::string_view Usage() const override { return "PACKAGE [--json]"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "List the entries of a package and the affiliate information it carries.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
@@ -122,7 +118,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdInspect()
-{
+std::unique_ptr<CliCommand> MakeCmdInspect() {
     return std::make_unique<CmdInspect>();
 }

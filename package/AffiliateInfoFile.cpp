@@ -5,14 +5,12 @@
 
 namespace {
 
-void AppendField(std::string& out, const std::string& field)
-{
+void AppendField(std::string& out, const std::string& field) {
     AppendInt32LE(out, static_cast<int32_t>(field.size()));
     out += field;
 }
 
-bool TakeField(std::string_view bytes, size_t& pos, std::string& field)
-{
+bool TakeField(std::string_view bytes, size_t& pos, std::string& field) {
     if (bytes.size() - pos < 4)
         return false;
     const int32_t length = ReadInt32LE(bytes.data() + pos);
@@ -27,8 +25,7 @@ bool TakeField(std::string_view bytes, size_t& pos, std::string& field)
 
 } // namespace
 
-std::string EncodeAffiliateInfo(const CAffiliateInfo& info)
-{
+std::string EncodeAffiliateInfo(const CAffiliateInfo& info) {
     std::string out;
     AppendField(out, info.m_strKey);
     AppendField(out, info.m_strLink);
@@ -36,8 +33,7 @@ std::string EncodeAffiliateInfo(const CAffiliateInfo& info)
     return out;
 }
 
-SfxResult DecodeAffiliateInfo(std::string_view bytes, CAffiliateInfo& info)
-{
+SfxResult DecodeAffiliateInfo(std::string_view bytes, CAffiliateInfo& info) {
     CAffiliateInfo read;
     size_t pos = 0;
     if (!TakeField(bytes, pos, read.m_strKey) || !TakeField(bytes, pos, read.m_strLink) ||
@@ -47,8 +43,7 @@ SfxResult DecodeAffiliateInfo(std::string_view bytes, CAffiliateInfo& info)
     return SFX_OK;
 }
 
-SfxResult WriteAffiliateInfoFile(const std::string& path, const CAffiliateInfo& info)
-{
+SfxResult WriteAffiliateInfoFile(const std::string& path, const CAffiliateInfo& info) {
     for (const std::string* field : {&info.m_strKey, &info.m_strLink, &info.m_strWebSite})
         if (field->size() > kAffiliateInfoMaxField)
             return SFX_ERR_CREATE;
@@ -62,8 +57,7 @@ SfxResult WriteAffiliateInfoFile(const std::string& path, const CAffiliateInfo& 
     return SFX_OK;
 }
 
-SfxResult ReadAffiliateInfoFile(const std::string& path, CAffiliateInfo& info)
-{
+SfxResult ReadAffiliateInfoFile(const std::string& path, CAffiliateInfo& info) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen())
         return SFX_ERR_OPEN;

@@ -10,9 +10,9 @@
 // no terminator) and nothing else. Raw bytes, no newline translation.
 class CAffiliateInfo {
 public:
-    std::string m_strKey;      // the product's program UUID text
-    std::string m_strLink;     // the affiliate's purchase link
-    std::string m_strWebSite;  // the affiliate's web site, may be empty
+    std::string m_strKey;     // the product's program UUID text
+    std::string m_strLink;    // the affiliate's purchase link
+    std::string m_strWebSite; // the affiliate's web site, may be empty
 };
 
 // The launcher reads each field into 4000 bytes, so no field may exceed this.

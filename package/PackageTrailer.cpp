@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-bool IsValidSfxEntryName(std::string_view name)
-{
+bool IsValidSfxEntryName(std::string_view name) {
     if (name.empty() || name.size() > static_cast<size_t>(kSfxMaxNameLength))
         return false;
     if (name == "." || name == "..")
@@ -15,16 +14,14 @@ bool IsValidSfxEntryName(std::string_view name)
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
-size_t CPackageTrailer::EncodedLength() const
-{
+size_t CPackageTrailer::EncodedLength() const {
     size_t length = 4 + kSfxMarker.size();
     for (const auto& e : m_entries)
         length += 12 + e.m_strName.size();
     return length;
 }
 
-void CPackageTrailer::EncodeTo(std::string& out) const
-{
+void CPackageTrailer::EncodeTo(std::string& out) const {
     out.reserve(out.size() + EncodedLength());
     for (const auto& e : m_entries) {
         AppendInt32LE(out, e.m_nOffset);
@@ -40,8 +37,7 @@ namespace {
 
 // Reads a 4-byte integer that ends distance bytes before the end of the file.
 SfxResult ReadIntBack(const CPackageTrailer::ReadAt& read, int64_t fileSize, int64_t distance,
-                      int32_t& value)
-{
+                      int32_t& value) {
     if (distance > fileSize)
         return SFX_ERR_MARKER;
     unsigned char bytes[4];
@@ -53,8 +49,7 @@ SfxResult ReadIntBack(const CPackageTrailer::ReadAt& read, int64_t fileSize, int
 
 } // namespace
 
-SfxResult CPackageTrailer::DecodeFrom(const ReadAt& read, int64_t fileSize)
-{
+SfxResult CPackageTrailer::DecodeFrom(const ReadAt& read, int64_t fileSize) {
     m_entries.clear();
     const int64_t tail = 4 + static_cast<int64_t>(kSfxMarker.size());
     if (fileSize < tail)

@@ -18,14 +18,12 @@ constexpr int64_t kMaxPackageLength = std::numeric_limits<int32_t>::max();
 // The part of path after its last separator. In the narrow character sets in
 // use no trail byte of a multi-byte character equals '/' or '\\', so a byte
 // search is safe.
-std::string EntryNameOf(const std::string& path)
-{
+std::string EntryNameOf(const std::string& path) {
     size_t cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t length)
-{
+bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t length) {
     if (!file.SeekTo(position))
         return false;
     auto* p = static_cast<char*>(buffer);
@@ -44,8 +42,7 @@ enum class CopyFailure { None, Read, Write };
 // Copies length bytes from in (at its current position) to out through one
 // 1000-byte buffer. A read that returns nothing ends the copy as a failure, so
 // a file that ends early never makes it spin.
-CopyFailure CopyStream(platform::RawFile& in, platform::RawFile& out, int64_t length)
-{
+CopyFailure CopyStream(platform::RawFile& in, platform::RawFile& out, int64_t length) {
     char buffer[kSfxCopyBufferSize];
     while (length > 0) {
         size_t want = static_cast<size_t>(std::min<int64_t>(length, sizeof buffer));
@@ -59,16 +56,14 @@ CopyFailure CopyStream(platform::RawFile& in, platform::RawFile& out, int64_t le
     return CopyFailure::None;
 }
 
-void RemoveQuietly(const std::string& path)
-{
+void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
 }
 
 } // namespace
 
-bool CSfxPackage::AddFile(const std::string& path)
-{
+bool CSfxPackage::AddFile(const std::string& path) {
     if (m_nCount >= kSfxMaxEntries)
         return false;
     std::string name = EntryNameOf(path);
@@ -89,8 +84,7 @@ bool CSfxPackage::AddFile(const std::string& path)
     return true;
 }
 
-SfxResult CSfxPackage::Build(int templateId, const std::string& outputPath)
-{
+SfxResult CSfxPackage::Build(int templateId, const std::string& outputPath) {
     if (m_nCount < 1)
         return SFX_ERR_EMPTY;
     platform::EmbeddedImage image = platform::FindEmbeddedImage("SFX_EXE", templateId);
@@ -100,8 +94,7 @@ SfxResult CSfxPackage::Build(int templateId, const std::string& outputPath)
 }
 
 SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
-                                      const std::string& outputPath)
-{
+                                      const std::string& outputPath) {
     if (m_nCount < 1)
         return SFX_ERR_EMPTY;
 
@@ -112,8 +105,8 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
         total += m_entries[static_cast<size_t>(i)].m_nSize;
         // Truncating a source that is also the output would destroy it.
         std::error_code ec;
-        if (std::filesystem::equivalent(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath,
-                                        ec))
+        if (std::filesystem::equivalent(outputPath,
+                                        m_entries[static_cast<size_t>(i)].m_strSourcePath, ec))
             return SFX_ERR_CREATE;
     }
     if (total > kMaxPackageLength)
@@ -151,8 +144,7 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     return SFX_OK;
 }
 
-SfxResult CSfxPackage::ReadDirectory(const std::string& path)
-{
+SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
     for (int i = 0; i < m_nCount; ++i)
         m_entries[static_cast<size_t>(i)] = CSfxEntry{};
     m_nCount = 0;
@@ -179,16 +171,15 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path)
     return SFX_OK;
 }
 
-SfxResult CSfxPackage::ExtractAll(const std::string& targetFolder)
-{
+SfxResult CSfxPackage::ExtractAll(const std::string& targetFolder) {
     std::string own = platform::OwnExecutablePath();
     if (own.empty())
         return SFX_ERR_OPEN;
     return ExtractFrom(own, targetFolder);
 }
 
-SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath, const std::string& targetFolder)
-{
+SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath,
+                                   const std::string& targetFolder) {
     std::string folder = targetFolder.empty() ? std::string(".") : targetFolder;
     if (folder.back() != '/')
         folder += '/';
@@ -220,8 +211,7 @@ SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath, const std::st
     return SFX_OK;
 }
 
-SfxResult CSfxPackage::ReadEntryBytes(int index, size_t maxBytes, std::string& out) const
-{
+SfxResult CSfxPackage::ReadEntryBytes(int index, size_t maxBytes, std::string& out) const {
     out.clear();
     if (index < 0 || index >= m_nCount || m_strPackagePath.empty())
         return SFX_ERR_OPEN;
@@ -236,8 +226,7 @@ SfxResult CSfxPackage::ReadEntryBytes(int index, size_t maxBytes, std::string& o
     return SFX_OK;
 }
 
-CSfxEntry CSfxPackage::GetEntry(int index) const
-{
+CSfxEntry CSfxPackage::GetEntry(int index) const {
     if (index < 0 || index >= m_nCount)
         return {};
     return m_entries[static_cast<size_t>(index)];

@@ -1,7 +1,6 @@
 #include "package/SfxResult.h"
 
-const char* SfxResultName(int code)
-{
+const char* SfxResultName(int code) {
     switch (code) {
     case SFX_ERR_OPEN:
         return "SFX_ERR_OPEN";

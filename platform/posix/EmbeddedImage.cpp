@@ -20,8 +20,7 @@ struct Registry {
     std::vector<Registration> images;
 };
 
-Registry& TheRegistry()
-{
+Registry& TheRegistry() {
     static Registry registry;
     return registry;
 }
@@ -29,8 +28,7 @@ Registry& TheRegistry()
 } // namespace
 
 void RegisterEmbeddedImage(const char* type, int id, const unsigned char* begin,
-                           const unsigned char* end)
-{
+                           const unsigned char* end) {
     if (!type || !begin || end < begin)
         return;
     Registry& r = TheRegistry();
@@ -41,8 +39,7 @@ void RegisterEmbeddedImage(const char* type, int id, const unsigned char* begin,
     r.images.push_back({type, id, {begin, static_cast<size_t>(end - begin)}});
 }
 
-EmbeddedImage FindEmbeddedImage(std::string_view type, int id)
-{
+EmbeddedImage FindEmbeddedImage(std::string_view type, int id) {
     Registry& r = TheRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
     for (const auto& reg : r.images)

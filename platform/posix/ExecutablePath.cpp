@@ -5,8 +5,7 @@
 
 namespace platform {
 
-std::string OwnExecutablePath()
-{
+std::string OwnExecutablePath() {
     std::vector<char> buffer(4096);
     for (;;) {
         ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());

@@ -10,8 +10,7 @@ namespace platform {
 
 RawFile::RawFile(RawFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
 
-RawFile& RawFile::operator=(RawFile&& other) noexcept
-{
+RawFile& RawFile::operator=(RawFile&& other) noexcept {
     if (this != &other) {
         Close();
         m_fd = std::exchange(other.m_fd, -1);
@@ -19,20 +18,19 @@ RawFile& RawFile::operator=(RawFile&& other) noexcept
     return *this;
 }
 
-RawFile::~RawFile() { Close(); }
+RawFile::~RawFile() {
+    Close();
+}
 
-RawFile RawFile::OpenRead(const std::string& path)
-{
+RawFile RawFile::OpenRead(const std::string& path) {
     return RawFile(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
 }
 
-RawFile RawFile::CreateTruncate(const std::string& path)
-{
+RawFile RawFile::CreateTruncate(const std::string& path) {
     return RawFile(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 }
 
-RawFile RawFile::CreateReplacing(const std::string& path)
-{
+RawFile RawFile::CreateReplacing(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
@@ -45,29 +43,25 @@ RawFile RawFile::CreateReplacing(const std::string& path)
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
 }
 
-int64_t RawFile::Size() const
-{
+int64_t RawFile::Size() const {
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
         return -1;
     return static_cast<int64_t>(st.st_size);
 }
 
-bool RawFile::IsRegular() const
-{
+bool RawFile::IsRegular() const {
     struct stat st {};
     return m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool RawFile::SeekTo(int64_t position)
-{
+bool RawFile::SeekTo(int64_t position) {
     if (m_fd < 0 || position < 0)
         return false;
     return ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
 }
 
-long RawFile::Read(void* buffer, size_t length)
-{
+long RawFile::Read(void* buffer, size_t length) {
     if (m_fd < 0)
         return -1;
     for (;;) {
@@ -79,8 +73,7 @@ long RawFile::Read(void* buffer, size_t length)
     }
 }
 
-bool RawFile::WriteAll(const void* buffer, size_t length)
-{
+bool RawFile::WriteAll(const void* buffer, size_t length) {
     if (m_fd < 0)
         return false;
     auto* p = static_cast<const char*>(buffer);
@@ -96,16 +89,14 @@ bool RawFile::WriteAll(const void* buffer, size_t length)
     return true;
 }
 
-bool RawFile::Close()
-{
+bool RawFile::Close() {
     if (m_fd < 0)
         return true;
     int fd = std::exchange(m_fd, -1);
     return ::close(fd) == 0;
 }
 
-bool RawFile::SameFileAs(const std::string& path) const
-{
+bool RawFile::SameFileAs(const std::string& path) const {
     struct stat mine {};
     struct stat other {};
     if (m_fd < 0 || ::fstat(m_fd, &mine) != 0 || ::stat(path.c_str(), &other) != 0)

@@ -6,8 +6,7 @@
 
 #include <filesystem>
 
-TEST(AffiliateInfoFile, FifteenByteExampleAndRoundTrip)
-{
+TEST(AffiliateInfoFile, FifteenByteExampleAndRoundTrip) {
     TempFolder dir;
     CAffiliateInfo info{"K1", "L", ""};
     const std::string expected("\x02\0\0\0K1\x01\0\0\0L\0\0\0\0", 15);
@@ -23,8 +22,7 @@ TEST(AffiliateInfoFile, FifteenByteExampleAndRoundTrip)
     EXPECT_EQ(back.m_strWebSite, "");
 }
 
-TEST(AffiliateInfoFile, RawBytesSurviveUnchanged)
-{
+TEST(AffiliateInfoFile, RawBytesSurviveUnchanged) {
     TempFolder dir;
     CAffiliateInfo info{"7E0A1C2B-0000-4000-8000-00000000AB12",
                         std::string("https://x/?a=1\r\nb\0c", 19), std::string(3999, '\xE9')};
@@ -36,16 +34,14 @@ TEST(AffiliateInfoFile, RawBytesSurviveUnchanged)
     EXPECT_EQ(back.m_strWebSite, info.m_strWebSite);
 }
 
-TEST(AffiliateInfoFile, FieldLongerThanTheLauncherBufferIsNotWritten)
-{
+TEST(AffiliateInfoFile, FieldLongerThanTheLauncherBufferIsNotWritten) {
     TempFolder dir;
     CAffiliateInfo info{"K", std::string(4000, 'l'), ""};
     EXPECT_EQ(WriteAffiliateInfoFile(dir / "i.ino", info), SFX_ERR_CREATE);
     EXPECT_FALSE(std::filesystem::exists(dir / "i.ino"));
 }
 
-TEST(AffiliateInfoFile, MalformedLengthsAreRefused)
-{
+TEST(AffiliateInfoFile, MalformedLengthsAreRefused) {
     CAffiliateInfo info{"keep", "keep", "keep"};
     const std::string good("\x02\0\0\0K1\x01\0\0\0L\0\0\0\0", 15);
     for (size_t cut = 0; cut < good.size(); ++cut)
@@ -59,8 +55,7 @@ TEST(AffiliateInfoFile, MalformedLengthsAreRefused)
     EXPECT_EQ(DecodeAffiliateInfo(good + "trailing", info), SFX_OK);
 }
 
-TEST(AffiliateInfoFile, MissingFileAndPlantedLink)
-{
+TEST(AffiliateInfoFile, MissingFileAndPlantedLink) {
     TempFolder dir;
     CAffiliateInfo info;
     EXPECT_EQ(ReadAffiliateInfoFile(dir / "absent", info), SFX_ERR_OPEN);

@@ -1,5 +1,5 @@
-#include "package/SfxPackage.h"
 #include "platform/EmbeddedImage.h"
+#include "package/SfxPackage.h"
 
 #include "TempFolder.h"
 
@@ -10,8 +10,7 @@
 // Defined by the library that embeds the image under id 131.
 int TouchLibraryThatEmbeds();
 
-TEST(EmbeddedImage, LinkedImageIsTheImageFileByteForByte)
-{
+TEST(EmbeddedImage, LinkedImageIsTheImageFileByteForByte) {
     platform::EmbeddedImage image = platform::FindEmbeddedImage("SFX_EXE", 130);
     ASSERT_TRUE(image);
     const std::string file = ReadBytes(TEST_IMAGE_FILE);
@@ -22,16 +21,14 @@ TEST(EmbeddedImage, LinkedImageIsTheImageFileByteForByte)
     EXPECT_FALSE(platform::FindEmbeddedImage("OTHER", 130));
 }
 
-TEST(EmbeddedImage, ImageEmbeddedThroughAStaticLibraryIsFound)
-{
+TEST(EmbeddedImage, ImageEmbeddedThroughAStaticLibraryIsFound) {
     EXPECT_EQ(TouchLibraryThatEmbeds(), 7);
     platform::EmbeddedImage image = platform::FindEmbeddedImage("SFX_EXE", 131);
     ASSERT_TRUE(image);
     EXPECT_EQ(image.size, std::filesystem::file_size(TEST_IMAGE_FILE));
 }
 
-TEST(EmbeddedImage, BuildWritesTheTemplateAtTheFront)
-{
+TEST(EmbeddedImage, BuildWritesTheTemplateAtTheFront) {
     TempFolder dir;
     WriteBytes(dir / "setup.exe", "vendor");
     CSfxPackage w;

@@ -1,2 +1,4 @@
 // A static library that carries an image, as a builder library would.
-int TouchLibraryThatEmbeds() { return 7; }
+int TouchLibraryThatEmbeds() {
+    return 7;
+}

@@ -11,8 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Int(std::string& out, int64_t v)
-{
+void Int(std::string& out, int64_t v) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<char>((static_cast<uint64_t>(v) >> (8 * i)) & 0xFF));
 }
@@ -25,8 +24,7 @@ struct Record {
 };
 
 // A package file of 64 image bytes, 16 payload bytes and a hand-made trailer.
-std::string Craft(const std::vector<Record>& records, int64_t count = -2)
-{
+std::string Craft(const std::vector<Record>& records, int64_t count = -2) {
     std::string file(64, 'I');
     file += "0123456789abcdef";
     for (const auto& r : records) {
@@ -40,8 +38,7 @@ std::string Craft(const std::vector<Record>& records, int64_t count = -2)
 }
 
 // Every file below root, as paths relative to it.
-std::set<std::string> TreeListing(const std::string& root)
-{
+std::set<std::string> TreeListing(const std::string& root) {
     std::set<std::string> names;
     for (const auto& e : fs::recursive_directory_iterator(root))
         names.insert(fs::relative(e.path(), root).string());
@@ -50,8 +47,7 @@ std::set<std::string> TreeListing(const std::string& root)
 
 // Extracts file from dir/pkg into dir/out and checks that nothing appeared
 // outside dir/out. Returns the result.
-SfxResult ExtractContained(const TempFolder& dir, const std::string& file)
-{
+SfxResult ExtractContained(const TempFolder& dir, const std::string& file) {
     fs::remove_all(dir / "out");
     fs::create_directory(dir / "out");
     WriteBytes(dir / "pkg", file);
@@ -68,16 +64,14 @@ SfxResult ExtractContained(const TempFolder& dir, const std::string& file)
 
 } // namespace
 
-TEST(HostileTrailer, ValidCraftedPackageExtracts)
-{
+TEST(HostileTrailer, ValidCraftedPackageExtracts) {
     TempFolder dir;
     EXPECT_EQ(ExtractContained(dir, Craft({{64, 10, "a"}, {74, 6, "b"}})), SFX_OK);
     EXPECT_EQ(ReadBytes(dir / "out/a"), "0123456789");
     EXPECT_EQ(ReadBytes(dir / "out/b"), "abcdef");
 }
 
-TEST(HostileTrailer, RefusedTrailersWriteNothing)
-{
+TEST(HostileTrailer, RefusedTrailersWriteNothing) {
     TempFolder dir;
     fs::create_directory(dir / "out");
     const std::string nul("a\0b", 3);
@@ -115,8 +109,7 @@ TEST(HostileTrailer, RefusedTrailersWriteNothing)
     }
 }
 
-TEST(HostileTrailer, EveryCutOfAPackageIsRefusedOrConsistent)
-{
+TEST(HostileTrailer, EveryCutOfAPackageIsRefusedOrConsistent) {
     TempFolder dir;
     const std::string file = Craft({{64, 10, "first.ino"}, {74, 6, "second.exe"}});
     for (size_t cut = 0; cut < file.size(); ++cut) {
@@ -132,8 +125,7 @@ TEST(HostileTrailer, EveryCutOfAPackageIsRefusedOrConsistent)
     }
 }
 
-TEST(HostileTrailer, FlippedTrailerBytesNeverEscapeTheFolder)
-{
+TEST(HostileTrailer, FlippedTrailerBytesNeverEscapeTheFolder) {
     TempFolder dir;
     const std::string file = Craft({{64, 10, "first.ino"}, {74, 6, "second.exe"}});
     const size_t trailerStart = 80;

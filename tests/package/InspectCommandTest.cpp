@@ -19,8 +19,7 @@ struct CliRun {
     std::string err;
 };
 
-CliRun Inspect(std::vector<std::string> words)
-{
+CliRun Inspect(std::vector<std::string> words) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
@@ -31,8 +30,7 @@ CliRun Inspect(std::vector<std::string> words)
 }
 
 // An affiliate setup on a 100-byte image: the information file, then the setup.
-std::string MakeAffiliatePackage(const TempFolder& dir, const CAffiliateInfo& info)
-{
+std::string MakeAffiliatePackage(const TempFolder& dir, const CAffiliateInfo& info) {
     EXPECT_EQ(WriteAffiliateInfoFile(dir / "_aff7.ino", info), SFX_OK);
     WriteBytes(dir / "setup.exe", "vendor setup program");
     CSfxPackage w;
@@ -45,11 +43,11 @@ std::string MakeAffiliatePackage(const TempFolder& dir, const CAffiliateInfo& in
 
 } // namespace
 
-TEST(InspectCommand, AffiliatePackageShowsEntriesAndStoredLink)
-{
+TEST(InspectCommand, AffiliatePackageShowsEntriesAndStoredLink) {
     TempFolder dir;
     const std::string uuid = "0F8E2A44-1B3C-4D5E-8F70-112233445566";
-    const std::string link = "https://www.regnow.com/softsell/nph-softsell.cgi?item=1-2&affiliate=77";
+    const std::string link =
+        "https://www.regnow.com/softsell/nph-softsell.cgi?item=1-2&affiliate=77";
     const std::string pkg = MakeAffiliatePackage(dir, {uuid, link, "http://aff.example"});
     const size_t infoSize = 12 + uuid.size() + link.size() + 18;
 
@@ -76,8 +74,7 @@ TEST(InspectCommand, AffiliatePackageShowsEntriesAndStoredLink)
     EXPECT_EQ(Listing(dir.Path()).size(), 3u);
 }
 
-TEST(InspectCommand, PackageWhoseFirstEntryIsNoInformationFile)
-{
+TEST(InspectCommand, PackageWhoseFirstEntryIsNoInformationFile) {
     TempFolder dir;
     WriteBytes(dir / "readme.txt", "plain text, not three counted strings");
     CSfxPackage w;
@@ -90,8 +87,7 @@ TEST(InspectCommand, PackageWhoseFirstEntryIsNoInformationFile)
     EXPECT_EQ(text.out.find("Affiliate information"), std::string::npos);
 }
 
-TEST(InspectCommand, NonPackageAndBadUsageFail)
-{
+TEST(InspectCommand, NonPackageAndBadUsageFail) {
     TempFolder dir;
     WriteBytes(dir / "notes.txt", "hello");
     CliRun notPackage = Inspect({dir / "notes.txt"});

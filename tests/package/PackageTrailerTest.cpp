@@ -8,8 +8,7 @@
 
 namespace {
 
-CSfxEntry Entry(std::string name, int32_t offset, int32_t size)
-{
+CSfxEntry Entry(std::string name, int32_t offset, int32_t size) {
     CSfxEntry e;
     e.m_strName = std::move(name);
     e.m_nOffset = offset;
@@ -23,8 +22,7 @@ struct RecordingReader {
     std::string file;
     std::vector<std::pair<int64_t, size_t>> reads;
 
-    CPackageTrailer::ReadAt Reader()
-    {
+    CPackageTrailer::ReadAt Reader() {
         return [this](int64_t pos, void* buffer, size_t length) {
             reads.emplace_back(static_cast<int64_t>(file.size()) - pos, length);
             if (pos < 0 || pos + static_cast<int64_t>(length) > static_cast<int64_t>(file.size()))
@@ -37,8 +35,7 @@ struct RecordingReader {
 
 } // namespace
 
-TEST(PackageTrailer, OneEntryExampleBytes)
-{
+TEST(PackageTrailer, OneEntryExampleBytes) {
     CPackageTrailer t;
     t.m_entries.push_back(Entry("ab", 4096, 5));
     std::string bytes;
@@ -51,8 +48,7 @@ TEST(PackageTrailer, OneEntryExampleBytes)
     EXPECT_EQ(0, std::memcmp(bytes.data(), expected, sizeof expected));
 }
 
-TEST(PackageTrailer, TwoEntryWalkReadsAtTheDocumentedDistances)
-{
+TEST(PackageTrailer, TwoEntryWalkReadsAtTheDocumentedDistances) {
     CPackageTrailer t;
     t.m_entries.push_back(Entry("setup.ino", 100, 7));   // 9-byte name
     t.m_entries.push_back(Entry("setup1.exe", 107, 30)); // 10-byte name
@@ -75,8 +71,7 @@ TEST(PackageTrailer, TwoEntryWalkReadsAtTheDocumentedDistances)
     EXPECT_EQ(back.m_entries[1].m_nSize, 30);
 }
 
-TEST(PackageTrailer, EntryNamesThatCouldLeaveTheFolderAreInvalid)
-{
+TEST(PackageTrailer, EntryNamesThatCouldLeaveTheFolderAreInvalid) {
     EXPECT_TRUE(IsValidSfxEntryName("setup.exe"));
     EXPECT_TRUE(IsValidSfxEntryName("..."));
     EXPECT_TRUE(IsValidSfxEntryName(std::string(999, 'n')));

@@ -1,5 +1,5 @@
-#include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
+#include "package/PackageTrailer.h"
 
 #include "TempFolder.h"
 
@@ -12,8 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Pattern(size_t length, unsigned seed)
-{
+std::string Pattern(size_t length, unsigned seed) {
     std::string s(length, '\0');
     uint32_t x = seed * 2654435761u + 1;
     for (auto& c : s) {
@@ -25,15 +24,13 @@ std::string Pattern(size_t length, unsigned seed)
 
 const std::string kImage = Pattern(4096, 7);
 
-SfxResult BuildPackage(CSfxPackage& p, const std::string& out)
-{
+SfxResult BuildPackage(CSfxPackage& p, const std::string& out) {
     return p.BuildWithImage(kImage.data(), kImage.size(), out);
 }
 
 } // namespace
 
-TEST(SfxPackage, OneEntryPackageEndsWithTheExampleTrailer)
-{
+TEST(SfxPackage, OneEntryPackageEndsWithTheExampleTrailer) {
     TempFolder dir;
     WriteBytes(dir / "ab", "hello");
     CSfxPackage p;
@@ -53,8 +50,7 @@ TEST(SfxPackage, OneEntryPackageEndsWithTheExampleTrailer)
     EXPECT_EQ(p.GetEntry(0).m_nOffset, 4096);
 }
 
-TEST(SfxPackage, RoundTripOfSeveralEntriesIncludingEmptyAndLarge)
-{
+TEST(SfxPackage, RoundTripOfSeveralEntriesIncludingEmptyAndLarge) {
     TempFolder dir;
     fs::create_directory(dir / "src");
     fs::create_directory(dir / "out");
@@ -96,8 +92,7 @@ TEST(SfxPackage, RoundTripOfSeveralEntriesIncludingEmptyAndLarge)
     EXPECT_EQ(r.ReadEntryBytes(3, 10, head), SFX_ERR_OPEN);
 }
 
-TEST(SfxPackage, EmptyLastEntrySitsAtTheTrailer)
-{
+TEST(SfxPackage, EmptyLastEntrySitsAtTheTrailer) {
     TempFolder dir;
     WriteBytes(dir / "a", "xyz");
     WriteBytes(dir / "z", "");
@@ -111,8 +106,7 @@ TEST(SfxPackage, EmptyLastEntrySitsAtTheTrailer)
     EXPECT_EQ(r.GetEntry(1).m_nOffset, trailerStart);
 }
 
-TEST(SfxPackage, BuildWithoutEntriesCreatesNothing)
-{
+TEST(SfxPackage, BuildWithoutEntriesCreatesNothing) {
     TempFolder dir;
     CSfxPackage p;
     EXPECT_EQ(BuildPackage(p, dir / "out"), SFX_ERR_EMPTY);
@@ -120,8 +114,7 @@ TEST(SfxPackage, BuildWithoutEntriesCreatesNothing)
     EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
-TEST(SfxPackage, TheTableHoldsAtMost256Entries)
-{
+TEST(SfxPackage, TheTableHoldsAtMost256Entries) {
     TempFolder dir;
     WriteBytes(dir / "f", "1");
     CSfxPackage p;
@@ -136,8 +129,7 @@ TEST(SfxPackage, TheTableHoldsAtMost256Entries)
     EXPECT_EQ(r.GetEntry(255).m_nOffset, 4096 + 255);
 }
 
-TEST(SfxPackage, AddFileRefusesWhatCannotBecomeAnEntry)
-{
+TEST(SfxPackage, AddFileRefusesWhatCannotBecomeAnEntry) {
     TempFolder dir;
     fs::create_directory(dir / "sub");
     CSfxPackage p;
@@ -148,8 +140,7 @@ TEST(SfxPackage, AddFileRefusesWhatCannotBecomeAnEntry)
     EXPECT_EQ(p.GetCount(), 0);
 }
 
-TEST(SfxPackage, NameIsThePartAfterTheLastSeparator)
-{
+TEST(SfxPackage, NameIsThePartAfterTheLastSeparator) {
     TempFolder dir;
     WriteBytes(dir / "plain.bin", "p");
     const fs::path before = fs::current_path();
@@ -170,8 +161,7 @@ TEST(SfxPackage, NameIsThePartAfterTheLastSeparator)
     EXPECT_EQ(p.GetEntry(2).m_strName, "b.dat");
 }
 
-TEST(SfxPackage, NotAPackageAndZeroCount)
-{
+TEST(SfxPackage, NotAPackageAndZeroCount) {
     TempFolder dir;
     CSfxPackage r;
     WriteBytes(dir / "text", "just some text, no marker at all");
@@ -186,8 +176,7 @@ TEST(SfxPackage, NotAPackageAndZeroCount)
     EXPECT_EQ(r.ExtractFrom(dir / "text", dir / "out"), SFX_ERR_MARKER);
 }
 
-TEST(SfxPackage, ReadDirectoryStartsFromAnEmptyTable)
-{
+TEST(SfxPackage, ReadDirectoryStartsFromAnEmptyTable) {
     TempFolder dir;
     WriteBytes(dir / "a", "1");
     WriteBytes(dir / "b", "2");
@@ -204,8 +193,7 @@ TEST(SfxPackage, ReadDirectoryStartsFromAnEmptyTable)
     EXPECT_TRUE(r.GetEntry(0).m_strName.empty());
 }
 
-TEST(SfxPackage, SameNameTwiceLeavesEntryZeroInTheFolder)
-{
+TEST(SfxPackage, SameNameTwiceLeavesEntryZeroInTheFolder) {
     TempFolder dir;
     fs::create_directories(dir / "one");
     fs::create_directories(dir / "two");
@@ -221,8 +209,7 @@ TEST(SfxPackage, SameNameTwiceLeavesEntryZeroInTheFolder)
     EXPECT_EQ(ReadBytes(dir / "out/same.txt"), "entry zero");
 }
 
-TEST(SfxPackage, ExtractionReplacesFilesAndSkipsWhatCannotBeCreated)
-{
+TEST(SfxPackage, ExtractionReplacesFilesAndSkipsWhatCannotBeCreated) {
     TempFolder dir;
     fs::create_directories(dir / "out/blocked");
     WriteBytes(dir / "out/setup.exe", "old content that is longer");
@@ -242,8 +229,7 @@ TEST(SfxPackage, ExtractionReplacesFilesAndSkipsWhatCannotBeCreated)
     EXPECT_EQ(ReadBytes(dir / "out/setup.exe"), "new");
 }
 
-TEST(SfxPackage, ExtractionNeverFollowsAPlantedLink)
-{
+TEST(SfxPackage, ExtractionNeverFollowsAPlantedLink) {
     TempFolder dir;
     fs::create_directories(dir / "out");
     WriteBytes(dir / "victim", "precious");
@@ -264,8 +250,7 @@ TEST(SfxPackage, ExtractionNeverFollowsAPlantedLink)
     EXPECT_EQ(ReadBytes(dir / "out/info.ino"), "info");
 }
 
-TEST(SfxPackage, SourceThatChangesAfterAddFile)
-{
+TEST(SfxPackage, SourceThatChangesAfterAddFile) {
     TempFolder dir;
     WriteBytes(dir / "grows", "12345");
     WriteBytes(dir / "shrinks", "1234567890");
@@ -292,8 +277,7 @@ TEST(SfxPackage, SourceThatChangesAfterAddFile)
     EXPECT_EQ(BuildPackage(gone, dir / "pkg3"), SFX_ERR_SOURCE);
 }
 
-TEST(SfxPackage, OutputThatCannotBeCreatedOrIsASource)
-{
+TEST(SfxPackage, OutputThatCannotBeCreatedOrIsASource) {
     TempFolder dir;
     WriteBytes(dir / "setup.exe", "vendor setup");
     CSfxPackage w;
@@ -306,8 +290,7 @@ TEST(SfxPackage, OutputThatCannotBeCreatedOrIsASource)
     }
 }
 
-TEST(SfxPackage, TemplateThatIsNotLinkedInCreatesNoFile)
-{
+TEST(SfxPackage, TemplateThatIsNotLinkedInCreatesNoFile) {
     TempFolder dir;
     WriteBytes(dir / "a", "a");
     CSfxPackage w;

@@ -20,15 +20,13 @@ size_t g_largestWrite = 0;
 size_t g_reads = 0;
 size_t g_writes = 0;
 
-template <typename F> F Next(const char* name)
-{
+template <typename F> F Next(const char* name) {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
 
 } // namespace
 
-extern "C" ssize_t read(int fd, void* buffer, size_t count)
-{
+extern "C" ssize_t read(int fd, void* buffer, size_t count) {
     static auto real = Next<ssize_t (*)(int, void*, size_t)>("read");
     if (g_tracking) {
         g_largestRead = std::max(g_largestRead, count);
@@ -37,8 +35,7 @@ extern "C" ssize_t read(int fd, void* buffer, size_t count)
     return real(fd, buffer, count);
 }
 
-extern "C" ssize_t write(int fd, const void* buffer, size_t count)
-{
+extern "C" ssize_t write(int fd, const void* buffer, size_t count) {
     static auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
     if (g_tracking) {
         g_largestWrite = std::max(g_largestWrite, count);
@@ -47,8 +44,7 @@ extern "C" ssize_t write(int fd, const void* buffer, size_t count)
     return real(fd, buffer, count);
 }
 
-TEST(Streaming, NoReadOrWriteExceedsTheCopyBuffer)
-{
+TEST(Streaming, NoReadOrWriteExceedsTheCopyBuffer) {
     TempFolder dir;
     const size_t length = 3 * 1024 * 1024 + 123;
     std::string big(length, '\0');

@@ -1,2 +1,4 @@
 // A small program whose file stands in for a launcher image in the tests.
-int main() { return 0; }
+int main() {
+    return 0;
+}
