@@ -11,7 +11,7 @@
 # let the linker drop it, since nothing refers to it by name).
 #
 # The image is pulled in with the assembler's .incbin from a generated C++
-# file; its path must not hold a double quote or a backslash.
+# file (ELF toolchains); its path must not hold a double quote or a backslash.
 function(velkora_embed_image)
   cmake_parse_arguments(ARG "" "TARGET;IMAGE_TARGET;ID;TYPE" "" ${ARGN})
   if(NOT ARG_TARGET OR NOT ARG_IMAGE_TARGET OR "${ARG_ID}" STREQUAL "")
@@ -29,6 +29,9 @@ function(velkora_embed_image)
 
   string(MAKE_C_IDENTIFIER "${ARG_TARGET}_${ARG_TYPE}_${ARG_ID}" symbol)
   set(holder "velkora_image_${symbol}")
+  if(TARGET ${holder})
+    message(FATAL_ERROR "velkora_embed_image: ${ARG_TARGET} already carries ${ARG_TYPE} ${ARG_ID}")
+  endif()
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${holder}.cpp")
   set(pattern "${CMAKE_CURRENT_BINARY_DIR}/${holder}.cpp.in")
   set(image "$<TARGET_FILE:${ARG_IMAGE_TARGET}>")
