@@ -8,8 +8,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -21,37 +19,6 @@ std::string AbsolutePath(const std::string& path) {
     return ec ? path : absolute.lexically_normal().string();
 }
 
-template <typename T> void ReverseBuckets(CBucketMap<T>& map) {
-    // Re-inserting in enumeration order puts each bucket's entries the other
-    // way round, since the entry inserted last comes first.
-    CBucketMap<T> reversed;
-    map.ForEach(
-        [&](uint16_t key, const T& record) { reversed.SetAt(key, std::make_unique<T>(record)); });
-    map = std::move(reversed);
-}
-
-// Keeps the affiliates and registration records in the order the file lists
-// them. A reader that inserts entries in file order turns each bucket round,
-// so a load and save would reorder the file and Build All; when the loaded
-// project does not encode back to the same bytes but its turned-round form
-// does, the turned-round form is the file's order.
-void KeepFileOrder(const std::string& bytes, CAffProject& project) {
-    if (EncodeProject(project) == bytes)
-        return;
-    CAffProject turned = project;
-    ReverseBuckets(turned.m_mapResellers);
-    ReverseBuckets(turned.m_mapRegInfo);
-    if (EncodeProject(turned) == bytes) {
-        project.m_mapResellers = std::move(turned.m_mapResellers);
-        project.m_mapRegInfo = std::move(turned.m_mapRegInfo);
-    }
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
@@ -60,7 +27,6 @@ bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream&
         err << result.message << "\n";
         return false;
     }
-    KeepFileOrder(ReadFileBytes(path), project);
     project.SetProjectPath(AbsolutePath(path));
     return true;
 }

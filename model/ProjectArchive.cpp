@@ -6,6 +6,8 @@
 #include "model/RegistrationServices.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -59,10 +61,25 @@ bool LoadRegInfo(CArchiveReader& ar, CProductRegInfo& info) {
     return true;
 }
 
+// Entries of one map as read, in file order.
+template <typename T> using LoadedEntries = std::vector<std::pair<uint16_t, std::unique_ptr<T>>>;
+
+// Stores the entries so that the map enumerates them in file order: the map
+// puts the entry inserted last first inside a bucket, so they go in from the
+// back. A key met again from the back is an earlier entry of the file, which
+// the later one replaces. Keeping the file's order makes a load and save give
+// back the same bytes and keeps the order of Build All.
+template <typename T> void StoreInFileOrder(LoadedEntries<T>& entries, CBucketMap<T>& map) {
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (!map.Lookup(it->first))
+            map.SetAt(it->first, std::move(it->second));
+}
+
 bool LoadResellerMap(CArchiveReader& ar, CAffProject& project) {
     uint32_t count;
     if (!ar.ReadCount(count))
         return false;
+    LoadedEntries<CReseller> entries;
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kResellerClass, schema))
@@ -73,8 +90,9 @@ bool LoadResellerMap(CArchiveReader& ar, CAffProject& project) {
             return false;
         record->m_bChanged = 1;
         record->m_nImage = 0;
-        project.m_mapResellers.SetAt(key, std::move(record)); // a repeated key replaces
+        entries.emplace_back(key, std::move(record));
     }
+    StoreInFileOrder(entries, project.m_mapResellers);
     return true;
 }
 
@@ -82,6 +100,7 @@ bool LoadRegInfoMap(CArchiveReader& ar, CAffProject& project) {
     uint32_t count;
     if (!ar.ReadCount(count))
         return false;
+    LoadedEntries<CProductRegInfo> entries;
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kRegInfoClass, schema) ||
@@ -90,8 +109,9 @@ bool LoadRegInfoMap(CArchiveReader& ar, CAffProject& project) {
         auto record = std::make_unique<CProductRegInfo>();
         if (!LoadRegInfo(ar, *record))
             return false;
-        project.m_mapRegInfo.SetAt(key, std::move(record));
+        entries.emplace_back(key, std::move(record));
     }
+    StoreInFileOrder(entries, project.m_mapRegInfo);
     return true;
 }
 

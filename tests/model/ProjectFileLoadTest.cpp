@@ -286,10 +286,10 @@ TEST(ProjectFileLoad, RoundTripKeepsEveryStoredField) {
     EXPECT_EQ(q.m_strWebSite, "https://w.test");
     EXPECT_EQ(q.m_strVersion, "1.2");
     EXPECT_EQ(q.m_strSetupFile, "setup.exe");
-    // Both keys share a bucket; loading inserts in file order, so the entry
-    // written first is enumerated last afterwards.
+    // Both keys share a bucket; loading keeps the order of the file, so a
+    // load and save gives back the same bytes.
     EXPECT_EQ(p.m_mapResellers.Keys(), (std::vector<uint16_t>{0x2346, 0x2345}));
-    EXPECT_EQ(q.m_mapResellers.Keys(), (std::vector<uint16_t>{0x2345, 0x2346}));
+    EXPECT_EQ(q.m_mapResellers.Keys(), (std::vector<uint16_t>{0x2346, 0x2345}));
     const CReseller* a = q.LookupReseller(0x2345);
     const CReseller* b = q.LookupReseller(0x2346);
     ASSERT_TRUE(a && b);
@@ -308,9 +308,7 @@ TEST(ProjectFileLoad, RoundTripKeepsEveryStoredField) {
     ASSERT_NE(i, nullptr);
     EXPECT_EQ(i->m_strProductId, "pid");
     EXPECT_EQ(i->m_strPurchaseLink, "https://link.test");
-    CAffProject twice;
-    ASSERT_TRUE(DecodeProject(EncodeProject(q), twice).Ok());
-    EXPECT_EQ(EncodeProject(twice), EncodeProject(p));
+    EXPECT_EQ(EncodeProject(q), EncodeProject(p));
 }
 
 TEST(ProjectFileLoad, EntriesFollowTheBucketOrder) {
