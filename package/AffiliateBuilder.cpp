@@ -44,8 +44,7 @@ public:
         std::string path;
         m_file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", path);
         if (!m_file) {
-            path = folder + "/afflreg.dat";
-            m_file = platform::CreateOwnTempFile(path);
+            m_file = platform::CreateOwnTempFile(folder, "afflreg.dat", path);
         }
         if (m_file)
             m_strPath = path;

@@ -35,7 +35,9 @@ struct BuildEnvironment {
     // Called by the worker before each affiliate: index from 1, and the count.
     std::function<void(size_t index, size_t count)> onAffiliate;
     // Called by the worker as its very last action, after the build-running
-    // flag was cleared, with the build's error count.
+    // flag was cleared, with the build's error count. It must not wait for a
+    // thread that may destroy the job (post a message, do not block): the
+    // job's destructor waits for this worker.
     std::function<void(int errors)> onFinished;
 };
 

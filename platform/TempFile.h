@@ -28,10 +28,12 @@ std::string TempFolder();
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path);
 
-// Opens path for writing raw bytes, truncating it, for a file with a fixed name
-// in a shared folder. Refuses (returns null) when path is a symbolic link, is not
-// a regular file, has more than one link or belongs to another user; creates
-// the file, readable and writable by the current user only, when it is missing.
-FileHandle CreateOwnTempFile(const std::string& path);
+// Opens the file name in folder for writing raw bytes, truncating it, for a
+// file with a fixed name in a shared folder. Refuses (returns null) when it is
+// a symbolic link, is not a regular file, has more than one link or belongs to
+// another user; creates the file, readable and writable by the current user
+// only, when it is missing. path receives the full path in any case.
+FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
+                             std::string& path);
 
 } // namespace platform

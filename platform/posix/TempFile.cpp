@@ -65,8 +65,10 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
     return nullptr;
 }
 
-FileHandle CreateOwnTempFile(const std::string& path)
+FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
+                             std::string& path)
 {
+    path = folder + "/" + name;
     int fd = ::open(path.c_str(), kCreateFlags, 0600);
     if (fd < 0 && errno == EEXIST) {
         fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);

@@ -44,28 +44,29 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
 {
     const fs::path fixed = tempFolder / "afflreg.dat";
     const fs::path victim = root / "victim.txt";
+    std::string path;
     WriteFile(victim, "precious");
 
     // A symbolic link planted under the name is never followed.
     fs::create_symlink(victim, fixed);
-    EXPECT_FALSE(platform::CreateOwnTempFile(fixed.string()));
+    EXPECT_FALSE(platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path));
     EXPECT_EQ(ReadFile(victim), "precious");
     fs::remove(fixed);
 
     // Nor is a hard link to somebody's file truncated.
     fs::create_hard_link(victim, fixed);
-    EXPECT_FALSE(platform::CreateOwnTempFile(fixed.string()));
+    EXPECT_FALSE(platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path));
     EXPECT_EQ(ReadFile(victim), "precious");
     fs::remove(fixed);
 
     // A folder under the name is refused too.
     fs::create_directory(fixed);
-    EXPECT_FALSE(platform::CreateOwnTempFile(fixed.string()));
+    EXPECT_FALSE(platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path));
     fs::remove(fixed);
 
     // Missing: created private. Left over from an earlier run: truncated.
     {
-        platform::FileHandle f = platform::CreateOwnTempFile(fixed.string());
+        platform::FileHandle f = platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
         ASSERT_TRUE(f);
         std::fputs("old contents", f.get());
     }
@@ -73,11 +74,12 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
     ASSERT_EQ(stat(fixed.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     {
-        platform::FileHandle f = platform::CreateOwnTempFile(fixed.string());
+        platform::FileHandle f = platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
         ASSERT_TRUE(f);
         std::fputs("new", f.get());
     }
     EXPECT_EQ(ReadFile(fixed), "new");
+    EXPECT_EQ(path, fixed.string());
 }
 
 TEST_F(BuilderFileHelpersTest, OutputFoldersAreMadeForEverySeparatorAfterTheFirstCharacter)
