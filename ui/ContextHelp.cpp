@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QWhatsThis>
 
 namespace {
 
@@ -45,6 +46,11 @@ protected:
             auto* help = static_cast<QHelpEvent*>(event);
             ShowContextHelp(ControlIdOf(w), help->globalPos(), w);
             event->accept();
+            // One request per click, as the caption's "?" promises. Left later:
+            // the mode's own filter is still on the stack here.
+            if (QWhatsThis::inWhatsThisMode())
+                QMetaObject::invokeMethod(
+                    qApp, [] { QWhatsThis::leaveWhatsThisMode(); }, Qt::QueuedConnection);
             return true;
         }
         case QEvent::KeyPress: {

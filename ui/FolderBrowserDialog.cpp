@@ -74,6 +74,7 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
         request.initialFolder.isEmpty() ? QDir::currentPath() : request.initialFolder;
     const QModelIndex index = m_pModel->index(initial);
     if (index.isValid()) {
+        m_strTreePath = m_pModel->filePath(index);
         m_pTree->setCurrentIndex(index);
         m_pTree->scrollTo(index);
     }
@@ -99,6 +100,11 @@ QString CFolderBrowserDialog::Path() const
 void CFolderBrowserDialog::OnTreeSelectionChanged()
 {
     const QString path = m_pModel->filePath(m_pTree->currentIndex());
+    // The model reports a new current index also when it merely re-sorts a
+    // folder it finished reading; only a different folder replaces the text.
+    if (path == m_strTreePath)
+        return;
+    m_strTreePath = path;
     // Only folders of the file system (absolute paths) can be chosen.
     if (!path.isEmpty() && QDir::isAbsolutePath(path)) {
         m_pPath->setText(path);

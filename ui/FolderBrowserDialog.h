@@ -48,4 +48,5 @@ private:
     QTreeView* m_pTree;
     QLineEdit* m_pPath;
     QPushButton* m_pOk;
+    QString m_strTreePath; // folder of the tree's current item
 };

@@ -1,0 +1,140 @@
+#include "ui/FolderBrowserDialog.h"
+
+#include "FakePrompts.h"
+#include "UiTestHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QTreeView>
+
+namespace {
+
+QString Invalid(const QString& path)
+{
+    return QStringLiteral("The folder:\n\n%1\n\nis invalid. Please reenter.").arg(path);
+}
+
+} // namespace
+
+TEST(FolderPath, FormRules)
+{
+    // Counterparts of C:\Out\, C:Out, \\server\share and a name ending in a full stop.
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/Out/")));
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("Out")));
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("//server/share")));
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/data/name.")));
+    EXPECT_TRUE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/")));
+    EXPECT_TRUE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/data/Out 1/x.y")));
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QString()));
+    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/a//b")));
+    for (const char* bad : {" a", "a ", "\ta", ".a", "a*", "a?b", "a:b", "a\\b", "a|b", "a\"b",
+                            "a<b", "a>b"})
+        EXPECT_FALSE(CFolderBrowserDialog::IsValidFolderName(QString::fromLatin1(bad))) << bad;
+    EXPECT_TRUE(CFolderBrowserDialog::IsValidFolderName(QStringLiteral("a.b c")));
+}
+
+TEST(FolderPath, ValidationMessagesAndCreation)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FakePrompts prompts;
+
+    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, QStringLiteral("/Out/"), prompts));
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_EQ(prompts.shown[0].text, Invalid(QStringLiteral("/Out/")));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Warning);
+
+    prompts.shown.clear();
+    EXPECT_TRUE(CFolderBrowserDialog::ValidateFolderPath(nullptr, dir.path(), prompts));
+    EXPECT_TRUE(prompts.shown.isEmpty()); // existing folder: no question
+
+    const QString missing = dir.path() + QStringLiteral("/a/b/c");
+    prompts.answers.enqueue(false);
+    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, missing, prompts));
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be "
+                             "created?")
+                  .arg(missing));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
+    EXPECT_FALSE(QDir(dir.path() + QStringLiteral("/a")).exists());
+
+    prompts.shown.clear();
+    prompts.answers.enqueue(true);
+    EXPECT_TRUE(CFolderBrowserDialog::ValidateFolderPath(nullptr, missing, prompts));
+    EXPECT_TRUE(QDir(missing).exists());
+    EXPECT_EQ(prompts.shown.size(), 1);
+
+    // A file standing where a folder must go cannot become a folder.
+    QFile blocker(dir.path() + QStringLiteral("/file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString blocked = dir.path() + QStringLiteral("/file/sub");
+    prompts.shown.clear();
+    prompts.answers.enqueue(true);
+    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, blocked, prompts));
+    ASSERT_EQ(prompts.shown.size(), 2);
+    EXPECT_EQ(prompts.shown[1].text,
+              QStringLiteral("The folder:\n\n%1\n\ncan not be created. Please double check.")
+                  .arg(blocked));
+}
+
+TEST(FolderBrowser, TypedPathIsValidatedAndReturnedAsTyped)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FakePrompts prompts;
+    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"),
+                                           QStringLiteral("Select output directory."), dir.path()},
+                                 prompts);
+    browser.show();
+    EXPECT_EQ(browser.windowTitle(), QStringLiteral("Browse"));
+    EXPECT_EQ(Control<QLabel>(&browser, "instruction")->text(),
+              QStringLiteral("Select output directory."));
+    EXPECT_EQ(Text(&browser, "pathEdit"), dir.path()); // the initial folder is selected
+    auto* ok = Control<QPushButton>(&browser, "1");
+    EXPECT_TRUE(ok->isEnabled());
+
+    Retype(&browser, "pathEdit", QString());
+    EXPECT_FALSE(ok->isEnabled());
+
+    Type(&browser, "pathEdit", QStringLiteral("relative/out"));
+    EXPECT_TRUE(ok->isEnabled());
+    Control<QTreeView>(&browser, "folderTree")->setFocus();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(prompts.Messages(), QStringList{Invalid(QStringLiteral("relative/out"))});
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_EQ(browser.focusWidget(), Control<QLineEdit>(&browser, "pathEdit"));
+
+    const QString target = dir.path() + QStringLiteral("/made");
+    Retype(&browser, "pathEdit", target);
+    prompts.answers.enqueue(true);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_EQ(browser.result(), QDialog::Accepted);
+    EXPECT_EQ(browser.Path(), target);
+    EXPECT_TRUE(QDir(target).exists());
+}
+
+TEST(FolderBrowser, TreeSelectionFillsTheFieldAndLongTypingIsCut)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    FakePrompts prompts;
+    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"), QString(), QString()}, prompts);
+    browser.show();
+    EXPECT_EQ(Text(&browser, "pathEdit"), QDir::currentPath()); // no initial folder given
+    auto* tree = Control<QTreeView>(&browser, "folderTree");
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(model, nullptr);
+    tree->setCurrentIndex(model->index(dir.path() + QStringLiteral("/sub")));
+    EXPECT_EQ(Text(&browser, "pathEdit"), dir.path() + QStringLiteral("/sub"));
+
+    Retype(&browser, "pathEdit", QStringLiteral("/") + QString(300, QLatin1Char('x')));
+    EXPECT_EQ(browser.Path().size(), 259);
+    QTest::mouseClick(Control<QPushButton>(&browser, "2"), Qt::LeftButton);
+    EXPECT_EQ(browser.result(), QDialog::Rejected);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}

@@ -1,0 +1,148 @@
+// Renders every editing dialog and wizard page to a PNG file in the folder
+// given as the first argument.
+
+#include "model/AffProject.h"
+#include "model/RegistrationServices.h"
+#include "ui/AffiliateDialog.h"
+#include "ui/FolderBrowserDialog.h"
+#include "ui/ProductIdDialog.h"
+#include "ui/ProductSettingsDialog.h"
+#include "ui/WizardProductProperty.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Shows nothing: the shots never need an answer.
+class SilentPrompts : public IUserPrompts {
+public:
+    void Message(QWidget*, const QString&, PromptIcon) override {}
+    bool Question(QWidget*, const QString&, PromptIcon) override { return false; }
+    QString OpenFile(QWidget*, const FileRequest&) override { return {}; }
+    QString SaveFile(QWidget*, const FileRequest&) override { return {}; }
+    QString ChooseFolder(QWidget*, const FolderRequest&) override { return {}; }
+};
+
+bool g_failed = false;
+
+void Shoot(QWidget* w, const QString& folder, const QString& name)
+{
+    w->show();
+    QApplication::processEvents();
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        g_failed = true;
+        return;
+    }
+    std::printf("%s\n", qPrintable(path));
+}
+
+void Type(QWidget* dialog, const char* id, const QString& text)
+{
+    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(id)))
+        QTest::keyClicks(edit, text);
+}
+
+void SampleProject(CAffProject& project, const QString& folder)
+{
+    project.SetProjectPath((folder + QStringLiteral("/Sample.vkp")).toStdString());
+    project.m_strTitle = "Tidy Notes";
+    project.m_strVersion = "2.4";
+    project.m_strWebSite = "http://tidynotes.example";
+    project.m_strSetupFile = "setup/TidyNotesSetup.exe";
+    project.m_strOutputDir = "affiliates";
+    project.m_strSelfCreatorPath = "VelkSelfMaker.exe";
+    auto add = [&](int service, const char* id) {
+        auto info = std::make_unique<CProductRegInfo>();
+        info->m_wService = uint16_t(service);
+        info->m_strServiceName = std::string(ServiceNameFromIndex(service));
+        info->m_strProductId = id;
+        info->m_strPurchaseLink = std::string(ServiceTable()[size_t(service)].endpoint) +
+                                  "?" + std::string(ServiceTable()[size_t(service)].productKey) +
+                                  "=" + id;
+        project.m_mapRegInfo.SetAt(uint16_t(service), std::move(info));
+    };
+    add(kServiceRegNow, "10234-1");
+    add(kServiceShareIt, "300871");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    QTemporaryDir projectDir;
+    SilentPrompts prompts;
+    CAffProject project;
+    SampleProject(project, projectDir.path());
+
+    {
+        CWizardProductProperty wizard(nullptr, &prompts);
+        const char* names[] = {"wizard-1-welcome", "wizard-2-product", "wizard-3-setup-files",
+                               "wizard-4-registration", "wizard-5-finish"};
+        wizard.show();
+        for (int page = 0; page < 5; ++page) {
+            QWidget* current = wizard.currentPage();
+            if (page == 1) {
+                Type(current, "1005", QStringLiteral("Tidy Notes"));
+                Type(current, "1007", QStringLiteral("2.4"));
+                Type(current, "1002", QStringLiteral("http://tidynotes.example"));
+            } else if (page == 2) {
+                Type(current, "1008", QStringLiteral("/home/vendor/TidyNotesSetup.exe"));
+                Type(current, "1009", QStringLiteral("/home/vendor/affiliates"));
+            } else if (page == 3) {
+                Type(current, "1000", QStringLiteral("10234-1"));
+            }
+            Shoot(&wizard, folder, QString::fromLatin1(names[page]));
+            wizard.next();
+        }
+    }
+    {
+        CAffiliateDialog dialog(nullptr, &prompts);
+        dialog.SetProject(&project);
+        Type(&dialog, "1011", QStringLiteral("Bob"));
+        Type(&dialog, "1013", QStringLiteral("bob77"));
+        Type(&dialog, "1017", QStringLiteral("bob@example.com"));
+        Shoot(&dialog, folder, QStringLiteral("affiliate-dialog"));
+    }
+    {
+        CProductIdDialog dialog(nullptr, &prompts);
+        dialog.SetServices({QStringLiteral("ShareIt"), QStringLiteral("RegSoft")}, 0);
+        Type(&dialog, "1041", QStringLiteral("300871"));
+        Shoot(&dialog, folder, QStringLiteral("product-id-dialog"));
+    }
+    {
+        CProductSettingsDialog dialog(project, nullptr, &prompts);
+        const char* names[] = {"product-settings-general", "product-settings-setup-files",
+                               "product-settings-registration"};
+        for (int tab = 0; tab < 3; ++tab) {
+            dialog.Sheet()->setCurrentIndex(tab);
+            Shoot(&dialog, folder, QString::fromLatin1(names[tab]));
+        }
+    }
+    {
+        CFolderBrowserDialog browser(nullptr,
+                                     {QStringLiteral("Browse"),
+                                      QStringLiteral("Select output directory."), QDir::rootPath()},
+                                     prompts);
+        browser.resize(420, 420);
+        Shoot(&browser, folder, QStringLiteral("folder-browser"));
+    }
+    return g_failed ? 1 : 0;
+}
