@@ -16,14 +16,12 @@ class CmdBuildSelfCreator : public CliCommand {
 public:
     std::string_view Name() const override { return "build-self-creator"; }
     std::string_view Usage() const override { return "FILE.vkp"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Write the self creator that lets affiliates build their own custom setups.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         if (!args.Parse(words, {}, 1, 1, error)) {
@@ -53,7 +51,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdBuildSelfCreator()
-{
+std::unique_ptr<CliCommand> MakeCmdBuildSelfCreator() {
     return std::make_unique<CmdBuildSelfCreator>();
 }

@@ -9,8 +9,7 @@
 #include <QLabel>
 
 CAboutBox::CAboutBox(ISelfKitPrompts& prompts, QWidget* parent)
-    : QDialog(parent), m_prompts(prompts)
-{
+    : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QString::fromLatin1(selfkit_text::kAboutCaption));
 
     auto* icon = new QLabel(this);
@@ -19,8 +18,8 @@ CAboutBox::CAboutBox(ISelfKitPrompts& prompts, QWidget* parent)
     text->setObjectName(QStringLiteral("aboutText"));
 
     const QString address = QString::fromLatin1(selfkit_text::kVendorAddress);
-    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()),
-                            this);
+    auto* link =
+        new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()), this);
     link->setObjectName(QStringLiteral("aboutLink"));
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -37,8 +36,7 @@ CAboutBox::CAboutBox(ISelfKitPrompts& prompts, QWidget* parent)
     layout->addWidget(buttons, 2, 0, 1, 2);
 }
 
-void CAboutBox::OpenLink(const QString& address)
-{
+void CAboutBox::OpenLink(const QString& address) {
     const std::string failure = OpenHyperlink(address.toLocal8Bit().toStdString());
     if (!failure.empty())
         m_prompts.ShowWarning(this, QString::fromLatin1(selfkit_text::kHyperlinkFailed) +

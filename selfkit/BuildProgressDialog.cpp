@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CBuildProgressDialog::CBuildProgressDialog(QWidget* parent) : QDialog(parent)
-{
+CBuildProgressDialog::CBuildProgressDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(selfkit_text::kProgressCaption));
     setModal(false);
 
@@ -21,7 +20,8 @@ CBuildProgressDialog::CBuildProgressDialog(QWidget* parent) : QDialog(parent)
 
     m_pPercent = new QLabel(QString::fromLatin1(selfkit_text::kProgressInitial), this);
     m_pPercent->setObjectName(QStringLiteral("percentLabel"));
-    m_pPercent->setMinimumWidth(m_pPercent->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
+    m_pPercent->setMinimumWidth(
+        m_pPercent->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
 
     m_pCancel = new QPushButton(QString::fromLatin1(selfkit_text::kCancel), this);
     m_pCancel->setObjectName(QStringLiteral("progressCancel"));
@@ -39,32 +39,27 @@ CBuildProgressDialog::CBuildProgressDialog(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-void CBuildProgressDialog::SetPosition(int position)
-{
+void CBuildProgressDialog::SetPosition(int position) {
     m_pBar->setValue(position);
     const QString text = QStringLiteral("%1%").arg(position * 100 / 10);
     if (m_pPercent->text() != text)
         m_pPercent->setText(text);
 }
 
-int CBuildProgressDialog::Position() const
-{
+int CBuildProgressDialog::Position() const {
     return m_pBar->value();
 }
 
-QString CBuildProgressDialog::PercentText() const
-{
+QString CBuildProgressDialog::PercentText() const {
     return m_pPercent->text();
 }
 
-bool CBuildProgressDialog::TakeCancel()
-{
+bool CBuildProgressDialog::TakeCancel() {
     const bool cancel = m_bCancel;
     m_bCancel = false;
     return cancel;
 }
 
-void CBuildProgressDialog::reject()
-{
+void CBuildProgressDialog::reject() {
     m_bCancel = true;
 }

@@ -4,8 +4,7 @@
 
 // format with its first "%s" replaced by value; the texts of the log lines and
 // messages carry exactly one.
-inline std::string FormatText(const char* format, const std::string& value)
-{
+inline std::string FormatText(const char* format, const std::string& value) {
     std::string text = format;
     const size_t at = text.find("%s");
     if (at != std::string::npos)

@@ -2,8 +2,7 @@
 
 #include "platform/ShellOpen.h"
 
-std::string OpenHyperlink(const std::string& address)
-{
+std::string OpenHyperlink(const std::string& address) {
     if (platform::ShellOpen(address))
         return {};
     const auto command = platform::WebBrowserCommand();

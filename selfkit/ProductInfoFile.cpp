@@ -10,13 +10,12 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-bool ReadBlock(std::FILE* file, std::string& out)
-{
+bool ReadBlock(std::FILE* file, std::string& out) {
     unsigned char len[4];
     if (std::fread(len, 1, 4, file) != 4)
         return false;
-    const uint32_t n = uint32_t(len[0]) | uint32_t(len[1]) << 8 | uint32_t(len[2]) << 16 |
-                       uint32_t(len[3]) << 24;
+    const uint32_t n =
+        uint32_t(len[0]) | uint32_t(len[1]) << 8 | uint32_t(len[2]) << 16 | uint32_t(len[3]) << 24;
     if (n > kProductInfoMaxBlock)
         return false;
     out.assign(n, '\0');
@@ -25,8 +24,7 @@ bool ReadBlock(std::FILE* file, std::string& out)
 
 } // namespace
 
-bool WriteLengthPrefixedBlock(std::FILE* file, std::string_view bytes)
-{
+bool WriteLengthPrefixedBlock(std::FILE* file, std::string_view bytes) {
     if (bytes.size() > UINT32_MAX)
         return false;
     const auto n = static_cast<uint32_t>(bytes.size());
@@ -38,8 +36,7 @@ bool WriteLengthPrefixedBlock(std::FILE* file, std::string_view bytes)
     return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
-ProductInfoStatus ReadProductInfoFile(const std::string& path, CProductInfo& info)
-{
+ProductInfoStatus ReadProductInfoFile(const std::string& path, CProductInfo& info) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return ProductInfoStatus::OpenFailed;

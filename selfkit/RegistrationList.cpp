@@ -8,15 +8,13 @@
 
 namespace {
 
-bool Representable(const std::string& token)
-{
+bool Representable(const std::string& token) {
     return !token.empty() && token.find(';') == std::string::npos;
 }
 
 // Case-insensitive order as a sorted drop-down list shows its items; equal
 // names in different case keep a stable byte-wise order.
-bool ListOrder(const std::string& a, const std::string& b)
-{
+bool ListOrder(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
         const int ca = std::tolower(static_cast<unsigned char>(a[i]));
@@ -31,8 +29,7 @@ bool ListOrder(const std::string& a, const std::string& b)
 
 } // namespace
 
-std::string ComposeRegistrationList(const CAffProject& project)
-{
+std::string ComposeRegistrationList(const CAffProject& project) {
     std::string text;
     project.m_mapRegInfo.ForEach([&](uint16_t, const CProductRegInfo& info) {
         if (!Representable(info.m_strServiceName) || !Representable(info.m_strProductId))
@@ -45,14 +42,12 @@ std::string ComposeRegistrationList(const CAffProject& project)
     return text;
 }
 
-std::string COfferedServices::ProductIdOf(const std::string& name) const
-{
+std::string COfferedServices::ProductIdOf(const std::string& name) const {
     const auto it = mapProductIds.find(name);
     return it == mapProductIds.end() ? std::string() : it->second;
 }
 
-COfferedServices ParseRegistrationList(std::string_view text)
-{
+COfferedServices ParseRegistrationList(std::string_view text) {
     std::vector<std::string_view> tokens;
     size_t start = 0;
     while (start <= text.size()) {

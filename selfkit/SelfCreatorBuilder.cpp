@@ -18,8 +18,7 @@
 
 namespace {
 
-std::string Resolve(const CAffProject& project, const std::string& path)
-{
+std::string Resolve(const CAffProject& project, const std::string& path) {
     if (path.empty() || project.BaseDirectory().empty())
         return path;
     return project.ResolveProjectPath(path);
@@ -28,8 +27,7 @@ std::string Resolve(const CAffProject& project, const std::string& path)
 // The output folder followed by the default name; a folder that is not set
 // gives the bare name, which lands in the project's folder rather than at the
 // root of the file system.
-std::string DefaultOutputPath(const std::string& outputDir)
-{
+std::string DefaultOutputPath(const std::string& outputDir) {
     if (outputDir.empty())
         return CSelfCreatorBuilder::kDefaultFileName;
     const char last = outputDir.back();
@@ -42,10 +40,10 @@ std::string DefaultOutputPath(const std::string& outputDir)
 class CTempFileGuard {
 public:
     explicit CTempFileGuard(std::string path) : m_strPath(std::move(path)) {}
-    ~CTempFileGuard()
-    {
+    ~CTempFileGuard() {
         std::error_code ec;
-        std::filesystem::remove(m_strPath, ec);
+        if (!m_strPath.empty())
+            std::filesystem::remove(m_strPath, ec);
     }
     CTempFileGuard(const CTempFileGuard&) = delete;
     CTempFileGuard& operator=(const CTempFileGuard&) = delete;
@@ -57,12 +55,9 @@ private:
 } // namespace
 
 CSelfCreatorBuilder::CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clock)
-    : m_log(log), m_clock(std::move(clock))
-{
-}
+    : m_log(log), m_clock(std::move(clock)) {}
 
-SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project)
-{
+SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
     const auto fail = [this](const std::string& line, SelfCreatorResult result) {
         m_log.Append(line);
         platform::Beep();
@@ -70,9 +65,9 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project)
     };
 
     m_log.Clear();
-    m_log.Append(FormatText("***Start building [%s] ",
-                        platform::FormatLocalTime(m_clock ? m_clock() : platform::SystemNow(),
-                                                  "%H:%M:%S")));
+    m_log.Append(FormatText(
+        "***Start building [%s] ",
+        platform::FormatLocalTime(m_clock ? m_clock() : platform::SystemNow(), "%H:%M:%S")));
 
     std::string folder = m_strTempFolder.empty() ? platform::TempFolder() : m_strTempFolder;
     std::string infoPath;
@@ -80,10 +75,10 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project)
     if (!file) {
         // No unique name could be had: the fixed name, opened without
         // following a link planted under it.
-        infoPath = folder + "/afflreg.dat";
-        file = platform::CreateOwnTempFile(infoPath);
+        file = platform::CreateOwnTempFile(folder, "afflreg.dat", infoPath);
     }
-    CTempFileGuard guard(infoPath);
+    // Only a file this run made or took over is removed at the end.
+    CTempFileGuard guard(file ? infoPath : std::string());
     if (!file)
         return fail("Internal Error!", SelfCreatorResult::InfoCreateFailed);
 
@@ -113,8 +108,9 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project)
     CreateOutputFolders(resolvedOutput);
     const SfxResult built = package.Build(kSfxTemplateSelfkit, resolvedOutput);
     if (built != SFX_OK)
-        return fail(FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),
-                    SelfCreatorResult::BuildFailed);
+        return fail(
+            FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),
+            SelfCreatorResult::BuildFailed);
     platform::MakeOwnerExecutable(resolvedOutput); // affiliates run it as a program
     m_log.Append(FormatText("File '%s' created successfully.", outputPath));
     platform::Beep();

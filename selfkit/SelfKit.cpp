@@ -21,16 +21,14 @@ constexpr const char* kInfoFileName = "afflreg.dat";
 
 // An empty folder stays empty (start-up then fails) rather than turning into
 // the root folder.
-std::string WithSeparator(std::string folder)
-{
+std::string WithSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
         folder += '/';
     return folder;
 }
 
 // True when a and b name the same file, or would once a file exists there.
-bool SamePath(const std::string& a, const std::string& b)
-{
+bool SamePath(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::equivalent(a, b, ec))
@@ -44,8 +42,7 @@ bool SamePath(const std::string& a, const std::string& b)
 
 } // namespace
 
-std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath)
-{
+std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath) {
     using namespace selfkit_text;
     switch (status) {
     case SelfKitStatus::Ok:
@@ -72,12 +69,9 @@ std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath)
 }
 
 CSelfKit::CSelfKit(std::string ownPath, std::string tempFolder)
-    : m_strOwnPath(std::move(ownPath)), m_strTempFolder(WithSeparator(std::move(tempFolder)))
-{
-}
+    : m_strOwnPath(std::move(ownPath)), m_strTempFolder(WithSeparator(std::move(tempFolder))) {}
 
-SelfKitStatus CSelfKit::Start()
-{
+SelfKitStatus CSelfKit::Start() {
     m_strUuid.clear();
     m_strSetupFile.clear();
     m_services = {};
@@ -105,19 +99,16 @@ SelfKitStatus CSelfKit::Start()
     return SelfKitStatus::Ok;
 }
 
-std::string CSelfKit::DefaultService() const
-{
+std::string CSelfKit::DefaultService() const {
     return m_services.names.empty() ? std::string() : m_services.names.front();
 }
 
-std::string CSelfKit::InfoFilePath() const
-{
+std::string CSelfKit::InfoFilePath() const {
     return m_strTempFolder + kInfoFileName;
 }
 
 std::string CSelfKit::ComposeLink(const std::string& service,
-                                  const std::string& affiliateId) const
-{
+                                  const std::string& affiliateId) const {
     const auto found = m_services.mapProductIds.find(service);
     if (found == m_services.mapProductIds.end())
         return {};
@@ -131,31 +122,30 @@ std::string CSelfKit::ComposeLink(const std::string& service,
     return url.Text();
 }
 
-SelfKitStatus CSelfKit::CheckRequest(const CCustomBuildRequest& request) const
-{
+SelfKitStatus CSelfKit::CheckRequest(const CCustomBuildRequest& request) const {
     if (m_services.mapProductIds.find(request.strService) == m_services.mapProductIds.end())
         return SelfKitStatus::NoService;
     if (ComposeLink(request.strService, request.strAffiliateId).size() > kAffiliateInfoMaxField ||
         request.strHomePage.size() > kAffiliateInfoMaxField)
         return SelfKitStatus::FieldTooLong;
     // Building into a file the build reads would destroy that source first.
-    if (!request.strOutputPath.empty() &&
-        (SamePath(request.strOutputPath, m_strSetupFile) ||
-         SamePath(request.strOutputPath, InfoFilePath()) ||
-         SamePath(request.strOutputPath, m_strOwnPath)))
+    if (!request.strOutputPath.empty() && (SamePath(request.strOutputPath, m_strSetupFile) ||
+                                           SamePath(request.strOutputPath, InfoFilePath()) ||
+                                           SamePath(request.strOutputPath, m_strOwnPath)))
         return SelfKitStatus::OutputIsWorkFile;
     return SelfKitStatus::Ok;
 }
 
-SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCallback& step)
-{
+SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCallback& step) {
     const SelfKitStatus refusal = CheckRequest(request);
     if (refusal != SelfKitStatus::Ok)
         return refusal;
     const std::string link = ComposeLink(request.strService, request.strAffiliateId);
     const auto next = [&](int position) { return !step || step(position); };
 
-    platform::FileHandle file = platform::CreateOwnTempFile(InfoFilePath());
+    std::string infoPath;
+    const std::string folder = m_strTempFolder.substr(0, m_strTempFolder.size() - 1);
+    platform::FileHandle file = platform::CreateOwnTempFile(folder, kInfoFileName, infoPath);
     if (!file)
         return SelfKitStatus::InfoCreateFailed;
     if (!next(2))
@@ -173,7 +163,7 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
         return SelfKitStatus::Cancelled;
 
     CSfxPackage package;
-    if (!written || !package.AddFile(InfoFilePath()))
+    if (!written || !package.AddFile(infoPath))
         return SelfKitStatus::InfoAddFailed;
     if (!next(7))
         return SelfKitStatus::Cancelled;

@@ -23,24 +23,19 @@
 
 namespace {
 
-QString Local(const std::string& text)
-{
+QString Local(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string Local(const QString& text)
-{
+std::string Local(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
-QString Latin(const char* text)
-{
+QString Latin(const char* text) {
     return QString::fromLatin1(text);
 }
 
-template <typename W>
-W* Tagged(W* widget, const char* name, int controlId)
-{
+template <typename W> W* Tagged(W* widget, const char* name, int controlId) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setProperty("controlId", controlId);
     return widget;
@@ -49,8 +44,7 @@ W* Tagged(W* widget, const char* name, int controlId)
 } // namespace
 
 CSelfKitDialog::CSelfKitDialog(CSelfKit& kit, ISelfKitPrompts& prompts, QWidget* parent)
-    : QDialog(parent), m_kit(kit), m_prompts(prompts)
-{
+    : QDialog(parent), m_kit(kit), m_prompts(prompts) {
     using namespace selfkit_text;
     setWindowTitle(Latin(kCaption));
     setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
@@ -108,8 +102,7 @@ CSelfKitDialog::CSelfKitDialog(CSelfKit& kit, ISelfKitPrompts& prompts, QWidget*
 
 CSelfKitDialog::~CSelfKitDialog() = default;
 
-bool CSelfKitDialog::Initialize()
-{
+bool CSelfKitDialog::Initialize() {
     if (m_kit.Start() != SelfKitStatus::Ok) {
         m_prompts.ShowMessage(this, Latin(selfkit_text::kCorrupted));
         return false;
@@ -122,31 +115,27 @@ bool CSelfKitDialog::Initialize()
     return true;
 }
 
-void CSelfKitDialog::contextMenuEvent(QContextMenuEvent* event)
-{
+void CSelfKitDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addSeparator();
     menu.addActions(actions());
     menu.exec(event->globalPos());
 }
 
-void CSelfKitDialog::ShowAbout()
-{
+void CSelfKitDialog::ShowAbout() {
     CAboutBox box(m_prompts, this);
     box.setWindowIcon(windowIcon());
     box.exec();
 }
 
-void CSelfKitDialog::OnBrowse()
-{
-    const QString preset = QDir::currentPath() + QLatin1Char('/') +
-                           Latin(selfkit_text::kPresetFileName);
+void CSelfKitDialog::OnBrowse() {
+    const QString preset =
+        QDir::currentPath() + QLatin1Char('/') + Latin(selfkit_text::kPresetFileName);
     if (const auto chosen = m_prompts.ChooseSavePath(this, QDir::toNativeSeparators(preset)))
         m_pPath->setText(*chosen);
 }
 
-bool CSelfKitDialog::StepTo(int position)
-{
+bool CSelfKitDialog::StepTo(int position) {
     if (m_nStepPauseMs > 0) {
         QEventLoop loop;
         QTimer::singleShot(m_nStepPauseMs, &loop, &QEventLoop::quit);
@@ -159,8 +148,7 @@ bool CSelfKitDialog::StepTo(int position)
     return !m_pProgress->TakeCancel();
 }
 
-void CSelfKitDialog::EndProgress()
-{
+void CSelfKitDialog::EndProgress() {
     if (m_pProgress) {
         m_pProgress->hide();
         m_pProgress.reset();
@@ -170,13 +158,12 @@ void CSelfKitDialog::EndProgress()
     m_bBuilding = false;
 }
 
-void CSelfKitDialog::OnBuild()
-{
+void CSelfKitDialog::OnBuild() {
     if (m_bBuilding)
         return;
     CCustomBuildRequest request;
-    request.strService = m_pService->currentIndex() >= 0 ? Local(m_pService->currentText())
-                                                         : std::string();
+    request.strService =
+        m_pService->currentIndex() >= 0 ? Local(m_pService->currentText()) : std::string();
     request.strAffiliateId = Local(m_pAffiliate->text());
     request.strHomePage = Local(m_pHomepage->text());
     request.strOutputPath = Local(m_pPath->text());

@@ -30,8 +30,7 @@ public:
     // Pause after each build step, in milliseconds (200 by default).
     void SetStepPause(int milliseconds) { m_nStepPauseMs = milliseconds; }
     // Called after each build step, before the cancel flag is read (tests).
-    void SetStepObserver(std::function<void(int position)> observer)
-    {
+    void SetStepObserver(std::function<void(int position)> observer) {
         m_stepObserver = std::move(observer);
     }
 

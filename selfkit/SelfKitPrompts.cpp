@@ -10,24 +10,20 @@ namespace {
 const QString kBoxCaption = QStringLiteral("selfkit");
 }
 
-void CDesktopPrompts::ShowMessage(QWidget* parent, const QString& text)
-{
+void CDesktopPrompts::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, kBoxCaption, text);
 }
 
-void CDesktopPrompts::ShowWarning(QWidget* parent, const QString& text)
-{
+void CDesktopPrompts::ShowWarning(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, kBoxCaption, text);
 }
 
-bool CDesktopPrompts::AskYesNo(QWidget* parent, const QString& text)
-{
+bool CDesktopPrompts::AskYesNo(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, kBoxCaption, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
-std::optional<QString> CDesktopPrompts::ChooseSavePath(QWidget* parent, const QString& preset)
-{
+std::optional<QString> CDesktopPrompts::ChooseSavePath(QWidget* parent, const QString& preset) {
     // No default extension and no overwrite question: the affiliate may pick
     // any name and rebuild over an earlier result.
     const QString chosen = QFileDialog::getSaveFileName(
@@ -38,7 +34,6 @@ std::optional<QString> CDesktopPrompts::ChooseSavePath(QWidget* parent, const QS
     return chosen;
 }
 
-bool CDesktopPrompts::StartPackage(const std::string& path)
-{
+bool CDesktopPrompts::StartPackage(const std::string& path) {
     return platform::StartDetached(path, {});
 }

@@ -27,7 +27,8 @@ inline constexpr const char* kPresetFileName = "setup.exe";
 inline constexpr const char* kCorrupted = "File corrupted, please download it again!";
 inline constexpr const char* kInternalError = "Internal Error!";
 inline constexpr const char* kInfoAddFailed = "Internal Error! Can't write affiliate information!";
-inline constexpr const char* kSetupAddFailed = "Internal Error! Please close the program and retry! ";
+inline constexpr const char* kSetupAddFailed =
+    "Internal Error! Please close the program and retry! ";
 inline constexpr const char* kBuildFailed = "Error! Can't build affiliate setup file [%s].";
 inline constexpr const char* kSuccess = "Custom setup file has been created successfully!";
 inline constexpr const char* kRunNow = "Do you want to run the setup file now?";

@@ -17,8 +17,7 @@ public:
 
 } // namespace
 
-void RunBuildSelfCreator(CVelkoraDoc& doc, QWidget* /*parent*/)
-{
+void RunBuildSelfCreator(CVelkoraDoc& doc, QWidget* /*parent*/) {
     // The same adjustments as the affiliate builds get (tests move the
     // temporary folder and the clock).
     BuildEnvironment env;

@@ -6,8 +6,7 @@
 
 namespace {
 
-TEST(ProductInfoFile, WrittenBlocksAreReadBack)
-{
+TEST(ProductInfoFile, WrittenBlocksAreReadBack) {
     ScratchFolder dir;
     const std::string path = dir / "info.ino";
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -28,8 +27,7 @@ TEST(ProductInfoFile, WrittenBlocksAreReadBack)
     EXPECT_EQ(info.strRegistrationList, "");
 }
 
-TEST(ProductInfoFile, BinaryBytesAndTheLargestBlockPass)
-{
+TEST(ProductInfoFile, BinaryBytesAndTheLargestBlockPass) {
     ScratchFolder dir;
     const std::string list(3999, '\n');
     WriteBytes(dir / "a", ProductInfoBytes(std::string("\r\n\0x", 4), list));
@@ -39,8 +37,7 @@ TEST(ProductInfoFile, BinaryBytesAndTheLargestBlockPass)
     EXPECT_EQ(info.strRegistrationList, list);
 }
 
-TEST(ProductInfoFile, OversizedBlocksAndShortFilesAreCorrupted)
-{
+TEST(ProductInfoFile, OversizedBlocksAndShortFilesAreCorrupted) {
     ScratchFolder dir;
     CProductInfo info;
     const auto status = [&](const std::string& bytes) {

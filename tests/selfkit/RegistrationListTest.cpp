@@ -1,13 +1,12 @@
-#include "model/AffProject.h"
 #include "selfkit/RegistrationList.h"
+#include "model/AffProject.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 void AddRegInfo(CAffProject& project, uint16_t service, const std::string& name,
-                const std::string& productId)
-{
+                const std::string& productId) {
     auto info = std::make_unique<CProductRegInfo>();
     info->m_wService = service;
     info->m_strServiceName = name;
@@ -16,8 +15,7 @@ void AddRegInfo(CAffProject& project, uint16_t service, const std::string& name,
     project.m_mapRegInfo.SetAt(service, std::move(info));
 }
 
-TEST(RegistrationListText, TwoRecordsGiveTheirPairsInMapOrder)
-{
+TEST(RegistrationListText, TwoRecordsGiveTheirPairsInMapOrder) {
     CAffProject project;
     AddRegInfo(project, 0, "RegNow", "1234");
     AddRegInfo(project, 1, "ShareIt", "5678");
@@ -29,18 +27,16 @@ TEST(RegistrationListText, TwoRecordsGiveTheirPairsInMapOrder)
     EXPECT_EQ(text.find("example"), std::string::npos);
 }
 
-TEST(RegistrationListText, EmptyWithoutRecords)
-{
+TEST(RegistrationListText, EmptyWithoutRecords) {
     EXPECT_EQ(ComposeRegistrationList(CAffProject{}), "");
 }
 
-TEST(RegistrationListText, RecordsThatWouldShiftThePairsAreLeftOut)
-{
+TEST(RegistrationListText, RecordsThatWouldShiftThePairsAreLeftOut) {
     CAffProject project;
-    AddRegInfo(project, 0, "RegNow", "");         // empty ID would pair RegNow with the next name
-    AddRegInfo(project, 1, "ShareIt", "56;78");   // ";" would split the ID
+    AddRegInfo(project, 0, "RegNow", "");       // empty ID would pair RegNow with the next name
+    AddRegInfo(project, 1, "ShareIt", "56;78"); // ";" would split the ID
     AddRegInfo(project, 2, "RegSoft", "9");
-    AddRegInfo(project, 7, "", "77");             // unknown index: no name
+    AddRegInfo(project, 7, "", "77"); // unknown index: no name
     const std::string text = ComposeRegistrationList(project);
     EXPECT_EQ(text, "RegSoft;9;");
     const COfferedServices offered = ParseRegistrationList(text);
@@ -48,8 +44,7 @@ TEST(RegistrationListText, RecordsThatWouldShiftThePairsAreLeftOut)
     EXPECT_EQ(offered.ProductIdOf("RegSoft"), "9");
 }
 
-TEST(RegistrationListParse, OtherIsSkippedAndTheFirstSortedNameLeads)
-{
+TEST(RegistrationListParse, OtherIsSkippedAndTheFirstSortedNameLeads) {
     const COfferedServices offered = ParseRegistrationList("RegNow;1234;Other;99;ShareIt;5678;");
     EXPECT_EQ(offered.names, (std::vector<std::string>{"RegNow", "ShareIt"}));
     EXPECT_EQ(offered.ProductIdOf("RegNow"), "1234");
@@ -58,8 +53,7 @@ TEST(RegistrationListParse, OtherIsSkippedAndTheFirstSortedNameLeads)
     EXPECT_EQ(offered.mapProductIds.size(), 2u);
 }
 
-TEST(RegistrationListParse, NamesAreShownAsWrittenAndSortedIgnoringCase)
-{
+TEST(RegistrationListParse, NamesAreShownAsWrittenAndSortedIgnoringCase) {
     EXPECT_EQ(ParseRegistrationList("regnow;1;").names, (std::vector<std::string>{"regnow"}));
     // A byte-wise sort would put "ShareIt" before "regnow".
     const COfferedServices offered = ParseRegistrationList("SHAREIT;5;regsoft;3;regnow;1;");
@@ -67,8 +61,7 @@ TEST(RegistrationListParse, NamesAreShownAsWrittenAndSortedIgnoringCase)
     EXPECT_EQ(offered.ProductIdOf("regsoft"), "3");
 }
 
-TEST(RegistrationListParse, SeparatorsRunsUnknownNamesAndLoneTokens)
-{
+TEST(RegistrationListParse, SeparatorsRunsUnknownNamesAndLoneTokens) {
     // Empty tokens vanish, so ";;" counts as one separator.
     COfferedServices offered = ParseRegistrationList(";;RegSoft;;;7;;Foo;1;ShareIt");
     EXPECT_EQ(offered.names, (std::vector<std::string>{"RegSoft"}));

@@ -16,8 +16,7 @@ namespace {
 
 class CRecordingSink : public IBuildLogSink {
 public:
-    void Clear() override
-    {
+    void Clear() override {
         lines.clear();
         ++clears;
     }
@@ -28,8 +27,7 @@ public:
 
 constexpr std::time_t kNow = 1700000000;
 
-std::string StartLine()
-{
+std::string StartLine() {
     std::tm tm{};
     ::localtime_r(&kNow, &tm);
     char text[16];
@@ -39,8 +37,7 @@ std::string StartLine()
 
 class SelfCreatorFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBeepHandler([this] { ++beeps; });
         builder.SetTempFolder(temp.Path());
         project.m_strUuid = kTestUuid;
@@ -49,15 +46,13 @@ protected:
         project.m_strOutputDir = work / "Builds";
         log.lines = {"old line"};
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         platform::SetBeepHandler({});
         // The temporary product information file never survives a build.
         EXPECT_TRUE(temp.Names().empty());
     }
 
-    void AddService(uint16_t index, const std::string& name, const std::string& id)
-    {
+    void AddService(uint16_t index, const std::string& name, const std::string& id) {
         auto info = std::make_unique<CProductRegInfo>();
         info->m_wService = index;
         info->m_strServiceName = name;
@@ -73,19 +68,18 @@ protected:
     int beeps = 0;
 };
 
-TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath)
-{
+TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath) {
     ASSERT_TRUE(platform::FindEmbeddedImage("SFX_EXE", 129)) << "self creator image not linked in";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
 
     const std::string output = work / "Builds/VelkSMNG.exe";
     EXPECT_EQ(project.m_strSelfCreatorPath, output);
     EXPECT_EQ(log.clears, 1);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
-                             StartLine(), "", "Writing program info...",
-                             "Reading setup file '" + project.m_strSetupFile + "'",
-                             "Creating setup file...",
-                             "File '" + output + "' created successfully."}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{StartLine(), "", "Writing program info...",
+                                        "Reading setup file '" + project.m_strSetupFile + "'",
+                                        "Creating setup file...",
+                                        "File '" + output + "' created successfully."}));
     EXPECT_EQ(beeps, 1);
 
     CSfxPackage package;
@@ -108,8 +102,7 @@ TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath)
     EXPECT_EQ(setup, "VENDOR SETUP");
 }
 
-TEST_F(SelfCreatorFixture, CarriesTheRegistrationListAndKeepsAGivenPath)
-{
+TEST_F(SelfCreatorFixture, CarriesTheRegistrationListAndKeepsAGivenPath) {
     AddService(0, "RegNow", "1234");
     AddService(3, "Other", "99");
     const std::string output = work / "a/b/c/mine.exe";
@@ -125,8 +118,7 @@ TEST_F(SelfCreatorFixture, CarriesTheRegistrationListAndKeepsAGivenPath)
     EXPECT_EQ(info, ProductInfoBytes(kTestUuid, "Other;99;RegNow;1234;"));
 }
 
-TEST_F(SelfCreatorFixture, AMissingSetupFileStopsBeforeAnythingIsWritten)
-{
+TEST_F(SelfCreatorFixture, AMissingSetupFileStopsBeforeAnythingIsWritten) {
     project.m_strSetupFile.clear();
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::SetupAddFailed);
     EXPECT_EQ(log.lines, (std::vector<std::string>{StartLine(), "", "Writing program info...",
@@ -138,30 +130,28 @@ TEST_F(SelfCreatorFixture, AMissingSetupFileStopsBeforeAnythingIsWritten)
 
     project.m_strSetupFile = work / "gone.exe";
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::SetupAddFailed);
-    EXPECT_EQ(log.lines.back(), "Error! Can't open program setup file[" + (work / "gone.exe") + "].");
+    EXPECT_EQ(log.lines.back(),
+              "Error! Can't open program setup file[" + (work / "gone.exe") + "].");
 }
 
-TEST_F(SelfCreatorFixture, AnUnwritableOutputIsReported)
-{
+TEST_F(SelfCreatorFixture, AnUnwritableOutputIsReported) {
     std::filesystem::create_directories(work / "taken.exe");
     project.m_strSelfCreatorPath = work / "taken.exe";
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::BuildFailed);
-    EXPECT_EQ(log.lines.back(),
-              "Error! Can't build selfmanaged stand-alone software.[" + (work / "taken.exe") + "].");
+    EXPECT_EQ(log.lines.back(), "Error! Can't build selfmanaged stand-alone software.[" +
+                                    (work / "taken.exe") + "].");
     EXPECT_EQ(log.lines[log.lines.size() - 2], "Creating setup file...");
     EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(SelfCreatorFixture, ATemporaryFolderThatCannotBeUsedIsAnInternalError)
-{
+TEST_F(SelfCreatorFixture, ATemporaryFolderThatCannotBeUsedIsAnInternalError) {
     builder.SetTempFolder(work / "no-such-folder");
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::InfoCreateFailed);
     EXPECT_EQ(log.lines, (std::vector<std::string>{StartLine(), "Internal Error!"}));
     EXPECT_EQ(beeps, 1);
 }
 
-TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder)
-{
+TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder) {
     project.SetProjectPath(work / "product.vkp");
     project.m_strSetupFile = "setup.exe";
     project.m_strOutputDir = "out";

@@ -20,18 +20,15 @@ class CRecordingPrompts : public ISelfKitPrompts {
 public:
     void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
     void ShowWarning(QWidget*, const QString& text) override { messages.push_back(text); }
-    bool AskYesNo(QWidget*, const QString& text) override
-    {
+    bool AskYesNo(QWidget*, const QString& text) override {
         questions.push_back(text);
         return answerYes;
     }
-    std::optional<QString> ChooseSavePath(QWidget*, const QString& preset) override
-    {
+    std::optional<QString> ChooseSavePath(QWidget*, const QString& preset) override {
         presets.push_back(preset);
         return chosen;
     }
-    bool StartPackage(const std::string& path) override
-    {
+    bool StartPackage(const std::string& path) override {
         started.push_back(path);
         return true;
     }
@@ -46,8 +43,7 @@ public:
 
 class SelfKitDialogFixture : public ::testing::Test {
 protected:
-    void Open(const std::string& list)
-    {
+    void Open(const std::string& list) {
         ASSERT_TRUE(MakeSelfCreator(work, work / "VelkSMNG.exe", ProductInfoBytes(kTestUuid, list),
                                     "SETUP"));
         kit = std::make_unique<CSelfKit>(work / "VelkSMNG.exe", temp.Path());
@@ -56,8 +52,7 @@ protected:
         ASSERT_TRUE(dialog->Initialize());
     }
 
-    void Fill(const QString& affiliate, const std::string& output)
-    {
+    void Fill(const QString& affiliate, const std::string& output) {
         dialog->AffiliateEdit()->setText(affiliate);
         dialog->HomepageEdit()->setText(QStringLiteral("https://home.example/"));
         dialog->PathEdit()->setText(QString::fromStdString(output));
@@ -70,8 +65,7 @@ protected:
     std::unique_ptr<CSelfKitDialog> dialog;
 };
 
-TEST(SelfKitDialogStart, ABareProgramSaysTheFileIsCorrupted)
-{
+TEST(SelfKitDialogStart, ABareProgramSaysTheFileIsCorrupted) {
     ScratchFolder work;
     WriteBytes(work / "selfkit", std::string(3000, '\x7f'));
     CSelfKit kit(work / "selfkit", work.Path());
@@ -81,8 +75,21 @@ TEST(SelfKitDialogStart, ABareProgramSaysTheFileIsCorrupted)
     EXPECT_EQ(prompts.messages, QStringList{"File corrupted, please download it again!"});
 }
 
-TEST_F(SelfKitDialogFixture, ShowsTheFormWithItsLabelsAndIdentifiers)
+TEST(SelfKitProgress, StartsAtZeroAndOnlyRaisesAFlagOnCancel)
 {
+    CBuildProgressDialog progress;
+    EXPECT_EQ(progress.windowTitle(), "Building");
+    EXPECT_EQ(progress.PercentText(), " 0 %");
+    EXPECT_EQ(progress.Position(), 0);
+    EXPECT_FALSE(progress.TakeCancel());
+    progress.CancelButton()->click();
+    EXPECT_TRUE(progress.TakeCancel());
+    EXPECT_FALSE(progress.TakeCancel()); // read and cleared
+    progress.SetPosition(7);
+    EXPECT_EQ(progress.PercentText(), "70%");
+}
+
+TEST_F(SelfKitDialogFixture, ShowsTheFormWithItsLabelsAndIdentifiers) {
     Open("RegNow;1234;Other;99;ShareIt;5678;");
     EXPECT_EQ(dialog->windowTitle(), "Create Your Custom Build Now!");
     QComboBox* combo = dialog->ServiceCombo();
@@ -98,8 +105,8 @@ TEST_F(SelfKitDialogFixture, ShowsTheFormWithItsLabelsAndIdentifiers)
     QStringList labels;
     for (QLabel* label : dialog->findChildren<QLabel*>())
         labels << label->text();
-    for (const char* text : {"Registration Service:  ", "Affiliate ID:  ", "Homepage:  ",
-                             "Custom Build Pathname:  "})
+    for (const char* text :
+         {"Registration Service:  ", "Affiliate ID:  ", "Homepage:  ", "Custom Build Pathname:  "})
         EXPECT_TRUE(labels.contains(QString::fromLatin1(text))) << text;
 
     std::map<int, QString> ids;
@@ -107,16 +114,15 @@ TEST_F(SelfKitDialogFixture, ShowsTheFormWithItsLabelsAndIdentifiers)
         if (w->property("controlId").isValid())
             ids[w->property("controlId").toInt()] = w->metaObject()->className();
     EXPECT_EQ(ids, (std::map<int, QString>{{1, "QPushButton"},
-                                            {2, "QPushButton"},
-                                            {1000, "QLineEdit"},
-                                            {1002, "QComboBox"},
-                                            {1003, "QLineEdit"},
-                                            {1004, "QPushButton"},
-                                            {1005, "QLineEdit"}}));
+                                           {2, "QPushButton"},
+                                           {1000, "QLineEdit"},
+                                           {1002, "QComboBox"},
+                                           {1003, "QLineEdit"},
+                                           {1004, "QPushButton"},
+                                           {1005, "QLineEdit"}}));
 }
 
-TEST_F(SelfKitDialogFixture, BrowseReplacesOnlyThePathname)
-{
+TEST_F(SelfKitDialogFixture, BrowseReplacesOnlyThePathname) {
     Open("RegNow;1;");
     dialog->AffiliateEdit()->setText("kept");
     prompts.chosen = QStringLiteral("/somewhere/custom.exe");
@@ -131,8 +137,7 @@ TEST_F(SelfKitDialogFixture, BrowseReplacesOnlyThePathname)
     EXPECT_EQ(dialog->PathEdit()->text(), "/somewhere/custom.exe");
 }
 
-TEST_F(SelfKitDialogFixture, ABuildShowsProgressThenAsksToRun)
-{
+TEST_F(SelfKitDialogFixture, ABuildShowsProgressThenAsksToRun) {
     Open("RegNow;1234;");
     Fill("A", work / "out/custom.exe");
     QStringList percents;
@@ -155,8 +160,7 @@ TEST_F(SelfKitDialogFixture, ABuildShowsProgressThenAsksToRun)
     EXPECT_EQ(package.ReadDirectory(work / "out/custom.exe"), SFX_OK);
 }
 
-TEST_F(SelfKitDialogFixture, CancelLeavesTheDialogUsable)
-{
+TEST_F(SelfKitDialogFixture, CancelLeavesTheDialogUsable) {
     Open("RegNow;1234;");
     Fill("A", work / "c.exe");
     dialog->SetStepObserver([&](int position) {
@@ -180,8 +184,7 @@ TEST_F(SelfKitDialogFixture, CancelLeavesTheDialogUsable)
     EXPECT_TRUE(prompts.started.empty());
 }
 
-TEST_F(SelfKitDialogFixture, RefusalsAndFailuresAreShownAndTheDialogStays)
-{
+TEST_F(SelfKitDialogFixture, RefusalsAndFailuresAreShownAndTheDialogStays) {
     Open("Other;1;");
     Fill("A", work / "x.exe");
     dialog->BuildButton()->click();
@@ -199,8 +202,7 @@ TEST_F(SelfKitDialogFixture, RefusalsAndFailuresAreShownAndTheDialogStays)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

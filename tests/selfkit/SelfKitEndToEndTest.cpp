@@ -15,8 +15,7 @@
 namespace {
 
 // Runs a command line through the shell; returns its exit status and output.
-int RunCommand(const std::string& command, std::string* output = nullptr)
-{
+int RunCommand(const std::string& command, std::string* output = nullptr) {
     std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     if (!pipe)
         return -1;
@@ -31,16 +30,14 @@ int RunCommand(const std::string& command, std::string* output = nullptr)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Quote(const std::string& word)
-{
+std::string Quote(const std::string& word) {
     std::string quoted = "'";
     for (char c : word)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
-void AddService(CAffProject& project, uint16_t index, const std::string& id)
-{
+void AddService(CAffProject& project, uint16_t index, const std::string& id) {
     auto info = std::make_unique<CProductRegInfo>();
     info->m_wService = index;
     info->m_strServiceName = std::string(ServiceNameFromIndex(index));
@@ -52,8 +49,7 @@ void AddService(CAffProject& project, uint16_t index, const std::string& id)
 // program writes the self creator, the self creator (driven through its
 // class) writes an affiliate's custom setup, and running that setup stores
 // the link where the purchase-link library finds it.
-TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct)
-{
+TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct) {
     ScratchFolder work;
     const std::string cli = Quote(VELKORA_CLI_PATH);
     const std::string project = work / "product.vkp";
@@ -62,11 +58,11 @@ TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct)
 
     std::string output;
     ASSERT_EQ(RunCommand(cli + " new " + Quote(project) +
-                      " --title Product --version 1.0 --website https://vendor.example/"
-                      " --setup-file " + Quote(work / "setup.sh") +
-                      " --output-dir " + Quote(work / "Builds") +
-                      " --service RegNow --product-id 1234",
-                  &output),
+                             " --title Product --version 1.0 --website https://vendor.example/"
+                             " --setup-file " +
+                             Quote(work / "setup.sh") + " --output-dir " + Quote(work / "Builds") +
+                             " --service RegNow --product-id 1234",
+                         &output),
               0)
         << output;
 
@@ -102,10 +98,10 @@ TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct)
 
     ScratchFolder machineStore, userStore, runTemp;
     ASSERT_EQ(RunCommand("env TMPDIR=" + Quote(runTemp.Path()) +
-                      " VELKORA_STORE_DIR=" + Quote(machineStore.Path()) +
-                      " VELKORA_USER_STORE_DIR=" + Quote(userStore.Path()) + " " +
-                      Quote(custom) + " " + Quote(mark) + " second",
-                  &output),
+                             " VELKORA_STORE_DIR=" + Quote(machineStore.Path()) +
+                             " VELKORA_USER_STORE_DIR=" + Quote(userStore.Path()) + " " +
+                             Quote(custom) + " " + Quote(mark) + " second",
+                         &output),
               0)
         << output;
     EXPECT_EQ(ReadBytes(mark), "ran second\n");

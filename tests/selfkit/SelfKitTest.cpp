@@ -12,24 +12,21 @@
 
 namespace {
 
-std::string Endpoint(int index)
-{
+std::string Endpoint(int index) {
     return std::string(ServiceTable()[index].endpoint);
 }
 
 // A self creator for the list, extracted into its own temporary folder.
 class SelfKitFixture : public ::testing::Test {
 protected:
-    SelfKitStatus StartWith(const std::string& list, const std::string& setup = "SETUP")
-    {
+    SelfKitStatus StartWith(const std::string& list, const std::string& setup = "SETUP") {
         if (!MakeSelfCreator(work, work / "VelkSMNG.exe", ProductInfoBytes(kTestUuid, list), setup))
             return SelfKitStatus::BuildFailed;
         kit = std::make_unique<CSelfKit>(work / "VelkSMNG.exe", temp.Path());
         return kit->Start();
     }
 
-    CCustomBuildRequest Request(const std::string& service, const std::string& output)
-    {
+    CCustomBuildRequest Request(const std::string& service, const std::string& output) {
         return {service, "A", "https://affiliate.example/", output};
     }
 
@@ -39,8 +36,7 @@ protected:
     std::unique_ptr<CSelfKit> kit;
 };
 
-TEST_F(SelfKitFixture, StartExtractsAndOffersTheListedServices)
-{
+TEST_F(SelfKitFixture, StartExtractsAndOffersTheListedServices) {
     ASSERT_EQ(StartWith("RegNow;1234;Other;99;ShareIt;5678;"), SelfKitStatus::Ok);
     EXPECT_EQ(kit->Services().names, (std::vector<std::string>{"RegNow", "ShareIt"}));
     EXPECT_EQ(kit->DefaultService(), "RegNow");
@@ -50,8 +46,7 @@ TEST_F(SelfKitFixture, StartExtractsAndOffersTheListedServices)
     EXPECT_EQ(kit->InfoFilePath(), temp / "afflreg.dat");
 }
 
-TEST_F(SelfKitFixture, StartRefusesWhatIsNotAWrittenSelfCreator)
-{
+TEST_F(SelfKitFixture, StartRefusesWhatIsNotAWrittenSelfCreator) {
     // The bare program: no trailer at all.
     WriteBytes(work / "bare", std::string(5000, 'B'));
     EXPECT_EQ(CSelfKit(work / "bare", temp.Path()).Start(), SelfKitStatus::Corrupted);
@@ -70,8 +65,7 @@ TEST_F(SelfKitFixture, StartRefusesWhatIsNotAWrittenSelfCreator)
     EXPECT_EQ(CSelfKit(work / "ok", "").Start(), SelfKitStatus::Corrupted);
 }
 
-TEST_F(SelfKitFixture, StartRefusesABadProductInformationFile)
-{
+TEST_F(SelfKitFixture, StartRefusesABadProductInformationFile) {
     ASSERT_TRUE(MakeSelfCreator(work, work / "big",
                                 ProductInfoBytes(kTestUuid, std::string(4000, ';')), "S"));
     EXPECT_EQ(CSelfKit(work / "big", temp.Path()).Start(), SelfKitStatus::Corrupted);
@@ -81,8 +75,7 @@ TEST_F(SelfKitFixture, StartRefusesABadProductInformationFile)
               "File corrupted, please download it again!");
 }
 
-TEST_F(SelfKitFixture, LinksAreComposedFromTheEndpointOfEachService)
-{
+TEST_F(SelfKitFixture, LinksAreComposedFromTheEndpointOfEachService) {
     ASSERT_EQ(StartWith("RegNow;1234;ShareIt;5678;RegSoft;42;"), SelfKitStatus::Ok);
     EXPECT_EQ(kit->ComposeLink("RegNow", "A"), Endpoint(0) + "?affiliate=A&item=1234");
     EXPECT_EQ(kit->ComposeLink("ShareIt", "A"), Endpoint(1) + "?productid=5678&resellerid=A");
@@ -92,15 +85,13 @@ TEST_F(SelfKitFixture, LinksAreComposedFromTheEndpointOfEachService)
     EXPECT_EQ(kit->ComposeLink("Other", "A"), "");
 }
 
-TEST_F(SelfKitFixture, NamesWrittenInOtherCaseStillComposeTheirLinks)
-{
+TEST_F(SelfKitFixture, NamesWrittenInOtherCaseStillComposeTheirLinks) {
     ASSERT_EQ(StartWith("regnow;1;"), SelfKitStatus::Ok);
     EXPECT_EQ(kit->Services().names, (std::vector<std::string>{"regnow"}));
     EXPECT_EQ(kit->ComposeLink("regnow", "X"), Endpoint(0) + "?affiliate=X&item=1");
 }
 
-TEST_F(SelfKitFixture, RequestsThatCannotBeBuiltAreRefused)
-{
+TEST_F(SelfKitFixture, RequestsThatCannotBeBuiltAreRefused) {
     ASSERT_EQ(StartWith("Other;99;"), SelfKitStatus::Ok);
     EXPECT_TRUE(kit->Services().IsEmpty());
     EXPECT_EQ(kit->DefaultService(), "");
@@ -130,8 +121,7 @@ TEST_F(SelfKitFixture, RequestsThatCannotBeBuiltAreRefused)
     EXPECT_EQ(kit->CheckRequest(Request("RegNow", out / "x.exe")), SelfKitStatus::Ok);
 }
 
-TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps)
-{
+TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps) {
     ASSERT_TRUE(platform::FindEmbeddedImage("SFX_EXE", 130)) << "launcher image not linked in";
     ASSERT_EQ(StartWith("RegNow;1234;ShareIt;5678;"), SelfKitStatus::Ok);
     std::vector<int> positions;
@@ -175,13 +165,12 @@ TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps)
     ASSERT_EQ(package.ReadDirectory(output), SFX_OK);
     ASSERT_EQ(ReadAffiliateInfoFile(kit->InfoFilePath(), info), SFX_OK);
     EXPECT_EQ(info.m_strLink, Endpoint(0) + "?affiliate=B&item=1234");
-    EXPECT_EQ(std::filesystem::file_size(output),
-              platform::FindEmbeddedImage("SFX_EXE", 130).size + ReadBytes(kit->InfoFilePath()).size() +
-                  5 + 14 + (12 + 11) + (12 + 9));
+    EXPECT_EQ(std::filesystem::file_size(output), platform::FindEmbeddedImage("SFX_EXE", 130).size +
+                                                      ReadBytes(kit->InfoFilePath()).size() + 5 +
+                                                      14 + (12 + 11) + (12 + 9));
 }
 
-TEST_F(SelfKitFixture, CancelStopsAfterTheStepAndKeepsWhatWasWritten)
-{
+TEST_F(SelfKitFixture, CancelStopsAfterTheStepAndKeepsWhatWasWritten) {
     ASSERT_EQ(StartWith("RegNow;1234;"), SelfKitStatus::Ok);
     int calls = 0;
     const std::string output = out / "c.exe";
@@ -197,8 +186,7 @@ TEST_F(SelfKitFixture, CancelStopsAfterTheStepAndKeepsWhatWasWritten)
     EXPECT_EQ(SelfKitMessage(SelfKitStatus::Cancelled, output), "");
 }
 
-TEST_F(SelfKitFixture, FailuresReportTheirMessages)
-{
+TEST_F(SelfKitFixture, FailuresReportTheirMessages) {
     ASSERT_EQ(StartWith("RegNow;1234;"), SelfKitStatus::Ok);
 
     // An empty output path cannot be written.
@@ -208,8 +196,7 @@ TEST_F(SelfKitFixture, FailuresReportTheirMessages)
 
     // The extracted setup file went missing.
     std::filesystem::remove(kit->SetupFilePath());
-    EXPECT_EQ(kit->Build(Request("RegNow", out / "y.exe"), nullptr),
-              SelfKitStatus::SetupAddFailed);
+    EXPECT_EQ(kit->Build(Request("RegNow", out / "y.exe"), nullptr), SelfKitStatus::SetupAddFailed);
     EXPECT_EQ(SelfKitMessage(SelfKitStatus::SetupAddFailed, ""),
               "Internal Error! Please close the program and retry! ");
 
@@ -222,8 +209,7 @@ TEST_F(SelfKitFixture, FailuresReportTheirMessages)
     EXPECT_FALSE(std::filesystem::exists(out / "y.exe"));
 }
 
-TEST_F(SelfKitFixture, APlantedLinkIsNotFollowedWhenWritingTheInformationFile)
-{
+TEST_F(SelfKitFixture, APlantedLinkIsNotFollowedWhenWritingTheInformationFile) {
     ASSERT_EQ(StartWith("RegNow;1234;"), SelfKitStatus::Ok);
     WriteBytes(work / "victim", "precious");
     std::filesystem::remove(kit->InfoFilePath());

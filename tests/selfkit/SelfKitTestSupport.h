@@ -16,14 +16,12 @@
 // A fresh folder under the system's temporary folder, removed with its content.
 class ScratchFolder {
 public:
-    ScratchFolder()
-    {
+    ScratchFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "velkora-selfkit-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
     }
-    ~ScratchFolder()
-    {
+    ~ScratchFolder() {
         std::error_code ignored;
         if (!m_path.empty())
             std::filesystem::remove_all(m_path, ignored);
@@ -35,8 +33,7 @@ public:
     std::string operator/(const std::string& name) const { return m_path + "/" + name; }
 
     // Names of the files directly inside the folder.
-    std::vector<std::string> Names() const
-    {
+    std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(m_path))
             names.push_back(e.path().filename().string());
@@ -47,28 +44,24 @@ private:
     std::string m_path;
 };
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadBytes(const std::string& path)
-{
+inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::string LengthPrefixed(const std::string& bytes)
-{
+inline std::string LengthPrefixed(const std::string& bytes) {
     const auto n = static_cast<uint32_t>(bytes.size());
     std::string out{char(n & 0xFF), char((n >> 8) & 0xFF), char((n >> 16) & 0xFF),
                     char((n >> 24) & 0xFF)};
     return out + bytes;
 }
 
-inline std::string ProductInfoBytes(const std::string& uuid, const std::string& list)
-{
+inline std::string ProductInfoBytes(const std::string& uuid, const std::string& list) {
     return LengthPrefixed(uuid) + LengthPrefixed(list);
 }
 
@@ -76,8 +69,7 @@ inline std::string ProductInfoBytes(const std::string& uuid, const std::string& 
 // product information file, entry 1 the setup file.
 inline bool MakeSelfCreator(const ScratchFolder& work, const std::string& output,
                             const std::string& infoBytes, const std::string& setupBytes,
-                            const std::string& setupName = "setup.exe")
-{
+                            const std::string& setupName = "setup.exe") {
     WriteBytes(work / "_aff1.ino", infoBytes);
     WriteBytes(work / setupName, setupBytes);
     CSfxPackage package;
