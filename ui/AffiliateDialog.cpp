@@ -76,7 +76,7 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     m_pWebSite = AddEdit("1016");
     m_pEmail = AddEdit("1017");
     m_pSetupPath = AddEdit("1035");
-    m_pPurchaseLink->setMinimumWidth(360);
+    m_pPurchaseLink->setMinimumWidth(440);
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("1036"));
     browse->setFixedWidth(32);

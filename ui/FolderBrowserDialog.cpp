@@ -75,6 +75,8 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
     const QModelIndex index = m_pModel->index(initial);
     if (index.isValid()) {
         m_strTreePath = m_pModel->filePath(index);
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            m_pTree->expand(up);
         m_pTree->setCurrentIndex(index);
         m_pTree->scrollTo(index);
     }

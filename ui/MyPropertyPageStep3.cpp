@@ -29,6 +29,7 @@ CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent
     m_pPurchaseLink->setObjectName(QStringLiteral("1001"));
 
     auto* form = new QFormLayout(this);
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows); // room for long links
     form->addRow(QStringLiteral("Product Registration Service:"), m_pService);
     form->addRow(QStringLiteral("Product ID:"), m_pProductId);
     form->addRow(QStringLiteral("Product Pruchase Link:"), m_pPurchaseLink);

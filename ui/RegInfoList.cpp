@@ -43,6 +43,7 @@ CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
+    setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setMouseTracking(true);
     m_hoverTimer.setSingleShot(true);

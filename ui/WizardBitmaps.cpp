@@ -35,7 +35,8 @@ void DrawEmblem(QPainter& p, const QRectF& box)
 
 QPixmap WizardWatermarkPixmap()
 {
-    QPixmap pixmap(164, 314);
+    // Taller than the page area so that no blank strip shows below it.
+    QPixmap pixmap(164, 420);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, pixmap.height());

@@ -6,7 +6,6 @@
 #include "ui/MyPropertyPageStep3.h"
 #include "ui/MyPropertyPageWelcom.h"
 #include "ui/StringTable.h"
-#include "ui/WizardBitmaps.h"
 
 #include <QAbstractButton>
 
@@ -23,7 +22,6 @@ CWizardProductProperty::CWizardProductProperty(QWidget* parent, IUserPrompts* pr
     setButtonText(QWizard::NextButton, QStringLiteral("Next >"));
     setButtonText(QWizard::FinishButton, QStringLiteral("Finish"));
     setButtonText(QWizard::CancelButton, QStringLiteral("Cancel"));
-    setPixmap(QWizard::WatermarkPixmap, WizardWatermarkPixmap());
 
     m_pWelcome = new CMyPropertyPageWelcom(this);
     m_pStep1 = new CMyPropertyPageStep1(this);

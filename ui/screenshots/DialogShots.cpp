@@ -139,9 +139,12 @@ int main(int argc, char** argv)
     {
         CFolderBrowserDialog browser(nullptr,
                                      {QStringLiteral("Browse"),
-                                      QStringLiteral("Select output directory."), QDir::rootPath()},
+                                      QStringLiteral("Select output directory."),
+                                      QStringLiteral("/usr/share")},
                                      prompts);
         browser.resize(420, 420);
+        browser.show();
+        QTest::qWait(500); // the folder tree fills in the background
         Shoot(&browser, folder, QStringLiteral("folder-browser"));
     }
     return g_failed ? 1 : 0;
