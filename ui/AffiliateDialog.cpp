@@ -256,6 +256,7 @@ void CAffiliateDialog::OnServiceChanged()
         info->m_strPurchaseLink = ToStd(dlg.PurchaseLink());
         const uint16_t key = info->m_wService;
         m_pProject->m_mapRegInfo.SetAt(key, std::move(info));
+        emit registrationInfoAdded(key);
     }
     std::string link = ToStd(m_pPurchaseLink->text());
     if (ComposeAffiliateLink(service, link, ToStd(m_pAffiliateId->text()), *m_pProject,

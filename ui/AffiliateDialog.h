@@ -67,6 +67,12 @@ public:
 
     void accept() override;
 
+signals:
+    // A registration record was added to the project through the product ID
+    // dialog. The project has changed even if this dialog is then cancelled,
+    // so the owner marks it modified.
+    void registrationInfoAdded(uint16_t service);
+
 private:
     QLineEdit* AddEdit(const char* id);
     void FillServices();

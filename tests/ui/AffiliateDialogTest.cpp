@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QSignalSpy>
 
 #include <ctime>
 
@@ -288,7 +289,10 @@ TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDia
         Type(d, "1041", QStringLiteral("S1"));
         Click(d, "1");
     });
+    QSignalSpy added(dialog, &CAffiliateDialog::registrationInfoAdded);
     SelectService(kServiceShareIt);
+    ASSERT_EQ(added.count(), 1);
+    EXPECT_EQ(added[0][0].value<uint16_t>(), uint16_t(kServiceShareIt));
     ASSERT_FALSE(prompts.shown.isEmpty());
     EXPECT_EQ(prompts.shown[0].kind, QStringLiteral("question"));
     EXPECT_EQ(prompts.shown[0].text,
@@ -311,6 +315,7 @@ TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject)
     Type(dialog, "1013", QStringLiteral("A"));
     const QString link = Text(dialog, "1014");
     prompts.answers.enqueue(false);
+    QSignalSpy added(dialog, &CAffiliateDialog::registrationInfoAdded);
     SelectService(kServiceRegSoft);
     EXPECT_EQ(Text(dialog, "1014"), link);
     EXPECT_EQ(project.LookupRegInfo(kServiceRegSoft), nullptr);
@@ -321,6 +326,7 @@ TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject)
     SelectService(kServiceShareIt);
     EXPECT_EQ(Text(dialog, "1014"), link);
     EXPECT_EQ(project.m_mapRegInfo.GetCount(), 1u);
+    EXPECT_EQ(added.count(), 0);
 
     // Back to RegNow, which has a record: the link is rebuilt from the endpoint.
     Retype(dialog, "1014", QStringLiteral("http://typed/?k=v"));
