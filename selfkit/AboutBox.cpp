@@ -6,14 +6,16 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 
-CAboutBox::CAboutBox(ISelfKitPrompts& prompts, QWidget* parent)
+CAboutBox::CAboutBox(ISelfKitPrompts& prompts, const QIcon& icon, QWidget* parent)
     : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(QString::fromLatin1(selfkit_text::kAboutCaption));
 
-    auto* icon = new QLabel(this);
-    icon->setPixmap(windowIcon().pixmap(32, 32));
+    setWindowIcon(icon);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(icon.pixmap(32, 32));
     auto* text = new QLabel(QString::fromLatin1(selfkit_text::kAboutText), this);
     text->setObjectName(QStringLiteral("aboutText"));
 
@@ -30,7 +32,7 @@ CAboutBox::CAboutBox(ISelfKitPrompts& prompts, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(text, 0, 1);
     layout->addWidget(link, 1, 1);
     layout->addWidget(buttons, 2, 0, 1, 2);

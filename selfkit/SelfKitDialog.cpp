@@ -123,8 +123,7 @@ void CSelfKitDialog::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CSelfKitDialog::ShowAbout() {
-    CAboutBox box(m_prompts, this);
-    box.setWindowIcon(windowIcon());
+    CAboutBox box(m_prompts, windowIcon(), this);
     box.exec();
 }
 

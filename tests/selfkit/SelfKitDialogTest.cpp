@@ -75,8 +75,7 @@ TEST(SelfKitDialogStart, ABareProgramSaysTheFileIsCorrupted) {
     EXPECT_EQ(prompts.messages, QStringList{"File corrupted, please download it again!"});
 }
 
-TEST(SelfKitProgress, StartsAtZeroAndOnlyRaisesAFlagOnCancel)
-{
+TEST(SelfKitProgress, StartsAtZeroAndOnlyRaisesAFlagOnCancel) {
     CBuildProgressDialog progress;
     EXPECT_EQ(progress.windowTitle(), "Building");
     EXPECT_EQ(progress.PercentText(), " 0 %");
