@@ -94,7 +94,7 @@ TEST(ProcessStart, DetachedProgramDoesNotInheritBlockedSignals) {
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &old), 0);
     bool started = platform::StartDetached(
         "sh",
-        {"-c", "grep SigBlk /proc/$$/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
+        {"-c", "grep SigBlk /proc/self/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
     ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     ASSERT_TRUE(started);
     EXPECT_EQ(AwaitFile(dir / "out"), "SigBlk:\t0000000000000000\n");
