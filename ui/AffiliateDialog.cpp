@@ -7,8 +7,8 @@
 #include "ui/ProductIdDialog.h"
 #include "ui/StringTable.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -21,26 +21,22 @@
 
 namespace {
 
-QString ToQ(const std::string& s)
-{
+QString ToQ(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::string ToStd(const QString& s)
-{
+std::string ToStd(const QString& s) {
     return s.toStdString();
 }
 
 // Paths stored in projects may come from either convention, so both
 // separators end a folder name.
-qsizetype LastSeparator(const QString& path)
-{
+qsizetype LastSeparator(const QString& path) {
     return qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
 }
 
 // "setup.exe" and "Bob" give "setup_Bob.exe".
-QString AffiliateFileName(const QString& productSetupFile, const QString& name)
-{
+QString AffiliateFileName(const QString& productSetupFile, const QString& name) {
     const QString file = productSetupFile.mid(LastSeparator(productSetupFile) + 1);
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
     const QString title = dot < 0 ? file : file.left(dot);
@@ -48,8 +44,7 @@ QString AffiliateFileName(const QString& productSetupFile, const QString& name)
     return title + QLatin1Char('_') + name + ext;
 }
 
-QString JoinFolder(const QString& folder, const QString& file)
-{
+QString JoinFolder(const QString& folder, const QString& file) {
     // Without an output folder the file stays beside the project instead of
     // landing in the root folder.
     if (folder.isEmpty())
@@ -62,8 +57,7 @@ QString JoinFolder(const QString& folder, const QString& file)
 } // namespace
 
 CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
-    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()), m_owner(parent)
-{
+    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()), m_owner(parent) {
     setObjectName(QStringLiteral("136"));
     setWindowTitle(QStringLiteral("Affiliate Property"));
     InstallContextHelp(this);
@@ -114,32 +108,27 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     connect(m_pOk, &QPushButton::clicked, this, &CAffiliateDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CAffiliateDialog::reject);
     connect(browse, &QPushButton::clicked, this, &CAffiliateDialog::OnBrowse);
-    for (QLineEdit* edit : {m_pName, m_pAffiliateId, m_pPurchaseLink, m_pWebSite, m_pEmail,
-                            m_pSetupPath})
+    for (QLineEdit* edit :
+         {m_pName, m_pAffiliateId, m_pPurchaseLink, m_pWebSite, m_pEmail, m_pSetupPath})
         connect(edit, &QLineEdit::textChanged, this, &CAffiliateDialog::OnAnyChange);
     connect(m_pName, &QLineEdit::textChanged, this, &CAffiliateDialog::OnNameChanged);
-    connect(m_pAffiliateId, &QLineEdit::textChanged, this,
-            &CAffiliateDialog::OnAffiliateIdChanged);
+    connect(m_pAffiliateId, &QLineEdit::textChanged, this, &CAffiliateDialog::OnAffiliateIdChanged);
     connect(m_pService, &QComboBox::currentIndexChanged, this, &CAffiliateDialog::OnAnyChange);
-    connect(m_pService, &QComboBox::currentIndexChanged, this,
-            &CAffiliateDialog::OnServiceChanged);
+    connect(m_pService, &QComboBox::currentIndexChanged, this, &CAffiliateDialog::OnServiceChanged);
 }
 
-QLineEdit* CAffiliateDialog::AddEdit(const char* id)
-{
+QLineEdit* CAffiliateDialog::AddEdit(const char* id) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(id));
     return edit;
 }
 
-void CAffiliateDialog::SetProject(CAffProject* project)
-{
+void CAffiliateDialog::SetProject(CAffProject* project) {
     m_pProject = project;
     FillServices();
 }
 
-void CAffiliateDialog::FillServices()
-{
+void CAffiliateDialog::FillServices() {
     ++m_nLoading;
     m_pService->clear();
     for (const RegistrationService& s : ServiceTable())
@@ -149,8 +138,7 @@ void CAffiliateDialog::FillServices()
     --m_nLoading;
 }
 
-void CAffiliateDialog::LoadAffiliate(CReseller* affiliate)
-{
+void CAffiliateDialog::LoadAffiliate(CReseller* affiliate) {
     m_pAffiliate = affiliate;
     if (!affiliate)
         return;
@@ -166,8 +154,7 @@ void CAffiliateDialog::LoadAffiliate(CReseller* affiliate)
     --m_nLoading;
 }
 
-void CAffiliateDialog::ShowForEdit(CReseller* affiliate)
-{
+void CAffiliateDialog::ShowForEdit(CReseller* affiliate) {
     LoadAffiliate(affiliate);
     m_pOk->setEnabled(false);
     if (isMinimized())
@@ -178,8 +165,7 @@ void CAffiliateDialog::ShowForEdit(CReseller* affiliate)
     activateWindow();
 }
 
-void CAffiliateDialog::StoreInto(CReseller& record) const
-{
+void CAffiliateDialog::StoreInto(CReseller& record) const {
     record.m_strName = ToStd(m_pName->text());
     record.m_nService = ServiceIndex();
     record.m_strAffiliateId = ToStd(m_pAffiliateId->text());
@@ -189,31 +175,26 @@ void CAffiliateDialog::StoreInto(CReseller& record) const
     record.m_strSetupPath = ToStd(m_pSetupPath->text());
 }
 
-int CAffiliateDialog::ServiceIndex() const
-{
+int CAffiliateDialog::ServiceIndex() const {
     return m_pService->currentIndex();
 }
 
-void CAffiliateDialog::OnAnyChange()
-{
+void CAffiliateDialog::OnAnyChange() {
     if (m_nLoading == 0)
         m_pOk->setEnabled(true);
 }
 
-void CAffiliateDialog::OnNameChanged()
-{
+void CAffiliateDialog::OnNameChanged() {
     if (m_nLoading || !m_pProject)
         return;
     const QString file = AffiliateFileName(ToQ(m_pProject->m_strSetupFile), m_pName->text());
     const QString current = m_pSetupPath->text();
-    const QString path = current.isEmpty()
-                             ? JoinFolder(ToQ(m_pProject->m_strOutputDir), file)
-                             : current.left(LastSeparator(current) + 1) + file;
+    const QString path = current.isEmpty() ? JoinFolder(ToQ(m_pProject->m_strOutputDir), file)
+                                           : current.left(LastSeparator(current) + 1) + file;
     m_pSetupPath->setText(path);
 }
 
-void CAffiliateDialog::OnAffiliateIdChanged()
-{
+void CAffiliateDialog::OnAffiliateIdChanged() {
     if (m_nLoading || !m_pProject)
         return;
     std::string link = ToStd(m_pPurchaseLink->text());
@@ -222,8 +203,7 @@ void CAffiliateDialog::OnAffiliateIdChanged()
         m_pPurchaseLink->setText(ToQ(link));
 }
 
-void CAffiliateDialog::OnServiceChanged()
-{
+void CAffiliateDialog::OnServiceChanged() {
     if (m_nLoading || !m_pProject)
         return;
     const int service = ServiceIndex();
@@ -264,8 +244,7 @@ void CAffiliateDialog::OnServiceChanged()
         m_pPurchaseLink->setText(ToQ(link));
 }
 
-bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const
-{
+bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const {
     bool used = false;
     m_pProject->m_mapResellers.ForEach([&](uint16_t, const CReseller& r) {
         if (&r != m_pAffiliate &&
@@ -275,8 +254,7 @@ bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const
     return used;
 }
 
-void CAffiliateDialog::OnBrowse()
-{
+void CAffiliateDialog::OnBrowse() {
     if (!m_pProject)
         return;
     FileRequest request;
@@ -303,8 +281,7 @@ void CAffiliateDialog::OnBrowse()
     m_pOk->setEnabled(true);
 }
 
-void CAffiliateDialog::accept()
-{
+void CAffiliateDialog::accept() {
     if (!m_pProject)
         return;
     QString message;
@@ -338,9 +315,8 @@ void CAffiliateDialog::accept()
         m_pAffiliate->m_bChanged = 1;
         m_pAffiliate->m_tModified = static_cast<int32_t>(std::time(nullptr));
         if (m_owner)
-            QCoreApplication::postEvent(m_owner,
-                                        new CAffiliateChangedEvent(m_pAffiliate->m_nId,
-                                                                   m_pAffiliate));
+            QCoreApplication::postEvent(
+                m_owner, new CAffiliateChangedEvent(m_pAffiliate->m_nId, m_pAffiliate));
     }
     QDialog::accept();
 }

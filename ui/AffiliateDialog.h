@@ -21,10 +21,8 @@ class CAffiliateChangedEvent : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(3025);
     CAffiliateChangedEvent(uint32_t id, CReseller* affiliate)
-        : QEvent(kType), m_nId(id), m_pAffiliate(affiliate)
-    {
-    }
-    uint32_t Id() const { return m_nId; } // the affiliate's m_nId
+        : QEvent(kType), m_nId(id), m_pAffiliate(affiliate) {}
+    uint32_t Id() const { return m_nId; }                 // the affiliate's m_nId
     CReseller* Affiliate() const { return m_pAffiliate; } // borrowed
 
 private:

@@ -9,8 +9,7 @@
 QPointer<CCellEdit> CCellEdit::s_current;
 
 CCellEdit::CCellEdit(QAbstractItemView* list, int row, int column)
-    : QLineEdit(list->viewport()), m_list(list), m_nRow(row), m_nColumn(column)
-{
+    : QLineEdit(list->viewport()), m_list(list), m_nRow(row), m_nColumn(column) {
     setObjectName(QStringLiteral("cellEdit"));
     setFrame(true);
     setFont(list->font());
@@ -18,13 +17,11 @@ CCellEdit::CCellEdit(QAbstractItemView* list, int row, int column)
     connect(this, &QLineEdit::textChanged, this, &CCellEdit::Grow);
 }
 
-CCellEdit* CCellEdit::Current()
-{
+CCellEdit* CCellEdit::Current() {
     return s_current.data();
 }
 
-CCellEdit* CCellEdit::Open(QAbstractItemView* list, int row, int column, int leftInset)
-{
+CCellEdit* CCellEdit::Open(QAbstractItemView* list, int row, int column, int leftInset) {
     if (s_current)
         s_current->EndEdit(true);
     if (!list || !list->model())
@@ -59,13 +56,11 @@ CCellEdit* CCellEdit::Open(QAbstractItemView* list, int row, int column, int lef
     return editor;
 }
 
-int CCellEdit::VisibleRight() const
-{
+int CCellEdit::VisibleRight() const {
     return m_list ? m_list->viewport()->width() - 1 : geometry().right();
 }
 
-void CCellEdit::Grow()
-{
+void CCellEdit::Grow() {
     if (m_bEnded)
         return;
     // The text width plus 5 pixels, measured inside the editor's own frame
@@ -83,8 +78,7 @@ void CCellEdit::Grow()
         resize(newWidth, height());
 }
 
-bool CCellEdit::event(QEvent* e)
-{
+bool CCellEdit::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         // Enter, Escape, Delete and every Ctrl combination belong to the editor,
         // never to the shortcuts of the windows around it.
@@ -99,8 +93,7 @@ bool CCellEdit::event(QEvent* e)
     return QLineEdit::event(e);
 }
 
-void CCellEdit::keyPressEvent(QKeyEvent* e)
-{
+void CCellEdit::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -119,16 +112,14 @@ void CCellEdit::keyPressEvent(QKeyEvent* e)
     e->accept();
 }
 
-void CCellEdit::focusOutEvent(QFocusEvent* e)
-{
+void CCellEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     // The editor's own context menu takes the focus for a moment only.
     if (e->reason() != Qt::PopupFocusReason)
         EndEdit(true);
 }
 
-void CCellEdit::EndEdit(bool keep)
-{
+void CCellEdit::EndEdit(bool keep) {
     if (m_bEnded)
         return;
     m_bEnded = true;

@@ -13,14 +13,12 @@ namespace {
 
 const char* const kHelpWindowProperty = "velkoraContextHelp";
 
-QPointer<CContextHelpPopup>& CurrentPopup()
-{
+QPointer<CContextHelpPopup>& CurrentPopup() {
     static QPointer<CContextHelpPopup> popup;
     return popup;
 }
 
-bool HasContextHelp(const QWidget* w)
-{
+bool HasContextHelp(const QWidget* w) {
     const QWidget* window = w ? w->window() : nullptr;
     return window && window->property(kHelpWindowProperty).toBool();
 }
@@ -32,8 +30,7 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w || !HasContextHelp(w))
             return false;
@@ -68,13 +65,11 @@ protected:
 
 } // namespace
 
-QString ContextHelpText(int controlId)
-{
+QString ContextHelpText(int controlId) {
     return controlId > 0 ? VkLoadString(controlId) : QString();
 }
 
-int ControlIdOf(const QWidget* w)
-{
+int ControlIdOf(const QWidget* w) {
     for (; w && !w->isWindow(); w = w->parentWidget()) {
         bool ok = false;
         const int id = w->objectName().toInt(&ok);
@@ -85,8 +80,7 @@ int ControlIdOf(const QWidget* w)
 }
 
 CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
-    : QLabel(text, parent, Qt::Popup)
-{
+    : QLabel(text, parent, Qt::Popup) {
     setObjectName(QStringLiteral("contextHelpPopup"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -100,8 +94,7 @@ CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
     setAutoFillBackground(true);
 }
 
-CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidget* parent)
-{
+CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidget* parent) {
     if (CurrentPopup())
         CurrentPopup()->close();
     const QString text = ContextHelpText(controlId);
@@ -122,13 +115,11 @@ CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidg
     return popup;
 }
 
-CContextHelpPopup* CurrentContextHelpPopup()
-{
+CContextHelpPopup* CurrentContextHelpPopup() {
     return CurrentPopup().data();
 }
 
-void InstallContextHelp(QWidget* window)
-{
+void InstallContextHelp(QWidget* window) {
     static CContextHelpFilter* filter = [] {
         auto* f = new CContextHelpFilter(qApp);
         qApp->installEventFilter(f);

@@ -21,8 +21,7 @@ constexpr int kMaxTypedPath = 259;
 
 CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest& request,
                                            IUserPrompts& prompts)
-    : QDialog(parent), m_prompts(prompts)
-{
+    : QDialog(parent), m_prompts(prompts) {
     setObjectName(QStringLiteral("folderBrowser"));
     setWindowTitle(request.caption);
 
@@ -86,21 +85,18 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
 }
 
 QString CFolderBrowserDialog::Browse(QWidget* parent, const FolderRequest& request,
-                                     IUserPrompts& prompts)
-{
+                                     IUserPrompts& prompts) {
     CFolderBrowserDialog dialog(parent, request, prompts);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.Path();
 }
 
-QString CFolderBrowserDialog::Path() const
-{
+QString CFolderBrowserDialog::Path() const {
     return m_pPath->text().left(kMaxTypedPath);
 }
 
-void CFolderBrowserDialog::OnTreeSelectionChanged()
-{
+void CFolderBrowserDialog::OnTreeSelectionChanged() {
     const QString path = m_pModel->filePath(m_pTree->currentIndex());
     // The model reports a new current index also when it merely re-sorts a
     // folder it finished reading; only a different folder replaces the text.
@@ -117,13 +113,11 @@ void CFolderBrowserDialog::OnTreeSelectionChanged()
     }
 }
 
-void CFolderBrowserDialog::OnPathEdited(const QString& text)
-{
+void CFolderBrowserDialog::OnPathEdited(const QString& text) {
     m_pOk->setEnabled(!text.isEmpty());
 }
 
-void CFolderBrowserDialog::accept()
-{
+void CFolderBrowserDialog::accept() {
     if (!ValidateFolderPath(this, Path(), m_prompts)) {
         m_pPath->setFocus(Qt::OtherFocusReason);
         return;
@@ -131,8 +125,7 @@ void CFolderBrowserDialog::accept()
     QDialog::accept();
 }
 
-bool CFolderBrowserDialog::IsValidFolderName(const QString& name)
-{
+bool CFolderBrowserDialog::IsValidFolderName(const QString& name) {
     if (name.isEmpty())
         return false;
     auto edge = [](QChar c) {
@@ -147,8 +140,7 @@ bool CFolderBrowserDialog::IsValidFolderName(const QString& name)
     return true;
 }
 
-bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path)
-{
+bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path) {
     // "/" stands where a drive letter, ":" and "\" would stand elsewhere.
     if (!path.startsWith(QLatin1Char('/')))
         return false;
@@ -162,13 +154,12 @@ bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path)
 }
 
 bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& path,
-                                              IUserPrompts& prompts)
-{
+                                              IUserPrompts& prompts) {
     if (!IsWellFormedFolderPath(path)) {
-        prompts.Message(parent,
-                        VkFormat(QStringLiteral("The folder:\n\n%s\n\nis invalid. Please reenter."),
-                                 path),
-                        PromptIcon::Warning);
+        prompts.Message(
+            parent,
+            VkFormat(QStringLiteral("The folder:\n\n%s\n\nis invalid. Please reenter."), path),
+            PromptIcon::Warning);
         return false;
     }
     if (QFileInfo(path).isDir())
@@ -180,9 +171,8 @@ bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& pa
                           PromptIcon::Question))
         return false;
 
-    const QString cannot =
-        VkFormat(QStringLiteral("The folder:\n\n%s\n\ncan not be created. Please double check."),
-                 path);
+    const QString cannot = VkFormat(
+        QStringLiteral("The folder:\n\n%s\n\ncan not be created. Please double check."), path);
     QString current = QStringLiteral("/");
     if (!QFileInfo(current).isDir()) {
         prompts.Message(parent, cannot, PromptIcon::Warning);
@@ -190,9 +180,10 @@ bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& pa
     }
     const QStringList names = path.mid(1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString& name : names) {
-        current = current == QLatin1String("/") ? current + name : current + QLatin1Char('/') + name;
-        if (!IsValidFolderName(name) ||
-            (!QFileInfo(current).isDir() && !QDir().mkdir(current)) || !QFileInfo(current).isDir()) {
+        current =
+            current == QLatin1String("/") ? current + name : current + QLatin1Char('/') + name;
+        if (!IsValidFolderName(name) || (!QFileInfo(current).isDir() && !QDir().mkdir(current)) ||
+            !QFileInfo(current).isDir()) {
             prompts.Message(parent, cannot, PromptIcon::Warning);
             return false;
         }

@@ -6,8 +6,7 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
-CMyPropertyPageFinish::CMyPropertyPageFinish(QWidget* parent) : QWizardPage(parent)
-{
+CMyPropertyPageFinish::CMyPropertyPageFinish(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageFinish"));
     setProperty("formCaption", QStringLiteral("Velkora Wizard"));
     setPixmap(QWizard::WatermarkPixmap, WizardWatermarkPixmap());

@@ -7,8 +7,7 @@
 #include <QLineEdit>
 #include <QWizard>
 
-CMyPropertyPageStep1::CMyPropertyPageStep1(QWidget* parent) : QWizardPage(parent)
-{
+CMyPropertyPageStep1::CMyPropertyPageStep1(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageStep1"));
     setProperty("formCaption", QStringLiteral("Velkora Wizard -Step1"));
     setTitle(VkLoadString(IDS_STEP1_TITLE));
@@ -31,23 +30,19 @@ CMyPropertyPageStep1::CMyPropertyPageStep1(QWidget* parent) : QWizardPage(parent
         connect(edit, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
 }
 
-QString CMyPropertyPageStep1::ProductName() const
-{
+QString CMyPropertyPageStep1::ProductName() const {
     return m_pName->text();
 }
 
-QString CMyPropertyPageStep1::Version() const
-{
+QString CMyPropertyPageStep1::Version() const {
     return m_pVersion->text();
 }
 
-QString CMyPropertyPageStep1::WebSite() const
-{
+QString CMyPropertyPageStep1::WebSite() const {
     return m_pWebSite->text();
 }
 
-bool CMyPropertyPageStep1::isComplete() const
-{
+bool CMyPropertyPageStep1::isComplete() const {
     return !m_pName->text().isEmpty() && !m_pVersion->text().isEmpty() &&
            !m_pWebSite->text().isEmpty();
 }

@@ -12,8 +12,7 @@
 
 namespace {
 
-QPushButton* BrowseButton(const char* id, QWidget* parent)
-{
+QPushButton* BrowseButton(const char* id, QWidget* parent) {
     auto* button = new QPushButton(QStringLiteral("..."), parent);
     button->setObjectName(QString::fromLatin1(id));
     button->setFixedWidth(32);
@@ -23,8 +22,7 @@ QPushButton* BrowseButton(const char* id, QWidget* parent)
 } // namespace
 
 CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompts)
-    : QWizardPage(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts())
-{
+    : QWizardPage(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()) {
     setObjectName(QStringLiteral("CMyPropertyPageStep2"));
     setProperty("formCaption", QStringLiteral("Velkora Wizard -Step2"));
     setTitle(VkLoadString(IDS_STEP2_TITLE));
@@ -59,32 +57,26 @@ CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompt
         connect(edit, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
     connect(setupButton, &QPushButton::clicked, this, &CMyPropertyPageStep2::OnBrowseSetupFile);
     connect(outputButton, &QPushButton::clicked, this, &CMyPropertyPageStep2::OnBrowseOutputDir);
-    connect(creatorButton, &QPushButton::clicked, this,
-            &CMyPropertyPageStep2::OnBrowseSelfCreator);
+    connect(creatorButton, &QPushButton::clicked, this, &CMyPropertyPageStep2::OnBrowseSelfCreator);
 }
 
-QString CMyPropertyPageStep2::SetupFile() const
-{
+QString CMyPropertyPageStep2::SetupFile() const {
     return m_pSetupFile->text();
 }
 
-QString CMyPropertyPageStep2::OutputDir() const
-{
+QString CMyPropertyPageStep2::OutputDir() const {
     return m_pOutputDir->text();
 }
 
-QString CMyPropertyPageStep2::SelfCreatorPath() const
-{
+QString CMyPropertyPageStep2::SelfCreatorPath() const {
     return m_pSelfCreator->text();
 }
 
-bool CMyPropertyPageStep2::isComplete() const
-{
+bool CMyPropertyPageStep2::isComplete() const {
     return !m_pSetupFile->text().isEmpty() && !m_pOutputDir->text().isEmpty();
 }
 
-void CMyPropertyPageStep2::OnBrowseSetupFile()
-{
+void CMyPropertyPageStep2::OnBrowseSetupFile() {
     FileRequest request;
     request.filters = ParseFilterText(VkLoadString(IDS_SETUP_FILE_FILTER));
     const QString chosen = m_prompts.OpenFile(this, request);
@@ -92,22 +84,21 @@ void CMyPropertyPageStep2::OnBrowseSetupFile()
         m_pSetupFile->setText(chosen);
 }
 
-void CMyPropertyPageStep2::OnBrowseOutputDir()
-{
+void CMyPropertyPageStep2::OnBrowseOutputDir() {
     FolderRequest request;
     request.caption = QStringLiteral("Browse");
     request.instruction = QStringLiteral("Select output directory.");
-    request.initialFolder = m_pOutputDir->text().isEmpty() ? QDir::currentPath()
-                                                           : m_pOutputDir->text();
+    request.initialFolder =
+        m_pOutputDir->text().isEmpty() ? QDir::currentPath() : m_pOutputDir->text();
     const QString chosen = m_prompts.ChooseFolder(this, request);
     if (!chosen.isEmpty())
         m_pOutputDir->setText(chosen);
 }
 
-void CMyPropertyPageStep2::OnBrowseSelfCreator()
-{
+void CMyPropertyPageStep2::OnBrowseSelfCreator() {
     FileRequest request;
-    request.initialPath = QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
+    request.initialPath =
+        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
     request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
     request.defaultSuffix = QStringLiteral("exe");
     request.confirmOverwrite = false;

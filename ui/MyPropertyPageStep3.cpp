@@ -10,8 +10,7 @@
 #include <QLineEdit>
 #include <QWizard>
 
-CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent)
-{
+CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageStep3"));
     setProperty("formCaption", QStringLiteral("Velkora Wizard -Step3"));
     setTitle(VkLoadString(IDS_STEP3_TITLE));
@@ -41,36 +40,30 @@ CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent
             &CMyPropertyPageStep3::OnServiceChanged);
 }
 
-int CMyPropertyPageStep3::ServiceIndex() const
-{
+int CMyPropertyPageStep3::ServiceIndex() const {
     return m_pService->currentIndex();
 }
 
-QString CMyPropertyPageStep3::ProductId() const
-{
+QString CMyPropertyPageStep3::ProductId() const {
     return m_pProductId->text();
 }
 
-QString CMyPropertyPageStep3::PurchaseLink() const
-{
+QString CMyPropertyPageStep3::PurchaseLink() const {
     return m_pPurchaseLink->text();
 }
 
-bool CMyPropertyPageStep3::isComplete() const
-{
+bool CMyPropertyPageStep3::isComplete() const {
     return !m_pProductId->text().isEmpty() && !m_pPurchaseLink->text().isEmpty();
 }
 
-void CMyPropertyPageStep3::OnProductIdEdited()
-{
+void CMyPropertyPageStep3::OnProductIdEdited() {
     std::string link = m_pPurchaseLink->text().toStdString();
     if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
                            ComposeMode::Keep))
         m_pPurchaseLink->setText(QString::fromStdString(link));
 }
 
-void CMyPropertyPageStep3::OnServiceChanged()
-{
+void CMyPropertyPageStep3::OnServiceChanged() {
     std::string link = m_pPurchaseLink->text().toStdString();
     if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
                            ComposeMode::Reset))

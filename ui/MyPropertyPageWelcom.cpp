@@ -6,8 +6,7 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
-CMyPropertyPageWelcom::CMyPropertyPageWelcom(QWidget* parent) : QWizardPage(parent)
-{
+CMyPropertyPageWelcom::CMyPropertyPageWelcom(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageWelcom"));
     setProperty("formCaption", QStringLiteral("Velkora Wizard"));
     setPixmap(QWizard::WatermarkPixmap, WizardWatermarkPixmap());
@@ -24,8 +23,8 @@ CMyPropertyPageWelcom::CMyPropertyPageWelcom(QWidget* parent) : QWizardPage(pare
                                            "for later use."),
                             this);
     body->setWordWrap(true);
-    auto* next = new QLabel(QStringLiteral("Click Next to continue, or Cancel to exit this wizard."),
-                            this);
+    auto* next =
+        new QLabel(QStringLiteral("Click Next to continue, or Cancel to exit this wizard."), this);
     next->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

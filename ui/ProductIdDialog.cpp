@@ -13,8 +13,7 @@
 #include <QVBoxLayout>
 
 CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
-    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts())
-{
+    : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()) {
     setObjectName(QStringLiteral("160"));
     setWindowTitle(QStringLiteral("New Product ID"));
     InstallContextHelp(this);
@@ -49,12 +48,10 @@ CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
     connect(ok, &QPushButton::clicked, this, &CProductIdDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &CProductIdDialog::reject);
     connect(m_pProductId, &QLineEdit::textEdited, this, &CProductIdDialog::OnProductIdChanged);
-    connect(m_pService, &QComboBox::currentIndexChanged, this,
-            &CProductIdDialog::OnServiceChanged);
+    connect(m_pService, &QComboBox::currentIndexChanged, this, &CProductIdDialog::OnServiceChanged);
 }
 
-void CProductIdDialog::SetServices(const QStringList& names, int selected)
-{
+void CProductIdDialog::SetServices(const QStringList& names, int selected) {
     m_bFilling = true;
     m_pService->clear();
     m_pService->addItems(names);
@@ -62,38 +59,32 @@ void CProductIdDialog::SetServices(const QStringList& names, int selected)
     m_bFilling = false;
 }
 
-QString CProductIdDialog::ProductId() const
-{
+QString CProductIdDialog::ProductId() const {
     return m_pProductId->text();
 }
 
-QString CProductIdDialog::PurchaseLink() const
-{
+QString CProductIdDialog::PurchaseLink() const {
     return m_pPurchaseLink->text();
 }
 
-int CProductIdDialog::SelectedPosition() const
-{
+int CProductIdDialog::SelectedPosition() const {
     return m_pService->currentIndex();
 }
 
-int CProductIdDialog::SelectedServiceIndex() const
-{
+int CProductIdDialog::SelectedServiceIndex() const {
     if (m_pService->currentIndex() < 0)
         return -1;
     return ServiceIndexFromName(m_pService->currentText().toStdString());
 }
 
-void CProductIdDialog::OnProductIdChanged()
-{
+void CProductIdDialog::OnProductIdChanged() {
     std::string link = m_pPurchaseLink->text().toStdString();
     if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
                            ComposeMode::Keep))
         m_pPurchaseLink->setText(QString::fromStdString(link));
 }
 
-void CProductIdDialog::OnServiceChanged()
-{
+void CProductIdDialog::OnServiceChanged() {
     if (m_bFilling)
         return;
     std::string link = m_pPurchaseLink->text().toStdString();
@@ -102,8 +93,7 @@ void CProductIdDialog::OnServiceChanged()
         m_pPurchaseLink->setText(QString::fromStdString(link));
 }
 
-void CProductIdDialog::accept()
-{
+void CProductIdDialog::accept() {
     if (m_pProductId->text().isEmpty()) {
         m_prompts.Message(this, QStringLiteral("Product ID can't be null!"));
         return;

@@ -5,8 +5,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-CProductPageGeneralInfo::CProductPageGeneralInfo(QWidget* parent) : QWidget(parent)
-{
+CProductPageGeneralInfo::CProductPageGeneralInfo(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CProductPageGeneralInfo"));
     m_pTitle = new QLineEdit(this);
     m_pTitle->setObjectName(QStringLiteral("1023"));
@@ -21,15 +20,13 @@ CProductPageGeneralInfo::CProductPageGeneralInfo(QWidget* parent) : QWidget(pare
     form->addRow(QStringLiteral("Web site:"), m_pWebSite);
 }
 
-void CProductPageGeneralInfo::Load(const CAffProject& project)
-{
+void CProductPageGeneralInfo::Load(const CAffProject& project) {
     m_pTitle->setText(QString::fromStdString(project.m_strTitle));
     m_pWebSite->setText(QString::fromStdString(project.m_strWebSite));
     m_pVersion->setText(QString::fromStdString(project.m_strVersion));
 }
 
-void CProductPageGeneralInfo::Store(CAffProject& project) const
-{
+void CProductPageGeneralInfo::Store(CAffProject& project) const {
     project.m_strTitle = m_pTitle->text().toStdString();
     project.m_strWebSite = m_pWebSite->text().toStdString();
     project.m_strVersion = m_pVersion->text().toStdString();

@@ -12,8 +12,7 @@
 CProductPageLinkInfo::CProductPageLinkInfo(const CAffProject& project, IUserPrompts& prompts,
                                            QWidget* parent)
     : QWidget(parent), m_project(project), m_prompts(prompts),
-      m_wDefaultService(project.m_wDefaultService)
-{
+      m_wDefaultService(project.m_wDefaultService) {
     setObjectName(QStringLiteral("CProductPageLinkInfo"));
     m_pList = new CRegInfoList(this);
     auto* add = new QPushButton(QStringLiteral("Add"), this);
@@ -39,8 +38,7 @@ CProductPageLinkInfo::CProductPageLinkInfo(const CAffProject& project, IUserProm
     connect(remove, &QPushButton::clicked, this, &CProductPageLinkInfo::OnDelete);
 }
 
-void CProductPageLinkInfo::showEvent(QShowEvent* e)
-{
+void CProductPageLinkInfo::showEvent(QShowEvent* e) {
     if (!m_bShown) {
         m_bShown = true;
         m_pList->Fill(m_project);
@@ -48,23 +46,20 @@ void CProductPageLinkInfo::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
 }
 
-void CProductPageLinkInfo::Commit(CAffProject& project) const
-{
+void CProductPageLinkInfo::Commit(CAffProject& project) const {
     if (m_bShown)
         m_pList->CommitTo(project);
 }
 
-void CProductPageLinkInfo::OnAdd()
-{
+void CProductPageLinkInfo::OnAdd() {
     const QStringList listed = m_pList->ServiceTexts();
     QStringList offered;
     for (const RegistrationService& s : ServiceTable()) {
         if (s.nIndex >= kServiceOther)
             continue;
         const QString name = QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
-        const bool present = std::any_of(listed.begin(), listed.end(), [&](const QString& t) {
-            return t.startsWith(name);
-        });
+        const bool present = std::any_of(listed.begin(), listed.end(),
+                                         [&](const QString& t) { return t.startsWith(name); });
         if (!present)
             offered << name;
     }
@@ -75,7 +70,6 @@ void CProductPageLinkInfo::OnAdd()
     m_pList->AppendRow(dlg.ServiceName(), dlg.ProductId(), dlg.PurchaseLink());
 }
 
-void CProductPageLinkInfo::OnDelete()
-{
+void CProductPageLinkInfo::OnDelete() {
     m_pList->DeleteSelectedRow();
 }

@@ -11,8 +11,7 @@
 
 namespace {
 
-QPushButton* BrowseButton(const char* id, QWidget* parent)
-{
+QPushButton* BrowseButton(const char* id, QWidget* parent) {
     auto* button = new QPushButton(QStringLiteral("..."), parent);
     button->setObjectName(QString::fromLatin1(id));
     button->setFixedWidth(32);
@@ -23,8 +22,7 @@ QPushButton* BrowseButton(const char* id, QWidget* parent)
 
 CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPrompts& prompts,
                                              QWidget* parent)
-    : QWidget(parent), m_project(project), m_prompts(prompts)
-{
+    : QWidget(parent), m_project(project), m_prompts(prompts) {
     setObjectName(QStringLiteral("CProductPageSetupFile"));
     m_pSetupFile = new QLineEdit(this);
     m_pSetupFile->setObjectName(QStringLiteral("1024"));
@@ -54,28 +52,24 @@ CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPr
             &CProductPageSetupFile::OnBrowseSelfCreator);
 }
 
-void CProductPageSetupFile::Load(const CAffProject& project)
-{
+void CProductPageSetupFile::Load(const CAffProject& project) {
     m_pOutputDir->setText(QString::fromStdString(project.m_strOutputDir));
     m_pSetupFile->setText(QString::fromStdString(project.m_strSetupFile));
     m_pSelfCreator->setText(QString::fromStdString(project.m_strSelfCreatorPath));
 }
 
-void CProductPageSetupFile::Store(CAffProject& project) const
-{
+void CProductPageSetupFile::Store(CAffProject& project) const {
     project.m_strSetupFile = m_pSetupFile->text().toStdString();
     project.m_strOutputDir = m_pOutputDir->text().toStdString();
     project.m_strSelfCreatorPath = m_pSelfCreator->text().toStdString();
 }
 
-QString CProductPageSetupFile::ProjectRelative(const QString& path) const
-{
+QString CProductPageSetupFile::ProjectRelative(const QString& path) const {
     const std::string relative = m_project.MakeProjectRelative(path.toStdString());
     return relative.empty() ? path : QString::fromStdString(relative);
 }
 
-void CProductPageSetupFile::OnBrowseSetupFile()
-{
+void CProductPageSetupFile::OnBrowseSetupFile() {
     FileRequest request;
     request.initialPath = m_pSetupFile->text();
     request.filters = ParseFilterText(VkLoadString(IDS_SETUP_FILE_FILTER));
@@ -84,8 +78,7 @@ void CProductPageSetupFile::OnBrowseSetupFile()
         m_pSetupFile->setText(ProjectRelative(chosen));
 }
 
-void CProductPageSetupFile::OnBrowseOutputDir()
-{
+void CProductPageSetupFile::OnBrowseOutputDir() {
     FolderRequest request;
     request.caption = QStringLiteral("Browse");
     request.instruction = QStringLiteral("Select output directory.");
@@ -96,8 +89,7 @@ void CProductPageSetupFile::OnBrowseOutputDir()
         m_pOutputDir->setText(ProjectRelative(chosen));
 }
 
-void CProductPageSetupFile::OnBrowseSelfCreator()
-{
+void CProductPageSetupFile::OnBrowseSelfCreator() {
     FileRequest request;
     request.initialPath =
         QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");

@@ -13,8 +13,7 @@
 
 CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* parent,
                                                IUserPrompts* prompts)
-    : QDialog(parent), m_project(project)
-{
+    : QDialog(parent), m_project(project) {
     IUserPrompts& ask = prompts ? *prompts : DefaultUserPrompts();
     setObjectName(QStringLiteral("CProductSettingsDialog"));
     setWindowTitle(QStringLiteral("Product Settings"));
@@ -57,8 +56,7 @@ CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* pa
     resize(460, 340);
 }
 
-void CProductSettingsDialog::accept()
-{
+void CProductSettingsDialog::accept() {
     m_pLinkInfo->Commit(m_project);
     m_pGeneral->Store(m_project);
     m_pSetupFile->Store(m_project);

@@ -13,8 +13,7 @@
 
 namespace {
 
-QTableWidgetItem* CenteredItem(const QString& text)
-{
+QTableWidgetItem* CenteredItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignCenter);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -25,8 +24,7 @@ constexpr int kHoverSelectMs = 400;
 
 } // namespace
 
-CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent)
-{
+CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent) {
     setObjectName(QStringLiteral("1037"));
     setHorizontalHeaderLabels(
         {QStringLiteral("Service"), QStringLiteral("Product ID"), QStringLiteral("Purchase Link")});
@@ -51,8 +49,7 @@ CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent)
     connect(&m_hoverTimer, &QTimer::timeout, this, &CRegInfoList::SelectHoveredRow);
 }
 
-void CRegInfoList::Fill(const CAffProject& project)
-{
+void CRegInfoList::Fill(const CAffProject& project) {
     setRowCount(0);
     project.m_mapRegInfo.ForEach([this](uint16_t, const CProductRegInfo& info) {
         AppendRow(QString::fromStdString(info.m_strServiceName),
@@ -62,8 +59,7 @@ void CRegInfoList::Fill(const CAffProject& project)
 }
 
 void CRegInfoList::AppendRow(const QString& service, const QString& productId,
-                             const QString& link)
-{
+                             const QString& link) {
     const int row = rowCount();
     insertRow(row);
     setItem(row, kColService, CenteredItem(service));
@@ -71,30 +67,26 @@ void CRegInfoList::AppendRow(const QString& service, const QString& productId,
     setItem(row, kColPurchaseLink, CenteredItem(link));
 }
 
-void CRegInfoList::DeleteSelectedRow()
-{
+void CRegInfoList::DeleteSelectedRow() {
     const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
     if (ranges.isEmpty())
         return;
     removeRow(ranges.constFirst().topRow());
 }
 
-QStringList CRegInfoList::ServiceTexts() const
-{
+QStringList CRegInfoList::ServiceTexts() const {
     QStringList texts;
     for (int r = 0; r < rowCount(); ++r)
         texts << CellText(r, kColService);
     return texts;
 }
 
-QString CRegInfoList::CellText(int row, int column) const
-{
+QString CRegInfoList::CellText(int row, int column) const {
     const QTableWidgetItem* it = item(row, column);
     return it ? it->text() : QString();
 }
 
-void CRegInfoList::CommitTo(CAffProject& project) const
-{
+void CRegInfoList::CommitTo(CAffProject& project) const {
     project.m_mapRegInfo.RemoveAll();
     for (int r = 0; r < rowCount(); ++r) {
         const QString service = CellText(r, kColService);
@@ -110,8 +102,7 @@ void CRegInfoList::CommitTo(CAffProject& project) const
     }
 }
 
-void CRegInfoList::EditCell(int row, int column)
-{
+void CRegInfoList::EditCell(int row, int column) {
     setFocus(Qt::MouseFocusReason);
     if (column == kColService || row < 0 || row >= rowCount())
         return;
@@ -120,8 +111,7 @@ void CRegInfoList::EditCell(int row, int column)
         connect(editor, &CCellEdit::editEnded, this, &CRegInfoList::OnEditEnded);
 }
 
-void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool discarded)
-{
+void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool discarded) {
     if (discarded || row >= rowCount())
         return;
     item(row, column)->setText(text);
@@ -133,29 +123,25 @@ void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool di
         item(row, kColPurchaseLink)->setText(QString::fromStdString(link));
 }
 
-void CRegInfoList::mouseDoubleClickEvent(QMouseEvent* e)
-{
+void CRegInfoList::mouseDoubleClickEvent(QMouseEvent* e) {
     const QModelIndex index = indexAt(e->position().toPoint());
     setFocus(Qt::MouseFocusReason);
     if (index.isValid())
         EditCell(index.row(), index.column());
 }
 
-void CRegInfoList::mouseMoveEvent(QMouseEvent* e)
-{
+void CRegInfoList::mouseMoveEvent(QMouseEvent* e) {
     m_hoverPos = e->position().toPoint();
     m_hoverTimer.start();
     QTableWidget::mouseMoveEvent(e);
 }
 
-void CRegInfoList::leaveEvent(QEvent* e)
-{
+void CRegInfoList::leaveEvent(QEvent* e) {
     m_hoverTimer.stop();
     QTableWidget::leaveEvent(e);
 }
 
-void CRegInfoList::SelectHoveredRow()
-{
+void CRegInfoList::SelectHoveredRow() {
     if (CCellEdit::Current())
         return;
     const QModelIndex index = indexAt(m_hoverPos);
@@ -163,8 +149,7 @@ void CRegInfoList::SelectHoveredRow()
         selectRow(index.row());
 }
 
-void CRegInfoList::keyPressEvent(QKeyEvent* e)
-{
+void CRegInfoList::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier) {
         // The row that carries the selection mark: the one last clicked or selected.
         const int row = currentRow();

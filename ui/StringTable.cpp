@@ -4,8 +4,7 @@
 
 namespace {
 
-const QHash<int, QString>& Table()
-{
+const QHash<int, QString>& Table() {
     static const QHash<int, QString> table = {
         {154, QStringLiteral("Wizard")},
         {155, QStringLiteral("Product information")},
@@ -33,20 +32,19 @@ const QHash<int, QString>& Table()
                               "configuring affiliate settings individually.  ")},
         {1035, QStringLiteral("The path and name of executable setup file that will be built for "
                               "the affiliate.")},
-        {1037, QStringLiteral("Specifies Registration services you are using to sell your product.")},
+        {1037,
+         QStringLiteral("Specifies Registration services you are using to sell your product.")},
     };
     return table;
 }
 
 } // namespace
 
-QString VkLoadString(int id)
-{
+QString VkLoadString(int id) {
     return Table().value(id);
 }
 
-QString VkFormat(const QString& format, const QString& arg)
-{
+QString VkFormat(const QString& format, const QString& arg) {
     const qsizetype at = format.indexOf(QStringLiteral("%s"));
     if (at < 0)
         return format;

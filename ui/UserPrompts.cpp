@@ -9,14 +9,12 @@
 
 namespace {
 
-QString Caption()
-{
+QString Caption() {
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QStringLiteral("Velkora") : name;
 }
 
-QMessageBox::Icon ToQtIcon(PromptIcon icon)
-{
+QMessageBox::Icon ToQtIcon(PromptIcon icon) {
     switch (icon) {
     case PromptIcon::Information:
         return QMessageBox::Information;
@@ -33,8 +31,7 @@ QMessageBox::Icon ToQtIcon(PromptIcon icon)
 // Qt reads the patterns from the last parenthesised group of a name filter;
 // the description keeps its own text and the real patterns are appended (and
 // hidden from view). "*.*" means every file here, also those without a dot.
-QStringList ToQtFilters(const QList<FileFilter>& filters)
-{
+QStringList ToQtFilters(const QList<FileFilter>& filters) {
     QStringList out;
     for (const FileFilter& f : filters) {
         QStringList patterns = f.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -47,8 +44,7 @@ QStringList ToQtFilters(const QList<FileFilter>& filters)
     return out;
 }
 
-QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save)
-{
+QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // the file need not exist
@@ -75,41 +71,34 @@ QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save)
 
 } // namespace
 
-void QtUserPrompts::Message(QWidget* parent, const QString& text, PromptIcon icon)
-{
+void QtUserPrompts::Message(QWidget* parent, const QString& text, PromptIcon icon) {
     QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-bool QtUserPrompts::Question(QWidget* parent, const QString& text, PromptIcon icon)
-{
+bool QtUserPrompts::Question(QWidget* parent, const QString& text, PromptIcon icon) {
     QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtUserPrompts::OpenFile(QWidget* parent, const FileRequest& request)
-{
+QString QtUserPrompts::OpenFile(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, false);
 }
 
-QString QtUserPrompts::SaveFile(QWidget* parent, const FileRequest& request)
-{
+QString QtUserPrompts::SaveFile(QWidget* parent, const FileRequest& request) {
     return RunFileDialog(parent, request, true);
 }
 
-QString QtUserPrompts::ChooseFolder(QWidget* parent, const FolderRequest& request)
-{
+QString QtUserPrompts::ChooseFolder(QWidget* parent, const FolderRequest& request) {
     return CFolderBrowserDialog::Browse(parent, request, *this);
 }
 
-IUserPrompts& DefaultUserPrompts()
-{
+IUserPrompts& DefaultUserPrompts() {
     static QtUserPrompts prompts;
     return prompts;
 }
 
-QList<FileFilter> ParseFilterText(const QString& text)
-{
+QList<FileFilter> ParseFilterText(const QString& text) {
     QList<FileFilter> filters;
     const QStringList parts = text.split(QLatin1Char('|'));
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {

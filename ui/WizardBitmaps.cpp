@@ -8,8 +8,7 @@ namespace {
 
 // A stylised package: a box with a ribbon and a link ring, the emblem of an
 // affiliate's custom setup.
-void DrawEmblem(QPainter& p, const QRectF& box)
-{
+void DrawEmblem(QPainter& p, const QRectF& box) {
     const qreal w = box.width();
     QPainterPath body;
     body.addRoundedRect(box, w * 0.08, w * 0.08);
@@ -22,8 +21,7 @@ void DrawEmblem(QPainter& p, const QRectF& box)
     // Ribbon.
     p.fillRect(QRectF(box.center().x() - w * 0.07, box.top(), w * 0.14, box.height()),
                QColor(176, 40, 48));
-    p.fillRect(QRectF(box.left(), box.center().y() - w * 0.07, w, w * 0.14),
-               QColor(176, 40, 48));
+    p.fillRect(QRectF(box.left(), box.center().y() - w * 0.07, w, w * 0.14), QColor(176, 40, 48));
     // Link ring over the corner.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(30, 90, 170), qMax<qreal>(1.5, w * 0.07)));
@@ -33,8 +31,7 @@ void DrawEmblem(QPainter& p, const QRectF& box)
 
 } // namespace
 
-QPixmap WizardWatermarkPixmap()
-{
+QPixmap WizardWatermarkPixmap() {
     // Taller than the page area so that no blank strip shows below it.
     QPixmap pixmap(164, 420);
     QPainter p(&pixmap);
@@ -57,8 +54,7 @@ QPixmap WizardWatermarkPixmap()
     return pixmap;
 }
 
-QPixmap WizardHeaderPixmap()
-{
+QPixmap WizardHeaderPixmap() {
     QPixmap pixmap(49, 49);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);

@@ -10,8 +10,7 @@
 #include <QAbstractButton>
 
 CWizardProductProperty::CWizardProductProperty(QWidget* parent, IUserPrompts* prompts)
-    : QWizard(parent)
-{
+    : QWizard(parent) {
     setObjectName(QStringLiteral("CWizardProductProperty"));
     setWindowTitle(VkLoadString(IDS_WIZARD_CAPTION));
     setWizardStyle(QWizard::ModernStyle);
@@ -39,20 +38,17 @@ CWizardProductProperty::CWizardProductProperty(QWidget* parent, IUserPrompts* pr
     resize(560, 400);
 }
 
-void CWizardProductProperty::OnPageChanged(int id)
-{
+void CWizardProductProperty::OnPageChanged(int id) {
     // Each page's form carries its own caption, shown while it is current.
     if (const QWizardPage* p = page(id))
         setWindowTitle(p->property("formCaption").toString());
 }
 
-bool CWizardProductProperty::Run()
-{
+bool CWizardProductProperty::Run() {
     return exec() == QDialog::Accepted;
 }
 
-WizardProductValues CWizardProductProperty::Values() const
-{
+WizardProductValues CWizardProductProperty::Values() const {
     WizardProductValues v;
     v.productName = m_pStep1->ProductName();
     v.version = m_pStep1->Version();

@@ -20,8 +20,7 @@ public:
     QList<std::pair<uint32_t, CReseller*>> changed;
 
 protected:
-    bool event(QEvent* e) override
-    {
+    bool event(QEvent* e) override {
         if (e->type() == CAffiliateChangedEvent::kType) {
             auto* ev = static_cast<CAffiliateChangedEvent*>(e);
             changed.append({ev->Id(), ev->Affiliate()});
@@ -38,8 +37,7 @@ struct AffiliateFixture : ::testing::Test {
     Owner owner;
     CAffiliateDialog* dialog = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         project.SetProjectPath((dir.path() + QStringLiteral("/proj.vkp")).toStdString());
         project.m_strSetupFile = "setup.exe";
@@ -54,8 +52,7 @@ struct AffiliateFixture : ::testing::Test {
     }
     void TearDown() override { delete dialog; }
 
-    CReseller* AddAffiliate(const std::string& name, const std::string& path)
-    {
+    CReseller* AddAffiliate(const std::string& name, const std::string& path) {
         CReseller r;
         r.m_strName = name;
         r.m_strAffiliateId = name + "-id";
@@ -72,8 +69,7 @@ struct AffiliateFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(AffiliateFixture, NewAffiliateStartsWithDefaultsAndComposesTheLinkFromTheId)
-{
+TEST_F(AffiliateFixture, NewAffiliateStartsWithDefaultsAndComposesTheLinkFromTheId) {
     dialog->show();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Affiliate Property"));
     EXPECT_EQ(Services()->count(), 4);
@@ -83,19 +79,18 @@ TEST_F(AffiliateFixture, NewAffiliateStartsWithDefaultsAndComposesTheLinkFromThe
     EXPECT_FALSE(Control<QPushButton>(dialog, "1")->isEnabled());
 
     Type(dialog, "1013", QStringLiteral("A"));
-    EXPECT_EQ(Text(dialog, "1014"), Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=A&item=P"));
+    EXPECT_EQ(Text(dialog, "1014"),
+              Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=A&item=P"));
     EXPECT_TRUE(Control<QPushButton>(dialog, "1")->isEnabled());
 }
 
-TEST_F(AffiliateFixture, DefaultServiceOfTheProjectIsPreselected)
-{
+TEST_F(AffiliateFixture, DefaultServiceOfTheProjectIsPreselected) {
     project.m_wDefaultService = kServiceRegSoft;
     dialog->SetProject(&project);
     EXPECT_EQ(Services()->currentIndex(), kServiceRegSoft);
 }
 
-TEST_F(AffiliateFixture, ChoosingOtherLeavesTheTypedLink)
-{
+TEST_F(AffiliateFixture, ChoosingOtherLeavesTheTypedLink) {
     dialog->show();
     Retype(dialog, "1014", QStringLiteral("http://my.shop/buy?x=1"));
     SelectService(kServiceOther);
@@ -105,17 +100,18 @@ TEST_F(AffiliateFixture, ChoosingOtherLeavesTheTypedLink)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
-TEST_F(AffiliateFixture, OkChecksShowOnlyTheLastFailingMessage)
-{
+TEST_F(AffiliateFixture, OkChecksShowOnlyTheLastFailingMessage) {
     dialog->show();
     Type(dialog, "1017", QStringLiteral("a@b"));
     Click(dialog, "1"); // name and ID empty, link "http://"
-    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Please input a name for this affiliate.")});
+    EXPECT_EQ(prompts.Messages(),
+              QStringList{QStringLiteral("Please input a name for this affiliate.")});
     EXPECT_TRUE(dialog->isVisible());
 
     Type(dialog, "1011", QStringLiteral("Bob"));
     Click(dialog, "1");
-    EXPECT_EQ(prompts.Messages().last(), QStringLiteral("Please provide an ID for this affiliate!"));
+    EXPECT_EQ(prompts.Messages().last(),
+              QStringLiteral("Please provide an ID for this affiliate!"));
 
     Retype(dialog, "1014", QString());
     Click(dialog, "1");
@@ -124,11 +120,11 @@ TEST_F(AffiliateFixture, OkChecksShowOnlyTheLastFailingMessage)
     EXPECT_NE(dialog->result(), QDialog::Accepted);
 }
 
-TEST_F(AffiliateFixture, NameDerivesTheSetupPath)
-{
+TEST_F(AffiliateFixture, NameDerivesTheSetupPath) {
     dialog->show();
     Type(dialog, "1011", QStringLiteral("Bob"));
-    EXPECT_EQ(Text(dialog, "1035"), QStringLiteral("out") + Sep() + QStringLiteral("setup_Bob.exe"));
+    EXPECT_EQ(Text(dialog, "1035"),
+              QStringLiteral("out") + Sep() + QStringLiteral("setup_Bob.exe"));
 
     // A typed folder is kept; only the file name follows the name.
     Retype(dialog, "1035", QStringLiteral("dist/any.exe"));
@@ -138,11 +134,11 @@ TEST_F(AffiliateFixture, NameDerivesTheSetupPath)
     // Clearing the path and typing the name again starts from the output folder.
     Retype(dialog, "1035", QString());
     Type(dialog, "1011", QStringLiteral("e"));
-    EXPECT_EQ(Text(dialog, "1035"), QStringLiteral("out") + Sep() + QStringLiteral("setup_Anne.exe"));
+    EXPECT_EQ(Text(dialog, "1035"),
+              QStringLiteral("out") + Sep() + QStringLiteral("setup_Anne.exe"));
 }
 
-TEST_F(AffiliateFixture, PathOfAnotherAffiliateIsRefusedWithoutRegardToCase)
-{
+TEST_F(AffiliateFixture, PathOfAnotherAffiliateIsRefusedWithoutRegardToCase) {
     AddAffiliate("first", "out/Setup_First.exe");
     dialog->show();
     Type(dialog, "1011", QStringLiteral("first"));
@@ -155,8 +151,7 @@ TEST_F(AffiliateFixture, PathOfAnotherAffiliateIsRefusedWithoutRegardToCase)
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(AffiliateFixture, ProductSetupFileIsRefusedAsAffiliatePath)
-{
+TEST_F(AffiliateFixture, ProductSetupFileIsRefusedAsAffiliatePath) {
     dialog->show();
     Type(dialog, "1011", QStringLiteral("n"));
     Type(dialog, "1013", QStringLiteral("i"));
@@ -168,8 +163,7 @@ TEST_F(AffiliateFixture, ProductSetupFileIsRefusedAsAffiliatePath)
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(AffiliateFixture, NewAffiliateAcceptedHandsItsFieldsToTheCaller)
-{
+TEST_F(AffiliateFixture, NewAffiliateAcceptedHandsItsFieldsToTheCaller) {
     dialog->show();
     Type(dialog, "1011", QStringLiteral("Bob"));
     Type(dialog, "1013", QStringLiteral("B7"));
@@ -190,8 +184,7 @@ TEST_F(AffiliateFixture, NewAffiliateAcceptedHandsItsFieldsToTheCaller)
     EXPECT_TRUE(owner.changed.isEmpty()); // a new affiliate is the caller's to add
 }
 
-TEST_F(AffiliateFixture, EditingUnderItsOwnPathIsAcceptedAndNotifiesTheOwnerQueued)
-{
+TEST_F(AffiliateFixture, EditingUnderItsOwnPathIsAcceptedAndNotifiesTheOwnerQueued) {
     AddAffiliate("other", "out/o.exe");
     CReseller* bob = AddAffiliate("bob", "out/SETUP_bob.exe");
     bob->m_bChanged = 0;
@@ -225,8 +218,7 @@ TEST_F(AffiliateFixture, EditingUnderItsOwnPathIsAcceptedAndNotifiesTheOwnerQueu
     EXPECT_EQ(Text(dialog, "1011"), QStringLiteral("other"));
 }
 
-TEST_F(AffiliateFixture, CancelInEditLeavesTheAffiliate)
-{
+TEST_F(AffiliateFixture, CancelInEditLeavesTheAffiliate) {
     CReseller* bob = AddAffiliate("bob", "b.exe");
     dialog->ShowForEdit(bob);
     Retype(dialog, "1011", QStringLiteral("robert"));
@@ -237,8 +229,7 @@ TEST_F(AffiliateFixture, CancelInEditLeavesTheAffiliate)
     EXPECT_TRUE(owner.changed.isEmpty());
 }
 
-TEST_F(AffiliateFixture, BrowseRefusesTheProductSetupAndPathsInUse)
-{
+TEST_F(AffiliateFixture, BrowseRefusesTheProductSetupAndPathsInUse) {
     AddAffiliate("other", "out/Taken.exe");
     dialog->show();
     Type(dialog, "1011", QStringLiteral("x"));
@@ -251,7 +242,8 @@ TEST_F(AffiliateFixture, BrowseRefusesTheProductSetupAndPathsInUse)
     EXPECT_EQ(prompts.shown[0].text, dir.path() + QStringLiteral("/") + before);
     EXPECT_EQ(prompts.shown[0].file.defaultSuffix, QStringLiteral("exe"));
     ASSERT_EQ(prompts.shown[0].file.filters.size(), 1);
-    EXPECT_EQ(prompts.shown[0].file.filters[0].description, QStringLiteral("Executable File(*.exe)"));
+    EXPECT_EQ(prompts.shown[0].file.filters[0].description,
+              QStringLiteral("Executable File(*.exe)"));
     EXPECT_EQ(prompts.shown[1].text,
               QStringLiteral("'%1/setup.exe' is the product setup file, it can not be used by "
                              "affiliate. Please choose another one.")
@@ -274,8 +266,7 @@ TEST_F(AffiliateFixture, BrowseRefusesTheProductSetupAndPathsInUse)
     EXPECT_EQ(Text(dialog, "1035"), QStringLiteral("/elsewhere/full.exe"));
 }
 
-TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDialog)
-{
+TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDialog) {
     dialog->show();
     Type(dialog, "1013", QStringLiteral("A"));
     prompts.answers.enqueue(true);
@@ -295,8 +286,9 @@ TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDia
     EXPECT_EQ(added[0][0].value<uint16_t>(), uint16_t(kServiceShareIt));
     ASSERT_FALSE(prompts.shown.isEmpty());
     EXPECT_EQ(prompts.shown[0].kind, QStringLiteral("question"));
-    EXPECT_EQ(prompts.shown[0].text,
-              QStringLiteral("Product ID for 'ShareIt' does not exist. Add an ID for this service?"));
+    EXPECT_EQ(
+        prompts.shown[0].text,
+        QStringLiteral("Product ID for 'ShareIt' does not exist. Add an ID for this service?"));
     EXPECT_EQ(offered, (QStringList{QStringLiteral("ShareIt"), QStringLiteral("RegSoft")}));
     EXPECT_EQ(preselected, 0);
     CProductRegInfo* info = project.LookupRegInfo(kServiceShareIt);
@@ -309,8 +301,7 @@ TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDia
               Endpoint(kServiceShareIt) + QStringLiteral("?productid=S1&resellerid=A"));
 }
 
-TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject)
-{
+TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject) {
     dialog->show();
     Type(dialog, "1013", QStringLiteral("A"));
     const QString link = Text(dialog, "1014");
@@ -331,5 +322,6 @@ TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject)
     // Back to RegNow, which has a record: the link is rebuilt from the endpoint.
     Retype(dialog, "1014", QStringLiteral("http://typed/?k=v"));
     SelectService(kServiceRegNow);
-    EXPECT_EQ(Text(dialog, "1014"), Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=A&item=P"));
+    EXPECT_EQ(Text(dialog, "1014"),
+              Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=A&item=P"));
 }

@@ -5,12 +5,12 @@
 #include <QAction>
 #include <QDialog>
 
-#include <algorithm>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -24,8 +24,7 @@ struct ListWindow {
     int undoShortcut = 0;
     QList<std::tuple<int, int, QString, bool>> ends;
 
-    ListWindow()
-    {
+    ListWindow() {
         list = new QTableWidget(3, 3, &window);
         list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         for (int r = 0; r < 3; ++r)
@@ -51,20 +50,19 @@ struct ListWindow {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    CCellEdit* Open(int row, int column, int inset = 0)
-    {
+    CCellEdit* Open(int row, int column, int inset = 0) {
         CCellEdit* e = CCellEdit::Open(list, row, column, inset);
         EXPECT_NE(e, nullptr);
-        QObject::connect(e, &CCellEdit::editEnded,
-                         [this](int r, int c, const QString& t, bool d) { ends.append({r, c, t, d}); });
+        QObject::connect(e, &CCellEdit::editEnded, [this](int r, int c, const QString& t, bool d) {
+            ends.append({r, c, t, d});
+        });
         return e;
     }
 };
 
 } // namespace
 
-TEST(CellEdit, CoversTheCellInsetAndClippedWithTextCentredAndCaretAtStart)
-{
+TEST(CellEdit, CoversTheCellInsetAndClippedWithTextCentredAndCaretAtStart) {
     ListWindow w;
     CCellEdit* editor = w.Open(1, 1, 24);
     const QRect cell = w.list->visualRect(w.list->model()->index(1, 1));
@@ -80,8 +78,7 @@ TEST(CellEdit, CoversTheCellInsetAndClippedWithTextCentredAndCaretAtStart)
     editor->EndEdit(false);
 }
 
-TEST(CellEdit, DeleteAndCtrlKeysActOnTheEditorNotOnTheWindow)
-{
+TEST(CellEdit, DeleteAndCtrlKeysActOnTheEditorNotOnTheWindow) {
     ListWindow w;
     // Without an editor the window's Delete shortcut fires: the check below can fail.
     w.list->setFocus();
@@ -109,8 +106,7 @@ TEST(CellEdit, DeleteAndCtrlKeysActOnTheEditorNotOnTheWindow)
     EXPECT_EQ(w.ends[0], std::make_tuple(0, 0, QStringLiteral("0c0"), false));
 }
 
-TEST(CellEdit, EscapeDiscardsOnceAndTheEditorGoes)
-{
+TEST(CellEdit, EscapeDiscardsOnceAndTheEditorGoes) {
     ListWindow w;
     QPointer<CCellEdit> editor = w.Open(2, 1);
     QTest::keyClicks(editor, QStringLiteral("xyz"));
@@ -126,8 +122,7 @@ TEST(CellEdit, EscapeDiscardsOnceAndTheEditorGoes)
     EXPECT_EQ(w.list->item(2, 1)->text(), QStringLiteral("r2c1"));
 }
 
-TEST(CellEdit, ClickOutsideKeepsTheTextLikeEnter)
-{
+TEST(CellEdit, ClickOutsideKeepsTheTextLikeEnter) {
     ListWindow w;
     CCellEdit* editor = w.Open(1, 2);
     QTest::keyClick(editor, Qt::Key_End);
@@ -142,8 +137,7 @@ TEST(CellEdit, ClickOutsideKeepsTheTextLikeEnter)
     EXPECT_EQ(w.ends.size(), 1);
 }
 
-TEST(CellEdit, LongTextWidensUpToTheVisibleEdgeOnly)
-{
+TEST(CellEdit, LongTextWidensUpToTheVisibleEdgeOnly) {
     ListWindow w;
     CCellEdit* editor = w.Open(0, 0);
     const int start = editor->width();
@@ -160,8 +154,7 @@ TEST(CellEdit, LongTextWidensUpToTheVisibleEdgeOnly)
     editor->EndEdit(false);
 }
 
-TEST(CellEdit, OpeningASecondEditorEndsTheFirstKeepingItsText)
-{
+TEST(CellEdit, OpeningASecondEditorEndsTheFirstKeepingItsText) {
     ListWindow w;
     CCellEdit* first = w.Open(0, 1);
     QTest::keyClicks(first, QStringLiteral("A"));
@@ -170,14 +163,13 @@ TEST(CellEdit, OpeningASecondEditorEndsTheFirstKeepingItsText)
     EXPECT_EQ(w.ends[0], std::make_tuple(0, 1, QStringLiteral("Ar0c1"), false));
     EXPECT_EQ(CCellEdit::Current(), second);
     const auto editors = w.list->viewport()->findChildren<CCellEdit*>();
-    EXPECT_EQ(std::count_if(editors.begin(), editors.end(),
-                            [](CCellEdit* e) { return e->isVisible(); }),
-              1);
+    EXPECT_EQ(
+        std::count_if(editors.begin(), editors.end(), [](CCellEdit* e) { return e->isVisible(); }),
+        1);
     second->EndEdit(false);
 }
 
-TEST(CellEdit, EnterInsideADialogDoesNotPressItsDefaultButton)
-{
+TEST(CellEdit, EnterInsideADialogDoesNotPressItsDefaultButton) {
     QDialog dialog;
     auto* list = new QTableWidget(1, 1, &dialog);
     list->setItem(0, 0, new QTableWidgetItem(QStringLiteral("v")));

@@ -20,19 +20,16 @@ struct HelpFixture : ::testing::Test {
     FakePrompts prompts;
     CProductSettingsDialog dialog{project, nullptr, &prompts};
 
-    void SetUp() override
-    {
+    void SetUp() override {
         dialog.show();
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (CContextHelpPopup* p = CurrentContextHelpPopup())
             p->close();
     }
-    CContextHelpPopup* ShiftF1(const char* id)
-    {
+    CContextHelpPopup* ShiftF1(const char* id) {
         QWidget* w = Control<QWidget>(&dialog, id);
         w->setFocus();
         QTest::keyClick(w, Qt::Key_F1, Qt::ShiftModifier);
@@ -42,13 +39,13 @@ struct HelpFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(HelpFixture, ShiftF1ShowsThePaleYellowPopupWithTheControlsText)
-{
+TEST_F(HelpFixture, ShiftF1ShowsThePaleYellowPopupWithTheControlsText) {
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowContextHelpButtonHint);
     CContextHelpPopup* popup = ShiftF1("1023");
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(popup->isVisible());
-    EXPECT_EQ(popup->text(), QStringLiteral("Provides a space for you to specify title of the product."));
+    EXPECT_EQ(popup->text(),
+              QStringLiteral("Provides a space for you to specify title of the product."));
     EXPECT_EQ(popup->palette().color(QPalette::Window), QColor(255, 255, 208));
     EXPECT_EQ(popup->palette().color(QPalette::WindowText),
               QApplication::palette().color(QPalette::WindowText));
@@ -57,8 +54,7 @@ TEST_F(HelpFixture, ShiftF1ShowsThePaleYellowPopupWithTheControlsText)
     EXPECT_EQ(Text(&dialog, "1023"), QString()); // the key did not type into the field
 }
 
-TEST_F(HelpFixture, ControlsWithoutTextShowNothing)
-{
+TEST_F(HelpFixture, ControlsWithoutTextShowNothing) {
     dialog.Sheet()->setCurrentIndex(1);
     EXPECT_EQ(ShiftF1("1031"), nullptr);
     EXPECT_EQ(ShiftF1("1033"), nullptr);
@@ -83,8 +79,7 @@ TEST_F(HelpFixture, ControlsWithoutTextShowNothing)
               1);
 }
 
-TEST_F(HelpFixture, WhatsThisRequestOnAPartOfAControlUsesTheControl)
-{
+TEST_F(HelpFixture, WhatsThisRequestOnAPartOfAControlUsesTheControl) {
     dialog.Sheet()->setCurrentIndex(2);
     auto* list = Control<CRegInfoList>(&dialog, "1037");
     const QPoint local(5, 5);
@@ -92,14 +87,15 @@ TEST_F(HelpFixture, WhatsThisRequestOnAPartOfAControlUsesTheControl)
     QApplication::sendEvent(list->viewport(), &help);
     CContextHelpPopup* popup = CurrentContextHelpPopup();
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->text(),
-              QStringLiteral("Specifies Registration services you are using to sell your product."));
+    EXPECT_EQ(
+        popup->text(),
+        QStringLiteral("Specifies Registration services you are using to sell your product."));
     // At the point of the request (the window frame may shift it by a pixel or two).
-    EXPECT_LE((popup->geometry().topLeft() - list->viewport()->mapToGlobal(local)).manhattanLength(), 4);
+    EXPECT_LE(
+        (popup->geometry().topLeft() - list->viewport()->mapToGlobal(local)).manhattanLength(), 4);
 }
 
-TEST_F(HelpFixture, WhatsThisModeClickShowsTheHelp)
-{
+TEST_F(HelpFixture, WhatsThisModeClickShowsTheHelp) {
     QWidget* site = Control<QWidget>(&dialog, "1029");
     QWhatsThis::enterWhatsThisMode();
     QTest::mouseClick(site, Qt::LeftButton, {}, QPoint(4, 4));
@@ -110,11 +106,11 @@ TEST_F(HelpFixture, WhatsThisModeClickShowsTheHelp)
     EXPECT_EQ(popup->text(), QStringLiteral("Specifies your product web page."));
 }
 
-TEST(ContextHelpTable, TextsByIdentifier)
-{
-    EXPECT_EQ(ContextHelpText(1024),
-              QStringLiteral("Specifies setup file of the product . This setup file contains the "
-                             "program that calls API functions to retrieve affiliate puchase link."));
+TEST(ContextHelpTable, TextsByIdentifier) {
+    EXPECT_EQ(
+        ContextHelpText(1024),
+        QStringLiteral("Specifies setup file of the product . This setup file contains the "
+                       "program that calls API functions to retrieve affiliate puchase link."));
     EXPECT_EQ(ContextHelpText(1026), QStringLiteral("Specifies version number of the product."));
     for (int none : {0, 1031, 1033, 1034, 1038, 1039, 1043})
         EXPECT_TRUE(ContextHelpText(none).isEmpty()) << none;

@@ -24,12 +24,10 @@ public:
     QQueue<bool> answers;
     QQueue<QString> paths;
 
-    void Message(QWidget*, const QString& text, PromptIcon icon) override
-    {
+    void Message(QWidget*, const QString& text, PromptIcon icon) override {
         shown.append({QStringLiteral("message"), text, icon, {}, {}});
     }
-    bool Question(QWidget*, const QString& text, PromptIcon icon) override
-    {
+    bool Question(QWidget*, const QString& text, PromptIcon icon) override {
         shown.append({QStringLiteral("question"), text, icon, {}, {}});
         if (answers.isEmpty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
@@ -37,24 +35,20 @@ public:
         }
         return answers.dequeue();
     }
-    QString OpenFile(QWidget*, const FileRequest& request) override
-    {
+    QString OpenFile(QWidget*, const FileRequest& request) override {
         shown.append({QStringLiteral("open"), request.initialPath, {}, request, {}});
         return NextPath();
     }
-    QString SaveFile(QWidget*, const FileRequest& request) override
-    {
+    QString SaveFile(QWidget*, const FileRequest& request) override {
         shown.append({QStringLiteral("save"), request.initialPath, {}, request, {}});
         return NextPath();
     }
-    QString ChooseFolder(QWidget*, const FolderRequest& request) override
-    {
+    QString ChooseFolder(QWidget*, const FolderRequest& request) override {
         shown.append({QStringLiteral("folder"), request.initialFolder, {}, {}, request});
         return NextPath();
     }
 
-    QStringList Messages() const
-    {
+    QStringList Messages() const {
         QStringList out;
         for (const Shown& s : shown)
             if (s.kind == QLatin1String("message"))
@@ -63,8 +57,7 @@ public:
     }
 
 private:
-    QString NextPath()
-    {
+    QString NextPath() {
         if (paths.isEmpty()) {
             ADD_FAILURE() << "unexpected chooser";
             return {};

@@ -11,15 +11,13 @@
 
 namespace {
 
-QString Invalid(const QString& path)
-{
+QString Invalid(const QString& path) {
     return QStringLiteral("The folder:\n\n%1\n\nis invalid. Please reenter.").arg(path);
 }
 
 } // namespace
 
-TEST(FolderPath, FormRules)
-{
+TEST(FolderPath, FormRules) {
     // Counterparts of C:\Out\, C:Out, \\server\share and a name ending in a full stop.
     EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/Out/")));
     EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("Out")));
@@ -29,19 +27,19 @@ TEST(FolderPath, FormRules)
     EXPECT_TRUE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/data/Out 1/x.y")));
     EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QString()));
     EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/a//b")));
-    for (const char* bad : {" a", "a ", "\ta", ".a", "a*", "a?b", "a:b", "a\\b", "a|b", "a\"b",
-                            "a<b", "a>b"})
+    for (const char* bad :
+         {" a", "a ", "\ta", ".a", "a*", "a?b", "a:b", "a\\b", "a|b", "a\"b", "a<b", "a>b"})
         EXPECT_FALSE(CFolderBrowserDialog::IsValidFolderName(QString::fromLatin1(bad))) << bad;
     EXPECT_TRUE(CFolderBrowserDialog::IsValidFolderName(QStringLiteral("a.b c")));
 }
 
-TEST(FolderPath, ValidationMessagesAndCreation)
-{
+TEST(FolderPath, ValidationMessagesAndCreation) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     FakePrompts prompts;
 
-    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, QStringLiteral("/Out/"), prompts));
+    EXPECT_FALSE(
+        CFolderBrowserDialog::ValidateFolderPath(nullptr, QStringLiteral("/Out/"), prompts));
     ASSERT_EQ(prompts.shown.size(), 1);
     EXPECT_EQ(prompts.shown[0].text, Invalid(QStringLiteral("/Out/")));
     EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Warning);
@@ -81,14 +79,13 @@ TEST(FolderPath, ValidationMessagesAndCreation)
                   .arg(blocked));
 }
 
-TEST(FolderBrowser, TypedPathIsValidatedAndReturnedAsTyped)
-{
+TEST(FolderBrowser, TypedPathIsValidatedAndReturnedAsTyped) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     FakePrompts prompts;
-    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"),
-                                           QStringLiteral("Select output directory."), dir.path()},
-                                 prompts);
+    CFolderBrowserDialog browser(
+        nullptr, {QStringLiteral("Browse"), QStringLiteral("Select output directory."), dir.path()},
+        prompts);
     browser.show();
     EXPECT_EQ(browser.windowTitle(), QStringLiteral("Browse"));
     EXPECT_EQ(Control<QLabel>(&browser, "instruction")->text(),
@@ -118,12 +115,12 @@ TEST(FolderBrowser, TypedPathIsValidatedAndReturnedAsTyped)
     EXPECT_TRUE(QDir(target).exists());
 }
 
-TEST(FolderBrowser, TreeSelectionFillsTheFieldAndLongTypingIsCut)
-{
+TEST(FolderBrowser, TreeSelectionFillsTheFieldAndLongTypingIsCut) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     FakePrompts prompts;
-    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"), QString(), QString()}, prompts);
+    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"), QString(), QString()},
+                                 prompts);
     browser.show();
     EXPECT_EQ(Text(&browser, "pathEdit"), QDir::currentPath()); // no initial folder given
     auto* tree = Control<QTreeView>(&browser, "folderTree");

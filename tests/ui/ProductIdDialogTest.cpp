@@ -12,8 +12,7 @@ struct OpenProductIdDialog {
     CProductIdDialog dialog{nullptr, &prompts};
     QComboBox* combo;
 
-    OpenProductIdDialog(const QStringList& services, int selected)
-    {
+    OpenProductIdDialog(const QStringList& services, int selected) {
         dialog.SetServices(services, selected);
         dialog.show();
         combo = Control<QComboBox>(&dialog, "1032");
@@ -23,11 +22,9 @@ struct OpenProductIdDialog {
 
 } // namespace
 
-TEST(ProductIdDialog, OffersTheGivenServicesAndComposesWhileTyping)
-{
-    OpenProductIdDialog d({QStringLiteral("ShareIt"), QStringLiteral("RegSoft"),
-                           QStringLiteral("Other")},
-                          0);
+TEST(ProductIdDialog, OffersTheGivenServicesAndComposesWhileTyping) {
+    OpenProductIdDialog d(
+        {QStringLiteral("ShareIt"), QStringLiteral("RegSoft"), QStringLiteral("Other")}, 0);
     EXPECT_EQ(d.dialog.windowTitle(), QStringLiteral("New Product ID"));
     ASSERT_EQ(d.combo->count(), 3);
     EXPECT_EQ(d.combo->itemText(2), QStringLiteral("Other"));
@@ -43,7 +40,8 @@ TEST(ProductIdDialog, OffersTheGivenServicesAndComposesWhileTyping)
 
     // Reset mode on a service change starts from the endpoint again.
     d.Select(1);
-    EXPECT_EQ(Text(&d.dialog, "1042"), Endpoint(kServiceRegSoft) + QStringLiteral("?productid=556"));
+    EXPECT_EQ(Text(&d.dialog, "1042"),
+              Endpoint(kServiceRegSoft) + QStringLiteral("?productid=556"));
 
     Click(&d.dialog, "1");
     EXPECT_EQ(d.dialog.result(), QDialog::Accepted);
@@ -52,11 +50,9 @@ TEST(ProductIdDialog, OffersTheGivenServicesAndComposesWhileTyping)
     EXPECT_TRUE(d.prompts.shown.isEmpty());
 }
 
-TEST(ProductIdDialog, OtherNeverChangesTheLink)
-{
-    OpenProductIdDialog d({QStringLiteral("ShareIt"), QStringLiteral("RegSoft"),
-                           QStringLiteral("Other")},
-                          0);
+TEST(ProductIdDialog, OtherNeverChangesTheLink) {
+    OpenProductIdDialog d(
+        {QStringLiteral("ShareIt"), QStringLiteral("RegSoft"), QStringLiteral("Other")}, 0);
     Type(&d.dialog, "1042", QStringLiteral("http://mine.example/buy"));
     d.Select(2); // Other, the third entry
     EXPECT_EQ(Text(&d.dialog, "1042"), QStringLiteral("http://mine.example/buy"));
@@ -66,8 +62,7 @@ TEST(ProductIdDialog, OtherNeverChangesTheLink)
     EXPECT_EQ(d.dialog.ServiceName(), QStringLiteral("Other"));
 }
 
-TEST(ProductIdDialog, EmptyProductIdIsRefusedEvenWithALink)
-{
+TEST(ProductIdDialog, EmptyProductIdIsRefusedEvenWithALink) {
     OpenProductIdDialog d({QStringLiteral("RegNow")}, 0);
     Type(&d.dialog, "1042", QStringLiteral("http://x"));
     Click(&d.dialog, "1");
@@ -76,8 +71,7 @@ TEST(ProductIdDialog, EmptyProductIdIsRefusedEvenWithALink)
     EXPECT_NE(d.dialog.result(), QDialog::Accepted);
 }
 
-TEST(ProductIdDialog, NoSelectedServiceIsRefused)
-{
+TEST(ProductIdDialog, NoSelectedServiceIsRefused) {
     OpenProductIdDialog d({}, 0);
     EXPECT_EQ(d.dialog.SelectedPosition(), -1);
     Type(&d.dialog, "1041", QStringLiteral("9"));

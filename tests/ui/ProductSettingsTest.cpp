@@ -21,8 +21,7 @@ struct SettingsFixture : ::testing::Test {
     std::unique_ptr<CProductSettingsDialog> dialog;
     std::unique_ptr<QSignalSpy> modified;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         project.SetProjectPath((dir.path() + QStringLiteral("/proj.vkp")).toStdString());
         project.m_strTitle = "Title";
@@ -36,16 +35,14 @@ struct SettingsFixture : ::testing::Test {
         Open();
     }
 
-    void Open()
-    {
+    void Open() {
         dialog = std::make_unique<CProductSettingsDialog>(project, nullptr, &prompts);
-        modified = std::make_unique<QSignalSpy>(dialog.get(),
-                                                &CProductSettingsDialog::projectModified);
+        modified =
+            std::make_unique<QSignalSpy>(dialog.get(), &CProductSettingsDialog::projectModified);
         dialog->show();
     }
 
-    void AddInfo(int service, const std::string& id, const std::string& link)
-    {
+    void AddInfo(int service, const std::string& id, const std::string& link) {
         auto info = std::make_unique<CProductRegInfo>();
         info->m_wService = uint16_t(service);
         info->m_strServiceName = std::string(ServiceNameFromIndex(service));
@@ -54,23 +51,20 @@ struct SettingsFixture : ::testing::Test {
         project.m_mapRegInfo.SetAt(uint16_t(service), std::move(info));
     }
 
-    CRegInfoList* ShowRegistrationPage()
-    {
+    CRegInfoList* ShowRegistrationPage() {
         auto* sheet = dialog->Sheet();
         sheet->setCurrentIndex(2);
         return dialog->findChild<CRegInfoList*>(QStringLiteral("1037"));
     }
 
-    int RowOf(CRegInfoList* list, const QString& service)
-    {
+    int RowOf(CRegInfoList* list, const QString& service) {
         for (int r = 0; r < list->rowCount(); ++r)
             if (list->CellText(r, 0) == service)
                 return r;
         return -1;
     }
 
-    void ClickCell(CRegInfoList* list, int row, int column, bool twice)
-    {
+    void ClickCell(CRegInfoList* list, int row, int column, bool twice) {
         const QPoint at = list->visualRect(list->model()->index(row, column)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice)
@@ -78,8 +72,7 @@ struct SettingsFixture : ::testing::Test {
     }
 
     // Double-clicks a cell, replaces its text in the editor and presses Enter.
-    void EditCell(CRegInfoList* list, int row, int column, const QString& text)
-    {
+    void EditCell(CRegInfoList* list, int row, int column, const QString& text) {
         ClickCell(list, row, column, true);
         CCellEdit* editor = CCellEdit::Current();
         ASSERT_NE(editor, nullptr);
@@ -92,8 +85,7 @@ struct SettingsFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(SettingsFixture, OkWithoutChangesMarksModifiedAndKeepsEverything)
-{
+TEST_F(SettingsFixture, OkWithoutChangesMarksModifiedAndKeepsEverything) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Product Settings"));
     EXPECT_EQ(dialog->Sheet()->tabText(0), QStringLiteral("General Info"));
     EXPECT_EQ(dialog->Sheet()->tabText(1), QStringLiteral("Setup Files"));
@@ -108,8 +100,7 @@ TEST_F(SettingsFixture, OkWithoutChangesMarksModifiedAndKeepsEverything)
     EXPECT_EQ(project.m_mapRegInfo.GetCount(), 2u);
 }
 
-TEST_F(SettingsFixture, TypedFieldsAreStoredOnOkOnlyAndUnvalidated)
-{
+TEST_F(SettingsFixture, TypedFieldsAreStoredOnOkOnlyAndUnvalidated) {
     Retype(dialog.get(), "1023", QString());
     Type(dialog.get(), "1026", QStringLiteral("b"));
     dialog->Sheet()->setCurrentIndex(1);
@@ -122,8 +113,7 @@ TEST_F(SettingsFixture, TypedFieldsAreStoredOnOkOnlyAndUnvalidated)
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
-TEST_F(SettingsFixture, CancelChangesNothing)
-{
+TEST_F(SettingsFixture, CancelChangesNothing) {
     Retype(dialog.get(), "1023", QStringLiteral("Other title"));
     CRegInfoList* list = ShowRegistrationPage();
     ClickCell(list, 0, 0, false);
@@ -136,8 +126,7 @@ TEST_F(SettingsFixture, CancelChangesNothing)
     EXPECT_EQ(project.m_mapRegInfo.GetCount(), 2u);
 }
 
-TEST_F(SettingsFixture, DeletedRowIsRemovedOnOk)
-{
+TEST_F(SettingsFixture, DeletedRowIsRemovedOnOk) {
     CRegInfoList* list = ShowRegistrationPage();
     ASSERT_EQ(list->rowCount(), 2);
     const int row = RowOf(list, QStringLiteral("RegNow"));
@@ -150,8 +139,7 @@ TEST_F(SettingsFixture, DeletedRowIsRemovedOnOk)
     EXPECT_EQ(project.LookupRegInfo(kServiceOther)->m_strProductId, "O1");
 }
 
-TEST_F(SettingsFixture, DeleteKeyInTheListRemovesTheMarkedRow)
-{
+TEST_F(SettingsFixture, DeleteKeyInTheListRemovesTheMarkedRow) {
     CRegInfoList* list = ShowRegistrationPage();
     ClickCell(list, RowOf(list, QStringLiteral("Other")), 2, false);
     QTest::keyClick(list, Qt::Key_Delete);
@@ -159,8 +147,7 @@ TEST_F(SettingsFixture, DeleteKeyInTheListRemovesTheMarkedRow)
     EXPECT_EQ(list->CellText(0, 0), QStringLiteral("RegNow"));
 }
 
-TEST_F(SettingsFixture, AddOffersOnlyUnlistedServicesAndAppendsTheRow)
-{
+TEST_F(SettingsFixture, AddOffersOnlyUnlistedServicesAndAppendsTheRow) {
     ShowRegistrationPage();
     QStringList offered;
     WhenModal<CProductIdDialog>([&](CProductIdDialog* d) {
@@ -210,8 +197,7 @@ TEST_F(SettingsFixture, AddOffersOnlyUnlistedServicesAndAppendsTheRow)
     EXPECT_EQ(project.LookupRegInfo(kServiceRegSoft)->m_strServiceName, "RegSoft");
 }
 
-TEST_F(SettingsFixture, InPlaceEditsRecomposeOnlyForKnownServices)
-{
+TEST_F(SettingsFixture, InPlaceEditsRecomposeOnlyForKnownServices) {
     CRegInfoList* list = ShowRegistrationPage();
     const int regNow = RowOf(list, QStringLiteral("RegNow"));
     const int other = RowOf(list, QStringLiteral("Other"));
@@ -244,15 +230,13 @@ TEST_F(SettingsFixture, InPlaceEditsRecomposeOnlyForKnownServices)
     EXPECT_EQ(project.LookupRegInfo(kServiceOther)->m_strProductId, "O2");
 }
 
-TEST_F(SettingsFixture, RegistrationRecordsUntouchedWhenThePageWasNeverShown)
-{
+TEST_F(SettingsFixture, RegistrationRecordsUntouchedWhenThePageWasNeverShown) {
     CProductRegInfo* before = project.LookupRegInfo(kServiceRegNow);
     Click(dialog.get(), "1");
     EXPECT_EQ(project.LookupRegInfo(kServiceRegNow), before);
 }
 
-TEST_F(SettingsFixture, ChosenPathsAreStoredRelativeInsideTheProjectFolder)
-{
+TEST_F(SettingsFixture, ChosenPathsAreStoredRelativeInsideTheProjectFolder) {
     dialog->Sheet()->setCurrentIndex(1);
     prompts.paths.enqueue(dir.path() + QStringLiteral("/bin/setup.exe"));
     Click(dialog.get(), "1033");
@@ -289,8 +273,7 @@ TEST_F(SettingsFixture, ChosenPathsAreStoredRelativeInsideTheProjectFolder)
     EXPECT_EQ(project.m_strSelfCreatorPath, "Maker.exe");
 }
 
-TEST(RegInfoList, CommitSkipsPlaceholderRowsAndLaterRowsWin)
-{
+TEST(RegInfoList, CommitSkipsPlaceholderRowsAndLaterRowsWin) {
     CAffProject project;
     CRegInfoList list;
     list.AppendRow(QStringLiteral("RegNow"), QStringLiteral("a"), QStringLiteral("l1"));

@@ -19,23 +19,19 @@ struct WizardFixture : ::testing::Test {
 
     void SetUp() override { wizard.show(); }
     QAbstractButton* Button(QWizard::WizardButton b) { return wizard.button(b); }
-    bool Enabled(QWizard::WizardButton b)
-    {
+    bool Enabled(QWizard::WizardButton b) {
         return Button(b)->isVisible() && Button(b)->isEnabled();
     }
-    void Next()
-    {
+    void Next() {
         ASSERT_TRUE(Enabled(QWizard::NextButton));
         QTest::mouseClick(Button(QWizard::NextButton), Qt::LeftButton);
     }
-    void FillStep1()
-    {
+    void FillStep1() {
         Type(&wizard, "1005", QStringLiteral("Prod"));
         Type(&wizard, "1007", QStringLiteral("1.0"));
         Type(&wizard, "1002", QStringLiteral("http://p"));
     }
-    void GoToStep3()
-    {
+    void GoToStep3() {
         Next();
         FillStep1();
         Next();
@@ -48,8 +44,7 @@ struct WizardFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(WizardFixture, PagesCarryTheirCaptionsHeadersAndButtons)
-{
+TEST_F(WizardFixture, PagesCarryTheirCaptionsHeadersAndButtons) {
     EXPECT_EQ(wizard.currentId(), CWizardProductProperty::kWelcome);
     EXPECT_EQ(wizard.windowTitle(), QStringLiteral("Velkora Wizard"));
     EXPECT_TRUE(Enabled(QWizard::NextButton));
@@ -93,8 +88,7 @@ TEST_F(WizardFixture, PagesCarryTheirCaptionsHeadersAndButtons)
     EXPECT_EQ(Text(&wizard, "1008"), QStringLiteral("a"));
 }
 
-TEST_F(WizardFixture, BlanksCountAsTextOnTheProductPage)
-{
+TEST_F(WizardFixture, BlanksCountAsTextOnTheProductPage) {
     Next();
     Type(&wizard, "1005", QStringLiteral(" "));
     Type(&wizard, "1007", QStringLiteral(" "));
@@ -105,8 +99,7 @@ TEST_F(WizardFixture, BlanksCountAsTextOnTheProductPage)
     EXPECT_FALSE(Enabled(QWizard::NextButton));
 }
 
-TEST_F(WizardFixture, MissingSetupFileAndFolderAreAcceptedWithoutCreatorPath)
-{
+TEST_F(WizardFixture, MissingSetupFileAndFolderAreAcceptedWithoutCreatorPath) {
     Next();
     FillStep1();
     Next();
@@ -120,8 +113,7 @@ TEST_F(WizardFixture, MissingSetupFileAndFolderAreAcceptedWithoutCreatorPath)
     EXPECT_FALSE(QDir(QStringLiteral("/no/such/folder")).exists());
 }
 
-TEST_F(WizardFixture, ChoosersFillTheirFieldOnlyAndKeepTheOthers)
-{
+TEST_F(WizardFixture, ChoosersFillTheirFieldOnlyAndKeepTheOthers) {
     Next();
     FillStep1();
     Next();
@@ -158,16 +150,15 @@ TEST_F(WizardFixture, ChoosersFillTheirFieldOnlyAndKeepTheOthers)
     Click(&wizard, "1007");
     const FileRequest& save = prompts.shown.last().file;
     EXPECT_EQ(prompts.shown.last().kind, QStringLiteral("save"));
-    EXPECT_EQ(save.initialPath, QDir::currentPath() + QDir::separator() +
-                                    QStringLiteral("VelkSelfMaker.exe"));
+    EXPECT_EQ(save.initialPath,
+              QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe"));
     EXPECT_EQ(save.defaultSuffix, QStringLiteral("exe"));
     EXPECT_FALSE(save.confirmOverwrite);
     EXPECT_EQ(Text(&wizard, "1010"), QStringLiteral("/y/Maker.exe"));
     EXPECT_EQ(Text(&wizard, "1008"), QStringLiteral("/x/setup.msi"));
 }
 
-TEST_F(WizardFixture, RegistrationPageComposesAndGatesNext)
-{
+TEST_F(WizardFixture, RegistrationPageComposesAndGatesNext) {
     GoToStep3();
     auto* combo = Control<QComboBox>(&wizard, "1004");
     ASSERT_EQ(combo->count(), 4);
@@ -193,8 +184,7 @@ TEST_F(WizardFixture, RegistrationPageComposesAndGatesNext)
     EXPECT_FALSE(Enabled(QWizard::NextButton)); // clearing the link disables Next at once
 }
 
-TEST_F(WizardFixture, OtherComposesNothingAndFinishHandsOverTheValues)
-{
+TEST_F(WizardFixture, OtherComposesNothingAndFinishHandsOverTheValues) {
     GoToStep3();
     SelectService(kServiceOther);
     EXPECT_EQ(Text(&wizard, "1001"), QString());
@@ -218,8 +208,7 @@ TEST_F(WizardFixture, OtherComposesNothingAndFinishHandsOverTheValues)
     EXPECT_EQ(v.purchaseLink, QStringLiteral("whatever"));
 }
 
-TEST_F(WizardFixture, CancelEndsWithoutResult)
-{
+TEST_F(WizardFixture, CancelEndsWithoutResult) {
     Next();
     FillStep1();
     QTest::mouseClick(Button(QWizard::CancelButton), Qt::LeftButton);

@@ -35,8 +35,7 @@ public:
 
 bool g_failed = false;
 
-void Shoot(QWidget* w, const QString& folder, const QString& name)
-{
+void Shoot(QWidget* w, const QString& folder, const QString& name) {
     w->show();
     QApplication::processEvents();
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
@@ -48,14 +47,12 @@ void Shoot(QWidget* w, const QString& folder, const QString& name)
     std::printf("%s\n", qPrintable(path));
 }
 
-void Type(QWidget* dialog, const char* id, const QString& text)
-{
+void Type(QWidget* dialog, const char* id, const QString& text) {
     if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(id)))
         QTest::keyClicks(edit, text);
 }
 
-void SampleProject(CAffProject& project, const QString& folder)
-{
+void SampleProject(CAffProject& project, const QString& folder) {
     project.SetProjectPath((folder + QStringLiteral("/Sample.vkp")).toStdString());
     project.m_strTitle = "Tidy Notes";
     project.m_strVersion = "2.4";
@@ -68,9 +65,9 @@ void SampleProject(CAffProject& project, const QString& folder)
         info->m_wService = uint16_t(service);
         info->m_strServiceName = std::string(ServiceNameFromIndex(service));
         info->m_strProductId = id;
-        info->m_strPurchaseLink = std::string(ServiceTable()[size_t(service)].endpoint) +
-                                  "?" + std::string(ServiceTable()[size_t(service)].productKey) +
-                                  "=" + id;
+        info->m_strPurchaseLink = std::string(ServiceTable()[size_t(service)].endpoint) + "?" +
+                                  std::string(ServiceTable()[size_t(service)].productKey) + "=" +
+                                  id;
         project.m_mapRegInfo.SetAt(uint16_t(service), std::move(info));
     };
     add(kServiceRegNow, "10234-1");
@@ -79,8 +76,7 @@ void SampleProject(CAffProject& project, const QString& folder)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
