@@ -31,6 +31,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Every event of the application passes here: the cheap test first.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::QueryWhatsThis && type != QEvent::WhatsThis &&
+            type != QEvent::KeyPress)
+            return false;
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w || !HasContextHelp(w))
             return false;
