@@ -20,6 +20,9 @@ std::string BrowserCommandLine(const std::string& browserCommand, const std::str
     if (cut == std::string::npos)
         cut = browserCommand.find("%1");
     std::string line = browserCommand.substr(0, cut);
+    // The blank before the placeholder is the one that separates the target.
+    while (cut != std::string::npos && !line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
     line += ' ';
     line += target;
     return line;

@@ -26,8 +26,9 @@ enum class LinkResult { Opened, OpenedByBrowser, NoBrowser, BrowserFailed };
 LinkResult OpenDocumentLink(const std::string& target,
                             const ShellOperations& ops = ShellOperations::Desktop());
 
-// The browser command cut at its first "\"%1\"" (else its first "%1"), then a
-// blank and target. A command without a placeholder keeps its whole text.
+// The browser command cut at its first "\"%1\"" (else its first "%1") and the
+// blanks before it, then one blank and target. A command without a
+// placeholder keeps its whole text.
 std::string BrowserCommandLine(const std::string& browserCommand, const std::string& target);
 
 // "mailto:" followed by the address as it is (no encoding).

@@ -5,7 +5,28 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QThread>
+
+namespace {
+
+// Every line is exactly as wide as the pane, so a long line is shortened at
+// the right edge instead of widening the list.
+class PaneWidthDelegate : public QStyledItemDelegate {
+public:
+    explicit PaneWidthDelegate(QListView* view) : QStyledItemDelegate(view), m_view(view) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(qMax(1, m_view->viewport()->width()));
+        return size;
+    }
+
+private:
+    QListView* m_view;
+};
+
+} // namespace
 
 CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent)
 {
@@ -15,6 +36,8 @@ CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent)
     setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
     setUniformItemSizes(true);
+    setResizeMode(QListView::Adjust);
+    setItemDelegate(new PaneWidthDelegate(this));
 }
 
 void CStatusListView::Append(const std::string& line)
