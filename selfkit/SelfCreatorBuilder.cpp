@@ -6,6 +6,7 @@
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
+#include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
 #include "selfkit/FormatText.h"
@@ -33,7 +34,8 @@ std::string DefaultOutputPath(const std::string& outputDir) {
     const char last = outputDir.back();
     if (last == '/' || last == '\\')
         return outputDir + CSelfCreatorBuilder::kDefaultFileName;
-    return outputDir + "/" + CSelfCreatorBuilder::kDefaultFileName;
+    const char separator = platform::HostPathStyle() == platform::PathStyle::Windows ? '\\' : '/';
+    return outputDir + separator + CSelfCreatorBuilder::kDefaultFileName;
 }
 
 // Deletes the temporary product information file on every way out.

@@ -162,3 +162,21 @@ TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelfCreatorFixture, TheDefaultNameJoinsTheOutputFolderOnce) {
+    project.m_strOutputDir = work.Path() + "/Builds/";
+    ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
+    EXPECT_EQ(project.m_strSelfCreatorPath, work / "Builds/VelkSMNG.exe");
+
+    // No output folder: the project's folder, never the root of the system.
+    project.SetProjectPath(work / "product.vkp");
+    project.m_strOutputDir.clear();
+    project.m_strSelfCreatorPath.clear();
+    ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
+    EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG.exe");
+    EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG.exe"));
+}
+
+} // namespace
