@@ -117,4 +117,31 @@ TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct) {
     ::unsetenv("VELKORA_USER_STORE_DIR");
 }
 
+TEST(SelfKitEndToEnd, TheCommandReportsFailuresAndLeavesTheProjectAlone) {
+    ScratchFolder work;
+    const std::string cli = Quote(VELKORA_CLI_PATH);
+    const std::string project = work / "p.vkp";
+    std::string output;
+    ASSERT_EQ(RunCommand(cli + " new " + Quote(project) +
+                             " --title P --version 1 --website W --setup-file " +
+                             Quote(work / "missing.exe") + " --output-dir " + Quote(work / "out") +
+                             " --service ShareIt --product-id 5",
+                         &output),
+              0)
+        << output;
+    const std::string before = ReadBytes(project);
+
+    EXPECT_EQ(RunCommand(cli + " build-self-creator " + Quote(project), &output), 1);
+    EXPECT_NE(output.find("Error! Can't open program setup file[" + (work / "missing.exe") + "]."),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("Saved"), std::string::npos) << output;
+    EXPECT_EQ(ReadBytes(project), before);
+    EXPECT_FALSE(std::filesystem::exists(work / "out"));
+
+    EXPECT_EQ(RunCommand(cli + " build-self-creator", &output), 2) << output;
+    EXPECT_EQ(RunCommand(cli + " build-self-creator " + Quote(work / "none.vkp"), &output), 1)
+        << output;
+}
+
 } // namespace
