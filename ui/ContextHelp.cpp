@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWhatsThis>
 
 namespace {
@@ -33,8 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         // Every event of the application passes here: the cheap test first.
         const QEvent::Type type = event->type();
-        if (type != QEvent::QueryWhatsThis && type != QEvent::WhatsThis &&
-            type != QEvent::KeyPress)
+        if (type != QEvent::QueryWhatsThis && type != QEvent::WhatsThis && type != QEvent::KeyPress)
             return false;
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w || !HasContextHelp(w))
@@ -85,18 +85,27 @@ int ControlIdOf(const QWidget* w) {
 }
 
 CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
-    : QLabel(text, parent, Qt::Popup) {
+    : QFrame(parent, Qt::Popup) {
     setObjectName(QStringLiteral("contextHelpPopup"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
-    setContentsMargins(15, 5, 15, 10);
-    setTextFormat(Qt::PlainText);
-    setFont(QApplication::font());
     QPalette pal = QApplication::palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 208));
     setPalette(pal);
     setAutoFillBackground(true);
+    m_pLabel = new QLabel(text, this);
+    m_pLabel->setTextFormat(Qt::PlainText);
+    m_pLabel->setFont(QApplication::font());
+    // The margins live in a layout: a frame keeps its own contents margins
+    // for its border and resets them whenever the style changes.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(15, 5, 15, 10);
+    layout->addWidget(m_pLabel);
+}
+
+QString CContextHelpPopup::text() const {
+    return m_pLabel->text();
 }
 
 CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidget* parent) {

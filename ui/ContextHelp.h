@@ -21,10 +21,14 @@ int ControlIdOf(const QWidget* w);
 // The pop-up that shows one help text: background RGB(255, 255, 208), the
 // default text colour and font, margins 15, 5, 15, 10. It closes on the next
 // click or key press.
-class CContextHelpPopup : public QLabel {
+class CContextHelpPopup : public QFrame {
     Q_OBJECT
 public:
     explicit CContextHelpPopup(const QString& text, QWidget* parent = nullptr);
+    QString text() const;
+
+private:
+    QLabel* m_pLabel;
 };
 
 // Shows the help of controlId at globalPos. Returns the pop-up, or nullptr

@@ -8,6 +8,7 @@
 #include "UiTestHelpers.h"
 
 #include <QHelpEvent>
+#include <QLayout>
 #include <QTabWidget>
 #include <QWhatsThis>
 
@@ -49,7 +50,13 @@ TEST_F(HelpFixture, ShiftF1ShowsThePaleYellowPopupWithTheControlsText) {
     EXPECT_EQ(popup->palette().color(QPalette::Window), QColor(255, 255, 208));
     EXPECT_EQ(popup->palette().color(QPalette::WindowText),
               QApplication::palette().color(QPalette::WindowText));
-    EXPECT_EQ(popup->contentsMargins(), QMargins(15, 5, 15, 10));
+    ASSERT_NE(popup->layout(), nullptr);
+    EXPECT_EQ(popup->layout()->contentsMargins(), QMargins(15, 5, 15, 10));
+    // The text starts inside the frame's border plus the left and top margins.
+    auto* label = popup->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry().topLeft(),
+              QPoint(15 + popup->frameWidth(), 5 + popup->frameWidth()));
     EXPECT_TRUE(popup->autoFillBackground());
     EXPECT_EQ(Text(&dialog, "1023"), QString()); // the key did not type into the field
 }

@@ -4,6 +4,7 @@
 #include "model/AffProject.h"
 #include "model/RegistrationServices.h"
 #include "ui/AffiliateDialog.h"
+#include "ui/ContextHelp.h"
 #include "ui/FolderBrowserDialog.h"
 #include "ui/ProductIdDialog.h"
 #include "ui/ProductSettingsDialog.h"
@@ -131,6 +132,11 @@ int main(int argc, char** argv) {
             dialog.Sheet()->setCurrentIndex(tab);
             Shoot(&dialog, folder, QString::fromLatin1(names[tab]));
         }
+    }
+    {
+        CContextHelpPopup popup(ContextHelpText(1030));
+        popup.adjustSize();
+        Shoot(&popup, folder, QStringLiteral("context-help-popup"));
     }
     {
         CFolderBrowserDialog browser(nullptr,
