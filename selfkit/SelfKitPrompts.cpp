@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 const QString kBoxCaption = QStringLiteral("selfkit");
 }
@@ -35,5 +38,9 @@ std::optional<QString> CDesktopPrompts::ChooseSavePath(QWidget* parent, const QS
 }
 
 bool CDesktopPrompts::StartPackage(const std::string& path) {
-    return platform::StartDetached(path, {});
+    // A bare name would be looked up in PATH; the package is the file just
+    // written, relative to the current folder.
+    std::error_code ec;
+    const std::string program = std::filesystem::absolute(path, ec).string();
+    return !ec && platform::StartDetached(program, {});
 }
