@@ -245,10 +245,17 @@ void CAffiliateDialog::OnServiceChanged() {
 }
 
 bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const {
+    // Stored paths are compared as typed and also as the files they name, so
+    // that a full path cannot slip past another affiliate's relative one and
+    // two builds never write the same file.
+    const QString resolved = ToQ(m_pProject->ResolveProjectPath(ToStd(setupPath)));
     bool used = false;
     m_pProject->m_mapResellers.ForEach([&](uint16_t, const CReseller& r) {
-        if (&r != m_pAffiliate &&
-            ToQ(r.m_strSetupPath).compare(setupPath, Qt::CaseInsensitive) == 0)
+        if (&r == m_pAffiliate)
+            return;
+        if (ToQ(r.m_strSetupPath).compare(setupPath, Qt::CaseInsensitive) == 0 ||
+            ToQ(m_pProject->ResolveProjectPath(r.m_strSetupPath))
+                    .compare(resolved, Qt::CaseInsensitive) == 0)
             used = true;
     });
     return used;

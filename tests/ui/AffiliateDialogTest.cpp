@@ -151,6 +151,21 @@ TEST_F(AffiliateFixture, PathOfAnotherAffiliateIsRefusedWithoutRegardToCase) {
     EXPECT_TRUE(dialog->isVisible());
 }
 
+TEST_F(AffiliateFixture, FullPathOfAnotherAffiliatesRelativePathIsRefused) {
+    AddAffiliate("first", "out/first.exe");
+    dialog->show();
+    Type(dialog, "1011", QStringLiteral("second"));
+    Type(dialog, "1013", QStringLiteral("S"));
+    const QString full = dir.path() + QStringLiteral("/out/First.exe");
+    Retype(dialog, "1035", full);
+    Click(dialog, "1");
+    EXPECT_EQ(prompts.Messages(),
+              QStringList{QStringLiteral("File '%1' is used for another affiliate, please select "
+                                         "other name.")
+                              .arg(full)});
+    EXPECT_TRUE(dialog->isVisible());
+}
+
 TEST_F(AffiliateFixture, ProductSetupFileIsRefusedAsAffiliatePath) {
     dialog->show();
     Type(dialog, "1011", QStringLiteral("n"));
