@@ -44,8 +44,18 @@ public:
         answers.pop_front();
         return a;
     }
-    QString OpenFile(QWidget*, const FileRequest&) override { return Next(); }
-    QString SaveFile(QWidget*, const FileRequest&) override { return Next(); }
+    QStringList proposedFiles; // the initial path of every file dialog
+
+    QString OpenFile(QWidget*, const FileRequest& r) override
+    {
+        proposedFiles << r.initialPath;
+        return Next();
+    }
+    QString SaveFile(QWidget*, const FileRequest& r) override
+    {
+        proposedFiles << r.initialPath;
+        return Next();
+    }
     QString ChooseFolder(QWidget*, const FolderRequest&) override { return Next(); }
 
 private:

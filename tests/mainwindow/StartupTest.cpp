@@ -265,3 +265,18 @@ TEST_F(MainWindowTest, HelpOpensTheGuideBesideTheProgram)
     ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
     EXPECT_TRUE(guide.readAll().contains("id=\"contents\""));
 }
+
+TEST_F(MainWindowTest, UnreadableFileAfterDiscardingChangesStartsANewProject)
+{
+    Start({QString::fromStdString(WriteProject("dirty.vkp", 2))});
+    Doc().SetModifiedFlag(true);
+    m_saveAnswer = CVelkoraDoc::SaveAnswer::No;
+    QStringList seen;
+    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, &seen);
+    EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(Path("missing.vkp"))));
+    EXPECT_EQ(m_savePrompts, QStringList{"Save changes to dirty.vkp?"});
+    EXPECT_EQ(seen, QStringList{"CWizardProductProperty"});
+    EXPECT_EQ(Doc().Title(), "Untitled");
+    EXPECT_TRUE(Doc().Project().m_mapResellers.IsEmpty());
+    EXPECT_FALSE(Doc().IsModified());
+}
