@@ -143,6 +143,8 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
     const std::string link = ComposeLink(request.strService, request.strAffiliateId);
     const auto next = [&](int position) { return !step || step(position); };
 
+    if (m_strTempFolder.empty())
+        return SelfKitStatus::InfoCreateFailed;
     std::string infoPath;
     const std::string folder = m_strTempFolder.substr(0, m_strTempFolder.size() - 1);
     platform::FileHandle file = platform::CreateOwnTempFile(folder, kInfoFileName, infoPath);
