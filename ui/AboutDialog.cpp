@@ -7,8 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
-{
+CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Velkora"));
     setObjectName("aboutDialog");
     auto* icon = new QLabel(this);

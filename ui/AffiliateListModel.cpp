@@ -15,16 +15,14 @@ namespace {
 const char* const kHeaders[AffiliateListModel::kColumnCount] = {
     "Affiliate Name", "Affiliate ID", "Website", "Contact Email", "Purchase Link", "Modified"};
 
-bool Before(const std::string& a, const std::string& b, bool ascending)
-{
+bool Before(const std::string& a, const std::string& b, bool ascending) {
     return ascending ? a < b : b < a;
 }
 
 // Sorts rows low..high. Recurses into the smaller part and loops over the
 // larger one, so that a long list cannot exhaust the stack.
 void QuickSort(std::vector<AffiliateRow>& rows, int column, bool ascending, int low, int high,
-               int& exchanges)
-{
+               int& exchanges) {
     while (low < high) {
         const std::string pivot = rows[static_cast<size_t>((low + high) / 2)].texts[column];
         int i = low, j = high;
@@ -55,8 +53,7 @@ void QuickSort(std::vector<AffiliateRow>& rows, int column, bool ascending, int 
     }
 }
 
-QString ToQ(const std::string& s)
-{
+QString ToQ(const std::string& s) {
     return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size()));
 }
 
@@ -65,8 +62,7 @@ QString ToQ(const std::string& s)
 const std::array<int, AffiliateListModel::kColumnCount> AffiliateListModel::kColumnWidths = {
     100, 90, 200, 180, 280, 120};
 
-int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending)
-{
+int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending) {
     int exchanges = 0;
     if (column < 0 || column >= AffiliateListModel::kColumnCount || rows.size() < 2)
         return 0;
@@ -74,8 +70,7 @@ int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascendin
     return exchanges;
 }
 
-std::string FormatModified(int32_t seconds)
-{
+std::string FormatModified(int32_t seconds) {
     const std::time_t t = seconds;
     std::tm local{};
     if (!localtime_r(&t, &local))
@@ -86,22 +81,17 @@ std::string FormatModified(int32_t seconds)
 }
 
 AffiliateListModel::AffiliateListModel(QObject* parent)
-    : QAbstractTableModel(parent), m_rowIcon(RowIcon())
-{
-}
+    : QAbstractTableModel(parent), m_rowIcon(RowIcon()) {}
 
-int AffiliateListModel::rowCount(const QModelIndex& parent) const
-{
+int AffiliateListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int AffiliateListModel::columnCount(const QModelIndex& parent) const
-{
+int AffiliateListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumnCount;
 }
 
-QVariant AffiliateListModel::data(const QModelIndex& index, int role) const
-{
+QVariant AffiliateListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const AffiliateRow& row = m_rows[static_cast<size_t>(index.row())];
@@ -129,8 +119,7 @@ QVariant AffiliateListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
     if (role == Qt::DisplayRole)
@@ -140,8 +129,7 @@ QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-void AffiliateListModel::RefreshRow(const CReseller& affiliate)
-{
+void AffiliateListModel::RefreshRow(const CReseller& affiliate) {
     auto it = std::find_if(m_rows.begin(), m_rows.end(),
                            [&](const AffiliateRow& r) { return r.key == affiliate.m_nId; });
     int row;
@@ -155,15 +143,14 @@ void AffiliateListModel::RefreshRow(const CReseller& affiliate)
         row = static_cast<int>(it - m_rows.begin());
     }
     AffiliateRow& r = m_rows[static_cast<size_t>(row)];
-    r.texts = {affiliate.m_strName,     affiliate.m_strAffiliateId, affiliate.m_strWebSite,
-               affiliate.m_strEmail,    affiliate.m_strPurchaseLink,
-               FormatModified(affiliate.m_tModified)};
+    r.texts = {affiliate.m_strName,         affiliate.m_strAffiliateId,
+               affiliate.m_strWebSite,      affiliate.m_strEmail,
+               affiliate.m_strPurchaseLink, FormatModified(affiliate.m_tModified)};
     r.image = affiliate.m_nImage;
     emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
 }
 
-void AffiliateListModel::RemoveAllRows()
-{
+void AffiliateListModel::RemoveAllRows() {
     if (m_rows.empty())
         return;
     beginResetModel();
@@ -172,8 +159,7 @@ void AffiliateListModel::RemoveAllRows()
     endResetModel();
 }
 
-void AffiliateListModel::RemoveRows(std::vector<int> rows)
-{
+void AffiliateListModel::RemoveRows(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // From the bottom up so that the remaining row numbers stay valid.
@@ -187,8 +173,7 @@ void AffiliateListModel::RemoveRows(std::vector<int> rows)
     m_hoverRow = m_hoverColumn = -1;
 }
 
-int AffiliateListModel::SortRows(int column, bool ascending)
-{
+int AffiliateListModel::SortRows(int column, bool ascending) {
     beginResetModel();
     const int exchanges = SortAffiliateRows(m_rows, column, ascending);
     m_hoverRow = m_hoverColumn = -1;
@@ -196,8 +181,7 @@ int AffiliateListModel::SortRows(int column, bool ascending)
     return exchanges;
 }
 
-void AffiliateListModel::SetHoverCell(int row, int column)
-{
+void AffiliateListModel::SetHoverCell(int row, int column) {
     if (row == m_hoverRow && column == m_hoverColumn)
         return;
     const int oldRow = m_hoverRow;

@@ -12,8 +12,7 @@
 
 namespace {
 
-std::string ToBytes(const QString& text)
-{
+std::string ToBytes(const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
@@ -21,8 +20,7 @@ std::string ToBytes(const QString& text)
 } // namespace
 
 bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* parent,
-                         std::time_t)
-{
+                         std::time_t) {
     CWizardProductProperty wizard(parent, &prompts);
     if (!wizard.Run())
         return false;
@@ -46,8 +44,7 @@ bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* p
     return true;
 }
 
-bool RunProductSettings(CAffProject& project, IUserPrompts& prompts, QWidget* parent)
-{
+bool RunProductSettings(CAffProject& project, IUserPrompts& prompts, QWidget* parent) {
     CProductSettingsDialog dialog(project, parent, &prompts);
     bool modified = false;
     QObject::connect(&dialog, &CProductSettingsDialog::projectModified,

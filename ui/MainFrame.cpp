@@ -1,6 +1,5 @@
 #include "ui/MainFrame.h"
 
-#include "package/BuildRunningFlag.h"
 #include "ui/CommandIds.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
@@ -28,17 +27,17 @@ namespace {
 
 const QString kReady = QStringLiteral("Ready");
 
-QString FirstLine(const QString& prompt) { return prompt.section(QLatin1Char('\n'), 0, 0); }
+QString FirstLine(const QString& prompt) {
+    return prompt.section(QLatin1Char('\n'), 0, 0);
+}
 
-QString SecondLine(const QString& prompt)
-{
+QString SecondLine(const QString& prompt) {
     return prompt.contains(QLatin1Char('\n')) ? prompt.section(QLatin1Char('\n'), 1) : QString();
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app)
-{
+CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app) {
     setObjectName("mainFrame");
     setWindowIcon(AppIcon());
     CreateActions();
@@ -60,8 +59,7 @@ CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app)
     UpdateCommandUI();
 }
 
-QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prompt)
-{
+QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prompt) {
     auto* action = new QAction(text, this);
     action->setData(id);
     action->setObjectName(QStringLiteral("cmd%1").arg(id));
@@ -73,14 +71,12 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
     return action;
 }
 
-QAction* CMainFrame::Action(int id) const
-{
+QAction* CMainFrame::Action(int id) const {
     auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::CreateActions()
-{
+void CMainFrame::CreateActions() {
     AddCommand(ID_FILE_NEW, "&New\tCtrl+N", "Create a new document\nNew")
         ->setShortcut(QKeySequence("Ctrl+N"));
     AddCommand(ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document\nOpen")
@@ -100,8 +96,8 @@ void CMainFrame::CreateActions()
                "Create a new affiliate profile\nAdd a New Affiliate");
     AddCommand(ID_DELETE_AFFILIATE, "&Delete Affiliate",
                "Delete selected affiliate profiles\nDelete Affiliate")
-        ->setShortcuts({QKeySequence(Qt::Key_Delete), QKeySequence("Shift+Del"),
-                        QKeySequence("Ctrl+X")});
+        ->setShortcuts(
+            {QKeySequence(Qt::Key_Delete), QKeySequence("Shift+Del"), QKeySequence("Ctrl+X")});
     AddCommand(ID_AFFILIATE_PROPERTY, "&Property",
                "View or Edit Affiliate Profiles\nAffiliate Property");
     AddCommand(ID_SELECT_ALL, "Select All", "")->setShortcut(QKeySequence("Ctrl+A"));
@@ -133,8 +129,7 @@ void CMainFrame::CreateActions()
         action->setIconVisibleInMenu(false);
 }
 
-void CMainFrame::CreateMenus()
-{
+void CMainFrame::CreateMenus() {
     m_fileMenu = menuBar()->addMenu("&File");
     m_fileMenu->addAction(Action(ID_FILE_NEW));
     m_fileMenu->addAction(Action(ID_FILE_OPEN));
@@ -174,8 +169,7 @@ void CMainFrame::CreateMenus()
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
 }
 
-void CMainFrame::RebuildRecentFileMenu()
-{
+void CMainFrame::RebuildRecentFileMenu() {
     for (QAction* a : m_recentActions) {
         m_fileMenu->removeAction(a);
         a->deleteLater();
@@ -201,19 +195,17 @@ void CMainFrame::RebuildRecentFileMenu()
         m_fileMenu->insertAction(m_recentSeparator, a);
 }
 
-void CMainFrame::CreateToolBar()
-{
+void CMainFrame::CreateToolBar() {
     m_toolBar = addToolBar("Standard");
     m_toolBar->setObjectName("toolBar");
     m_toolBar->setIconSize(QSize(24, 24));
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int order[] = {ID_FILE_NEW,         ID_FILE_OPEN,          ID_FILE_SAVE,
-                         0,                   ID_DELETE_AFFILIATE,   ID_ADD_AFFILIATE,
-                         ID_AFFILIATE_PROPERTY, ID_PRODUCT_SETTINGS, 0,
-                         ID_BUILD_SELECTED,   ID_BUILD_ALL,          ID_BUILD_SELF_CREATOR,
-                         ID_RUN_SETUP,        0,                     ID_APP_ABOUT};
+    const int order[] = {
+        ID_FILE_NEW,      ID_FILE_OPEN,          ID_FILE_SAVE,        0, ID_DELETE_AFFILIATE,
+        ID_ADD_AFFILIATE, ID_AFFILIATE_PROPERTY, ID_PRODUCT_SETTINGS, 0, ID_BUILD_SELECTED,
+        ID_BUILD_ALL,     ID_BUILD_SELF_CREATOR, ID_RUN_SETUP,        0, ID_APP_ABOUT};
     for (int id : order) {
         if (id == 0)
             m_toolBar->addSeparator();
@@ -223,8 +215,7 @@ void CMainFrame::CreateToolBar()
     Action(ID_VIEW_TOOLBAR)->setChecked(true);
 }
 
-void CMainFrame::CreateStatusBar()
-{
+void CMainFrame::CreateStatusBar() {
     auto makeIndicator = [this](const char* text) {
         auto* label = new QLabel(text, this);
         label->setAlignment(Qt::AlignCenter);
@@ -244,8 +235,7 @@ void CMainFrame::CreateStatusBar()
     Action(ID_VIEW_STATUS_BAR)->setChecked(true);
 }
 
-void CMainFrame::CreatePanes()
-{
+void CMainFrame::CreatePanes() {
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName("panes");
     m_view = new CVelkoraView(m_app.Doc(), m_app.Prompts(), m_splitter);
@@ -261,8 +251,7 @@ void CMainFrame::CreatePanes()
     m_view->setFocus();
 }
 
-void CMainFrame::ConnectCommands()
-{
+void CMainFrame::ConnectCommands() {
     CVelkoraDoc& doc = m_app.Doc();
     auto on = [this](int id, auto&& f) { connect(Action(id), &QAction::triggered, this, f); };
     on(ID_FILE_NEW, [this] { m_app.OnFileNew(); });
@@ -315,11 +304,10 @@ void CMainFrame::ConnectCommands()
     connect(previous, &QShortcut::activated, this, [this] { FocusNextPane(false); });
 }
 
-void CMainFrame::UpdateCommandUI()
-{
+void CMainFrame::UpdateCommandUI() {
     const CVelkoraDoc& doc = m_app.Doc();
     const int selected = m_view->SelectedCount();
-    const bool building = IsBuildRunning();
+    const bool building = doc.IsBuilding();
     const bool hasAffiliates = !doc.Project().m_mapResellers.IsEmpty();
     auto enable = [this](int id, bool on) { Action(id)->setEnabled(on); };
     enable(ID_FILE_SAVE, doc.IsModified());
@@ -337,13 +325,11 @@ void CMainFrame::UpdateCommandUI()
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
-void CMainFrame::UpdateCaption()
-{
+void CMainFrame::UpdateCaption() {
     setWindowTitle(m_app.Doc().Title() + QStringLiteral(" - Velkora"));
 }
 
-QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent)
-{
+QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent) {
     UpdateCommandUI();
     auto* menu = new QMenu(parent);
     const std::pair<int, const char*> items[] = {
@@ -374,15 +360,13 @@ QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent)
     return menu;
 }
 
-void CMainFrame::ShowAffiliateContextMenu(const QPoint& globalPos)
-{
+void CMainFrame::ShowAffiliateContextMenu(const QPoint& globalPos) {
     QMenu* menu = CreateAffiliateContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
 
-void CMainFrame::FocusNextPane(bool forward)
-{
+void CMainFrame::FocusNextPane(bool forward) {
     Q_UNUSED(forward); // two panes: next and previous are the same pane
     if (m_view->hasFocus() || m_view->isAncestorOf(QApplication::focusWidget()))
         m_log->setFocus(Qt::ShortcutFocusReason);
@@ -390,8 +374,7 @@ void CMainFrame::FocusNextPane(bool forward)
         m_view->setFocus(Qt::ShortcutFocusReason);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* e)
-{
+void CMainFrame::closeEvent(QCloseEvent* e) {
     if (!m_app.Doc().SaveModified()) {
         e->ignore();
         return;
@@ -400,8 +383,7 @@ void CMainFrame::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
-{
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
     for (const QUrl& url : e->mimeData()->urls()) {
         if (url.isLocalFile()) {
             e->acceptProposedAction();
@@ -410,8 +392,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
     }
 }
 
-void CMainFrame::dropEvent(QDropEvent* e)
-{
+void CMainFrame::dropEvent(QDropEvent* e) {
     for (const QUrl& url : e->mimeData()->urls()) {
         if (url.isLocalFile()) {
             e->acceptProposedAction();
@@ -423,8 +404,7 @@ void CMainFrame::dropEvent(QDropEvent* e)
     }
 }
 
-void CMainFrame::showEvent(QShowEvent* e)
-{
+void CMainFrame::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (m_bSplitterSized)
         return;
@@ -433,8 +413,7 @@ void CMainFrame::showEvent(QShowEvent* e)
     m_splitter->setSizes({total * 2 / 3, total - total * 2 / 3});
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* e)
-{
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress && watched->isWindowType()) {
         // The lock keys' state is not readable on every desktop: each press
         // toggles its indicator.

@@ -12,16 +12,15 @@
 
 CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& prompts,
                                        QWidget* parent)
-    : QDialog(parent), m_prompts(prompts)
-{
+    : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(tr("Program UUID"));
     setObjectName("programUuidDialog");
     auto* label = new QLabel(tr("Use the following program UUID (Universal Unique Identifier ) in "
                                 "your application to call API funtions."),
                              this);
     label->setWordWrap(true);
-    m_edit = new QLineEdit(
-        QString::fromLocal8Bit(uuid.data(), static_cast<qsizetype>(uuid.size())), this);
+    m_edit = new QLineEdit(QString::fromLocal8Bit(uuid.data(), static_cast<qsizetype>(uuid.size())),
+                           this);
     m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QString(40, QChar('W'))));
     m_copy = new QPushButton(tr("Copy to Clipboard"), this);
     m_apply = new QPushButton(tr("Apply"), this);
@@ -43,21 +42,18 @@ CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& pr
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::string CProgramUuidDialog::Text() const
-{
+std::string CProgramUuidDialog::Text() const {
     const QByteArray bytes = m_edit->text().toLocal8Bit();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-void CProgramUuidDialog::OnCopy()
-{
+void CProgramUuidDialog::OnCopy() {
     m_edit->selectAll();
     QApplication::clipboard()->setText(m_edit->text());
     m_prompts.Message(this, tr("Copied to clipboard successfully!"), PromptIcon::Information);
 }
 
-bool EditProgramUuid(std::string& uuid, IUserPrompts& prompts, QWidget* parent)
-{
+bool EditProgramUuid(std::string& uuid, IUserPrompts& prompts, QWidget* parent) {
     CProgramUuidDialog dialog(uuid, prompts, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -9,8 +9,7 @@ const char* const kOrganization = "Local AppWizard-Generated Applications";
 const char* const kApplication = "Velkora";
 const char* const kSection = "Recent File List";
 
-QString Normalized(const QString& path)
-{
+QString Normalized(const QString& path) {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
 }
 
@@ -18,8 +17,7 @@ QString Normalized(const QString& path)
 
 CRecentFileList::CRecentFileList() = default;
 
-void CRecentFileList::Load()
-{
+void CRecentFileList::Load() {
     m_files.clear();
     QSettings settings(kOrganization, kApplication);
     settings.beginGroup(kSection);
@@ -30,8 +28,7 @@ void CRecentFileList::Load()
     }
 }
 
-void CRecentFileList::Add(const QString& path)
-{
+void CRecentFileList::Add(const QString& path) {
     const QString file = Normalized(path);
     if (file.isEmpty())
         return;
@@ -42,14 +39,12 @@ void CRecentFileList::Add(const QString& path)
     Save();
 }
 
-void CRecentFileList::Remove(const QString& path)
-{
+void CRecentFileList::Remove(const QString& path) {
     if (m_files.removeAll(path) + m_files.removeAll(Normalized(path)) > 0)
         Save();
 }
 
-void CRecentFileList::Save() const
-{
+void CRecentFileList::Save() const {
     QSettings settings(kOrganization, kApplication);
     settings.beginGroup(kSection);
     for (int i = 1; i <= kSize; ++i) {
@@ -61,9 +56,9 @@ void CRecentFileList::Save() const
     }
 }
 
-QString CRecentFileList::DisplayName(const QString& path)
-{
+QString CRecentFileList::DisplayName(const QString& path) {
     const QString relative = QDir::current().relativeFilePath(path);
-    return relative.startsWith("..") || QDir::isAbsolutePath(relative) ? QDir::toNativeSeparators(path)
-                                                                      : relative;
+    return relative.startsWith("..") || QDir::isAbsolutePath(relative)
+               ? QDir::toNativeSeparators(path)
+               : relative;
 }

@@ -4,8 +4,7 @@
 #include "model/Reseller.h"
 #include "platform/ShellOpen.h"
 
-ShellOperations ShellOperations::Desktop()
-{
+ShellOperations ShellOperations::Desktop() {
     ShellOperations ops;
     ops.open = [](const std::string& t) { return platform::ShellOpen(t); };
     ops.browserCommand = [] { return platform::WebBrowserCommand(); };
@@ -14,8 +13,7 @@ ShellOperations ShellOperations::Desktop()
     return ops;
 }
 
-std::string BrowserCommandLine(const std::string& browserCommand, const std::string& target)
-{
+std::string BrowserCommandLine(const std::string& browserCommand, const std::string& target) {
     auto cut = browserCommand.find("\"%1\"");
     if (cut == std::string::npos)
         cut = browserCommand.find("%1");
@@ -28,8 +26,7 @@ std::string BrowserCommandLine(const std::string& browserCommand, const std::str
     return line;
 }
 
-LinkResult OpenDocumentLink(const std::string& target, const ShellOperations& ops)
-{
+LinkResult OpenDocumentLink(const std::string& target, const ShellOperations& ops) {
     if (ops.open && ops.open(target))
         return LinkResult::Opened;
     const std::optional<std::string> browser =
@@ -41,10 +38,11 @@ LinkResult OpenDocumentLink(const std::string& target, const ShellOperations& op
     return started ? LinkResult::OpenedByBrowser : LinkResult::BrowserFailed;
 }
 
-std::string MailtoTarget(const std::string& email) { return "mailto:" + email; }
+std::string MailtoTarget(const std::string& email) {
+    return "mailto:" + email;
+}
 
-std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate)
-{
+std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate) {
     const std::string full = project.ResolveProjectPath(affiliate.m_strSetupPath);
     const auto cut = full.find_last_of("/\\");
     if (cut == std::string::npos)

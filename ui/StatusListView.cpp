@@ -15,8 +15,7 @@ namespace {
 class PaneWidthDelegate : public QStyledItemDelegate {
 public:
     explicit PaneWidthDelegate(QListView* view) : QStyledItemDelegate(view), m_view(view) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         size.setWidth(qMax(1, m_view->viewport()->width()));
         return size;
@@ -28,8 +27,7 @@ private:
 
 } // namespace
 
-CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent)
-{
+CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent) {
     setObjectName("buildLog");
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -40,8 +38,7 @@ CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent)
     setItemDelegate(new PaneWidthDelegate(this));
 }
 
-void CStatusListView::Append(const std::string& line)
-{
+void CStatusListView::Append(const std::string& line) {
     const QString text = QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
     if (QThread::currentThread() == thread()) {
         AppendHere(text);
@@ -52,31 +49,29 @@ void CStatusListView::Append(const std::string& line)
         this, [this, text] { AppendHere(text); }, Qt::BlockingQueuedConnection);
 }
 
-void CStatusListView::AppendHere(const QString& line)
-{
+void CStatusListView::AppendHere(const QString& line) {
     addItem(line);
     scrollToBottom();
     emit lineAppended(line);
 }
 
-void CStatusListView::Clear() { clear(); }
+void CStatusListView::Clear() {
+    clear();
+}
 
-QStringList CStatusListView::Lines() const
-{
+QStringList CStatusListView::Lines() const {
     QStringList lines;
     for (int i = 0; i < count(); ++i)
         lines << item(i)->text();
     return lines;
 }
 
-void CStatusListView::contextMenuEvent(QContextMenuEvent* event)
-{
+void CStatusListView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* clearAction = menu.addAction(tr("Clear"));
     clearAction->setData(ID_LOG_CLEAR);
     connect(clearAction, &QAction::triggered, this, &CStatusListView::Clear);
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
-                          ? mapToGlobal(QPoint(5, 5))
-                          : event->globalPos();
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                     : event->globalPos();
     menu.exec(at);
 }

@@ -10,8 +10,7 @@ namespace {
 
 constexpr int kSize = 24;
 
-void DrawPage(QPainter& p, const QColor& fill)
-{
+void DrawPage(QPainter& p, const QColor& fill) {
     QPainterPath page;
     page.moveTo(5, 2);
     page.lineTo(14, 2);
@@ -25,29 +24,25 @@ void DrawPage(QPainter& p, const QColor& fill)
     p.drawLine(14, 7, 19, 7);
 }
 
-void DrawFolder(QPainter& p)
-{
+void DrawFolder(QPainter& p) {
     p.setBrush(QColor(240, 200, 80));
     p.drawRect(2, 7, 19, 13);
     p.drawRect(2, 4, 8, 3);
 }
 
-void DrawBox(QPainter& p, int x, int y, int w, const QColor& c)
-{
+void DrawBox(QPainter& p, int x, int y, int w, const QColor& c) {
     p.setBrush(c);
     p.drawRect(x, y, w, w);
     p.drawLine(x, y + w / 3, x + w, y + w / 3);
 }
 
-void DrawPerson(QPainter& p, const QColor& c)
-{
+void DrawPerson(QPainter& p, const QColor& c) {
     p.setBrush(c);
     p.drawEllipse(QRectF(6, 2, 8, 8));
     p.drawRoundedRect(QRectF(3, 11, 14, 10), 4, 4);
 }
 
-void DrawBadge(QPainter& p, const QColor& c, bool plus)
-{
+void DrawBadge(QPainter& p, const QColor& c, bool plus) {
     p.setBrush(c);
     p.drawEllipse(QRectF(13, 13, 10, 10));
     p.setPen(QPen(Qt::white, 2));
@@ -56,8 +51,7 @@ void DrawBadge(QPainter& p, const QColor& c, bool plus)
         p.drawLine(18, 15, 18, 21);
 }
 
-void DrawImage(QPainter& p, int id)
-{
+void DrawImage(QPainter& p, int id) {
     p.setPen(QPen(QColor(40, 40, 40), 1));
     switch (id) {
     case ID_FILE_NEW:
@@ -103,8 +97,8 @@ void DrawImage(QPainter& p, int id)
     case ID_BUILD_SELF_CREATOR:
         DrawBox(p, 2, 8, 13, QColor(200, 150, 90));
         p.setBrush(QColor(250, 210, 40));
-        p.drawPolygon(QPolygonF({{18, 1}, {20, 6}, {23, 7}, {20, 9}, {19, 14}, {16, 10},
-                                 {13, 9}, {16, 6}}));
+        p.drawPolygon(
+            QPolygonF({{18, 1}, {20, 6}, {23, 7}, {20, 9}, {19, 14}, {16, 10}, {13, 9}, {16, 6}}));
         break;
     case ID_RUN_SETUP:
         p.setBrush(QColor(30, 160, 60));
@@ -122,8 +116,7 @@ void DrawImage(QPainter& p, int id)
     }
 }
 
-QPixmap Draw(int id, bool disabled)
-{
+QPixmap Draw(int id, bool disabled) {
     QPixmap pm(kSize, kSize);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -146,16 +139,14 @@ QPixmap Draw(int id, bool disabled)
 
 } // namespace
 
-QIcon ToolbarIcon(int commandId)
-{
+QIcon ToolbarIcon(int commandId) {
     QIcon icon;
     icon.addPixmap(Draw(commandId, false), QIcon::Normal);
     icon.addPixmap(Draw(commandId, true), QIcon::Disabled);
     return icon;
 }
 
-QIcon RowIcon()
-{
+QIcon RowIcon() {
     QPixmap pm(kSize, kSize);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -165,8 +156,7 @@ QIcon RowIcon()
     return QIcon(pm);
 }
 
-QIcon AppIcon()
-{
+QIcon AppIcon() {
     QIcon icon;
     for (int size : {16, 32, 48}) {
         QPixmap pm(size, size);

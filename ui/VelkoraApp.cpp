@@ -12,20 +12,16 @@
 #include <QFileInfo>
 
 CVelkoraApp::CVelkoraApp(IUserPrompts& prompts, QObject* parent)
-    : QObject(parent), m_prompts(prompts)
-{
-}
+    : QObject(parent), m_prompts(prompts) {}
 
-CVelkoraApp::~CVelkoraApp()
-{
+CVelkoraApp::~CVelkoraApp() {
     if (m_doc)
         m_doc->WaitForBuilds();
     m_frame.reset();
     m_doc.reset();
 }
 
-void CVelkoraApp::InitInstance(const QStringList& args, bool show)
-{
+void CVelkoraApp::InitInstance(const QStringList& args, bool show) {
     // 1. Settings and the recent-file list.
     m_recentFiles.Load();
     // 2-3. The document with an empty project and the main window with its panes.
@@ -54,8 +50,7 @@ void CVelkoraApp::InitInstance(const QStringList& args, bool show)
     m_frame->UpdateCommandUI();
 }
 
-void CVelkoraApp::ShowWelcome()
-{
+void CVelkoraApp::ShowWelcome() {
     CWelcomeDialog welcome(m_recentFiles.Files(), m_frame.get());
     welcome.exec();
     switch (welcome.Result()) {
@@ -73,12 +68,15 @@ void CVelkoraApp::ShowWelcome()
     }
 }
 
-void CVelkoraApp::OnFileNew() { m_doc->OnFileNew(); }
+void CVelkoraApp::OnFileNew() {
+    m_doc->OnFileNew();
+}
 
-void CVelkoraApp::OnFileOpen() { m_doc->OnFileOpen(); }
+void CVelkoraApp::OnFileOpen() {
+    m_doc->OnFileOpen();
+}
 
-void CVelkoraApp::OnOpenRecentFile(const QString& path)
-{
+void CVelkoraApp::OnOpenRecentFile(const QString& path) {
     bool discarded = false;
     if (!m_doc->SaveModified(&discarded))
         return;
@@ -88,19 +86,16 @@ void CVelkoraApp::OnOpenRecentFile(const QString& path)
     }
 }
 
-void CVelkoraApp::OnAppAbout()
-{
+void CVelkoraApp::OnAppAbout() {
     CAboutDialog about(m_frame.get());
     about.exec();
 }
 
-QString CVelkoraApp::HelpFilePath()
-{
+QString CVelkoraApp::HelpFilePath() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/VelkHelp.html");
 }
 
-void CVelkoraApp::OnHelpIndex()
-{
+void CVelkoraApp::OnHelpIndex() {
     const QString path = HelpFilePath();
     if (!QFileInfo::exists(path)) {
         m_prompts.Message(m_frame.get(), tr("The help file '%1' cannot be found.").arg(path),

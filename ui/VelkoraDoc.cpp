@@ -21,20 +21,17 @@ namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
 
-std::string ToBytes(const QString& text)
-{
+std::string ToBytes(const QString& text) {
     const QByteArray bytes = QFile::encodeName(text);
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QList<FileFilter> ProjectFilters()
-{
+QList<FileFilter> ProjectFilters() {
     return {{QStringLiteral("Velkora Project (*.vkp)"), QStringLiteral("*.vkp")},
             {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")}};
 }
 
-CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text)
-{
+CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text) {
     const auto answer = QMessageBox::question(
         parent, QStringLiteral("Velkora"), text,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -48,28 +45,25 @@ CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text)
 
 CVelkoraDoc::CVelkoraDoc(IUserPrompts& prompts, CRecentFileList& recentFiles, QObject* parent)
     : QObject(parent), askSaveChanges(AskWithMessageBox), m_prompts(prompts),
-      m_recentFiles(recentFiles), m_title(kUntitled)
-{
+      m_recentFiles(recentFiles), m_title(kUntitled) {}
+
+CVelkoraDoc::~CVelkoraDoc() {
+    WaitForBuilds();
 }
 
-CVelkoraDoc::~CVelkoraDoc() { WaitForBuilds(); }
-
-void CVelkoraDoc::SetModifiedFlag(bool modified)
-{
+void CVelkoraDoc::SetModifiedFlag(bool modified) {
     if (m_bModified == modified)
         return;
     m_bModified = modified;
     emit modifiedChanged(modified);
 }
 
-void CVelkoraDoc::SetTitle(const QString& title)
-{
+void CVelkoraDoc::SetTitle(const QString& title) {
     m_title = title;
     emit titleChanged(title);
 }
 
-void CVelkoraDoc::SetPathName(const QString& path)
-{
+void CVelkoraDoc::SetPathName(const QString& path) {
     const QFileInfo info(path);
     m_pathName = info.absoluteFilePath();
     m_project.SetProjectPath(ToBytes(m_pathName));
@@ -80,10 +74,11 @@ void CVelkoraDoc::SetPathName(const QString& path)
     m_recentFiles.Add(m_pathName);
 }
 
-void CVelkoraDoc::DeleteContents() { m_project.Clear(); }
+void CVelkoraDoc::DeleteContents() {
+    m_project.Clear();
+}
 
-bool CVelkoraDoc::SaveModified(bool* discarded)
-{
+bool CVelkoraDoc::SaveModified(bool* discarded) {
     if (discarded)
         *discarded = false;
     if (!m_bModified)
@@ -102,15 +97,13 @@ bool CVelkoraDoc::SaveModified(bool* discarded)
     return OnFileSave();
 }
 
-void CVelkoraDoc::OnFileNew()
-{
+void CVelkoraDoc::OnFileNew() {
     if (!SaveModified())
         return;
     NewDocument();
 }
 
-void CVelkoraDoc::NewDocument()
-{
+void CVelkoraDoc::NewDocument() {
     DeleteContents();
     m_pathName.clear();
     m_project.m_strProjectPath.clear();
@@ -128,8 +121,7 @@ void CVelkoraDoc::NewDocument()
         OnAddAffiliate();
 }
 
-bool CVelkoraDoc::OnFileOpen()
-{
+bool CVelkoraDoc::OnFileOpen() {
     FileRequest request;
     request.filters = ProjectFilters();
     request.defaultSuffix = QStringLiteral("vkp");
@@ -139,16 +131,14 @@ bool CVelkoraDoc::OnFileOpen()
     return OpenDocument(path);
 }
 
-bool CVelkoraDoc::OpenDocument(const QString& path)
-{
+bool CVelkoraDoc::OpenDocument(const QString& path) {
     bool discarded = false;
     if (!SaveModified(&discarded))
         return false;
     return OpenFile(path, discarded);
 }
 
-bool CVelkoraDoc::OpenFile(const QString& path, bool discarded)
-{
+bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
     CAffProject loaded;
     const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded);
     if (result.code == ProjectFileResult::Code::FileError && !discarded) {
@@ -171,8 +161,7 @@ bool CVelkoraDoc::OpenFile(const QString& path, bool discarded)
     return true;
 }
 
-QString CVelkoraDoc::ProposedFileName() const
-{
+QString CVelkoraDoc::ProposedFileName() const {
     if (!m_pathName.isEmpty())
         return m_pathName;
     QString name = m_title;
@@ -182,15 +171,13 @@ QString CVelkoraDoc::ProposedFileName() const
     return name + QStringLiteral(".vkp");
 }
 
-bool CVelkoraDoc::OnFileSave()
-{
+bool CVelkoraDoc::OnFileSave() {
     if (m_pathName.isEmpty())
         return OnFileSaveAs();
     return DoSave(m_pathName);
 }
 
-bool CVelkoraDoc::OnFileSaveAs()
-{
+bool CVelkoraDoc::OnFileSaveAs() {
     FileRequest request;
     request.initialPath = ProposedFileName();
     request.filters = ProjectFilters();
@@ -202,8 +189,7 @@ bool CVelkoraDoc::OnFileSaveAs()
     return DoSave(path);
 }
 
-bool CVelkoraDoc::DoSave(const QString& path)
-{
+bool CVelkoraDoc::DoSave(const QString& path) {
     // The writer replaces the file atomically: a failed save leaves no file of
     // its own behind and the previous file untouched.
     const ProjectFileResult result = SaveProjectFile(ToBytes(path), m_project);
@@ -217,8 +203,7 @@ bool CVelkoraDoc::DoSave(const QString& path)
     return true;
 }
 
-void CVelkoraDoc::OnAddAffiliate()
-{
+void CVelkoraDoc::OnAddAffiliate() {
     CAffiliateDialog dialog(Frame(), &m_prompts);
     dialog.SetProject(&m_project);
     if (dialog.exec() != QDialog::Accepted)
@@ -236,22 +221,21 @@ void CVelkoraDoc::OnAddAffiliate()
     emit viewsUpdateRequested();
 }
 
-void CVelkoraDoc::OnProductSettings()
-{
+void CVelkoraDoc::OnProductSettings() {
     if (RunProductSettings(m_project, m_prompts, Frame()))
         SetModifiedFlag(true);
 }
 
-void CVelkoraDoc::OnProgramUuid()
-{
+void CVelkoraDoc::OnProgramUuid() {
     if (EditProgramUuid(m_project.m_strUuid, m_prompts, Frame()))
         SetModifiedFlag(true);
 }
 
-void CVelkoraDoc::OnBuildSelfCreator() { RunBuildSelfCreator(*this, Frame()); }
+void CVelkoraDoc::OnBuildSelfCreator() {
+    RunBuildSelfCreator(*this, Frame());
+}
 
-BuildEnvironment CVelkoraDoc::MakeBuildEnvironment()
-{
+BuildEnvironment CVelkoraDoc::MakeBuildEnvironment() {
     BuildEnvironment env;
     env.log = m_log;
     const int id = m_nNextBuildId++;
@@ -264,8 +248,7 @@ BuildEnvironment CVelkoraDoc::MakeBuildEnvironment()
     return env;
 }
 
-void CVelkoraDoc::TrackBuild(std::unique_ptr<CBuildJob> job, int id)
-{
+void CVelkoraDoc::TrackBuild(std::unique_ptr<CBuildJob> job, int id) {
     if (!job)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -273,8 +256,7 @@ void CVelkoraDoc::TrackBuild(std::unique_ptr<CBuildJob> job, int id)
     emit buildStarted();
 }
 
-void CVelkoraDoc::OnBuildEnded(int id, int errors)
-{
+void CVelkoraDoc::OnBuildEnded(int id, int errors) {
     auto it = m_jobs.find(id);
     if (it == m_jobs.end())
         return;
@@ -283,9 +265,12 @@ void CVelkoraDoc::OnBuildEnded(int id, int errors)
     emit buildFinished(errors);
 }
 
-void CVelkoraDoc::OnBuildAll()
-{
-    if (IsBuildRunning() || m_project.m_mapResellers.IsEmpty() || !m_log)
+bool CVelkoraDoc::IsBuilding() const {
+    return IsBuildRunning() || !m_jobs.empty();
+}
+
+void CVelkoraDoc::OnBuildAll() {
+    if (IsBuilding() || m_project.m_mapResellers.IsEmpty() || !m_log)
         return;
     SaveModified(); // the build goes on whatever the answer
     const int id = m_nNextBuildId;
@@ -293,9 +278,8 @@ void CVelkoraDoc::OnBuildAll()
     TrackBuild(builder.BuildAll(m_project), id);
 }
 
-void CVelkoraDoc::BuildSelected(const std::vector<uint16_t>& keys)
-{
-    if (IsBuildRunning() || keys.empty() || !m_log)
+void CVelkoraDoc::BuildSelected(const std::vector<uint16_t>& keys) {
+    if (IsBuilding() || keys.empty() || !m_log)
         return;
     SaveModified();
     const int id = m_nNextBuildId;
@@ -303,8 +287,7 @@ void CVelkoraDoc::BuildSelected(const std::vector<uint16_t>& keys)
     TrackBuild(builder.BuildSelected(m_project, keys), id);
 }
 
-void CVelkoraDoc::RunSetup(uint16_t key)
-{
+void CVelkoraDoc::RunSetup(uint16_t key) {
     if (!m_log)
         return;
     const int id = m_nNextBuildId;
@@ -314,8 +297,7 @@ void CVelkoraDoc::RunSetup(uint16_t key)
         TrackBuild(std::move(outcome.job), id);
 }
 
-void CVelkoraDoc::WaitForBuilds()
-{
+void CVelkoraDoc::WaitForBuilds() {
     // The workers wait for their log lines on this thread, so this thread
     // keeps serving events instead of joining them.
     while (!m_jobs.empty()) {

@@ -74,6 +74,9 @@ public:
     void RunSetup(uint16_t key);
 
     bool HasRunningBuilds() const { return !m_jobs.empty(); }
+    // A build runs: the process-wide flag is set, or a build was started and
+    // its worker has not reported its end yet (it may not have set the flag).
+    bool IsBuilding() const;
     // Keeps the user-interface thread serving the log until every build ended.
     void WaitForBuilds();
 

@@ -19,14 +19,12 @@
 
 namespace {
 
-std::string ToBytes(const QString& text)
-{
+std::string ToBytes(const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-std::string* FieldOfColumn(CReseller& r, int column)
-{
+std::string* FieldOfColumn(CReseller& r, int column) {
     switch (column) {
     case 0:
         return &r.m_strName;
@@ -46,8 +44,7 @@ std::string* FieldOfColumn(CReseller& r, int column)
 } // namespace
 
 CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* parent)
-    : QTableView(parent), m_doc(doc), m_prompts(prompts), m_model(new AffiliateListModel(this))
-{
+    : QTableView(parent), m_doc(doc), m_prompts(prompts), m_model(new AffiliateListModel(this)) {
     setObjectName("affiliateList");
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -76,31 +73,27 @@ CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* par
             &CVelkoraView::selectionStateChanged);
 }
 
-void CVelkoraView::CreateList()
-{
+void CVelkoraView::CreateList() {
     m_bColumnsPending = false;
     m_model->RemoveAllRows();
     RefreshAllRows();
 }
 
-void CVelkoraView::RefreshAllRows()
-{
+void CVelkoraView::RefreshAllRows() {
     const CAffProject& project = m_doc.Project();
     if (project.m_mapResellers.IsEmpty())
         m_model->RemoveAllRows();
     project.m_mapResellers.ForEach([this](uint16_t, CReseller& r) { RefreshRow(r); });
 }
 
-void CVelkoraView::RefreshRow(const CReseller& affiliate)
-{
+void CVelkoraView::RefreshRow(CReseller& affiliate) {
     if (m_bColumnsPending)
         return;
     m_model->RefreshRow(affiliate);
-    const_cast<CReseller&>(affiliate).m_bChanged = 0;
+    affiliate.m_bChanged = 0;
 }
 
-std::vector<int> CVelkoraView::SelectedRows() const
-{
+std::vector<int> CVelkoraView::SelectedRows() const {
     std::vector<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedRows())
         rows.push_back(index.row());
@@ -108,21 +101,18 @@ std::vector<int> CVelkoraView::SelectedRows() const
     return rows;
 }
 
-std::vector<uint16_t> CVelkoraView::SelectedKeys() const
-{
+std::vector<uint16_t> CVelkoraView::SelectedKeys() const {
     std::vector<uint16_t> keys;
     for (int row : SelectedRows())
         keys.push_back(static_cast<uint16_t>(m_model->Row(row).key & 0xFFFF));
     return keys;
 }
 
-int CVelkoraView::SelectedCount() const
-{
+int CVelkoraView::SelectedCount() const {
     return static_cast<int>(selectionModel()->selectedRows().size());
 }
 
-CReseller* CVelkoraView::AffiliateOfRow(int row) const
-{
+CReseller* CVelkoraView::AffiliateOfRow(int row) const {
     if (row < 0 || row >= m_model->rowCount())
         return nullptr;
     const uint32_t key = m_model->Row(row).key;
@@ -130,14 +120,12 @@ CReseller* CVelkoraView::AffiliateOfRow(int row) const
     return r && r->m_nId == key ? r : nullptr;
 }
 
-CReseller* CVelkoraView::FirstSelectedAffiliate() const
-{
+CReseller* CVelkoraView::FirstSelectedAffiliate() const {
     const std::vector<int> rows = SelectedRows();
     return rows.empty() ? nullptr : AffiliateOfRow(rows.front());
 }
 
-void CVelkoraView::OnDeleteAffiliate()
-{
+void CVelkoraView::OnDeleteAffiliate() {
     if (!m_prompts.Question(this, tr("Do you want to delete all the selected affiliates?"),
                             PromptIcon::Information))
         return;
@@ -162,8 +150,7 @@ void CVelkoraView::OnDeleteAffiliate()
     emit selectionStateChanged();
 }
 
-CAffiliateDialog& CVelkoraView::EnsureDialog()
-{
+CAffiliateDialog& CVelkoraView::EnsureDialog() {
     if (!m_dialog) {
         m_dialog = new CAffiliateDialog(this, &m_prompts);
         m_dialog->setModal(false);
@@ -173,8 +160,7 @@ CAffiliateDialog& CVelkoraView::EnsureDialog()
     return *m_dialog;
 }
 
-void CVelkoraView::OnAffiliateProperty()
-{
+void CVelkoraView::OnAffiliateProperty() {
     CAffiliateDialog& dialog = EnsureDialog();
     dialog.SetProject(&m_doc.Project());
     CReseller* affiliate = SelectedCount() == 1 ? FirstSelectedAffiliate() : nullptr;
@@ -184,8 +170,7 @@ void CVelkoraView::OnAffiliateProperty()
         dialog.hide();
 }
 
-void CVelkoraView::SyncDialogWithSelection()
-{
+void CVelkoraView::SyncDialogWithSelection() {
     CAffiliateDialog& dialog = EnsureDialog();
     CReseller* affiliate = SelectedCount() == 1 ? FirstSelectedAffiliate() : nullptr;
     if (affiliate)
@@ -194,36 +179,33 @@ void CVelkoraView::SyncDialogWithSelection()
         dialog.hide();
 }
 
-void CVelkoraView::OnSelectAll() { selectAll(); }
+void CVelkoraView::OnSelectAll() {
+    selectAll();
+}
 
-void CVelkoraView::OnExploreOutputFolder()
-{
+void CVelkoraView::OnExploreOutputFolder() {
     if (SelectedCount() != 1)
         return;
     if (const CReseller* affiliate = FirstSelectedAffiliate())
         m_doc.Shell().explore(OutputFolderOf(m_doc.Project(), *affiliate));
 }
 
-void CVelkoraView::OnBrowseWebsite()
-{
+void CVelkoraView::OnBrowseWebsite() {
     if (const CReseller* affiliate = FirstSelectedAffiliate())
         OpenDocumentLink(affiliate->m_strWebSite, m_doc.Shell());
 }
 
-void CVelkoraView::OnBrowsePurchaseLink()
-{
+void CVelkoraView::OnBrowsePurchaseLink() {
     if (const CReseller* affiliate = FirstSelectedAffiliate())
         OpenDocumentLink(affiliate->m_strPurchaseLink, m_doc.Shell());
 }
 
-void CVelkoraView::OnEmail()
-{
+void CVelkoraView::OnEmail() {
     if (const CReseller* affiliate = FirstSelectedAffiliate())
         OpenDocumentLink(MailtoTarget(affiliate->m_strEmail), m_doc.Shell());
 }
 
-void CVelkoraView::SortByColumn(int column)
-{
+void CVelkoraView::SortByColumn(int column) {
     if (column < 0 || column >= AffiliateListModel::kColumnCount)
         return;
     if (column == m_nSortColumn) {
@@ -258,8 +240,7 @@ void CVelkoraView::SortByColumn(int column)
     emit selectionStateChanged();
 }
 
-bool CVelkoraView::EditCell(int row, int column)
-{
+bool CVelkoraView::EditCell(int row, int column) {
     if (row < 0 || row >= m_model->rowCount() || column < 0 || column > 4)
         return false;
     if (!hasFocus())
@@ -275,8 +256,7 @@ bool CVelkoraView::EditCell(int row, int column)
     return true;
 }
 
-void CVelkoraView::ApplyCellText(int row, int column, const QString& text)
-{
+void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
     CReseller* affiliate = AffiliateOfRow(row);
     if (!affiliate)
         return;
@@ -293,8 +273,7 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text)
     QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
 }
 
-bool CVelkoraView::event(QEvent* e)
-{
+bool CVelkoraView::event(QEvent* e) {
     if (e->type() == CAffiliateChangedEvent::kType) {
         // The record is found again by its key: it may have been deleted since
         // the notification was posted.
@@ -309,8 +288,7 @@ bool CVelkoraView::event(QEvent* e)
     return QTableView::event(e);
 }
 
-bool CVelkoraView::viewportEvent(QEvent* e)
-{
+bool CVelkoraView::viewportEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::MouseMove:
         UpdateHover(static_cast<QMouseEvent*>(e)->position().toPoint());
@@ -328,8 +306,7 @@ bool CVelkoraView::viewportEvent(QEvent* e)
     return QTableView::viewportEvent(e);
 }
 
-void CVelkoraView::UpdateHover(const QPoint& viewportPos)
-{
+void CVelkoraView::UpdateHover(const QPoint& viewportPos) {
     const QModelIndex index = indexAt(viewportPos);
     if (index.isValid())
         m_model->SetHoverCell(index.row(), index.column());
@@ -337,22 +314,19 @@ void CVelkoraView::UpdateHover(const QPoint& viewportPos)
         m_model->SetHoverCell(-1, -1);
 }
 
-void CVelkoraView::mouseDoubleClickEvent(QMouseEvent* e)
-{
+void CVelkoraView::mouseDoubleClickEvent(QMouseEvent* e) {
     const QModelIndex index = indexAt(e->position().toPoint());
     if (index.isValid() && index.column() <= 4)
         EditCell(index.row(), index.column());
 }
 
-void CVelkoraView::mouseReleaseEvent(QMouseEvent* e)
-{
+void CVelkoraView::mouseReleaseEvent(QMouseEvent* e) {
     QTableView::mouseReleaseEvent(e);
     SyncDialogWithSelection();
 }
 
-void CVelkoraView::contextMenuEvent(QContextMenuEvent* e)
-{
-    const QPoint at = e->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
-                                                                 : e->globalPos();
+void CVelkoraView::contextMenuEvent(QContextMenuEvent* e) {
+    const QPoint at =
+        e->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5)) : e->globalPos();
     emit contextMenuWanted(at);
 }

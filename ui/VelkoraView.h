@@ -28,7 +28,7 @@ public:
     void CreateList();
     // The document changed: every affiliate's row is refreshed or appended.
     void RefreshAllRows();
-    void RefreshRow(const CReseller& affiliate);
+    void RefreshRow(CReseller& affiliate);
 
     // Selected rows in ascending order, and the keys of their affiliates.
     std::vector<int> SelectedRows() const;

@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 
 CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
-    : QDialog(parent), m_files(recentFiles.mid(0, CRecentFileList::kSize))
-{
+    : QDialog(parent), m_files(recentFiles.mid(0, CRecentFileList::kSize)) {
     setWindowTitle(tr("Welcome"));
     setObjectName("welcomeDialog");
     m_create = new QRadioButton(tr("&Create a new %1").arg("Document"), this);
@@ -37,23 +36,22 @@ CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
     UpdateOk();
 }
 
-bool CWelcomeDialog::OkEnabled() const { return m_buttons->button(QDialogButtonBox::Ok)->isEnabled(); }
+bool CWelcomeDialog::OkEnabled() const {
+    return m_buttons->button(QDialogButtonBox::Ok)->isEnabled();
+}
 
-void CWelcomeDialog::OnSelectionChanged()
-{
+void CWelcomeDialog::OnSelectionChanged() {
     if (!m_list->selectedItems().isEmpty())
         m_open->setChecked(true);
     UpdateOk();
 }
 
-void CWelcomeDialog::UpdateOk()
-{
+void CWelcomeDialog::UpdateOk() {
     const bool enabled = m_create->isChecked() || !m_list->selectedItems().isEmpty();
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(enabled);
 }
 
-void CWelcomeDialog::accept()
-{
+void CWelcomeDialog::accept() {
     if (m_create->isChecked()) {
         m_choice = Choice::NewProject;
     } else {

@@ -13,8 +13,7 @@ namespace {
 
 // Double fork so that the started program is re-parented and never becomes a
 // zombie of ours; a close-on-exec pipe tells whether exec succeeded.
-bool SpawnDetached(const std::vector<std::string>& args)
-{
+bool SpawnDetached(const std::vector<std::string>& args) {
     if (args.empty() || args.front().empty())
         return false;
     std::vector<char*> argv;
@@ -57,14 +56,12 @@ bool SpawnDetached(const std::vector<std::string>& args)
     return forked && n == 0;
 }
 
-std::string EnvOr(const char* name, const std::string& fallback)
-{
+std::string EnvOr(const char* name, const std::string& fallback) {
     const char* v = std::getenv(name);
     return v && *v ? std::string(v) : fallback;
 }
 
-std::vector<std::string> SplitPaths(const std::string& list)
-{
+std::vector<std::string> SplitPaths(const std::string& list) {
     std::vector<std::string> out;
     std::stringstream ss(list);
     std::string item;
@@ -74,26 +71,25 @@ std::vector<std::string> SplitPaths(const std::string& list)
     return out;
 }
 
-std::string Home() { return EnvOr("HOME", ""); }
+std::string Home() {
+    return EnvOr("HOME", "");
+}
 
-std::vector<std::string> ConfigDirs()
-{
+std::vector<std::string> ConfigDirs() {
     std::vector<std::string> dirs{EnvOr("XDG_CONFIG_HOME", Home() + "/.config")};
     for (auto& d : SplitPaths(EnvOr("XDG_CONFIG_DIRS", "/etc/xdg")))
         dirs.push_back(d);
     return dirs;
 }
 
-std::vector<std::string> DataDirs()
-{
+std::vector<std::string> DataDirs() {
     std::vector<std::string> dirs{EnvOr("XDG_DATA_HOME", Home() + "/.local/share")};
     for (auto& d : SplitPaths(EnvOr("XDG_DATA_DIRS", "/usr/local/share:/usr/share")))
         dirs.push_back(d);
     return dirs;
 }
 
-std::string Trim(const std::string& s)
-{
+std::string Trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t\r");
     if (b == std::string::npos)
         return {};
@@ -103,8 +99,7 @@ std::string Trim(const std::string& s)
 
 // The value of key in [group] of a desktop-style ini file; nothing when absent.
 std::optional<std::string> IniValue(const std::string& path, const std::string& group,
-                                    const std::string& key)
-{
+                                    const std::string& key) {
     std::ifstream in(path);
     if (!in)
         return std::nullopt;
@@ -125,8 +120,7 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
     return std::nullopt;
 }
 
-std::vector<std::string> MimeAppsFiles()
-{
+std::vector<std::string> MimeAppsFiles() {
     std::vector<std::string> files;
     for (const auto& d : ConfigDirs())
         files.push_back(d + "/mimeapps.list");
@@ -135,8 +129,7 @@ std::vector<std::string> MimeAppsFiles()
     return files;
 }
 
-std::optional<std::string> DesktopEntryExec(const std::string& id)
-{
+std::optional<std::string> DesktopEntryExec(const std::string& id) {
     if (id.empty() || id.find('/') != std::string::npos)
         return std::nullopt;
     for (const auto& d : DataDirs()) {
@@ -147,8 +140,7 @@ std::optional<std::string> DesktopEntryExec(const std::string& id)
     return std::nullopt;
 }
 
-std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType)
-{
+std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType) {
     for (const auto& file : MimeAppsFiles()) {
         auto ids = IniValue(file, "Default Applications", mimeType);
         if (!ids)
@@ -165,8 +157,7 @@ std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType)
 
 } // namespace
 
-std::string ExecLineToCommand(const std::string& exec)
-{
+std::string ExecLineToCommand(const std::string& exec) {
     std::string out;
     for (size_t i = 0; i < exec.size(); ++i) {
         if (exec[i] != '%' || i + 1 >= exec.size()) {
@@ -183,8 +174,7 @@ std::string ExecLineToCommand(const std::string& exec)
     return Trim(out);
 }
 
-std::vector<std::string> SplitCommandLine(const std::string& commandLine)
-{
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::vector<std::string> words;
     std::string word;
     bool inWord = false, quoted = false;
@@ -207,27 +197,25 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine)
     return words;
 }
 
-bool StartProgram(const std::vector<std::string>& argv) { return SpawnDetached(argv); }
+bool StartProgram(const std::vector<std::string>& argv) {
+    return SpawnDetached(argv);
+}
 
-bool StartCommandLine(const std::string& commandLine)
-{
+bool StartCommandLine(const std::string& commandLine) {
     return SpawnDetached(SplitCommandLine(commandLine));
 }
 
-bool ShellOpen(const std::string& target)
-{
+bool ShellOpen(const std::string& target) {
     if (target.empty())
         return false;
     return SpawnDetached({"xdg-open", target});
 }
 
-bool ShellExplore(const std::string& folder)
-{
+bool ShellExplore(const std::string& folder) {
     return SpawnDetached({"xdg-open", folder.empty() ? std::string("/") : folder});
 }
 
-std::optional<std::string> WebBrowserCommand()
-{
+std::optional<std::string> WebBrowserCommand() {
     if (auto cmd = DefaultHandlerCommand("x-scheme-handler/http"))
         return cmd;
     if (auto cmd = DefaultHandlerCommand("text/html"))

@@ -11,8 +11,7 @@
 
 namespace {
 
-std::vector<AffiliateRow> RowsWithTexts(const std::vector<std::string>& texts)
-{
+std::vector<AffiliateRow> RowsWithTexts(const std::vector<std::string>& texts) {
     std::vector<AffiliateRow> rows;
     for (size_t i = 0; i < texts.size(); ++i) {
         AffiliateRow r;
@@ -23,8 +22,7 @@ std::vector<AffiliateRow> RowsWithTexts(const std::vector<std::string>& texts)
     return rows;
 }
 
-std::vector<uint32_t> Keys(const std::vector<AffiliateRow>& rows)
-{
+std::vector<uint32_t> Keys(const std::vector<AffiliateRow>& rows) {
     std::vector<uint32_t> keys;
     for (const auto& r : rows)
         keys.push_back(r.key);
@@ -33,8 +31,7 @@ std::vector<uint32_t> Keys(const std::vector<AffiliateRow>& rows)
 
 } // namespace
 
-TEST(AffiliateSort, EqualTextsAreNeverExchanged)
-{
+TEST(AffiliateSort, EqualTextsAreNeverExchanged) {
     auto rows = RowsWithTexts({"same", "same", "same", "same", "same"});
     EXPECT_EQ(SortAffiliateRows(rows, 0, true), 0);
     EXPECT_EQ(Keys(rows), (std::vector<uint32_t>{0, 1, 2, 3, 4}));
@@ -47,8 +44,7 @@ TEST(AffiliateSort, EqualTextsAreNeverExchanged)
     EXPECT_EQ(Keys(rows), (std::vector<uint32_t>{1, 0, 2}));
 }
 
-TEST(AffiliateSort, SortsByteWiseInBothDirectionsAndCarriesTheRowState)
-{
+TEST(AffiliateSort, SortsByteWiseInBothDirectionsAndCarriesTheRowState) {
     std::mt19937 rng(7);
     std::vector<std::string> texts;
     for (int i = 0; i < 300; ++i)
@@ -68,8 +64,7 @@ TEST(AffiliateSort, SortsByteWiseInBothDirectionsAndCarriesTheRowState)
     EXPECT_EQ(rows.back().texts[0][0], 'A');
 }
 
-TEST(AffiliateSort, AlreadySortedLongListDoesNotExhaustTheStack)
-{
+TEST(AffiliateSort, AlreadySortedLongListDoesNotExhaustTheStack) {
     std::vector<std::string> texts;
     for (int i = 0; i < 60000; ++i) {
         char buf[16];
@@ -82,8 +77,7 @@ TEST(AffiliateSort, AlreadySortedLongListDoesNotExhaustTheStack)
     EXPECT_EQ(rows.back().texts[0], "00000000");
 }
 
-TEST_F(MainWindowTest, ListShowsSixCentredColumnsWithTheirWidths)
-{
+TEST_F(MainWindowTest, ListShowsSixCentredColumnsWithTheirWidths) {
     Start({QString::fromStdString(WriteProject("cols.vkp", 1))});
     QStringList headers;
     for (int c = 0; c < 6; ++c)
@@ -99,8 +93,7 @@ TEST_F(MainWindowTest, ListShowsSixCentredColumnsWithTheirWidths)
     EXPECT_TRUE(View().horizontalHeader()->sectionsMovable());
 }
 
-TEST_F(MainWindowTest, ClickingAHeaderTwiceSortsAscendingThenDescending)
-{
+TEST_F(MainWindowTest, ClickingAHeaderTwiceSortsAscendingThenDescending) {
     Start({QString::fromStdString(WriteProject("sort.vkp", 4))});
     QHeaderView* header = View().horizontalHeader();
     Frame().show();
@@ -139,8 +132,7 @@ TEST_F(MainWindowTest, ClickingAHeaderTwiceSortsAscendingThenDescending)
     EXPECT_EQ(CellText(0, 2), "https://site0.example");
 }
 
-TEST_F(MainWindowTest, EditingTheAffiliateIdRecomposesTheRegNowLink)
-{
+TEST_F(MainWindowTest, EditingTheAffiliateIdRecomposesTheRegNowLink) {
     Start({QString::fromStdString(WriteProject("edit.vkp", 2))});
     Frame().show();
     ASSERT_TRUE(View().EditCell(0, 1));
@@ -163,8 +155,7 @@ TEST_F(MainWindowTest, EditingTheAffiliateIdRecomposesTheRegNowLink)
     EXPECT_EQ(CellText(0, 4), QString::fromStdString(r->m_strPurchaseLink));
 }
 
-TEST_F(MainWindowTest, EditingTheIdOfAnOtherAffiliateLeavesItsLink)
-{
+TEST_F(MainWindowTest, EditingTheIdOfAnOtherAffiliateLeavesItsLink) {
     Start({QString::fromStdString(WriteProject("other.vkp", 1, 3))});
     Frame().show();
     ASSERT_TRUE(View().EditCell(0, 1));
@@ -178,8 +169,7 @@ TEST_F(MainWindowTest, EditingTheIdOfAnOtherAffiliateLeavesItsLink)
     EXPECT_EQ(CellText(0, 1), "x9");
 }
 
-TEST_F(MainWindowTest, EscapeAndUnchangedEnterLeaveTheRecordAlone)
-{
+TEST_F(MainWindowTest, EscapeAndUnchangedEnterLeaveTheRecordAlone) {
     Start({QString::fromStdString(WriteProject("esc.vkp", 1))});
     Frame().show();
     ASSERT_TRUE(View().EditCell(0, 0));
@@ -196,8 +186,7 @@ TEST_F(MainWindowTest, EscapeAndUnchangedEnterLeaveTheRecordAlone)
     EXPECT_EQ(CellText(0, 0), "Name0");
 }
 
-TEST_F(MainWindowTest, DeleteKeyInsideTheCellEditorNeverDeletesAffiliates)
-{
+TEST_F(MainWindowTest, DeleteKeyInsideTheCellEditorNeverDeletesAffiliates) {
     Start({QString::fromStdString(WriteProject("del.vkp", 2))});
     Frame().show();
     QApplication::setActiveWindow(&Frame());
@@ -214,15 +203,15 @@ TEST_F(MainWindowTest, DeleteKeyInsideTheCellEditorNeverDeletesAffiliates)
     QTest::keyClick(editor, Qt::Key_Escape);
 }
 
-TEST_F(MainWindowTest, DeletingThreeSelectedRowsRemovesExactlyThoseAffiliates)
-{
+TEST_F(MainWindowTest, DeletingThreeSelectedRowsRemovesExactlyThoseAffiliates) {
     Start({QString::fromStdString(WriteProject("three.vkp", 5))});
     SelectRows({0, 2, 3});
     const std::vector<uint32_t> kept = {View().Model().Row(1).key, View().Model().Row(4).key};
     const QStringList keptNames = {CellText(1, 0), CellText(4, 0)};
     m_prompts.answers = {true};
     Cmd(ID_DELETE_AFFILIATE).trigger();
-    EXPECT_EQ(m_prompts.questions, QStringList{"Do you want to delete all the selected affiliates?"});
+    EXPECT_EQ(m_prompts.questions,
+              QStringList{"Do you want to delete all the selected affiliates?"});
     ASSERT_EQ(View().model()->rowCount(), 2);
     EXPECT_EQ(View().Model().Row(0).key, kept[0]);
     EXPECT_EQ(View().Model().Row(1).key, kept[1]);
@@ -234,8 +223,7 @@ TEST_F(MainWindowTest, DeletingThreeSelectedRowsRemovesExactlyThoseAffiliates)
     EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(MainWindowTest, DeletingTheAffiliateOfTheOpenDialogHidesIt)
-{
+TEST_F(MainWindowTest, DeletingTheAffiliateOfTheOpenDialogHidesIt) {
     Start({QString::fromStdString(WriteProject("dlg.vkp", 2))});
     SelectRows({1});
     Cmd(ID_AFFILIATE_PROPERTY).trigger();
@@ -248,8 +236,7 @@ TEST_F(MainWindowTest, DeletingTheAffiliateOfTheOpenDialogHidesIt)
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 1u);
 }
 
-TEST_F(MainWindowTest, ClickWithTwoRowsSelectedHidesTheAffiliateDialog)
-{
+TEST_F(MainWindowTest, ClickWithTwoRowsSelectedHidesTheAffiliateDialog) {
     Start({QString::fromStdString(WriteProject("click.vkp", 3))});
     Frame().show();
     SelectRows({0});
@@ -261,8 +248,7 @@ TEST_F(MainWindowTest, ClickWithTwoRowsSelectedHidesTheAffiliateDialog)
     EXPECT_FALSE(View().AffiliateDialog()->isVisible());
 }
 
-TEST_F(MainWindowTest, AffiliateChangedNotificationRefreshesTheRowLater)
-{
+TEST_F(MainWindowTest, AffiliateChangedNotificationRefreshesTheRowLater) {
     Start({QString::fromStdString(WriteProject("note.vkp", 1))});
     CReseller* r = View().AffiliateOfRow(0);
     ASSERT_NE(r, nullptr);

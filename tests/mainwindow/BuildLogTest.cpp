@@ -10,8 +10,7 @@
 namespace {
 
 // Opens the log's context menu from the keyboard and chooses "Clear".
-void ClearThroughContextMenu(CStatusListView& log)
-{
+void ClearThroughContextMenu(CStatusListView& log) {
     QString itemText;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -28,8 +27,7 @@ void ClearThroughContextMenu(CStatusListView& log)
 
 } // namespace
 
-TEST(BuildLog, AfterClearTheNextLineIsTheFirst)
-{
+TEST(BuildLog, AfterClearTheNextLineIsTheFirst) {
     CStatusListView log;
     log.resize(300, 200);
     log.show();
@@ -43,8 +41,7 @@ TEST(BuildLog, AfterClearTheNextLineIsTheFirst)
     EXPECT_EQ(log.Lines(), QStringList{"after"});
 }
 
-TEST(BuildLog, ManyLinesKeepTheNewestInView)
-{
+TEST(BuildLog, ManyLinesKeepTheNewestInView) {
     CStatusListView log;
     log.resize(300, 120);
     log.show();
@@ -57,8 +54,7 @@ TEST(BuildLog, ManyLinesKeepTheNewestInView)
     EXPECT_EQ(log.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
-TEST(BuildLog, LinesFromAWorkerArriveInOrderAndTheWorkerWaitsForEach)
-{
+TEST(BuildLog, LinesFromAWorkerArriveInOrderAndTheWorkerWaitsForEach) {
     CStatusListView log;
     std::atomic<int> sent{0};
     std::atomic<bool> mismatch{false};
@@ -79,8 +75,7 @@ TEST(BuildLog, LinesFromAWorkerArriveInOrderAndTheWorkerWaitsForEach)
         ASSERT_EQ(log.item(i)->text(), QString("w%1").arg(i));
 }
 
-TEST_F(MainWindowTest, LogColumnFollowsThePaneWidth)
-{
+TEST_F(MainWindowTest, LogColumnFollowsThePaneWidth) {
     Start({QString::fromStdString(WriteProject("w.vkp", 0))});
     Frame().resize(800, 600);
     Frame().show();

@@ -6,8 +6,7 @@
 
 namespace {
 
-void WriteFile(const std::string& path, const QByteArray& bytes)
-{
+void WriteFile(const std::string& path, const QByteArray& bytes) {
     QFile f(QString::fromStdString(path));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
@@ -15,8 +14,7 @@ void WriteFile(const std::string& path, const QByteArray& bytes)
 
 } // namespace
 
-TEST_F(MainWindowTest, BuildAllIsDisabledWithoutAffiliates)
-{
+TEST_F(MainWindowTest, BuildAllIsDisabledWithoutAffiliates) {
     Start({QString::fromStdString(WriteProject("none.vkp", 0))});
     EXPECT_FALSE(Enabled(ID_BUILD_ALL));
     EXPECT_TRUE(Enabled(ID_ADD_AFFILIATE));
@@ -26,8 +24,7 @@ TEST_F(MainWindowTest, BuildAllIsDisabledWithoutAffiliates)
     EXPECT_EQ(Frame().Log()->count(), 0);
 }
 
-TEST_F(MainWindowTest, BuildAllAnsweredCancelAtTheSavePromptStillBuilds)
-{
+TEST_F(MainWindowTest, BuildAllAnsweredCancelAtTheSavePromptStillBuilds) {
     const std::string file = WriteProject("b.vkp", 1);
     WriteFile(Path("setup.bin"), "SETUP-PROGRAM");
     Start({QString::fromStdString(file)});
@@ -54,8 +51,7 @@ TEST_F(MainWindowTest, BuildAllAnsweredCancelAtTheSavePromptStillBuilds)
     EXPECT_TRUE(Enabled(ID_BUILD_ALL));
 }
 
-TEST_F(MainWindowTest, BuildAllClearsTheLogButBuildSelectedDoesNot)
-{
+TEST_F(MainWindowTest, BuildAllClearsTheLogButBuildSelectedDoesNot) {
     const std::string file = WriteProject("two.vkp", 2);
     Start({QString::fromStdString(file)});
     Frame().Log()->Append("old line");
@@ -76,8 +72,7 @@ TEST_F(MainWindowTest, BuildAllClearsTheLogButBuildSelectedDoesNot)
     EXPECT_FALSE(lines.contains("old line"));
 }
 
-TEST_F(MainWindowTest, DuringABuildOnlyTheBuildCommandsAndExploreAreDisabled)
-{
+TEST_F(MainWindowTest, DuringABuildOnlyTheBuildCommandsAndExploreAreDisabled) {
     Start({QString::fromStdString(WriteProject("run.vkp", 3))});
     SelectRows({0});
     ASSERT_TRUE(Enabled(ID_BUILD_SELECTED));
@@ -88,9 +83,9 @@ TEST_F(MainWindowTest, DuringABuildOnlyTheBuildCommandsAndExploreAreDisabled)
         EXPECT_FALSE(Enabled(ID_BUILD_SELECTED));
         EXPECT_FALSE(Enabled(ID_EXPLORE_OUTPUT));
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE_AS, ID_ADD_AFFILIATE,
-                       ID_DELETE_AFFILIATE, ID_AFFILIATE_PROPERTY, ID_RUN_SETUP,
-                       ID_BROWSE_WEBSITE, ID_BROWSE_PURCHASE, ID_EMAIL, ID_PRODUCT_SETTINGS,
-                       ID_PROGRAM_UUID, ID_BUILD_SELF_CREATOR, ID_HELP_INDEX, ID_APP_ABOUT})
+                       ID_DELETE_AFFILIATE, ID_AFFILIATE_PROPERTY, ID_RUN_SETUP, ID_BROWSE_WEBSITE,
+                       ID_BROWSE_PURCHASE, ID_EMAIL, ID_PRODUCT_SETTINGS, ID_PROGRAM_UUID,
+                       ID_BUILD_SELF_CREATOR, ID_HELP_INDEX, ID_APP_ABOUT})
             EXPECT_TRUE(Enabled(id)) << id;
     }
     EXPECT_TRUE(Enabled(ID_BUILD_ALL));
@@ -98,12 +93,11 @@ TEST_F(MainWindowTest, DuringABuildOnlyTheBuildCommandsAndExploreAreDisabled)
     EXPECT_TRUE(Enabled(ID_EXPLORE_OUTPUT));
 }
 
-TEST_F(MainWindowTest, TwoSelectedRowsDisableTheSingleAffiliateCommands)
-{
+TEST_F(MainWindowTest, TwoSelectedRowsDisableTheSingleAffiliateCommands) {
     Start({QString::fromStdString(WriteProject("sel.vkp", 3))});
     SelectRows({0, 2});
-    for (int id : {ID_AFFILIATE_PROPERTY, ID_RUN_SETUP, ID_BROWSE_WEBSITE, ID_BROWSE_PURCHASE,
-                   ID_EMAIL})
+    for (int id :
+         {ID_AFFILIATE_PROPERTY, ID_RUN_SETUP, ID_BROWSE_WEBSITE, ID_BROWSE_PURCHASE, ID_EMAIL})
         EXPECT_FALSE(Enabled(id)) << id;
     for (int id : {ID_DELETE_AFFILIATE, ID_BUILD_SELECTED, ID_EXPLORE_OUTPUT})
         EXPECT_TRUE(Enabled(id)) << id;
@@ -116,8 +110,7 @@ TEST_F(MainWindowTest, TwoSelectedRowsDisableTheSingleAffiliateCommands)
     EXPECT_FALSE(Enabled(ID_HELP_WEBPAGE));
 }
 
-TEST_F(MainWindowTest, ShellCommandsUseTheFirstSelectedAffiliate)
-{
+TEST_F(MainWindowTest, ShellCommandsUseTheFirstSelectedAffiliate) {
     Start({QString::fromStdString(WriteProject("shell.vkp", 2))});
     SelectRows({RowOfName("Name1")});
     Cmd(ID_BROWSE_WEBSITE).trigger();
@@ -130,8 +123,7 @@ TEST_F(MainWindowTest, ShellCommandsUseTheFirstSelectedAffiliate)
     EXPECT_EQ(m_explored[0], Path("out"));
 }
 
-TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes)
-{
+TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes) {
     Start({QString::fromStdString(WriteProject("keys.vkp", 3))});
     Frame().show();
     QApplication::setActiveWindow(&Frame());
@@ -144,7 +136,8 @@ TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes)
     EXPECT_TRUE(View().hasFocus());
     m_prompts.answers = {false};
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_EQ(m_prompts.questions, QStringList{"Do you want to delete all the selected affiliates?"});
+    EXPECT_EQ(m_prompts.questions,
+              QStringList{"Do you want to delete all the selected affiliates?"});
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 3u); // answered No
     EXPECT_FALSE(Doc().IsModified());
 }

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-TEST_F(MainWindowTest, StatusBarShowsReadyAndTheLockIndicators)
-{
+TEST_F(MainWindowTest, StatusBarShowsReadyAndTheLockIndicators) {
     Start({QString::fromStdString(WriteProject("st.vkp", 0))});
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Ready");
     QStringList indicators;
@@ -25,8 +24,7 @@ TEST_F(MainWindowTest, StatusBarShowsReadyAndTheLockIndicators)
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Ready");
 }
 
-TEST_F(MainWindowTest, DroppedProjectFileIsOpened)
-{
+TEST_F(MainWindowTest, DroppedProjectFileIsOpened) {
     Start({QString::fromStdString(WriteProject("first.vkp", 0))});
     const std::string second = WriteProject("second.vkp", 3);
     QMimeData data;
@@ -40,8 +38,7 @@ TEST_F(MainWindowTest, DroppedProjectFileIsOpened)
     EXPECT_EQ(View().model()->rowCount(), 3);
 }
 
-TEST_F(MainWindowTest, ContextMenuItemsFollowTheCommands)
-{
+TEST_F(MainWindowTest, ContextMenuItemsFollowTheCommands) {
     Start({QString::fromStdString(WriteProject("ctx.vkp", 2))});
     SelectRows({0, 1});
     std::unique_ptr<QMenu> menu(Frame().CreateAffiliateContextMenu(&Frame()));
@@ -52,8 +49,8 @@ TEST_F(MainWindowTest, ContextMenuItemsFollowTheCommands)
         enabled[a->text()] = a->isEnabled();
     }
     EXPECT_EQ(texts, (QStringList{"&New Affiliate", "Affiliate &Property", "&Delete", "-", "&Build",
-                                  "&Run", "-", "E&xplore Output Folder",
-                                  "Browse Affiliate Website", "Browse Purchase Link", "&Email"}));
+                                  "&Run", "-", "E&xplore Output Folder", "Browse Affiliate Website",
+                                  "Browse Purchase Link", "&Email"}));
     EXPECT_TRUE(enabled["&Delete"]);
     EXPECT_TRUE(enabled["&Build"]);
     EXPECT_FALSE(enabled["&Run"]);
@@ -70,8 +67,7 @@ TEST_F(MainWindowTest, ContextMenuItemsFollowTheCommands)
     EXPECT_EQ(m_opened[0], "http://");
 }
 
-TEST_F(MainWindowTest, OnlyTheCellUnderThePointerInTheLinkColumnsIsHighlighted)
-{
+TEST_F(MainWindowTest, OnlyTheCellUnderThePointerInTheLinkColumnsIsHighlighted) {
     Start({QString::fromStdString(WriteProject("hover.vkp", 2))});
     Frame().show();
     const QModelIndex site = View().model()->index(1, 2);
@@ -93,8 +89,7 @@ TEST_F(MainWindowTest, OnlyTheCellUnderThePointerInTheLinkColumnsIsHighlighted)
                   QColor(15, 15, 15));
 }
 
-TEST_F(MainWindowTest, SaveOfAnUntitledProjectProposesTheTitleAsFileName)
-{
+TEST_F(MainWindowTest, SaveOfAnUntitledProjectProposesTheTitleAsFileName) {
     Start({});
     Doc().SetModifiedFlag(true);
     Cmd(ID_FILE_SAVE).trigger(); // answered with Cancel: nothing is written
@@ -103,8 +98,7 @@ TEST_F(MainWindowTest, SaveOfAnUntitledProjectProposesTheTitleAsFileName)
     EXPECT_EQ(Doc().Title(), "Untitled");
 }
 
-TEST_F(MainWindowTest, AddAffiliateAppendsARowWithTheCurrentTime)
-{
+TEST_F(MainWindowTest, AddAffiliateAppendsARowWithTheCurrentTime) {
     Start({QString::fromStdString(WriteProject("add.vkp", 2))});
     OnNextModal([](QWidget* w) {
         for (auto [id, text] : {std::pair{"1011", "Zed"}, {"1013", "z1"}}) {

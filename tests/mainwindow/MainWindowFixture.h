@@ -29,14 +29,13 @@
 // Prompts answered from queues; every text shown is recorded.
 class ScriptedPrompts : public IUserPrompts {
 public:
-    std::deque<bool> answers;      // Question: true = Yes; empty queue = No
-    std::deque<QString> files;     // OpenFile and SaveFile; empty queue = cancelled
+    std::deque<bool> answers;  // Question: true = Yes; empty queue = No
+    std::deque<QString> files; // OpenFile and SaveFile; empty queue = cancelled
     QStringList messages;
     QStringList questions;
 
     void Message(QWidget*, const QString& text, PromptIcon) override { messages << text; }
-    bool Question(QWidget*, const QString& text, PromptIcon) override
-    {
+    bool Question(QWidget*, const QString& text, PromptIcon) override {
         questions << text;
         if (answers.empty())
             return false;
@@ -46,21 +45,18 @@ public:
     }
     QStringList proposedFiles; // the initial path of every file dialog
 
-    QString OpenFile(QWidget*, const FileRequest& r) override
-    {
+    QString OpenFile(QWidget*, const FileRequest& r) override {
         proposedFiles << r.initialPath;
         return Next();
     }
-    QString SaveFile(QWidget*, const FileRequest& r) override
-    {
+    QString SaveFile(QWidget*, const FileRequest& r) override {
         proposedFiles << r.initialPath;
         return Next();
     }
     QString ChooseFolder(QWidget*, const FolderRequest&) override { return Next(); }
 
 private:
-    QString Next()
-    {
+    QString Next() {
         if (files.empty())
             return {};
         QString f = files.front();
@@ -71,12 +67,13 @@ private:
 
 // Watchers of one test; a test's end stops the watchers it left waiting.
 inline int g_modalGeneration = 0;
-inline void StopModalWatchers() { ++g_modalGeneration; }
+inline void StopModalWatchers() {
+    ++g_modalGeneration;
+}
 
 // Runs handler on the next modal dialog that appears (it must close it).
 // Records the class names of every modal dialog handled.
-inline void OnNextModal(std::function<void(QWidget*)> handler, QStringList* seen = nullptr)
-{
+inline void OnNextModal(std::function<void(QWidget*)> handler, QStringList* seen = nullptr) {
     auto poll = std::make_shared<std::function<void()>>();
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
@@ -100,8 +97,7 @@ inline void OnNextModal(std::function<void(QWidget*)> handler, QStringList* seen
 }
 
 // Keeps the event loop running until done() or the bound is reached.
-inline bool WaitUntil(const std::function<bool()>& done, int boundMs = 20000)
-{
+inline bool WaitUntil(const std::function<bool()>& done, int boundMs = 20000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
@@ -115,15 +111,13 @@ inline bool WaitUntil(const std::function<bool()>& done, int boundMs = 20000)
 // A temporary folder, scripted prompts and the real application.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
         QSettings("Local AppWizard-Generated Applications", "Velkora").clear();
         m_app = std::make_unique<CVelkoraApp>(m_prompts);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         StopModalWatchers();
         m_app.reset(); // waits for builds still running
         QDir::setCurrent(m_oldCurrent);
@@ -131,8 +125,7 @@ protected:
 
     // Starts the program with args; when no file is given the Welcome dialog
     // is cancelled.
-    void Start(const QStringList& args)
-    {
+    void Start(const QStringList& args) {
         if (args.isEmpty())
             OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, &m_modals);
         m_app->InitInstance(args);
@@ -144,8 +137,7 @@ protected:
         Doc().clock = [] { return std::time_t(1700000000); };
     }
 
-    ShellOperations RecordingShell()
-    {
+    ShellOperations RecordingShell() {
         ShellOperations ops;
         ops.open = [this](const std::string& t) {
             m_opened.push_back(t);
@@ -160,14 +152,12 @@ protected:
         return ops;
     }
 
-    std::string Path(const QString& name) const
-    {
+    std::string Path(const QString& name) const {
         return QDir(m_dir.path()).filePath(name).toStdString();
     }
 
     // A project with n affiliates named Name<i> (IDs id<i>) saved to file.
-    std::string WriteProject(const QString& file, int n, int service = 0)
-    {
+    std::string WriteProject(const QString& file, int n, int service = 0) {
         CAffProject p;
         p.m_strTitle = "Product";
         p.m_strUuid = "11111111-2222-3333-4444-555555555555";
@@ -198,13 +188,11 @@ protected:
     CMainFrame& Frame() { return m_app->Frame(); }
     CVelkoraView& View() { return *Frame().View(); }
     QAction& Cmd(int id) { return *Frame().Action(id); }
-    bool Enabled(int id)
-    {
+    bool Enabled(int id) {
         Frame().UpdateCommandUI();
         return Cmd(id).isEnabled();
     }
-    void SelectRows(const std::vector<int>& rows)
-    {
+    void SelectRows(const std::vector<int>& rows) {
         View().clearSelection();
         for (int r : rows)
             View().selectionModel()->select(View().model()->index(r, 0),
@@ -212,15 +200,13 @@ protected:
                                                 QItemSelectionModel::Rows);
     }
     // Rows appear in the map's order (the last added first in its bucket).
-    int RowOfName(const QString& name)
-    {
+    int RowOfName(const QString& name) {
         for (int r = 0; r < View().model()->rowCount(); ++r)
             if (CellText(r, 0) == name)
                 return r;
         return -1;
     }
-    QString CellText(int row, int column)
-    {
+    QString CellText(int row, int column) {
         return View().model()->index(row, column).data().toString();
     }
 

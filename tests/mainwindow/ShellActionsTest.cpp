@@ -1,7 +1,7 @@
+#include "ui/ShellActions.h"
 #include "model/AffProject.h"
 #include "model/Reseller.h"
 #include "platform/ShellOpen.h"
-#include "ui/ShellActions.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,13 +12,13 @@
 
 #include <cstdlib>
 
-TEST(ShellActions, BrowserCommandLineCutsAtThePlaceholder)
-{
+TEST(ShellActions, BrowserCommandLineCutsAtThePlaceholder) {
     EXPECT_EQ(BrowserCommandLine(R"(C:\B\browser.exe "%1")", "http://x.example/a"),
               R"(C:\B\browser.exe http://x.example/a)");
     EXPECT_EQ(BrowserCommandLine(R"(C:\B\browser.exe -url %1)", "http://x"),
               R"(C:\B\browser.exe -url http://x)");
-    EXPECT_EQ(BrowserCommandLine(R"(C:\B\browser.exe)", "http://x"), R"(C:\B\browser.exe http://x)");
+    EXPECT_EQ(BrowserCommandLine(R"(C:\B\browser.exe)", "http://x"),
+              R"(C:\B\browser.exe http://x)");
     // The quoted placeholder wins over an earlier bare one.
     EXPECT_EQ(BrowserCommandLine(R"(b %1x "%1")", "t"), "b %1x t");
     // A long target is kept whole.
@@ -26,8 +26,7 @@ TEST(ShellActions, BrowserCommandLineCutsAtThePlaceholder)
     EXPECT_EQ(BrowserCommandLine("b %1", longTarget), "b " + longTarget);
 }
 
-TEST(ShellActions, OpenDocumentLinkFallsBackToTheBrowserCommand)
-{
+TEST(ShellActions, OpenDocumentLinkFallsBackToTheBrowserCommand) {
     std::vector<std::string> calls;
     ShellOperations ops;
     bool openWorks = true;
@@ -60,8 +59,7 @@ TEST(ShellActions, OpenDocumentLinkFallsBackToTheBrowserCommand)
     EXPECT_EQ(calls, (std::vector<std::string>{"open http://a", "browser?"}));
 }
 
-TEST(ShellActions, MailtoAndOutputFolder)
-{
+TEST(ShellActions, MailtoAndOutputFolder) {
     EXPECT_EQ(MailtoTarget(""), "mailto:");
     EXPECT_EQ(MailtoTarget("a b@c"), "mailto:a b@c");
 
@@ -74,8 +72,7 @@ TEST(ShellActions, MailtoAndOutputFolder)
     EXPECT_EQ(OutputFolderOf(project, r), "/abs/dir");
 }
 
-TEST(ShellOpen, SplitsCommandLinesAndDesktopExecLines)
-{
+TEST(ShellOpen, SplitsCommandLinesAndDesktopExecLines) {
     EXPECT_EQ(platform::SplitCommandLine(R"(  "C:\Program Files\b.exe"  -url  x )"),
               (std::vector<std::string>{R"(C:\Program Files\b.exe)", "-url", "x"}));
     EXPECT_EQ(platform::SplitCommandLine(R"(a "" b)"), (std::vector<std::string>{"a", "", "b"}));
@@ -86,8 +83,7 @@ TEST(ShellOpen, SplitsCommandLinesAndDesktopExecLines)
 
 class DesktopSettings : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
                                  "XDG_DATA_DIRS", "BROWSER", "PATH"}) {
@@ -101,8 +97,7 @@ protected:
         setenv("XDG_DATA_DIRS", d.filePath("share").toLocal8Bit().constData(), 1);
         unsetenv("BROWSER");
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         for (const auto& [name, value] : m_saved) {
             if (value)
                 setenv(name.c_str(), value->c_str(), 1);
@@ -110,8 +105,7 @@ protected:
                 unsetenv(name.c_str());
         }
     }
-    void Write(const QString& relative, const QByteArray& text)
-    {
+    void Write(const QString& relative, const QByteArray& text) {
         const QString path = QDir(m_dir.path()).filePath(relative);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile f(path);
@@ -124,8 +118,7 @@ protected:
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
 };
 
-TEST_F(DesktopSettings, BrowserCommandComesFromTheDefaultHttpHandler)
-{
+TEST_F(DesktopSettings, BrowserCommandComesFromTheDefaultHttpHandler) {
     EXPECT_FALSE(platform::WebBrowserCommand().has_value());
     Write("share/applications/web.desktop",
           "[Desktop Entry]\nName=Web\nExec=/opt/web/bin/web --private %u\n");
@@ -138,16 +131,14 @@ TEST_F(DesktopSettings, BrowserCommandComesFromTheDefaultHttpHandler)
     EXPECT_EQ(BrowserCommandLine(*cmd, "http://a"), "/opt/web/bin/web --private http://a");
 }
 
-TEST_F(DesktopSettings, BrowserVariableIsTheLastResort)
-{
+TEST_F(DesktopSettings, BrowserVariableIsTheLastResort) {
     setenv("BROWSER", "lynx %s:w3m", 1);
     auto cmd = platform::WebBrowserCommand();
     ASSERT_TRUE(cmd.has_value());
     EXPECT_EQ(*cmd, "lynx %1");
 }
 
-TEST_F(DesktopSettings, StartCommandLineStartsWithoutWaitingAndReportsMissingPrograms)
-{
+TEST_F(DesktopSettings, StartCommandLineStartsWithoutWaitingAndReportsMissingPrograms) {
     const QString marker = PathOf("started");
     const std::string line = "/bin/sh -c \"sleep 0.2; echo ok > '" + marker.toStdString() + "'\"";
     EXPECT_TRUE(platform::StartCommandLine(line));
@@ -159,8 +150,7 @@ TEST_F(DesktopSettings, StartCommandLineStartsWithoutWaitingAndReportsMissingPro
     EXPECT_FALSE(platform::StartCommandLine(""));
 }
 
-TEST_F(DesktopSettings, ShellOpenFailsWhenTheDesktopHasNoOpener)
-{
+TEST_F(DesktopSettings, ShellOpenFailsWhenTheDesktopHasNoOpener) {
     setenv("PATH", PathOf("empty-bin").toLocal8Bit().constData(), 1);
     EXPECT_FALSE(platform::ShellOpen("http://a"));
     EXPECT_FALSE(platform::ShellExplore("/tmp"));

@@ -11,8 +11,7 @@
 #include <QRadioButton>
 #include <QToolBar>
 
-TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome)
-{
+TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome) {
     const std::string file = WriteProject("Shop.vkp", 2);
     QStringList seen;
     bool welcomeShown = false;
@@ -34,8 +33,7 @@ TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome)
     EXPECT_EQ(settings.value("Recent File List/File1").toString(), QString::fromStdString(file));
 }
 
-TEST_F(MainWindowTest, CancellingWelcomeLeavesAnEmptyProjectWithoutWizard)
-{
+TEST_F(MainWindowTest, CancellingWelcomeLeavesAnEmptyProjectWithoutWizard) {
     Start({});
     ASSERT_EQ(m_modals, QStringList{"CWelcomeDialog"});
     // Nothing else opens afterwards.
@@ -56,8 +54,7 @@ TEST_F(MainWindowTest, CancellingWelcomeLeavesAnEmptyProjectWithoutWizard)
     EXPECT_EQ(View().model()->rowCount(), 0);
 }
 
-TEST_F(MainWindowTest, CancellingTheWizardLeavesAnEmptyUnmodifiedProject)
-{
+TEST_F(MainWindowTest, CancellingTheWizardLeavesAnEmptyUnmodifiedProject) {
     // Welcome: the create button is preselected; OK runs New, whose wizard is cancelled.
     OnNextModal([](QWidget* w) {
         auto* welcome = qobject_cast<CWelcomeDialog*>(w);
@@ -75,8 +72,7 @@ TEST_F(MainWindowTest, CancellingTheWizardLeavesAnEmptyUnmodifiedProject)
     EXPECT_EQ(Doc().Title(), "Untitled");
 }
 
-TEST_F(MainWindowTest, WelcomeOkFollowsTheRadioButtonsAndTheSelection)
-{
+TEST_F(MainWindowTest, WelcomeOkFollowsTheRadioButtonsAndTheSelection) {
     CWelcomeDialog welcome({"/p/a.vkp", "/p/b.vkp"});
     EXPECT_EQ(welcome.FileList()->count(), 3);
     EXPECT_EQ(welcome.FileList()->item(0)->text(), "More files ...");
@@ -94,8 +90,7 @@ TEST_F(MainWindowTest, WelcomeOkFollowsTheRadioButtonsAndTheSelection)
     EXPECT_EQ(welcome.ChosenFile(), "/p/b.vkp");
 }
 
-TEST_F(MainWindowTest, UuidApplyWithUnchangedTextKeepsTheProjectUnmodified)
-{
+TEST_F(MainWindowTest, UuidApplyWithUnchangedTextKeepsTheProjectUnmodified) {
     Start({QString::fromStdString(WriteProject("u.vkp", 1))});
     const std::string before = Doc().Project().m_strUuid;
     OnNextModal([](QWidget* w) {
@@ -119,8 +114,7 @@ TEST_F(MainWindowTest, UuidApplyWithUnchangedTextKeepsTheProjectUnmodified)
     EXPECT_EQ(Doc().Project().m_strUuid, "not-a-uuid");
 }
 
-TEST_F(MainWindowTest, UuidCopyPutsTheTextOnTheClipboard)
-{
+TEST_F(MainWindowTest, UuidCopyPutsTheTextOnTheClipboard) {
     Start({QString::fromStdString(WriteProject("c.vkp", 0))});
     OnNextModal([](QWidget* w) {
         auto* dialog = qobject_cast<CProgramUuidDialog*>(w);
@@ -133,8 +127,7 @@ TEST_F(MainWindowTest, UuidCopyPutsTheTextOnTheClipboard)
     EXPECT_EQ(m_prompts.messages, QStringList{"Copied to clipboard successfully!"});
 }
 
-TEST_F(MainWindowTest, UnreadableFileKeepsTheCurrentProject)
-{
+TEST_F(MainWindowTest, UnreadableFileKeepsTheCurrentProject) {
     Start({QString::fromStdString(WriteProject("keep.vkp", 2))});
     EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(Path("missing.vkp"))));
     EXPECT_EQ(m_prompts.messages.size(), 1);
@@ -142,8 +135,7 @@ TEST_F(MainWindowTest, UnreadableFileKeepsTheCurrentProject)
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
 }
 
-TEST_F(MainWindowTest, MalformedFileLeadsToANewWizardStartedProject)
-{
+TEST_F(MainWindowTest, MalformedFileLeadsToANewWizardStartedProject) {
     Start({QString::fromStdString(WriteProject("ok.vkp", 1))});
     const std::string bad = Path("bad.vkp");
     QFile f(QString::fromStdString(bad));
@@ -160,8 +152,7 @@ TEST_F(MainWindowTest, MalformedFileLeadsToANewWizardStartedProject)
     EXPECT_EQ(View().model()->rowCount(), 0);
 }
 
-TEST_F(MainWindowTest, SavePromptCancelKeepsTheModifiedProjectOnNew)
-{
+TEST_F(MainWindowTest, SavePromptCancelKeepsTheModifiedProjectOnNew) {
     Start({QString::fromStdString(WriteProject("m.vkp", 1))});
     Doc().SetModifiedFlag(true);
     m_saveAnswer = CVelkoraDoc::SaveAnswer::Cancel;
@@ -171,8 +162,7 @@ TEST_F(MainWindowTest, SavePromptCancelKeepsTheModifiedProjectOnNew)
     EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst)
-{
+TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst) {
     CRecentFileList list;
     list.Load();
     for (const char* name : {"a.vkp", "b.vkp", "c.vkp", "d.vkp", "e.vkp"})
@@ -191,8 +181,7 @@ TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst)
     EXPECT_FALSE(settings.contains("Recent File List/File5"));
 }
 
-TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved)
-{
+TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved) {
     const std::string good = WriteProject("good.vkp", 1);
     Start({QString::fromStdString(good)});
     const QString gone = QString::fromStdString(Path("gone.vkp"));
@@ -204,8 +193,7 @@ TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved)
     EXPECT_EQ(Doc().Title(), "good.vkp");
 }
 
-TEST_F(MainWindowTest, SaveAsWritesTheFileAndClearsTheModifiedFlag)
-{
+TEST_F(MainWindowTest, SaveAsWritesTheFileAndClearsTheModifiedFlag) {
     Start({QString::fromStdString(WriteProject("s.vkp", 1))});
     Doc().SetModifiedFlag(true);
     EXPECT_TRUE(Enabled(ID_FILE_SAVE));
@@ -220,8 +208,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheFileAndClearsTheModifiedFlag)
     EXPECT_EQ(m_app->RecentFiles().Files().front(), target);
 }
 
-TEST_F(MainWindowTest, ViewCommandsTickFollowTheBars)
-{
+TEST_F(MainWindowTest, ViewCommandsTickFollowTheBars) {
     Start({QString::fromStdString(WriteProject("v.vkp", 0))});
     Frame().show();
     EXPECT_TRUE(Cmd(ID_VIEW_TOOLBAR).isChecked());
@@ -235,25 +222,22 @@ TEST_F(MainWindowTest, ViewCommandsTickFollowTheBars)
     EXPECT_TRUE(Cmd(ID_VIEW_TOOLBAR).isChecked());
 }
 
-TEST_F(MainWindowTest, ToolbarHoldsTheButtonsInOrder)
-{
+TEST_F(MainWindowTest, ToolbarHoldsTheButtonsInOrder) {
     Start({QString::fromStdString(WriteProject("t.vkp", 0))});
     std::vector<int> ids;
     for (QAction* a : Frame().ToolBar()->actions())
         ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
     const std::vector<int> expected = {
-        ID_FILE_NEW,         ID_FILE_OPEN,      ID_FILE_SAVE, 0, ID_DELETE_AFFILIATE,
-        ID_ADD_AFFILIATE,    ID_AFFILIATE_PROPERTY, ID_PRODUCT_SETTINGS, 0,
-        ID_BUILD_SELECTED,   ID_BUILD_ALL,      ID_BUILD_SELF_CREATOR, ID_RUN_SETUP, 0,
-        ID_APP_ABOUT};
+        ID_FILE_NEW,      ID_FILE_OPEN,          ID_FILE_SAVE,        0, ID_DELETE_AFFILIATE,
+        ID_ADD_AFFILIATE, ID_AFFILIATE_PROPERTY, ID_PRODUCT_SETTINGS, 0, ID_BUILD_SELECTED,
+        ID_BUILD_ALL,     ID_BUILD_SELF_CREATOR, ID_RUN_SETUP,        0, ID_APP_ABOUT};
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(Frame().ToolBar()->iconSize(), QSize(24, 24));
     EXPECT_EQ(Cmd(ID_BUILD_ALL).toolTip(), "Build All");
     EXPECT_EQ(Cmd(ID_BUILD_ALL).statusTip(), "Build custom setup files for all affiliates");
 }
 
-TEST_F(MainWindowTest, HelpOpensTheGuideBesideTheProgram)
-{
+TEST_F(MainWindowTest, HelpOpensTheGuideBesideTheProgram) {
     // The build puts the guide beside the test program as it does beside velkora.
     Start({QString::fromStdString(WriteProject("h.vkp", 0))});
     const QString help = CVelkoraApp::HelpFilePath();
@@ -266,8 +250,7 @@ TEST_F(MainWindowTest, HelpOpensTheGuideBesideTheProgram)
     EXPECT_TRUE(guide.readAll().contains("id=\"contents\""));
 }
 
-TEST_F(MainWindowTest, UnreadableFileAfterDiscardingChangesStartsANewProject)
-{
+TEST_F(MainWindowTest, UnreadableFileAfterDiscardingChangesStartsANewProject) {
     Start({QString::fromStdString(WriteProject("dirty.vkp", 2))});
     Doc().SetModifiedFlag(true);
     m_saveAnswer = CVelkoraDoc::SaveAnswer::No;

@@ -31,8 +31,7 @@ public:
     QString ChooseFolder(QWidget*, const FolderRequest&) override { return {}; }
 };
 
-bool CopyExample(const QString& from, const QString& to)
-{
+bool CopyExample(const QString& from, const QString& to) {
     const QDir source(from);
     for (const QString& name : source.entryList(QDir::Files)) {
         if (!QFile::copy(source.filePath(name), QDir(to).filePath(name)))
@@ -43,8 +42,7 @@ bool CopyExample(const QString& from, const QString& to)
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (argc < 3) {
