@@ -74,6 +74,9 @@ CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* par
 }
 
 void CVelkoraView::CreateList() {
+    // The records of the previous project are gone: the affiliate dialog must
+    // not keep one of them.
+    DropDialog();
     m_bColumnsPending = false;
     m_model->RemoveAllRows();
     RefreshAllRows();
@@ -135,19 +138,24 @@ void CVelkoraView::OnDeleteAffiliate() {
     CAffProject& project = m_doc.Project();
     for (int row : rows) {
         CReseller* affiliate = AffiliateOfRow(row);
-        if (affiliate && m_dialog && m_dialog->Affiliate() == affiliate) {
-            // The dialog must not keep a reference to a deleted record: it goes
-            // and is made again on next use.
-            m_dialog->hide();
-            m_dialog->deleteLater();
-            m_dialog = nullptr;
-        }
+        if (affiliate && m_dialog && m_dialog->Affiliate() == affiliate)
+            DropDialog();
         if (affiliate)
             project.RemoveReseller(affiliate->Key());
     }
     m_model->RemoveRows(rows);
     m_doc.SetModifiedFlag(true);
     emit selectionStateChanged();
+}
+
+void CVelkoraView::DropDialog() {
+    // Hidden first, then deleted: it is made again on next use, so it never
+    // holds a reference to a deleted record.
+    if (!m_dialog)
+        return;
+    m_dialog->hide();
+    m_dialog->deleteLater();
+    m_dialog = nullptr;
 }
 
 CAffiliateDialog& CVelkoraView::EnsureDialog() {

@@ -75,6 +75,7 @@ protected:
 
 private:
     CAffiliateDialog& EnsureDialog();
+    void DropDialog();
     void SyncDialogWithSelection();
     void UpdateHover(const QPoint& viewportPos);
 

@@ -259,3 +259,13 @@ TEST_F(MainWindowTest, AffiliateChangedNotificationRefreshesTheRowLater) {
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(r->m_bChanged, 0);
 }
+
+TEST_F(MainWindowTest, OpeningAnotherProjectDropsTheAffiliateDialog) {
+    Start({QString::fromStdString(WriteProject("one.vkp", 2))});
+    SelectRows({0});
+    Cmd(ID_AFFILIATE_PROPERTY).trigger();
+    ASSERT_TRUE(View().AffiliateDialog()->isVisible());
+    ASSERT_TRUE(Doc().OpenDocument(QString::fromStdString(WriteProject("two.vkp", 1))));
+    EXPECT_TRUE(View().AffiliateDialog() == nullptr || !View().AffiliateDialog()->isVisible());
+    EXPECT_EQ(View().model()->rowCount(), 1);
+}
