@@ -1,6 +1,7 @@
 #include "package/SfxPackage.h"
 
 #include "package/PackageTrailer.h"
+#include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutablePath.h"
 #include "platform/RawFile.h"
@@ -39,17 +40,20 @@ bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t
 
 enum class CopyFailure { None, Read, Write };
 
-// Copies length bytes from in (at its current position) to out through one
-// 1000-byte buffer. A read that returns nothing ends the copy as a failure, so
-// a file that ends early never makes it spin.
-CopyFailure CopyStream(platform::RawFile& in, platform::RawFile& out, int64_t length) {
-    char buffer[kSfxCopyBufferSize];
+// Copies length bytes from in (at its current position) to out, moving them
+// in pieces of at most 1000 bytes through one piece buffer; the reader and
+// writer gather the pieces so the system sees whole buffers. A read that
+// returns nothing ends the copy as a failure, so a file that ends early never
+// makes it spin.
+CopyFailure CopyStream(platform::BufferedReader& in, platform::BufferedWriter& out,
+                       int64_t length) {
+    char piece[kSfxCopyBufferSize];
     while (length > 0) {
-        size_t want = static_cast<size_t>(std::min<int64_t>(length, sizeof buffer));
-        long n = in.Read(buffer, want);
+        size_t want = static_cast<size_t>(std::min<int64_t>(length, sizeof piece));
+        long n = in.Read(piece, want);
         if (n <= 0)
             return CopyFailure::Read;
-        if (!out.WriteAll(buffer, static_cast<size_t>(n)))
+        if (!out.Write(piece, static_cast<size_t>(n)))
             return CopyFailure::Write;
         length -= n;
     }
@@ -112,16 +116,17 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     if (total > kMaxPackageLength)
         return SFX_ERR_CREATE;
 
-    platform::RawFile out = platform::RawFile::CreateTruncate(outputPath);
+    // On a failure below, the writer hands what it holds to the partial file.
+    platform::BufferedWriter out(platform::RawFile::CreateTruncate(outputPath));
     if (!out.IsOpen())
         return SFX_ERR_CREATE;
-    if (imageSize > 0 && !out.WriteAll(image, imageSize))
+    if (imageSize > 0 && !out.Write(image, imageSize))
         return SFX_ERR_CREATE;
 
     int64_t position = static_cast<int64_t>(imageSize);
     for (int i = 0; i < m_nCount; ++i) {
         CSfxEntry& e = m_entries[static_cast<size_t>(i)];
-        platform::RawFile source = platform::RawFile::OpenRead(e.m_strSourcePath);
+        platform::BufferedReader source(platform::RawFile::OpenRead(e.m_strSourcePath));
         if (!source.IsOpen())
             return SFX_ERR_SOURCE;
         e.m_nOffset = static_cast<int32_t>(position);
@@ -139,7 +144,8 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
     std::string bytes;
     trailer.EncodeTo(bytes);
-    if (!out.WriteAll(bytes.data(), bytes.size()) || !out.Close())
+    // Close also flushes: success only when every byte reached the file.
+    if (!out.Write(bytes.data(), bytes.size()) || !out.Close())
         return SFX_ERR_CREATE;
     return SFX_OK;
 }
@@ -186,7 +192,7 @@ SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath,
 
     if (SfxResult r = ReadDirectory(packagePath); r != SFX_OK)
         return r;
-    platform::RawFile in = platform::RawFile::OpenRead(packagePath);
+    platform::BufferedReader in(platform::RawFile::OpenRead(packagePath));
     if (!in.IsOpen())
         return SFX_ERR_SOURCE;
 
@@ -194,7 +200,7 @@ SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath,
     for (int i = m_nCount - 1; i >= 0; --i) {
         const CSfxEntry& e = m_entries[static_cast<size_t>(i)];
         const std::string target = folder + e.m_strName;
-        platform::RawFile out = platform::RawFile::CreateReplacing(target);
+        platform::BufferedWriter out(platform::RawFile::CreateReplacing(target));
         if (!out.IsOpen())
             continue;
         CopyFailure failure = CopyFailure::Read;

@@ -33,6 +33,8 @@ public:
     // True when the file is a regular file (not a directory, device or pipe).
     bool IsRegular() const;
     bool SeekTo(int64_t position);
+    // The current position in the file; -1 on failure.
+    int64_t Position() const;
     // Reads up to length bytes; the count read, 0 at the end, -1 on failure.
     // Retries interrupted reads.
     long Read(void* buffer, size_t length);

@@ -61,6 +61,12 @@ bool RawFile::SeekTo(int64_t position) {
     return ::lseek(m_fd, static_cast<off_t>(position), SEEK_SET) == static_cast<off_t>(position);
 }
 
+int64_t RawFile::Position() const {
+    if (m_fd < 0)
+        return -1;
+    return static_cast<int64_t>(::lseek(m_fd, 0, SEEK_CUR));
+}
+
 long RawFile::Read(void* buffer, size_t length) {
     if (m_fd < 0)
         return -1;
