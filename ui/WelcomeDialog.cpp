@@ -12,6 +12,7 @@ CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
     : QDialog(parent), m_files(recentFiles.mid(0, CRecentFileList::kSize)) {
     setWindowTitle(tr("Welcome"));
     setObjectName("welcomeDialog");
+    setMinimumWidth(380);
     m_create = new QRadioButton(tr("&Create a new %1").arg("Document"), this);
     m_open = new QRadioButton(tr("&Open an existing %1").arg("Document"), this);
     m_create->setChecked(true);
