@@ -1,59 +1,20 @@
 #include "platform/ShellOpen.h"
 
-#include <cerrno>
+#include "platform/ProcessStart.h"
+
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
 
-// Double fork so that the started program is re-parented and never becomes a
-// zombie of ours; a close-on-exec pipe tells whether exec succeeded.
+// Every start goes through the detached program start: the started program
+// is not our child, and a failed exec is reported back.
 bool SpawnDetached(const std::vector<std::string>& args) {
     if (args.empty() || args.front().empty())
         return false;
-    std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        return false;
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return false;
-    }
-    if (child == 0) {
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild != 0)
-            ::_exit(grandchild < 0 ? 1 : 0);
-        int devnull = ::open("/dev/null", O_RDONLY);
-        if (devnull >= 0)
-            ::dup2(devnull, 0);
-        ::execvp(argv[0], argv.data());
-        const int err = errno;
-        (void)!::write(fds[1], &err, sizeof err);
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    int err = 0;
-    ssize_t n;
-    while ((n = ::read(fds[0], &err, sizeof err)) < 0 && errno == EINTR) {
-    }
-    ::close(fds[0]);
-    const bool forked = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return forked && n == 0;
+    return StartDetached(args.front(), std::vector<std::string>(args.begin() + 1, args.end()));
 }
 
 std::string EnvOr(const char* name, const std::string& fallback) {
