@@ -105,8 +105,9 @@ void CVelkoraDoc::OnFileNew() {
 
 void CVelkoraDoc::NewDocument() {
     DeleteContents();
+    // The project keeps its folder as base directory for relative paths until
+    // it is saved elsewhere.
     m_pathName.clear();
-    m_project.m_strProjectPath.clear();
     SetTitle(kUntitled);
     SetModifiedFlag(false);
     m_project.Clear();
