@@ -243,8 +243,10 @@ void CVelkoraView::SortByColumn(int column) {
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     horizontalHeader()->setSortIndicatorShown(true);
+    // Qt's styles draw the apex down for AscendingOrder; the list shows the
+    // apex up for ascending, so the indicator order is the opposite one.
     horizontalHeader()->setSortIndicator(column,
-                                         m_bAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+                                         m_bAscending ? Qt::DescendingOrder : Qt::AscendingOrder);
     emit selectionStateChanged();
 }
 
