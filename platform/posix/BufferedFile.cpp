@@ -1,5 +1,6 @@
 #include "platform/BufferedFile.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -25,12 +26,13 @@ bool BufferedReader::Refill() {
 }
 
 BufferedWriter::BufferedWriter(RawFile file) : m_file(std::move(file)) {
-    const int64_t position = m_file.Position();
-    if (position < 0)
+    if (!m_file.IsOpen())
         return;
     m_buffer = std::make_unique_for_overwrite<char[]>(kFileBufferSize);
     m_failed = false;
-    StartBufferAt(position);
+    // A file without positions (a pipe, a device) is written all the same;
+    // only the alignment of the calls is lost.
+    StartBufferAt(std::max<int64_t>(m_file.Position(), 0));
 }
 
 BufferedWriter::~BufferedWriter() {
