@@ -2,6 +2,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 #include "platform/Clock.h"
@@ -26,32 +27,23 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words,
-                        {{"name", true},
-                         {"affiliate-id", true},
-                         {"service", true},
-                         {"website", true},
-                         {"email", true},
-                         {"setup-path", true},
-                         {"purchase-link", true}},
-                        1, 1, error)) {
-            err << error << "\nUsage: velkora-cli add-affiliate " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words,
+                              {{"name", true},
+                               {"affiliate-id", true},
+                               {"service", true},
+                               {"website", true},
+                               {"email", true},
+                               {"setup-path", true},
+                               {"purchase-link", true}},
+                              1, 1, args, err))
             return kExitUsage;
-        }
         AffiliateInput input;
         input.name = args.Value("name");
         input.affiliateId = args.Value("affiliate-id");
         input.webSite = args.Value("website");
         input.email = args.Value("email");
-        if (args.Has("service")) {
-            const int32_t service = ParseServiceName(args.Value("service"));
-            if (service < 0) {
-                err << UnknownServiceMessage(args.Value("service")) << "\n";
-                return kExitUsage;
-            }
-            input.service = service;
-        }
+        if (!ReadServiceOption(args, input.service, err))
+            return kExitUsage;
         if (args.Has("setup-path"))
             input.setupPath = args.Value("setup-path");
         if (args.Has("purchase-link"))

@@ -1,6 +1,7 @@
 #include "cli/CliBuildLog.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 #include "package/AffiliateBuilder.h"
@@ -74,10 +75,8 @@ public:
     {
         BuildArgs args;
         std::string error;
-        if (!ParseBuildArgs(words, args, error)) {
-            err << error << "\nUsage: velkora-cli build " << Usage() << "\n";
-            return kExitUsage;
-        }
+        if (!ParseBuildArgs(words, args, error))
+            return ReportUsageError(*this, error, err);
         CAffProject project;
         if (!LoadCliProject(args.file, project, err))
             return kExitFailed;

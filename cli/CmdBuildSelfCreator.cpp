@@ -2,6 +2,7 @@
 #include "cli/CliBuildLog.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 #include "selfkit/SelfCreatorBuilder.h"
@@ -23,11 +24,8 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words, {}, 1, 1, error)) {
-            err << error << "\nUsage: velkora-cli build-self-creator " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words, {}, 1, 1, args, err))
             return kExitUsage;
-        }
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

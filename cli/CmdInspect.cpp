@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
 
 #include "package/AffiliateInfoFile.h"
@@ -95,11 +96,8 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
-            err << error << "\nUsage: velkora-cli inspect " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words, {{"json", false}}, 1, 1, args, err))
             return kExitUsage;
-        }
         const std::string& path = args.Positionals()[0];
         CSfxPackage package;
         const SfxResult result = package.ReadDirectory(path);

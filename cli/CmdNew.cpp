@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 #include "model/PurchaseLink.h"
@@ -9,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -29,22 +31,19 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words,
-                        {{"title", true},
-                         {"version", true},
-                         {"website", true},
-                         {"setup-file", true},
-                         {"output-dir", true},
-                         {"self-creator-path", true},
-                         {"service", true},
-                         {"product-id", true},
-                         {"purchase-link", true},
-                         {"force", false}},
-                        1, 1, error)) {
-            err << error << "\nUsage: velkora-cli new " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words,
+                              {{"title", true},
+                               {"version", true},
+                               {"website", true},
+                               {"setup-file", true},
+                               {"output-dir", true},
+                               {"self-creator-path", true},
+                               {"service", true},
+                               {"product-id", true},
+                               {"purchase-link", true},
+                               {"force", false}},
+                              1, 1, args, err))
             return kExitUsage;
-        }
         // The wizard keeps Next disabled until these are filled in.
         for (const char* required :
              {"title", "version", "website", "setup-file", "output-dir", "service", "product-id"}) {
@@ -53,11 +52,10 @@ public:
                 return kExitUsage;
             }
         }
-        const int32_t service = ParseServiceName(args.Value("service"));
-        if (service < 0) {
-            err << UnknownServiceMessage(args.Value("service")) << "\n";
+        std::optional<int32_t> chosen; // --service is among the required options above
+        if (!ReadServiceOption(args, chosen, err))
             return kExitUsage;
-        }
+        const int32_t service = *chosen;
         std::string link = args.Value("purchase-link");
         if (link.empty())
             ComposeProductLink(service, link, args.Value("product-id"), ComposeMode::Keep);

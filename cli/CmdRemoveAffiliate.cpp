@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 
@@ -36,11 +37,8 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words, {}, 2, 2, error)) {
-            err << error << "\nUsage: velkora-cli remove-affiliate " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words, {}, 2, 2, args, err))
             return kExitUsage;
-        }
         const std::string& path = args.Positionals()[0];
         uint16_t key = 0;
         if (!ParseKey(args.Positionals()[1], key)) {

@@ -2,6 +2,7 @@
 #include "cli/CliBuildLog.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 #include "package/AffiliateBuilder.h"
@@ -32,8 +33,7 @@ public:
             !ParseAffiliateKey(args.Positionals()[1], key)) {
             if (error.empty())
                 error = "'" + args.Positionals()[1] + "' is not an affiliate key (0 to 65535).";
-            err << error << "\nUsage: velkora-cli run-setup " << Usage() << "\n";
-            return kExitUsage;
+            return ReportUsageError(*this, error, err);
         }
         const std::string& file = args.Positionals()[0];
         CAffProject project;

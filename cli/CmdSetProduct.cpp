@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
 
@@ -24,19 +25,16 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words,
-                        {{"title", true},
-                         {"version", true},
-                         {"website", true},
-                         {"setup-file", true},
-                         {"output-dir", true},
-                         {"self-creator-path", true},
-                         {"uuid", true}},
-                        1, 1, error)) {
-            err << error << "\nUsage: velkora-cli set-product " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words,
+                              {{"title", true},
+                               {"version", true},
+                               {"website", true},
+                               {"setup-file", true},
+                               {"output-dir", true},
+                               {"self-creator-path", true},
+                               {"uuid", true}},
+                              1, 1, args, err))
             return kExitUsage;
-        }
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
 
 #include "model/AffProject.h"
@@ -99,11 +100,8 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        std::string error;
-        if (!args.Parse(words, {{"json", false}}, 1, 1, error)) {
-            err << error << "\nUsage: velkora-cli show " << Usage() << "\n";
+        if (!ParseCommandArgs(*this, words, {{"json", false}}, 1, 1, args, err))
             return kExitUsage;
-        }
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

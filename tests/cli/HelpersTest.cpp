@@ -1,5 +1,13 @@
 #include "cli/AffiliateDraft.h"
+#include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
+#include "cli/CommandTable.h"
 #include "cli/JsonText.h"
+#include "model/RegistrationServices.h"
+
+#include <cctype>
+#include <optional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -22,4 +30,64 @@ TEST(JsonQuote, EscapesAndKeepsOutputValid) {
     EXPECT_EQ(JsonQuote("\xC0\xAF"), "\"\\u00c0\\u00af\"");            // overlong form
     EXPECT_EQ(JsonQuote("\xED\xA0\x80"), "\"\\u00ed\\u00a0\\u0080\""); // surrogate
     EXPECT_EQ(JsonQuote("\xE2\x82"), "\"\\u00e2\\u0082\"");            // cut short
+}
+
+TEST(ParseCommandArgs, EveryCommandNamesItselfInItsUsageError) {
+    for (const CliCommandFactory make : CommandTable()) {
+        const auto command = make();
+        std::ostringstream err;
+        CliArgs args;
+        const std::vector<std::string> words = {"--no-such-option", "file"};
+        EXPECT_FALSE(ParseCommandArgs(*command, words, {}, 1, 1, args, err));
+        EXPECT_EQ(err.str(), "Unknown option --no-such-option.\nUsage: velkora-cli " +
+                                 std::string(command->Name()) + " " +
+                                 std::string(command->Usage()) + "\n");
+        // The command itself refuses the option with the same usage line.
+        const std::string usage = err.str().substr(err.str().find("\nUsage: "));
+        std::ostringstream out, err2;
+        EXPECT_EQ(command->Execute(words, out, err2), kExitUsage) << command->Name();
+        const std::string said = err2.str();
+        ASSERT_GE(said.size(), usage.size()) << command->Name();
+        EXPECT_EQ(said.substr(said.size() - usage.size()), usage) << command->Name();
+        EXPECT_NE(said.find("--no-such-option"), std::string::npos) << said;
+        EXPECT_EQ(out.str(), "") << command->Name();
+    }
+}
+
+TEST(ParseCommandArgs, AcceptsWithoutWritingAnything) {
+    const auto command = FindCommand("show");
+    ASSERT_TRUE(command);
+    std::ostringstream err;
+    CliArgs args;
+    ASSERT_TRUE(
+        ParseCommandArgs(*command, {"a.vkp", "--json"}, {{"json", false}}, 1, 1, args, err));
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(args.Has("json"));
+    ASSERT_EQ(args.Positionals().size(), 1u);
+    EXPECT_EQ(args.Positionals()[0], "a.vkp");
+}
+
+TEST(ReadServiceOption, AbsentKnownAndUnknown) {
+    CliArgs args;
+    std::string error;
+    std::ostringstream err;
+    std::optional<int32_t> service;
+    ASSERT_TRUE(args.Parse({"f"}, {{"service", true}}, 1, 1, error));
+    EXPECT_TRUE(ReadServiceOption(args, service, err));
+    EXPECT_FALSE(service.has_value());
+
+    const std::string name(ServiceNameFromIndex(0));
+    std::string shouted = name;
+    for (char& c : shouted)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    ASSERT_TRUE(args.Parse({"f", "--service", shouted}, {{"service", true}}, 1, 1, error));
+    EXPECT_TRUE(ReadServiceOption(args, service, err));
+    EXPECT_EQ(service, std::optional<int32_t>(0));
+    EXPECT_EQ(err.str(), "");
+
+    // A refused name leaves the earlier choice alone and says what was wrong.
+    ASSERT_TRUE(args.Parse({"f", "--service", "Nowhere"}, {{"service", true}}, 1, 1, error));
+    EXPECT_FALSE(ReadServiceOption(args, service, err));
+    EXPECT_EQ(service, std::optional<int32_t>(0));
+    EXPECT_EQ(err.str(), UnknownServiceMessage("Nowhere") + "\n");
 }
