@@ -2,6 +2,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
+#include "cli/ProductOptions.h"
 
 #include "model/AffProject.h"
 #include "model/PurchaseLink.h"
@@ -32,16 +33,10 @@ public:
                 std::ostream& err) override {
         CliArgs args;
         if (!ParseCommandArgs(*this, words,
-                              {{"title", true},
-                               {"version", true},
-                               {"website", true},
-                               {"setup-file", true},
-                               {"output-dir", true},
-                               {"self-creator-path", true},
-                               {"service", true},
-                               {"product-id", true},
-                               {"purchase-link", true},
-                               {"force", false}},
+                              ProductTextOptions({{"service", true},
+                                                  {"product-id", true},
+                                                  {"purchase-link", true},
+                                                  {"force", false}}),
                               1, 1, args, err))
             return kExitUsage;
         // The wizard keeps Next disabled until these are filled in.
@@ -75,12 +70,7 @@ public:
         CAffProject project;
         AttachCliProject(path, project);
         project.m_strUuid = platform::NewUuidText();
-        project.m_strTitle = args.Value("title");
-        project.m_strWebSite = args.Value("website");
-        project.m_strVersion = args.Value("version");
-        project.m_strSetupFile = args.Value("setup-file");
-        project.m_strOutputDir = args.Value("output-dir");
-        project.m_strSelfCreatorPath = args.Value("self-creator-path");
+        CopyProductTexts(args, project);
         auto regInfo = std::make_unique<CProductRegInfo>();
         regInfo->m_wService = static_cast<uint16_t>(service);
         regInfo->m_strProductId = args.Value("product-id");

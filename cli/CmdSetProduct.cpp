@@ -2,6 +2,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
+#include "cli/ProductOptions.h"
 
 #include "model/AffProject.h"
 
@@ -25,33 +26,16 @@ public:
     int Execute(const std::vector<std::string>& words, std::ostream& out,
                 std::ostream& err) override {
         CliArgs args;
-        if (!ParseCommandArgs(*this, words,
-                              {{"title", true},
-                               {"version", true},
-                               {"website", true},
-                               {"setup-file", true},
-                               {"output-dir", true},
-                               {"self-creator-path", true},
-                               {"uuid", true}},
-                              1, 1, args, err))
+        if (!ParseCommandArgs(*this, words, ProductTextOptions({{"uuid", true}}), 1, 1, args, err))
             return kExitUsage;
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))
             return kExitFailed;
 
-        const std::pair<const char*, std::string*> fields[] = {
-            {"title", &project.m_strTitle},
-            {"version", &project.m_strVersion},
-            {"website", &project.m_strWebSite},
-            {"setup-file", &project.m_strSetupFile},
-            {"output-dir", &project.m_strOutputDir},
-            {"self-creator-path", &project.m_strSelfCreatorPath},
-            {"uuid", &project.m_strUuid},
-        };
-        for (const auto& [option, field] : fields)
-            if (args.Has(option))
-                *field = args.Value(option);
+        CopyProductTexts(args, project);
+        if (args.Has("uuid"))
+            project.m_strUuid = args.Value("uuid");
 
         if (!SaveCliProject(path, project, err))
             return kExitFailed;

@@ -3,6 +3,8 @@
 #include "cli/CommandArgs.h"
 #include "cli/CommandTable.h"
 #include "cli/JsonText.h"
+#include "cli/ProductOptions.h"
+#include "model/AffProject.h"
 #include "model/RegistrationServices.h"
 
 #include <cctype>
@@ -90,4 +92,42 @@ TEST(ReadServiceOption, AbsentKnownAndUnknown) {
     EXPECT_FALSE(ReadServiceOption(args, service, err));
     EXPECT_EQ(service, std::optional<int32_t>(0));
     EXPECT_EQ(err.str(), UnknownServiceMessage("Nowhere") + "\n");
+}
+
+TEST(ProductOptions, ListsEveryProductTextThenTheExtras) {
+    const std::vector<CliOption> options = ProductTextOptions({{"force", false}});
+    std::vector<std::string> names;
+    for (const CliOption& option : options)
+        names.emplace_back(option.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"title", "version", "website", "setup-file",
+                                               "output-dir", "self-creator-path", "force"}));
+    for (size_t i = 0; i + 1 < options.size(); ++i)
+        EXPECT_TRUE(options[i].takesValue) << names[i];
+    EXPECT_FALSE(options.back().takesValue);
+}
+
+TEST(ProductOptions, CopiesOnlyTheTextsGivenEvenWhenEmpty) {
+    CAffProject project;
+    project.m_strTitle = "Old title";
+    project.m_strVersion = "1.0";
+    project.m_strWebSite = "http://old.example";
+    project.m_strSetupFile = "old.exe";
+    project.m_strOutputDir = "old-out";
+    project.m_strSelfCreatorPath = "old-maker.exe";
+    project.m_strUuid = "keep-me";
+
+    CliArgs args;
+    std::string error;
+    ASSERT_TRUE(args.Parse({"f", "--version", "2.0", "--output-dir=", "--self-creator-path",
+                            "new maker.exe", "--setup-file", "caf\xC3\xA9.exe"},
+                           ProductTextOptions(), 1, 1, error))
+        << error;
+    CopyProductTexts(args, project);
+    EXPECT_EQ(project.m_strTitle, "Old title");
+    EXPECT_EQ(project.m_strVersion, "2.0");
+    EXPECT_EQ(project.m_strWebSite, "http://old.example");
+    EXPECT_EQ(project.m_strSetupFile, "caf\xC3\xA9.exe");
+    EXPECT_EQ(project.m_strOutputDir, ""); // given empty: cleared, not skipped
+    EXPECT_EQ(project.m_strSelfCreatorPath, "new maker.exe");
+    EXPECT_EQ(project.m_strUuid, "keep-me");
 }
