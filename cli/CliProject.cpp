@@ -35,6 +35,14 @@ void AttachCliProject(const std::string& path, CAffProject& project) {
     project.SetProjectPath(AbsolutePath(path));
 }
 
+bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::string& path,
+                      std::ostream& err) {
+    if (project.LookupReseller(key))
+        return true;
+    err << "No affiliate with key " << key << " in '" << path << "'.\n";
+    return false;
+}
+
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = SaveProjectFile(path, project);
     if (!result.Ok()) {

@@ -13,6 +13,11 @@ bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream&
 // Points a fresh project at path (for a file that does not exist yet).
 void AttachCliProject(const std::string& path, CAffProject& project);
 
+// False, with a message naming key and path on err, when project has no
+// affiliate with key.
+bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::string& path,
+                      std::ostream& err);
+
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
 

@@ -19,8 +19,7 @@ struct BuildArgs {
 };
 
 // --affiliate may be given many times, which the common option parser refuses.
-bool ParseBuildArgs(const std::vector<std::string>& words, BuildArgs& args, std::string& error)
-{
+bool ParseBuildArgs(const std::vector<std::string>& words, BuildArgs& args, std::string& error) {
     std::vector<std::string> positionals;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -65,14 +64,12 @@ class CmdBuild : public CliCommand {
 public:
     std::string_view Name() const override { return "build"; }
     std::string_view Usage() const override { return "FILE.vkp [--affiliate KEY]... [--quiet]"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Build the custom setup files of all affiliates, or of the ones given.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         BuildArgs args;
         std::string error;
         if (!ParseBuildArgs(words, args, error))
@@ -82,24 +79,20 @@ public:
             return kExitFailed;
         // A key that names nobody is a typing mistake here, not a row deleted
         // meanwhile: say so rather than build less than was asked for.
-        for (uint16_t key : args.keys) {
-            if (!project.LookupReseller(key)) {
-                err << "No affiliate with key " << key << " in '" << args.file << "'.\n";
+        for (uint16_t key : args.keys)
+            if (!RequireAffiliate(project, key, args.file, err))
                 return kExitFailed;
-            }
-        }
 
         CliBuildLog log(out);
         CAffiliateBuilder builder(CliBuildEnvironment(log, err, args.quiet));
-        auto job = args.selected ? builder.BuildSelected(project, args.keys)
-                                 : builder.BuildAll(project);
+        auto job =
+            args.selected ? builder.BuildSelected(project, args.keys) : builder.BuildAll(project);
         return job->Wait() == 0 ? kExitOk : kExitFailed;
     }
 };
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdBuild()
-{
+std::unique_ptr<CliCommand> MakeCmdBuild() {
     return std::make_unique<CmdBuild>();
 }

@@ -18,19 +18,16 @@ class CmdRunSetup : public CliCommand {
 public:
     std::string_view Name() const override { return "run-setup"; }
     std::string_view Usage() const override { return "FILE.vkp KEY"; }
-    std::string_view Summary() const override
-    {
+    std::string_view Summary() const override {
         return "Run an affiliate's custom setup, building it first when it is out of date.";
     }
 
     int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override
-    {
+                std::ostream& err) override {
         CliArgs args;
         std::string error;
         uint16_t key = 0;
-        if (!args.Parse(words, {}, 2, 2, error) ||
-            !ParseAffiliateKey(args.Positionals()[1], key)) {
+        if (!args.Parse(words, {}, 2, 2, error) || !ParseAffiliateKey(args.Positionals()[1], key)) {
             if (error.empty())
                 error = "'" + args.Positionals()[1] + "' is not an affiliate key (0 to 65535).";
             return ReportUsageError(*this, error, err);
@@ -39,10 +36,8 @@ public:
         CAffProject project;
         if (!LoadCliProject(file, project, err))
             return kExitFailed;
-        if (!project.LookupReseller(key)) {
-            err << "No affiliate with key " << key << " in '" << file << "'.\n";
+        if (!RequireAffiliate(project, key, file, err))
             return kExitFailed;
-        }
 
         CliBuildLog log(out);
         CAffiliateBuilder builder(CliBuildEnvironment(log, err, false));
@@ -55,7 +50,6 @@ public:
 
 } // namespace
 
-std::unique_ptr<CliCommand> MakeCmdRunSetup()
-{
+std::unique_ptr<CliCommand> MakeCmdRunSetup() {
     return std::make_unique<CmdRunSetup>();
 }

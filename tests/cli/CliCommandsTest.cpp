@@ -380,3 +380,18 @@ TEST_F(CliTest, HelpAndUnknownCommands) {
     EXPECT_EQ(run.code, kExitUsage);
     EXPECT_EQ(run.err.rfind("Unknown option --jsn.\n", 0), 0u);
 }
+
+TEST_F(CliTest, BuildAndRunSetupRefuseAKeyThatNamesNobody) {
+    MakeProject();
+    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "A", "--affiliate-id", "1"}).code, 0);
+    const std::string before = ReadBytes(m_file);
+    const std::string message = "No affiliate with key 9 in '" + m_file + "'.\n";
+    CliRun run = RunCliWords({"build", m_file, "--affiliate", "0", "--affiliate", "9"});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(run.out, ""); // nothing was built for key 0 either
+    run = RunCliWords({"run-setup", m_file, "9"});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_EQ(run.err, message);
+    EXPECT_EQ(ReadBytes(m_file), before);
+}

@@ -131,3 +131,14 @@ TEST(ProductOptions, CopiesOnlyTheTextsGivenEvenWhenEmpty) {
     EXPECT_EQ(project.m_strSelfCreatorPath, "new maker.exe");
     EXPECT_EQ(project.m_strUuid, "keep-me");
 }
+
+TEST(RequireAffiliate, NamesTheMissingKeyAndFile) {
+    CAffProject project;
+    uint16_t key = 0;
+    ASSERT_EQ(project.AddReseller(CReseller(), &key), CAffProject::AddResult::Added);
+    std::ostringstream err;
+    EXPECT_TRUE(RequireAffiliate(project, key, "p.vkp", err));
+    EXPECT_EQ(err.str(), "");
+    EXPECT_FALSE(RequireAffiliate(project, static_cast<uint16_t>(key + 1), "p.vkp", err));
+    EXPECT_EQ(err.str(), "No affiliate with key " + std::to_string(key + 1) + " in 'p.vkp'.\n");
+}
