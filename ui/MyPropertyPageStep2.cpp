@@ -1,25 +1,14 @@
 #include "ui/MyPropertyPageStep2.h"
 
+#include "ui/PathFields.h"
 #include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
 #include <QDir>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWizard>
-
-namespace {
-
-QPushButton* BrowseButton(const char* id, QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("..."), parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setFixedWidth(32);
-    return button;
-}
-
-} // namespace
 
 CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompts)
     : QWizardPage(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()) {
@@ -35,22 +24,18 @@ CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompt
     m_pOutputDir->setObjectName(QStringLiteral("1009"));
     m_pSelfCreator = new QLineEdit(this);
     m_pSelfCreator->setObjectName(QStringLiteral("1010"));
-    QPushButton* setupButton = BrowseButton("1003", this);
-    QPushButton* outputButton = BrowseButton("1006", this);
-    QPushButton* creatorButton = BrowseButton("1007", this);
+    QPushButton* setupButton = MakeBrowseButton("1003", this);
+    QPushButton* outputButton = MakeBrowseButton("1006", this);
+    QPushButton* creatorButton = MakeBrowseButton("1007", this);
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    auto addField = [&](const QString& label, QLineEdit* edit, QPushButton* button) {
-        grid->addWidget(new QLabel(label, this), row++, 0, 1, 2);
-        grid->addWidget(edit, row, 0);
-        grid->addWidget(button, row++, 1);
-    };
-    addField(QStringLiteral("Setup file for your application:"), m_pSetupFile, setupButton);
-    addField(QStringLiteral("Output directory for affiliate custom builds:"), m_pOutputDir,
-             outputButton);
-    addField(QStringLiteral("Pathname for storing Velkora Self Maker:"), m_pSelfCreator,
-             creatorButton);
+    AddPathField(grid, row, QStringLiteral("Setup file for your application:"), m_pSetupFile,
+                 setupButton);
+    AddPathField(grid, row, QStringLiteral("Output directory for affiliate custom builds:"),
+                 m_pOutputDir, outputButton);
+    AddPathField(grid, row, QStringLiteral("Pathname for storing Velkora Self Maker:"),
+                 m_pSelfCreator, creatorButton);
     grid->setRowStretch(row, 1);
 
     for (QLineEdit* edit : {m_pSetupFile, m_pOutputDir, m_pSelfCreator})
@@ -96,13 +81,7 @@ void CMyPropertyPageStep2::OnBrowseOutputDir() {
 }
 
 void CMyPropertyPageStep2::OnBrowseSelfCreator() {
-    FileRequest request;
-    request.initialPath =
-        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
-    request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
-    request.defaultSuffix = QStringLiteral("exe");
-    request.confirmOverwrite = false;
-    const QString chosen = m_prompts.SaveFile(this, request);
+    const QString chosen = m_prompts.SaveFile(this, SelfCreatorFileRequest(false));
     if (!chosen.isEmpty())
         m_pSelfCreator->setText(chosen);
 }

@@ -1,24 +1,12 @@
 #include "ui/ProductPageSetupFile.h"
 
 #include "model/AffProject.h"
+#include "ui/PathFields.h"
 #include "ui/StringTable.h"
 
-#include <QDir>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QPushButton* BrowseButton(const char* id, QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("..."), parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setFixedWidth(32);
-    return button;
-}
-
-} // namespace
 
 CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPrompts& prompts,
                                              QWidget* parent)
@@ -30,20 +18,16 @@ CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPr
     m_pOutputDir->setObjectName(QStringLiteral("1030"));
     m_pSelfCreator = new QLineEdit(this);
     m_pSelfCreator->setObjectName(QStringLiteral("1031"));
-    QPushButton* setupButton = BrowseButton("1033", this);
-    QPushButton* outputButton = BrowseButton("1034", this);
-    QPushButton* creatorButton = BrowseButton("1035", this);
+    QPushButton* setupButton = MakeBrowseButton("1033", this);
+    QPushButton* outputButton = MakeBrowseButton("1034", this);
+    QPushButton* creatorButton = MakeBrowseButton("1035", this);
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    auto addField = [&](const QString& label, QLineEdit* edit, QPushButton* button) {
-        grid->addWidget(new QLabel(label, this), row++, 0, 1, 2);
-        grid->addWidget(edit, row, 0);
-        grid->addWidget(button, row++, 1);
-    };
-    addField(QStringLiteral("Program Setup File:"), m_pSetupFile, setupButton);
-    addField(QStringLiteral("Output Directory:"), m_pOutputDir, outputButton);
-    addField(QStringLiteral("Velkora Self Maker File:"), m_pSelfCreator, creatorButton);
+    AddPathField(grid, row, QStringLiteral("Program Setup File:"), m_pSetupFile, setupButton);
+    AddPathField(grid, row, QStringLiteral("Output Directory:"), m_pOutputDir, outputButton);
+    AddPathField(grid, row, QStringLiteral("Velkora Self Maker File:"), m_pSelfCreator,
+                 creatorButton);
     grid->setRowStretch(row, 1);
 
     connect(setupButton, &QPushButton::clicked, this, &CProductPageSetupFile::OnBrowseSetupFile);
@@ -90,13 +74,7 @@ void CProductPageSetupFile::OnBrowseOutputDir() {
 }
 
 void CProductPageSetupFile::OnBrowseSelfCreator() {
-    FileRequest request;
-    request.initialPath =
-        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
-    request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
-    request.defaultSuffix = QStringLiteral("exe");
-    request.confirmOverwrite = true;
-    const QString chosen = m_prompts.SaveFile(this, request);
+    const QString chosen = m_prompts.SaveFile(this, SelfCreatorFileRequest(true));
     if (!chosen.isEmpty())
         m_pSelfCreator->setText(ProjectRelative(chosen));
 }

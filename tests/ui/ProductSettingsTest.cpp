@@ -265,6 +265,7 @@ TEST_F(SettingsFixture, ChosenPathsAreStoredRelativeInsideTheProjectFolder) {
     EXPECT_EQ(prompts.shown.last().kind, QStringLiteral("save"));
     EXPECT_TRUE(prompts.shown.last().text.endsWith(QStringLiteral("/VelkSelfMaker.exe")));
     EXPECT_EQ(prompts.shown.last().file.defaultSuffix, QStringLiteral("exe"));
+    EXPECT_TRUE(prompts.shown.last().file.confirmOverwrite); // unlike the wizard's step
     EXPECT_EQ(Text(dialog.get(), "1031"), QStringLiteral("Maker.exe"));
 
     Click(dialog.get(), "1");

@@ -1,0 +1,31 @@
+#include "ui/PathFields.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+QPushButton* MakeBrowseButton(const char* id, QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("..."), parent);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setFixedWidth(32);
+    return button;
+}
+
+void AddPathField(QGridLayout* grid, int& row, const QString& label, QLineEdit* edit,
+                  QPushButton* browse) {
+    grid->addWidget(new QLabel(label, grid->parentWidget()), row++, 0, 1, 2);
+    grid->addWidget(edit, row, 0);
+    grid->addWidget(browse, row++, 1);
+}
+
+FileRequest SelfCreatorFileRequest(bool confirmOverwrite) {
+    FileRequest request;
+    request.initialPath =
+        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
+    request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
+    request.defaultSuffix = QStringLiteral("exe");
+    request.confirmOverwrite = confirmOverwrite;
+    return request;
+}
