@@ -4,6 +4,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ContextHelp.h"
+#include "ui/OkCancelRow.h"
 #include "ui/ProductIdDialog.h"
 #include "ui/StringTable.h"
 
@@ -87,26 +88,17 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     form->addRow(QStringLiteral("Contact Email:"), m_pEmail);
     form->addRow(QStringLiteral("Pathname for Affiliate Setup File:"), pathRow);
 
-    m_pOk = new QPushButton(QStringLiteral("OK"), this);
-    m_pOk->setObjectName(QStringLiteral("1"));
-    m_pOk->setDefault(true);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    m_pOk = buttons.ok;
     m_pOk->setEnabled(false);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_pOk);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     m_pPurchaseLink->setText(QStringLiteral("http://"));
     m_pWebSite->setText(QStringLiteral("http://"));
 
-    connect(m_pOk, &QPushButton::clicked, this, &CAffiliateDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CAffiliateDialog::reject);
     connect(browse, &QPushButton::clicked, this, &CAffiliateDialog::OnBrowse);
     for (QLineEdit* edit :
          {m_pName, m_pAffiliateId, m_pPurchaseLink, m_pWebSite, m_pEmail, m_pSetupPath})

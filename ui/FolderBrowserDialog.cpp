@@ -1,5 +1,6 @@
 #include "ui/FolderBrowserDialog.h"
 
+#include "ui/OkCancelRow.h"
 #include "ui/StringTable.h"
 
 #include <QDir>
@@ -42,15 +43,8 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
     m_pTree->header()->hide();
     m_pTree->setMinimumSize(320, 280);
 
-    m_pOk = new QPushButton(QStringLiteral("OK"), this);
-    m_pOk->setObjectName(QStringLiteral("1"));
-    m_pOk->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_pOk);
-    buttons->addWidget(cancel);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    m_pOk = buttons.ok;
 
     // The typed-path field sits directly above the tree, as wide as it, with
     // 4 pixels between them.
@@ -61,10 +55,8 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
     treeBlock->addWidget(m_pPath);
     treeBlock->addWidget(m_pTree);
     layout->addLayout(treeBlock);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
-    connect(m_pOk, &QPushButton::clicked, this, &CFolderBrowserDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CFolderBrowserDialog::reject);
     connect(m_pPath, &QLineEdit::textEdited, this, &CFolderBrowserDialog::OnPathEdited);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CFolderBrowserDialog::OnTreeSelectionChanged);

@@ -3,6 +3,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ContextHelp.h"
+#include "ui/OkCancelRow.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -31,22 +32,12 @@ CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
     form->addRow(QStringLiteral("Product ID"), m_pProductId);
     form->addRow(QStringLiteral("Purchase Link"), m_pPurchaseLink);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
-    connect(ok, &QPushButton::clicked, this, &CProductIdDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CProductIdDialog::reject);
     connect(m_pProductId, &QLineEdit::textEdited, this, &CProductIdDialog::OnProductIdChanged);
     connect(m_pService, &QComboBox::currentIndexChanged, this, &CProductIdDialog::OnServiceChanged);
 }

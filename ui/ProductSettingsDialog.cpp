@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "ui/ContextHelp.h"
+#include "ui/OkCancelRow.h"
 #include "ui/ProductPageGeneralInfo.h"
 #include "ui/ProductPageLinkInfo.h"
 #include "ui/ProductPageSetupFile.h"
@@ -38,21 +39,11 @@ CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* pa
     m_pGeneral->Load(project);
     m_pSetupFile->Load(project);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const OkCancelRow buttons = MakeOkCancelRow(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(placeholder);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &CProductSettingsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &CProductSettingsDialog::reject);
+    layout->addLayout(buttons.layout);
     resize(460, 340);
 }
 
