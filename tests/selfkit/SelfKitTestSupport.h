@@ -2,6 +2,7 @@
 
 #include "package/SfxPackage.h"
 #include "selfkit/ProductInfoFile.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,46 +14,8 @@
 #include <unistd.h>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with its content.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velkora-selfkit-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-
-    // Names of the files directly inside the folder.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(m_path))
-            names.push_back(e.path().filename().string());
-        return names;
-    }
-
-private:
-    std::string m_path;
-};
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// The self creator's tests call their temporary folder a scratch folder.
+using ScratchFolder = TempFolder;
 
 inline std::string LengthPrefixed(const std::string& bytes) {
     const auto n = static_cast<uint32_t>(bytes.size());
