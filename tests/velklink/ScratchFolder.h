@@ -1,43 +1,22 @@
 #pragma once
 
+#include "tests/support/TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-// A fresh folder below the system's temporary folder, removed with all its
-// contents when the test ends.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vk-test-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data()))
-            path_ = made;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+using ScratchFolder = TempFolder;
 
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
+// The launcher's tests know these by their older names.
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteBytes(path, bytes);
 }
 
 inline std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadBytes(path);
 }
 
 // Sets (or, given nullptr, removes) an environment variable for the life of
