@@ -268,8 +268,9 @@ StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view va
     if (name.empty() || size == nullptr)
         return StoreRead::NoValue;
     // The descriptor pins the file: a writer renaming a new value over it
-    // does not change what this read sees.
-    Fd file(::openat(key.Get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    // does not change what this read sees. A pipe under the value's name must
+    // not make the open wait for a writer; it is refused below.
+    Fd file(::openat(key.Get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (!file.Valid() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_size < 0 || static_cast<uint64_t>(info.st_size) > UINT32_MAX)

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <set>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -164,6 +169,29 @@ TEST(MachineStore, SymbolicLinksBelowTheRootAreNotFollowed) {
     StoreRead outcome;
     Read(store, "Real", "PurchaseLink", &outcome);
     EXPECT_EQ(outcome, StoreRead::NoValue);
+}
+
+TEST(MachineStore, ValueThatIsAPipeIsRefusedWithoutWaitingForAWriter) {
+    ScratchFolder dir;
+    MachineStore store(dir.Path());
+    ASSERT_TRUE(store.SetString("Piped", "PurchaseLink", "x"));
+    std::string value = dir / MachineStore::KeyFolder("Piped") + "/v.purchaselink";
+    fs::remove(value);
+    ASSERT_EQ(::mkfifo(value.c_str(), 0600), 0);
+
+    auto query = std::async(std::launch::async, [&] {
+        char buffer[16];
+        uint32_t size = sizeof buffer;
+        return store.QueryValue("Piped", "PurchaseLink", buffer, &size);
+    });
+    if (query.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        // Let the stuck reader go so that the test ends and reports the fault.
+        int writer = ::open(value.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+        ADD_FAILURE() << "reading a value that is a pipe waited for a writer";
+    }
+    EXPECT_EQ(query.get(), StoreRead::NoValue);
 }
 
 TEST(MachineStore, RootThatCannotBeCreatedFailsCleanly) {
