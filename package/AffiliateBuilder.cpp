@@ -103,7 +103,14 @@ BuildEnvironment WithDefaults(BuildEnvironment env)
     if (!env.beep)
         env.beep = platform::Beep;
     if (!env.startProgram)
-        env.startProgram = [](const std::string& path) { platform::StartDetached(path, {}); };
+        env.startProgram = [](const std::string& path) {
+            // A bare name would be looked up in PATH and could start another
+            // program; the file meant is the one relative to the current folder.
+            std::error_code ec;
+            const std::string program = std::filesystem::absolute(path, ec).string();
+            if (!ec)
+                platform::StartDetached(program, {});
+        };
     if (!env.writePackage)
         env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
             return static_cast<int>(pkg.Build(kSfxTemplateSetupStub, out));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <utime.h>
 
 using namespace buildertest;
@@ -94,6 +96,48 @@ TEST_F(BuilderRunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
     EXPECT_EQ(outcome.job->Wait(), 0);
     EXPECT_EQ(sink.Lines(), (std::vector<std::string>{"", "*** Finished! - 0 error(s)"}));
     EXPECT_TRUE(Started().empty());
+}
+
+TEST_F(BuilderRunSetupTest, BareSetupNameStartsTheFileBuiltHereNotAProgramOnThePath)
+{
+    // An unsaved project keeps a bare output name relative to the current
+    // folder; a program of the same name on PATH must not be started instead.
+    const fs::path here = root / "here";
+    const fs::path onPath = root / "onpath";
+    fs::create_directories(here);
+    fs::create_directories(onPath);
+    const std::string name = "vk-bare-setup";
+    auto writeScript = [](const fs::path& script, const fs::path& marker) {
+        WriteFile(script, "#!/bin/sh\n: > '" + marker.string() + "'\n");
+        fs::permissions(script, fs::perms::owner_all);
+    };
+    writeScript(here / name, root / "ran-here");
+    writeScript(onPath / name, root / "ran-on-path");
+
+    CAffProject project; // no project path: no base folder
+    CReseller r = Affiliate("bare", name);
+    r.m_tModified = 0; // the existing file is up to date
+    project.AddReseller(r, &key);
+
+    BuildEnvironment env = Environment();
+    env.startProgram = nullptr; // the real starter
+    const fs::path before = fs::current_path();
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath ? oldPath : "";
+    fs::current_path(here);
+    setenv("PATH", (onPath.string() + ":" + savedPath).c_str(), 1);
+    RunSetupOutcome outcome = CAffiliateBuilder(env).RunSetup(project, key);
+    fs::current_path(before);
+    setenv("PATH", savedPath.c_str(), 1);
+    ASSERT_TRUE(outcome.startedExisting);
+
+    // The started program runs detached: wait for its mark (a guard against
+    // hanging, not a time limit on the code).
+    for (int i = 0; i < 3000 && !fs::exists(root / "ran-here") && !fs::exists(root / "ran-on-path");
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(fs::exists(root / "ran-here"));
+    EXPECT_FALSE(fs::exists(root / "ran-on-path"));
 }
 
 } // namespace
