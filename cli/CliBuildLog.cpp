@@ -1,6 +1,5 @@
 #include "cli/CliBuildLog.h"
 
-#include "platform/ProcessStart.h"
 #include "platform/Terminal.h"
 
 #include <charconv>
@@ -17,7 +16,7 @@ BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool q
     BuildEnvironment env;
     env.log = &log;
     env.startProgram = [&err](const std::string& path) {
-        if (!platform::StartDetached(path, {}))
+        if (!StartBuiltPackage(path))
             err << "Could not start '" << path << "'.\n" << std::flush;
     };
     if (!quiet && &err == &std::cerr && platform::StandardErrorIsTerminal()) {

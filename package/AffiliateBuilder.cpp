@@ -103,14 +103,7 @@ BuildEnvironment WithDefaults(BuildEnvironment env)
     if (!env.beep)
         env.beep = platform::Beep;
     if (!env.startProgram)
-        env.startProgram = [](const std::string& path) {
-            // A bare name would be looked up in PATH and could start another
-            // program; the file meant is the one relative to the current folder.
-            std::error_code ec;
-            const std::string program = std::filesystem::absolute(path, ec).string();
-            if (!ec)
-                platform::StartDetached(program, {});
-        };
+        env.startProgram = [](const std::string& path) { StartBuiltPackage(path); };
     if (!env.writePackage)
         env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
             return static_cast<int>(pkg.Build(kSfxTemplateSetupStub, out));
@@ -236,6 +229,15 @@ private:
 };
 
 } // namespace
+
+bool StartBuiltPackage(const std::string& path)
+{
+    // A bare name would be looked up in PATH and could start another program;
+    // the file meant is the one relative to the current folder.
+    std::error_code ec;
+    const std::string program = std::filesystem::absolute(path, ec).string();
+    return !ec && platform::StartDetached(program, {});
+}
 
 CBuildJob::~CBuildJob()
 {
