@@ -9,6 +9,7 @@
 #include "selfkit/SelfKit.h"
 #include "selfkit/SelfKitDialog.h"
 #include "selfkit/SelfKitPrompts.h"
+#include "ui/screenshots/ShotWriter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,20 +33,6 @@ public:
     std::optional<QString> ChooseSavePath(QWidget*, const QString&) override { return {}; }
     bool StartPackage(const std::string&) override { return false; }
 };
-
-bool g_failed = false;
-
-void Shoot(QWidget* w, const QString& folder, const QString& name) {
-    w->show();
-    QApplication::processEvents();
-    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (!w->grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        g_failed = true;
-        return;
-    }
-    std::printf("%s\n", qPrintable(path));
-}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
@@ -84,6 +71,7 @@ int main(int argc, char** argv) {
     }
 
     CSilentPrompts prompts;
+    CShotWriter shots(folder);
     CSelfKit kit(dir + "/VelkSMNG.exe", dir + "/extracted");
     QDir().mkpath(QString::fromStdString(dir + "/extracted"));
     CSelfKitDialog dialog(kit, prompts);
@@ -92,13 +80,13 @@ int main(int argc, char** argv) {
     dialog.AffiliateEdit()->setText(QStringLiteral("aff-2211"));
     dialog.HomepageEdit()->setText(QStringLiteral("http://reviews.example"));
     dialog.PathEdit()->setText(QStringLiteral("/home/affiliate/TidyNotes-aff-2211.exe"));
-    Shoot(&dialog, folder, QStringLiteral("selfkit-main"));
+    shots.Shoot(&dialog, QStringLiteral("selfkit-main"));
 
     CBuildProgressDialog progress;
     progress.SetPosition(6);
-    Shoot(&progress, folder, QStringLiteral("selfkit-building"));
+    shots.Shoot(&progress, QStringLiteral("selfkit-building"));
 
     CAboutBox about(prompts, dialog.windowIcon());
-    Shoot(&about, folder, QStringLiteral("selfkit-about"));
-    return g_failed ? 1 : 0;
+    shots.Shoot(&about, QStringLiteral("selfkit-about"));
+    return shots.ExitStatus();
 }

@@ -9,6 +9,8 @@
 #include "ui/ProductIdDialog.h"
 #include "ui/ProductSettingsDialog.h"
 #include "ui/WizardProductProperty.h"
+#include "ui/screenshots/ShotWriter.h"
+#include "ui/screenshots/SilentUserPrompts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,30 +25,6 @@
 #include <memory>
 
 namespace {
-
-// Shows nothing: the shots never need an answer.
-class SilentPrompts : public IUserPrompts {
-public:
-    void Message(QWidget*, const QString&, PromptIcon) override {}
-    bool Question(QWidget*, const QString&, PromptIcon) override { return false; }
-    QString OpenFile(QWidget*, const FileRequest&) override { return {}; }
-    QString SaveFile(QWidget*, const FileRequest&) override { return {}; }
-    QString ChooseFolder(QWidget*, const FolderRequest&) override { return {}; }
-};
-
-bool g_failed = false;
-
-void Shoot(QWidget* w, const QString& folder, const QString& name) {
-    w->show();
-    QApplication::processEvents();
-    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (!w->grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        g_failed = true;
-        return;
-    }
-    std::printf("%s\n", qPrintable(path));
-}
 
 void Type(QWidget* dialog, const char* id, const QString& text) {
     if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(id)))
@@ -85,7 +63,8 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     QTemporaryDir projectDir;
-    SilentPrompts prompts;
+    CSilentUserPrompts prompts;
+    CShotWriter shots(folder);
     CAffProject project;
     SampleProject(project, projectDir.path());
 
@@ -106,7 +85,7 @@ int main(int argc, char** argv) {
             } else if (page == 3) {
                 Type(current, "1000", QStringLiteral("10234-1"));
             }
-            Shoot(&wizard, folder, QString::fromLatin1(names[page]));
+            shots.Shoot(&wizard, QString::fromLatin1(names[page]));
             wizard.next();
         }
     }
@@ -116,13 +95,13 @@ int main(int argc, char** argv) {
         Type(&dialog, "1011", QStringLiteral("Bob"));
         Type(&dialog, "1013", QStringLiteral("bob77"));
         Type(&dialog, "1017", QStringLiteral("bob@example.com"));
-        Shoot(&dialog, folder, QStringLiteral("affiliate-dialog"));
+        shots.Shoot(&dialog, QStringLiteral("affiliate-dialog"));
     }
     {
         CProductIdDialog dialog(nullptr, &prompts);
         dialog.SetServices({QStringLiteral("ShareIt"), QStringLiteral("RegSoft")}, 0);
         Type(&dialog, "1041", QStringLiteral("300871"));
-        Shoot(&dialog, folder, QStringLiteral("product-id-dialog"));
+        shots.Shoot(&dialog, QStringLiteral("product-id-dialog"));
     }
     {
         CProductSettingsDialog dialog(project, nullptr, &prompts);
@@ -130,13 +109,13 @@ int main(int argc, char** argv) {
                                "product-settings-registration"};
         for (int tab = 0; tab < 3; ++tab) {
             dialog.Sheet()->setCurrentIndex(tab);
-            Shoot(&dialog, folder, QString::fromLatin1(names[tab]));
+            shots.Shoot(&dialog, QString::fromLatin1(names[tab]));
         }
     }
     {
         CContextHelpPopup popup(ContextHelpText(1030));
         popup.adjustSize();
-        Shoot(&popup, folder, QStringLiteral("context-help-popup"));
+        shots.Shoot(&popup, QStringLiteral("context-help-popup"));
     }
     {
         CFolderBrowserDialog browser(nullptr,
@@ -147,7 +126,7 @@ int main(int argc, char** argv) {
         browser.resize(420, 420);
         browser.show();
         QTest::qWait(500); // the folder tree fills in the background
-        Shoot(&browser, folder, QStringLiteral("folder-browser"));
+        shots.Shoot(&browser, QStringLiteral("folder-browser"));
     }
-    return g_failed ? 1 : 0;
+    return shots.ExitStatus();
 }

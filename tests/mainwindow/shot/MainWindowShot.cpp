@@ -9,6 +9,8 @@
 #include "ui/VelkoraApp.h"
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
+#include "ui/screenshots/ShotWriter.h"
+#include "ui/screenshots/SilentUserPrompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,15 +23,6 @@
 #include <cstdlib>
 
 namespace {
-
-class SilentPrompts : public IUserPrompts {
-public:
-    void Message(QWidget*, const QString&, PromptIcon) override {}
-    bool Question(QWidget*, const QString&, PromptIcon) override { return false; }
-    QString OpenFile(QWidget*, const FileRequest&) override { return {}; }
-    QString SaveFile(QWidget*, const FileRequest&) override { return {}; }
-    QString ChooseFolder(QWidget*, const FolderRequest&) override { return {}; }
-};
 
 bool CopyExample(const QString& from, const QString& to) {
     const QDir source(from);
@@ -62,7 +55,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    SilentPrompts prompts;
+    CSilentUserPrompts prompts;
     CVelkoraApp velkora(prompts);
     velkora.InitInstance({QDir(project).filePath("Example.vkp")}, false);
     CMainFrame& frame = velkora.Frame();
@@ -86,11 +79,7 @@ int main(int argc, char* argv[]) {
     frame.UpdateCommandUI();
     QApplication::processEvents();
 
-    const QString path = QDir(output).filePath("velkora-main-window.png");
-    if (!frame.grab().save(path)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return 1;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return 0;
+    CShotWriter shots(output);
+    shots.Shoot(&frame, QStringLiteral("velkora-main-window"));
+    return shots.ExitStatus();
 }
