@@ -39,8 +39,11 @@ bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* p
     info->m_strProductId = ToBytes(v.productId);
     info->m_strPurchaseLink = ToBytes(v.purchaseLink);
     info->m_strServiceName = std::string(ServiceNameFromIndex(service));
-    project.m_mapRegInfo.SetAt(info->m_wService, std::move(info));
-    project.m_wDefaultService = static_cast<uint16_t>(service);
+    // The key is taken before the record is handed over: the order in which
+    // arguments are evaluated is not fixed.
+    const uint16_t key = info->m_wService;
+    project.m_mapRegInfo.SetAt(key, std::move(info));
+    project.m_wDefaultService = key;
     return true;
 }
 
