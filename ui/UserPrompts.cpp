@@ -9,8 +9,10 @@
 
 namespace {
 
-QString Caption() {
-    const QString name = QApplication::applicationDisplayName();
+QString Caption(const QString& caption) {
+    if (!caption.isEmpty())
+        return caption;
+    const QString name = QApplication::applicationName();
     return name.isEmpty() ? QStringLiteral("Velkora") : name;
 }
 
@@ -71,13 +73,16 @@ QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save) {
 
 } // namespace
 
-void QtUserPrompts::Message(QWidget* parent, const QString& text, PromptIcon icon) {
-    QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Ok, parent);
+void QtUserPrompts::Message(QWidget* parent, const QString& text, PromptIcon icon,
+                            const QString& caption) {
+    QMessageBox box(ToQtIcon(icon), Caption(caption), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-bool QtUserPrompts::Question(QWidget* parent, const QString& text, PromptIcon icon) {
-    QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Yes | QMessageBox::No, parent);
+bool QtUserPrompts::Question(QWidget* parent, const QString& text, PromptIcon icon,
+                             const QString& caption) {
+    QMessageBox box(ToQtIcon(icon), Caption(caption), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -30,14 +30,15 @@ struct FolderRequest {
 // Every message box, question, file dialog and folder dialog of the editing
 // dialogs goes through this interface, so that tests can answer them and read
 // what was shown. Answers: Question gives true for Yes; the choosers give the
-// chosen path, or an empty string when cancelled.
+// chosen path, or an empty string when cancelled. An empty caption gives the
+// application's name.
 class IUserPrompts {
 public:
     virtual ~IUserPrompts() = default;
     virtual void Message(QWidget* parent, const QString& text,
-                         PromptIcon icon = PromptIcon::Warning) = 0;
+                         PromptIcon icon = PromptIcon::Warning, const QString& caption = {}) = 0;
     virtual bool Question(QWidget* parent, const QString& text,
-                          PromptIcon icon = PromptIcon::Question) = 0;
+                          PromptIcon icon = PromptIcon::Question, const QString& caption = {}) = 0;
     virtual QString OpenFile(QWidget* parent, const FileRequest& request) = 0;
     virtual QString SaveFile(QWidget* parent, const FileRequest& request) = 0;
     // The folder browser with its typed-path field and validation.
@@ -47,8 +48,10 @@ public:
 // The real prompts: Qt message boxes and file dialogs, and the folder browser.
 class QtUserPrompts : public IUserPrompts {
 public:
-    void Message(QWidget* parent, const QString& text, PromptIcon icon) override;
-    bool Question(QWidget* parent, const QString& text, PromptIcon icon) override;
+    void Message(QWidget* parent, const QString& text, PromptIcon icon,
+                 const QString& caption) override;
+    bool Question(QWidget* parent, const QString& text, PromptIcon icon,
+                  const QString& caption) override;
     QString OpenFile(QWidget* parent, const FileRequest& request) override;
     QString SaveFile(QWidget* parent, const FileRequest& request) override;
     QString ChooseFolder(QWidget* parent, const FolderRequest& request) override;

@@ -118,7 +118,7 @@ void CVelkoraDoc::NewDocument() {
     SetModifiedFlag(true);
     if (m_prompts.Question(Frame(),
                            tr("Do you want to add an affiliate to your product right now?"),
-                           PromptIcon::Question))
+                           PromptIcon::Question, QStringLiteral("Hints")))
         OnAddAffiliate();
 }
 

@@ -130,7 +130,7 @@ CReseller* CVelkoraView::FirstSelectedAffiliate() const {
 
 void CVelkoraView::OnDeleteAffiliate() {
     if (!m_prompts.Question(this, tr("Do you want to delete all the selected affiliates?"),
-                            PromptIcon::Information))
+                            PromptIcon::Information, QStringLiteral("Warning!")))
         return;
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())

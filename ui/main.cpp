@@ -5,8 +5,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every dialog's caption.
     QApplication::setApplicationName("Velkora");
-    QApplication::setApplicationDisplayName("Velkora");
     CVelkoraApp velkora(DefaultUserPrompts());
     velkora.InitInstance(QApplication::arguments().mid(1));
     return app.exec();

@@ -138,6 +138,25 @@ TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes) {
     QTest::keyClick(&View(), Qt::Key_Delete);
     EXPECT_EQ(m_prompts.questions,
               QStringList{"Do you want to delete all the selected affiliates?"});
+    EXPECT_EQ(m_prompts.questionCaptions, QStringList{"Warning!"});
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 3u); // answered No
     EXPECT_FALSE(Doc().IsModified());
+}
+
+// The menu shows "&Delete Affiliate" without a key; Delete, Shift+Delete and
+// Ctrl+X still reach it.
+TEST_F(MainWindowTest, DeleteAffiliateShowsNoKeyButItsKeysWork) {
+    Start({QString::fromStdString(WriteProject("delkeys.vkp", 3))});
+    EXPECT_EQ(Cmd(ID_DELETE_AFFILIATE).text(), "&Delete Affiliate");
+    EXPECT_TRUE(Cmd(ID_DELETE_AFFILIATE).shortcuts().isEmpty());
+    Frame().show();
+    QApplication::setActiveWindow(&Frame());
+    View().setFocus();
+    SelectRows({0});
+    m_prompts.answers = {false, false, true};
+    QTest::keyClick(&View(), Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(&View(), Qt::Key_Delete);
+    EXPECT_EQ(m_prompts.questions.size(), 3);
+    EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
 }

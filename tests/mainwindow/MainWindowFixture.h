@@ -33,10 +33,14 @@ public:
     std::deque<QString> files; // OpenFile and SaveFile; empty queue = cancelled
     QStringList messages;
     QStringList questions;
+    QStringList questionCaptions; // as given; empty means the application's name
 
-    void Message(QWidget*, const QString& text, PromptIcon) override { messages << text; }
-    bool Question(QWidget*, const QString& text, PromptIcon) override {
+    void Message(QWidget*, const QString& text, PromptIcon, const QString&) override {
+        messages << text;
+    }
+    bool Question(QWidget*, const QString& text, PromptIcon, const QString& caption) override {
         questions << text;
+        questionCaptions << caption;
         if (answers.empty())
             return false;
         const bool a = answers.front();

@@ -15,8 +15,10 @@ namespace {
 
 class CSilentPrompts : public IUserPrompts {
 public:
-    void Message(QWidget*, const QString& text, PromptIcon) override { shown << text; }
-    bool Question(QWidget*, const QString& text, PromptIcon) override {
+    void Message(QWidget*, const QString& text, PromptIcon, const QString&) override {
+        shown << text;
+    }
+    bool Question(QWidget*, const QString& text, PromptIcon, const QString&) override {
         shown << text;
         return false;
     }

@@ -18,17 +18,18 @@ public:
         PromptIcon icon = PromptIcon::Warning;
         FileRequest file;
         FolderRequest folder;
+        QString caption; // empty: the application's name
     };
 
     QList<Shown> shown;
     QQueue<bool> answers;
     QQueue<QString> paths;
 
-    void Message(QWidget*, const QString& text, PromptIcon icon) override {
-        shown.append({QStringLiteral("message"), text, icon, {}, {}});
+    void Message(QWidget*, const QString& text, PromptIcon icon, const QString& caption) override {
+        shown.append({QStringLiteral("message"), text, icon, {}, {}, caption});
     }
-    bool Question(QWidget*, const QString& text, PromptIcon icon) override {
-        shown.append({QStringLiteral("question"), text, icon, {}, {}});
+    bool Question(QWidget*, const QString& text, PromptIcon icon, const QString& caption) override {
+        shown.append({QStringLiteral("question"), text, icon, {}, {}, caption});
         if (answers.isEmpty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
             return false;
