@@ -94,10 +94,19 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_PROGRAM_UUID, "Program &Unique ID", "Program Universally Unique Identifier ");
     AddCommand(ID_ADD_AFFILIATE, "&Add Affiliate",
                "Create a new affiliate profile\nAdd a New Affiliate");
-    AddCommand(ID_DELETE_AFFILIATE, "&Delete Affiliate",
-               "Delete selected affiliate profiles\nDelete Affiliate")
-        ->setShortcuts(
-            {QKeySequence(Qt::Key_Delete), QKeySequence("Shift+Del"), QKeySequence("Ctrl+X")});
+    QAction* del = AddCommand(ID_DELETE_AFFILIATE, "&Delete Affiliate",
+                              "Delete selected affiliate profiles\nDelete Affiliate");
+    // Its menu item shows no key, so the keys are bound beside the command
+    // rather than on it.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Delete), QKeySequence("Shift+Del"), QKeySequence("Ctrl+X")}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setObjectName(QStringLiteral("deleteKey"));
+        connect(shortcut, &QShortcut::activated, del, [del] {
+            if (del->isEnabled())
+                del->trigger();
+        });
+    }
     AddCommand(ID_AFFILIATE_PROPERTY, "&Property",
                "View or Edit Affiliate Profiles\nAffiliate Property");
     AddCommand(ID_SELECT_ALL, "Select All", "")->setShortcut(QKeySequence("Ctrl+A"));
