@@ -18,6 +18,8 @@ void AddPathField(QGridLayout* grid, int& row, const QString& label, QLineEdit* 
     grid->addWidget(new QLabel(label, grid->parentWidget()), row++, 0, 1, 2);
     grid->addWidget(edit, row, 0);
     grid->addWidget(browse, row++, 1);
+    // Tab goes from each field to its own "..." before the next field.
+    QWidget::setTabOrder(edit, browse);
 }
 
 FileRequest SelfCreatorFileRequest(bool confirmOverwrite) {

@@ -215,3 +215,19 @@ TEST_F(WizardFixture, CancelEndsWithoutResult) {
     EXPECT_EQ(wizard.result(), QDialog::Rejected);
     EXPECT_FALSE(wizard.isVisible());
 }
+
+// Tab on the Setup Files page goes from each field to its own "..." button.
+TEST_F(WizardFixture, SetupFilesTabGoesFromEachFieldToItsBrowseButton) {
+    Next();
+    FillStep1();
+    Next();
+    QWidget* w = Control<QLineEdit>(&wizard, "1008");
+    ASSERT_NE(w, nullptr);
+    QStringList order;
+    for (int i = 0; i < 6; ++i, w = w->nextInFocusChain()) {
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible())
+            w = w->nextInFocusChain();
+        order << w->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{"1008", "1003", "1009", "1006", "1010", "1007"}));
+}
