@@ -41,7 +41,10 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
     for (int c = 1; c < m_pModel->columnCount(); ++c)
         m_pTree->hideColumn(c);
     m_pTree->header()->hide();
-    m_pTree->setMinimumSize(320, 280);
+    // Long folder names widen the column and the tree scrolls sideways.
+    m_pTree->header()->setStretchLastSection(false);
+    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_pTree->setMinimumSize(460, 360);
 
     const OkCancelRow buttons = MakeOkCancelRow(this);
     m_pOk = buttons.ok;
@@ -66,11 +69,20 @@ CFolderBrowserDialog::CFolderBrowserDialog(QWidget* parent, const FolderRequest&
     const QModelIndex index = m_pModel->index(initial);
     if (index.isValid()) {
         m_strTreePath = m_pModel->filePath(index);
-        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) {
             m_pTree->expand(up);
+            m_initialChain << m_pModel->filePath(up);
+        }
         m_pTree->setCurrentIndex(index);
         m_pTree->scrollTo(index);
     }
+    // The model reads folders in the background: each folder on the way to
+    // the initial one that arrives moves the rows, so the selection is
+    // brought back into view then.
+    connect(m_pModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& folder) {
+        if (m_initialChain.contains(folder))
+            ScrollSelectionIntoView();
+    });
     // A typed initial folder that does not exist yet still stands in the field.
     m_pPath->setText(index.isValid() ? m_pModel->filePath(index) : initial.left(kMaxTypedPath));
     m_pOk->setEnabled(!m_pPath->text().isEmpty());
@@ -82,6 +94,17 @@ QString CFolderBrowserDialog::Browse(QWidget* parent, const FolderRequest& reque
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.Path();
+}
+
+void CFolderBrowserDialog::ScrollSelectionIntoView() {
+    const QModelIndex current = m_pTree->currentIndex();
+    if (current.isValid())
+        m_pTree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void CFolderBrowserDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    ScrollSelectionIntoView();
 }
 
 QString CFolderBrowserDialog::Path() const {

@@ -3,6 +3,7 @@
 #include "ui/UserPrompts.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QFileSystemModel;
 class QLabel;
@@ -39,7 +40,11 @@ public:
     // create the folders one by one. True when the folder exists afterwards.
     static bool ValidateFolderPath(QWidget* parent, const QString& path, IUserPrompts& prompts);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
+    void ScrollSelectionIntoView();
     void OnTreeSelectionChanged();
     void OnPathEdited(const QString& text);
 
@@ -48,5 +53,6 @@ private:
     QTreeView* m_pTree;
     QLineEdit* m_pPath;
     QPushButton* m_pOk;
-    QString m_strTreePath; // folder of the tree's current item
+    QString m_strTreePath;      // folder of the tree's current item
+    QStringList m_initialChain; // the folders above the initial one
 };

@@ -135,3 +135,37 @@ TEST(FolderBrowser, TreeSelectionFillsTheFieldAndLongTypingIsCut) {
     EXPECT_EQ(browser.result(), QDialog::Rejected);
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
+
+// The initial folder sits among many siblings deep below "/": once the model
+// has read the folders on the way, it is in view, and its long name fits
+// (the tree scrolls sideways rather than cutting it).
+TEST(FolderBrowser, InitialFolderIsScrolledIntoViewWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir root(dir.path());
+    for (int i = 0; i < 80; ++i)
+        ASSERT_TRUE(root.mkdir(QStringLiteral("folder%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString longName = QStringLiteral("folder77_") + QString(60, QLatin1Char('n'));
+    ASSERT_TRUE(root.mkdir(longName));
+    const QString initial = dir.path() + QLatin1Char('/') + longName;
+    FakePrompts prompts;
+    CFolderBrowserDialog browser(nullptr, {QStringLiteral("Browse"), QString(), initial}, prompts);
+    browser.show();
+    auto* tree = Control<QTreeView>(&browser, "folderTree");
+    EXPECT_GE(tree->width(), 460);
+    EXPECT_GE(tree->height(), 360);
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(model, nullptr);
+    const auto inView = [&] {
+        const QModelIndex current = tree->currentIndex();
+        if (model->filePath(current) != initial)
+            return false;
+        const QRect row = tree->visualRect(current);
+        return row.isValid() && row.top() >= 0 && row.bottom() <= tree->viewport()->height();
+    };
+    // The model reads folders on a thread of its own: wait for the rows.
+    EXPECT_TRUE(QTest::qWaitFor(inView, 20000));
+    const QModelIndex current = tree->currentIndex();
+    EXPECT_GE(tree->columnWidth(0), tree->visualRect(current).left() + tree->horizontalOffset() +
+                                        tree->fontMetrics().horizontalAdvance(longName));
+}
