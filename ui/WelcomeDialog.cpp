@@ -3,6 +3,7 @@
 #include "ui/RecentFileList.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,6 +36,29 @@ CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
     connect(m_create, &QRadioButton::clicked, this, &CWelcomeDialog::UpdateOk);
     connect(m_open, &QRadioButton::clicked, this, &CWelcomeDialog::UpdateOk);
     UpdateOk();
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+void CWelcomeDialog::CentreOnParent() {
+    const QWidget* owner = parentWidget();
+    if (!owner || !owner->isVisible())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    move(frame.topLeft());
+}
+
+bool CWelcomeDialog::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == parentWidget() && isVisible() &&
+        (e->type() == QEvent::Resize || e->type() == QEvent::Move || e->type() == QEvent::Show))
+        CentreOnParent();
+    return QDialog::eventFilter(watched, e);
+}
+
+void CWelcomeDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    CentreOnParent();
 }
 
 bool CWelcomeDialog::OkEnabled() const {

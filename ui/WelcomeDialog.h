@@ -29,7 +29,14 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
 private:
+    // The main window may still be taking its maximised place when the
+    // dialog opens at start-up: the dialog follows it to stay centred.
+    void CentreOnParent();
     void OnSelectionChanged();
     void UpdateOk();
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
+#include <QWizard>
 
 TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome) {
     const std::string file = WriteProject("Shop.vkp", 2);
@@ -262,4 +263,75 @@ TEST_F(MainWindowTest, UnreadableFileAfterDiscardingChangesStartsANewProject) {
     EXPECT_EQ(Doc().Title(), "Untitled");
     EXPECT_TRUE(Doc().Project().m_mapResellers.IsEmpty());
     EXPECT_FALSE(Doc().IsModified());
+}
+
+// The main road of every vendor: Welcome, the wizard filled in and ended with
+// Finish, then the "Hints" question. Finish once read a record it had already
+// handed over.
+TEST_F(MainWindowTest, WizardFinishFillsTheProjectAndAsksForAnAffiliate) {
+    OnNextModal([](QWidget* w) {
+        OnNextModal([](QWidget* wizardWidget) {
+            auto* wizard = qobject_cast<QWizard*>(wizardWidget);
+            ASSERT_NE(wizard, nullptr);
+            auto set = [wizard](const char* id, const QString& text) {
+                auto* edit = wizard->findChild<QLineEdit*>(QString::fromLatin1(id));
+                ASSERT_NE(edit, nullptr) << id;
+                edit->setText(text);
+            };
+            wizard->next();
+            set("1005", "Demo");
+            set("1007", "2.1");
+            set("1002", "https://demo.example");
+            wizard->next();
+            set("1008", "setup.exe");
+            set("1009", "out");
+            set("1010", "maker.exe");
+            wizard->next();
+            set("1000", "4711");
+            wizard->next();
+            ASSERT_TRUE(wizard->button(QWizard::FinishButton)->isEnabled());
+            wizard->button(QWizard::FinishButton)->click();
+        });
+        static_cast<QDialog*>(w)->accept();
+    });
+    m_prompts.answers = {false}; // no affiliate now
+    m_app->InitInstance({});
+    const CAffProject& p = Doc().Project();
+    EXPECT_EQ(p.m_strTitle, "Demo");
+    EXPECT_EQ(p.m_strVersion, "2.1");
+    EXPECT_EQ(p.m_strWebSite, "https://demo.example");
+    EXPECT_EQ(p.m_strSetupFile, "setup.exe");
+    EXPECT_EQ(p.m_strOutputDir, "out");
+    EXPECT_EQ(p.m_strSelfCreatorPath, "maker.exe");
+    EXPECT_EQ(p.m_strUuid.size(), 36u);
+    EXPECT_EQ(p.m_wDefaultService, 0);
+    const CProductRegInfo* info = Doc().Project().LookupRegInfo(0);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->m_wService, 0);
+    EXPECT_EQ(info->m_strServiceName, "RegNow");
+    EXPECT_EQ(info->m_strProductId, "4711");
+    EXPECT_EQ(info->m_strPurchaseLink,
+              "https://www.regnow.com/softsell/nph-softsell.cgi?item=4711");
+    EXPECT_EQ(m_prompts.questions,
+              QStringList{"Do you want to add an affiliate to your product right now?"});
+    EXPECT_EQ(m_prompts.questionCaptions, QStringList{"Hints"});
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(p.m_mapResellers.IsEmpty());
+}
+
+// The Welcome dialog stays centred while the main window takes its place.
+TEST_F(MainWindowTest, WelcomeStaysCentredOnTheMainWindow) {
+    QWidget owner;
+    owner.setGeometry(40, 30, 500, 400);
+    owner.show();
+    CWelcomeDialog welcome({}, &owner);
+    welcome.show();
+    auto centred = [&] {
+        return (welcome.frameGeometry().center() - owner.frameGeometry().center())
+                   .manhattanLength() <= 2;
+    };
+    EXPECT_TRUE(WaitUntil(centred));
+    owner.setGeometry(0, 0, 1200, 900); // maximised after the dialog opened
+    EXPECT_TRUE(WaitUntil(centred))
+        << welcome.frameGeometry().center().x() << "," << welcome.frameGeometry().center().y();
 }
