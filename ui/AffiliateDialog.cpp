@@ -4,6 +4,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ContextHelp.h"
+#include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
 #include "ui/ProductIdDialog.h"
 #include "ui/StringTable.h"
@@ -71,7 +72,7 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     m_pWebSite = AddEdit("1016");
     m_pEmail = AddEdit("1017");
     m_pSetupPath = AddEdit("1035");
-    m_pPurchaseLink->setMinimumWidth(440);
+    m_pPurchaseLink->setMinimumWidth(LinkFieldWidth(*m_pPurchaseLink));
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("1036"));
     browse->setFixedWidth(32);
@@ -107,6 +108,13 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     connect(m_pAffiliateId, &QLineEdit::textChanged, this, &CAffiliateDialog::OnAffiliateIdChanged);
     connect(m_pService, &QComboBox::currentIndexChanged, this, &CAffiliateDialog::OnAnyChange);
     connect(m_pService, &QComboBox::currentIndexChanged, this, &CAffiliateDialog::OnServiceChanged);
+}
+
+void CAffiliateDialog::ShowComposedLink(const QString& link) {
+    // A composed link is read from its start (the service's address); the
+    // field would otherwise scroll to its end.
+    m_pPurchaseLink->setText(link);
+    m_pPurchaseLink->setCursorPosition(0);
 }
 
 QLineEdit* CAffiliateDialog::AddEdit(const char* id) {
@@ -192,7 +200,7 @@ void CAffiliateDialog::OnAffiliateIdChanged() {
     std::string link = ToStd(m_pPurchaseLink->text());
     if (ComposeAffiliateLink(ServiceIndex(), link, ToStd(m_pAffiliateId->text()), *m_pProject,
                              ComposeMode::Keep))
-        m_pPurchaseLink->setText(ToQ(link));
+        ShowComposedLink(ToQ(link));
 }
 
 void CAffiliateDialog::OnServiceChanged() {
@@ -211,7 +219,7 @@ void CAffiliateDialog::OnServiceChanged() {
         QStringList missing;
         int selected = -1;
         for (const RegistrationService& s : ServiceTable()) {
-            if (s.nIndex >= kServiceOther || m_pProject->LookupRegInfo(uint16_t(s.nIndex)))
+            if (m_pProject->LookupRegInfo(uint16_t(s.nIndex)))
                 continue;
             if (s.nIndex == service)
                 selected = int(missing.size());
@@ -233,7 +241,7 @@ void CAffiliateDialog::OnServiceChanged() {
     std::string link = ToStd(m_pPurchaseLink->text());
     if (ComposeAffiliateLink(service, link, ToStd(m_pAffiliateId->text()), *m_pProject,
                              ComposeMode::Reset))
-        m_pPurchaseLink->setText(ToQ(link));
+        ShowComposedLink(ToQ(link));
 }
 
 bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const {

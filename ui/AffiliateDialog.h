@@ -73,6 +73,7 @@ signals:
 
 private:
     QLineEdit* AddEdit(const char* id);
+    void ShowComposedLink(const QString& link);
     void FillServices();
     void OnAnyChange();
     void OnNameChanged();

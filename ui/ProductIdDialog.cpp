@@ -3,6 +3,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ContextHelp.h"
+#include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
 
 #include <QComboBox>
@@ -25,7 +26,7 @@ CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
     m_pProductId->setObjectName(QStringLiteral("1041"));
     m_pPurchaseLink = new QLineEdit(this);
     m_pPurchaseLink->setObjectName(QStringLiteral("1042"));
-    m_pPurchaseLink->setMinimumWidth(320);
+    m_pPurchaseLink->setMinimumWidth(LinkFieldWidth(*m_pPurchaseLink));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Registration Service"), m_pService);
@@ -72,7 +73,7 @@ void CProductIdDialog::OnProductIdChanged() {
     std::string link = m_pPurchaseLink->text().toStdString();
     if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
                            ComposeMode::Keep))
-        m_pPurchaseLink->setText(QString::fromStdString(link));
+        ShowComposedLink(QString::fromStdString(link));
 }
 
 void CProductIdDialog::OnServiceChanged() {
@@ -81,7 +82,13 @@ void CProductIdDialog::OnServiceChanged() {
     std::string link = m_pPurchaseLink->text().toStdString();
     if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
                            ComposeMode::Reset))
-        m_pPurchaseLink->setText(QString::fromStdString(link));
+        ShowComposedLink(QString::fromStdString(link));
+}
+
+void CProductIdDialog::ShowComposedLink(const QString& link) {
+    // Read from its start: the service's address comes first.
+    m_pPurchaseLink->setText(link);
+    m_pPurchaseLink->setCursorPosition(0);
 }
 
 void CProductIdDialog::accept() {

@@ -34,6 +34,7 @@ public:
 private:
     void OnProductIdChanged();
     void OnServiceChanged();
+    void ShowComposedLink(const QString& link);
     int SelectedServiceIndex() const;
 
     IUserPrompts& m_prompts;

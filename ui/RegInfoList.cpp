@@ -21,6 +21,8 @@ QTableWidgetItem* CenteredItem(const QString& text) {
 }
 
 constexpr int kHoverSelectMs = 400;
+constexpr int kLinkColumnWidth = 150;
+constexpr int kCellMargins = 16;
 
 } // namespace
 
@@ -34,8 +36,7 @@ CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent) {
     horizontalHeader()->setHighlightSections(false);
     setColumnWidth(kColService, 60);
     setColumnWidth(kColProductId, 80);
-    setColumnWidth(kColPurchaseLink, 150);
-    horizontalHeader()->setStretchLastSection(true);
+    setColumnWidth(kColPurchaseLink, kLinkColumnWidth);
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -65,6 +66,23 @@ void CRegInfoList::AppendRow(const QString& service, const QString& productId,
     setItem(row, kColService, CenteredItem(service));
     setItem(row, kColProductId, CenteredItem(productId));
     setItem(row, kColPurchaseLink, CenteredItem(link));
+    FitLinkColumn();
+}
+
+void CRegInfoList::FitLinkColumn() {
+    // Links grow their column (the list scrolls sideways) instead of ending
+    // in "..."; short links still fill the list's width.
+    int width = qMax(kLinkColumnWidth,
+                     viewport()->width() - columnWidth(kColService) - columnWidth(kColProductId));
+    for (int r = 0; r < rowCount(); ++r)
+        width = qMax(width,
+                     fontMetrics().horizontalAdvance(CellText(r, kColPurchaseLink)) + kCellMargins);
+    setColumnWidth(kColPurchaseLink, width);
+}
+
+void CRegInfoList::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    FitLinkColumn();
 }
 
 void CRegInfoList::DeleteSelectedRow() {
@@ -115,12 +133,15 @@ void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool di
     if (discarded || row >= rowCount())
         return;
     item(row, column)->setText(text);
+    FitLinkColumn();
     if (column != kColProductId)
         return;
     const int service = ServiceIndexFromName(CellText(row, kColService).toStdString());
     std::string link = CellText(row, kColPurchaseLink).toStdString();
-    if (ComposeProductLink(service, link, text.toStdString(), ComposeMode::Keep))
+    if (ComposeProductLink(service, link, text.toStdString(), ComposeMode::Keep)) {
         item(row, kColPurchaseLink)->setText(QString::fromStdString(link));
+        FitLinkColumn();
+    }
 }
 
 void CRegInfoList::mouseDoubleClickEvent(QMouseEvent* e) {

@@ -38,8 +38,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // Widens the "Purchase Link" column to its longest text.
+    void FitLinkColumn();
     void OnEditEnded(int row, int column, const QString& text, bool discarded);
     void SelectHoveredRow();
 

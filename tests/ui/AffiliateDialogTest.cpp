@@ -304,7 +304,9 @@ TEST_F(AffiliateFixture, MissingProductIdIsOfferedAndAddedThroughTheProductIdDia
     EXPECT_EQ(
         prompts.shown[0].text,
         QStringLiteral("Product ID for 'ShareIt' does not exist. Add an ID for this service?"));
-    EXPECT_EQ(offered, (QStringList{QStringLiteral("ShareIt"), QStringLiteral("RegSoft")}));
+    // Every service without a record, Other included.
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("ShareIt"), QStringLiteral("RegSoft"),
+                                    QStringLiteral("Other")}));
     EXPECT_EQ(preselected, 0);
     CProductRegInfo* info = project.LookupRegInfo(kServiceShareIt);
     ASSERT_NE(info, nullptr);
@@ -339,4 +341,18 @@ TEST_F(AffiliateFixture, DecliningTheProductIdOfferLeavesLinkAndProject) {
     SelectService(kServiceRegNow);
     EXPECT_EQ(Text(dialog, "1014"),
               Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=A&item=P"));
+}
+
+// The composed link is read from its start (the service's address) and fits
+// the field whole.
+TEST_F(AffiliateFixture, ComposedLinkIsShownWholeFromItsStart) {
+    dialog->show();
+    Type(dialog, "1011", QStringLiteral("Bob"));
+    Type(dialog, "1013", QStringLiteral("al-0123456789"));
+    auto* link = Control<QLineEdit>(dialog, "1014");
+    EXPECT_EQ(link->text(),
+              Endpoint(kServiceRegNow) + QStringLiteral("?affiliate=al-0123456789&item=P"));
+    EXPECT_EQ(link->cursorPosition(), 0);
+    EXPECT_GE(link->contentsRect().width() - 8,
+              link->fontMetrics().horizontalAdvance(link->text()));
 }

@@ -32,7 +32,8 @@ TEST(ProductIdDialog, OffersTheGivenServicesAndComposesWhileTyping) {
     Type(&d.dialog, "1041", QStringLiteral("55"));
     EXPECT_EQ(Text(&d.dialog, "1042"), Endpoint(kServiceShareIt) + QStringLiteral("?productid=55"));
 
-    // Keep mode keeps parameters typed by hand.
+    // Keep mode keeps parameters typed by hand (typed at the link's end).
+    QTest::keyClick(Control<QLineEdit>(&d.dialog, "1042"), Qt::Key_End);
     Type(&d.dialog, "1042", QStringLiteral("&src=mail"));
     Type(&d.dialog, "1041", QStringLiteral("6"));
     EXPECT_EQ(Text(&d.dialog, "1042"),
@@ -79,4 +80,21 @@ TEST(ProductIdDialog, NoSelectedServiceIsRefused) {
     Click(&d.dialog, "1");
     EXPECT_EQ(d.prompts.Messages(), QStringList{QStringLiteral("Invalid Registration Service!")});
     EXPECT_TRUE(d.dialog.isVisible());
+}
+
+// A composed link is shown whole, read from its start, for every service.
+TEST(ProductIdDialog, ComposedLinksAreShownWholeFromTheirStart) {
+    OpenProductIdDialog d({QStringLiteral("RegNow"), QStringLiteral("ShareIt"),
+                           QStringLiteral("RegSoft"), QStringLiteral("Other")},
+                          0);
+    auto* link = Control<QLineEdit>(&d.dialog, "1042");
+    for (int position : {0, 1, 2}) {
+        d.Select(position);
+        Retype(&d.dialog, "1041", QStringLiteral("1234567890"));
+        SCOPED_TRACE(link->text().toStdString());
+        EXPECT_TRUE(link->text().startsWith(QStringLiteral("http")));
+        EXPECT_EQ(link->cursorPosition(), 0);
+        const int textWidth = link->fontMetrics().horizontalAdvance(link->text());
+        EXPECT_GE(link->contentsRect().width() - 8, textWidth);
+    }
 }

@@ -289,3 +289,22 @@ TEST(RegInfoList, CommitSkipsPlaceholderRowsAndLaterRowsWin) {
     ASSERT_NE(project.LookupRegInfo(kServiceOther), nullptr);
     EXPECT_EQ(project.LookupRegInfo(kServiceOther)->m_strServiceName, "Mystery");
 }
+
+// A long purchase link widens its column (the list scrolls sideways) rather
+// than being cut; the column never gets narrower than its 150 pixels.
+TEST_F(SettingsFixture, RegistrationListShowsLongLinksWhole) {
+    const std::string longLink = "https://www.regnow.com/softsell/nph-softsell.cgi?"
+                                 "item=12345-1234567890&src=newsletter-december";
+    AddInfo(kServiceShareIt, "S1", longLink);
+    Open();
+    CRegInfoList* list = ShowRegistrationPage();
+    ASSERT_NE(list, nullptr);
+    const int row = RowOf(list, QStringLiteral("ShareIt"));
+    ASSERT_GE(row, 0);
+    EXPECT_GE(list->columnWidth(2),
+              list->fontMetrics().horizontalAdvance(QString::fromStdString(longLink)));
+    EditCell(list, row, 2, QStringLiteral("http://s"));
+    EXPECT_GE(list->columnWidth(2), 150);
+    EXPECT_GE(list->columnWidth(0) + list->columnWidth(1) + list->columnWidth(2),
+              list->viewport()->width()); // short links still fill the list
+}
