@@ -1,7 +1,14 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# The instrumented build: ASan+UBSan, clang, no Qt, with the fuzz targets.
+ASAN_BUILD ?= build-asan
+# Seconds each fuzz target runs in `make test` and in `make fuzz`.
+FUZZ_SECONDS ?= 15
+FUZZ_LONG_SECONDS ?= 600
+# The folders clang-tidy checks.
+TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli ui bench examples
 
-.PHONY: all deps configure build run test screenshots bench clean
+.PHONY: all deps configure build run test screenshots bench clean tidy asan-configure test-asan fuzz
 
 all: build
 
@@ -19,6 +26,28 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory tidy
+	@$(MAKE) --no-print-directory test-asan
+
+# clang-tidy's bugprone checks (.clang-tidy) over the sources; any finding fails.
+tidy: configure
+	@cmake/clang-tidy-sources.py $(BUILD) . $(JOBS) $(TIDY_FOLDERS)
+
+# Configured once: later runs only build what changed.
+asan-configure: deps
+	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
+		-DCMAKE_CXX_COMPILER=clang++-14 -DVELKORA_BUILD_GUI=OFF -DVELKORA_FUZZ=ON \
+		-DVELKORA_TSAN_TESTS=OFF >/dev/null
+
+# The whole suite without Qt under ASan+UBSan, the fuzz targets for a short while.
+test-asan: asan-configure
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && VELKORA_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS)
+
+fuzz: asan-configure
+	@cmake --build $(ASAN_BUILD) --target fuzz_targets -j $(JOBS)
+	@cd $(ASAN_BUILD) && VELKORA_FUZZ_SECONDS=$(FUZZ_LONG_SECONDS) ctest --output-on-failure -j $(JOBS) -L fuzz
 
 screenshots: build
 	@cmake --build $(BUILD) --target screenshots
@@ -27,4 +56,4 @@ bench: build
 	@bench/build-throughput
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -39,18 +39,24 @@ RootedPath SplitRoot(std::string_view p, PathStyle style) {
         return {"", p};
     }
     if (IsUnc(p)) {
-        // "\\server\share": both names belong to the root.
+        // "\\server\share": both names belong to the root. "." and ".." name
+        // no server or share: they end the root and are folded like any part,
+        // or "\\srv\." would fold to itself and never to "\\srv".
         size_t i = 2;
         std::string root = "\\\\";
         for (int name = 0; name < 2; ++name) {
             while (i < p.size() && IsSeparator(p[i], style))
                 ++i;
-            const size_t start = i;
-            while (i < p.size() && !IsSeparator(p[i], style))
-                ++i;
-            if (name == 1 && i > start)
+            size_t end = i;
+            while (end < p.size() && !IsSeparator(p[end], style))
+                ++end;
+            const std::string_view text = p.substr(i, end - i);
+            if (text == "." || text == "..")
+                break;
+            if (name == 1 && !text.empty())
                 root += '\\';
-            root.append(p.substr(start, i - start));
+            root.append(text);
+            i = end;
         }
         return {root, p.substr(i)};
     }
@@ -86,6 +92,12 @@ std::string Fold(const RootedPath& path, PathStyle style) {
 
     std::string out = path.root;
     const char sep = Separator(style);
+    // A relative path whose first part looks like a drive ("C:x") would read
+    // back as a path on that drive: "." in front keeps it relative.
+    if (out.empty() && !parts.empty() && style == PathStyle::Windows && HasDrive(parts.front())) {
+        out = ".";
+        out += sep;
+    }
     // A UNC root ends with the share name: it needs a separator before parts.
     if (!parts.empty() && !out.empty() && !IsSeparator(out.back(), style))
         out += sep;
@@ -159,7 +171,11 @@ std::string FoldPath(std::string_view base, std::string_view path, PathStyle sty
 }
 
 std::string ResolvePath(std::string_view base, std::string_view path, PathStyle style) {
-    std::string result = path.empty() ? std::string(base) : FoldPath(base, path, style);
+    // An empty path names the base itself, folded like every other result so
+    // that resolving it again gives the same text ("C:" is the drive's root).
+    if (path.empty() && base.empty())
+        return {};
+    std::string result = FoldPath(base, path, style);
     if (result.size() > kMaxPath)
         return {};
     return result;
@@ -179,6 +195,13 @@ std::string MakeRelativePath(std::string_view base, std::string_view path, PathS
         rest.remove_prefix(1);
     if (rest.empty())
         return ".";
+    // A relative Posix path reads "\" as a separator (paths saved on
+    // Windows): a name holding one stays absolute to keep naming that file.
+    if (style == PathStyle::Posix && rest.find('\\') != std::string_view::npos)
+        return std::string(path);
+    // "C:x" would read back as a path on drive C.
+    if (style == PathStyle::Windows && HasDrive(rest))
+        return ".\\" + std::string(rest);
     return std::string(rest);
 }
 

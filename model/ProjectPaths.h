@@ -17,17 +17,22 @@ constexpr size_t kMaxPath = 260;
 
 // path made absolute against base (when it is relative and base is not
 // empty), with "." and ".." folded and repeated or trailing separators
-// removed. No length limit.
+// removed. No length limit. Folding a folded path changes nothing, and a
+// relative path stays relative (".\C:x", not "C:x", on Windows).
 std::string FoldPath(std::string_view base, std::string_view path, platform::PathStyle style);
 
-// The base directory itself for an empty path, otherwise FoldPath. Empty when
-// the result would be longer than kMaxPath: a cut path would name another file.
+// FoldPath; for an empty path the base directory, folded (empty when base is
+// empty too). Empty when the result would be longer than kMaxPath: a cut path
+// would name another file. Resolving a result against the same base gives it
+// back unchanged.
 std::string ResolvePath(std::string_view base, std::string_view path, platform::PathStyle style);
 
 // The part of path below base, without leading separators, when base is a
 // byte-exact prefix of path followed by a separator ("." when nothing
-// remains); path unchanged otherwise or when base is empty; empty when path is
-// longer than kMaxPath.
+// remains; ".\" in front of a part that looks like a drive); path unchanged
+// otherwise, when base is empty, or on Posix when the part holds a "\" (it
+// would read back as a separator); empty when path is longer than kMaxPath.
+// ResolvePath(base, result) gives path back when path is a resolved path.
 std::string MakeRelativePath(std::string_view base, std::string_view path,
                              platform::PathStyle style);
 

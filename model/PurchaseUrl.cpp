@@ -2,6 +2,11 @@
 
 CPurchaseUrl CPurchaseUrl::Parse(std::string_view link) {
     CPurchaseUrl url;
+    const size_t hash = link.find('#');
+    if (hash != std::string_view::npos) {
+        url.m_strFragment = std::string(link.substr(hash));
+        link = link.substr(0, hash);
+    }
     const size_t question = link.find('?');
     if (question == std::string_view::npos) {
         url.m_strBase = std::string(link);
@@ -43,5 +48,6 @@ std::string CPurchaseUrl::Text() const {
         text += '=';
         text += value;
     }
+    text += m_strFragment;
     return text;
 }

@@ -4,9 +4,10 @@
 #include <string>
 #include <string_view>
 
-// A purchase link split into its base (the text before the first "?") and its
-// query parameters, ordered byte-wise by key, one value per key. No percent
-// coding is done in either direction.
+// A purchase link split into its base (the text before the first "?"), its
+// query parameters, ordered byte-wise by key, one value per key, and its
+// fragment (from the first "#" on, which ends the query; a "?" after it
+// belongs to the fragment). No percent coding is done in either direction.
 class CPurchaseUrl {
 public:
     static CPurchaseUrl Parse(std::string_view link);
@@ -14,13 +15,17 @@ public:
     // Inserts or replaces the value of key.
     void SetParameter(const std::string& key, const std::string& value);
 
-    // Base, "?" (always), then key=value pairs in key order joined by "&".
+    // Base, "?" (always), key=value pairs in key order joined by "&", then the
+    // fragment: parameters must stand before it or the browser never sends them.
     std::string Text() const;
 
     const std::string& Base() const { return m_strBase; }
     const std::map<std::string, std::string>& Parameters() const { return m_mapParams; }
+    // "#" and what follows it; empty when the link has no "#".
+    const std::string& Fragment() const { return m_strFragment; }
 
 private:
     std::string m_strBase;
     std::map<std::string, std::string> m_mapParams;
+    std::string m_strFragment;
 };

@@ -130,3 +130,23 @@ TEST(ComposeAffiliateLink, OtherNeverChangesTheLinkEvenWithItsRecord) {
         EXPECT_EQ(link, "https://own.example/?a=1");
     }
 }
+
+TEST(ComposeAffiliateLink, FragmentComesBackAfterTheQuery) {
+    CAffProject project;
+    AddRegInfo(project, kServiceRegNow, "9");
+    std::string link = "http://mine/x#top";
+    EXPECT_TRUE(ComposeAffiliateLink(kServiceRegNow, link, "42", project, ComposeMode::Keep));
+    EXPECT_EQ(link, "http://mine/x?affiliate=42&item=9#top");
+    // Composing again finds the parameters in the query, not in the fragment.
+    EXPECT_TRUE(ComposeAffiliateLink(kServiceRegNow, link, "43", project, ComposeMode::Keep));
+    EXPECT_EQ(link, "http://mine/x?affiliate=43&item=9#top");
+}
+
+TEST(ComposeProductLink, FragmentComesBackAfterTheQuery) {
+    std::string link = "https://mine.example/buy?a=1#pay";
+    EXPECT_TRUE(ComposeProductLink(kServiceShareIt, link, "300", ComposeMode::Keep));
+    EXPECT_EQ(link, "https://mine.example/buy?a=1&productid=300#pay");
+    // Reset starts from the endpoint: the typed fragment goes with the typed link.
+    EXPECT_TRUE(ComposeProductLink(kServiceShareIt, link, "300", ComposeMode::Reset));
+    EXPECT_EQ(link, Endpoint(kServiceShareIt) + "?productid=300");
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 TEST(PurchaseUrl, LinkWithoutQuestionMarkGainsOneInTextForm) {
     const CPurchaseUrl url = CPurchaseUrl::Parse("https://h.example/p");
     EXPECT_EQ(url.Base(), "https://h.example/p");
@@ -58,4 +60,46 @@ TEST(PurchaseUrl, SetParameterInsertsOrReplacesWithoutCoding) {
     url.SetParameter("a", "x y%20&=");
     url.SetParameter("c", "");
     EXPECT_EQ(url.Text(), "b?a=x y%20&=&c=");
+}
+
+// A fragment ("#...") ends the query: it is kept aside when parsing and put
+// back after the query, or the browser would never send the parameters.
+struct FragmentCase {
+    const char* link;
+    const char* base;
+    const char* fragment;
+    const char* text; // after SetParameter("k", "1")
+};
+
+void PrintTo(const FragmentCase& c, std::ostream* os) {
+    *os << '"' << c.link << '"';
+}
+
+class PurchaseUrlFragment : public ::testing::TestWithParam<FragmentCase> {};
+
+TEST_P(PurchaseUrlFragment, StaysBehindTheQuery) {
+    const FragmentCase& c = GetParam();
+    CPurchaseUrl url = CPurchaseUrl::Parse(c.link);
+    EXPECT_EQ(url.Base(), c.base);
+    EXPECT_EQ(url.Fragment(), c.fragment);
+    url.SetParameter("k", "1");
+    EXPECT_EQ(url.Text(), c.text);
+    EXPECT_EQ(CPurchaseUrl::Parse(url.Text()).Text(), url.Text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, PurchaseUrlFragment,
+                         ::testing::Values(FragmentCase{"http://mine/x#top", "http://mine/x",
+                                                        "#top", "http://mine/x?k=1#top"},
+                                           FragmentCase{"b?a=2#f", "b", "#f", "b?a=2&k=1#f"},
+                                           FragmentCase{"b?k=0#f?k=5&z=1", "b", "#f?k=5&z=1",
+                                                        "b?k=1#f?k=5&z=1"},
+                                           FragmentCase{"b#", "b", "#", "b?k=1#"},
+                                           FragmentCase{"b?#", "b", "#", "b?k=1#"},
+                                           FragmentCase{"#only", "", "#only", "?k=1#only"},
+                                           FragmentCase{"b#x#y", "b", "#x#y", "b?k=1#x#y"},
+                                           FragmentCase{"b?a=1", "b", "", "b?a=1&k=1"}));
+
+TEST(PurchaseUrl, FragmentAloneKeepsTheQuestionMarkBeforeIt) {
+    EXPECT_EQ(CPurchaseUrl::Parse("b#f").Text(), "b?#f");
+    EXPECT_TRUE(CPurchaseUrl::Parse("b?#a=1").Parameters().empty());
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+#include <string>
+
 namespace {
 
 using platform::PathStyle;
@@ -104,6 +108,86 @@ TEST(ProjectPaths, ProjectUsesItsFolderAsBase) {
     EXPECT_EQ(p.BaseDirectory(), platform::CurrentDirectory() + "/rel");
     CAffProject copy = p;
     EXPECT_EQ(copy.BaseDirectory(), p.BaseDirectory());
+}
+
+// A path read back must name the same file: resolving a resolved path, or
+// resolving what MakeRelativePath made of it, changes nothing, and a relative
+// result never reads as an absolute one.
+struct RoundTripCase {
+    PathStyle style;
+    const char* base;
+    const char* path;
+    const char* resolved;
+};
+
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    *os << (c.style == PathStyle::Windows ? "Windows" : "Posix") << " base \"" << c.base
+        << "\" path \"" << c.path << '"';
+}
+
+bool ReadsAsRelative(const std::string& path, PathStyle style) {
+    if (path.empty())
+        return true;
+    if (style == PathStyle::Posix)
+        return path[0] != '/';
+    const bool drive =
+        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+    return !drive && path[0] != '/' && path[0] != '\\';
+}
+
+class ProjectPathRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(ProjectPathRoundTrip, ResolvesOnceAndComesBackFromRelative) {
+    const RoundTripCase& c = GetParam();
+    const std::string resolved = ResolvePath(c.base, c.path, c.style);
+    EXPECT_EQ(resolved, c.resolved);
+    EXPECT_EQ(ResolvePath(c.base, resolved, c.style), resolved);
+    EXPECT_EQ(FoldPath("", resolved, c.style), resolved);
+
+    const std::string relative = MakeRelativePath(c.base, resolved, c.style);
+    EXPECT_EQ(ResolvePath(c.base, relative, c.style), resolved) << "relative: " << relative;
+    EXPECT_EQ(MakeRelativePath(c.base, relative, c.style), relative);
+    if (relative != resolved) {
+        EXPECT_TRUE(ReadsAsRelative(relative, c.style)) << relative;
+    }
+    if (ReadsAsRelative(c.path, c.style) && ReadsAsRelative(c.base, c.style)) {
+        EXPECT_TRUE(ReadsAsRelative(resolved, c.style)) << resolved;
+    }
+}
+
+const auto kW = PathStyle::Windows;
+const auto kP = PathStyle::Posix;
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ProjectPathRoundTrip,
+    ::testing::Values(
+        // "." and ".." are no server or share names.
+        RoundTripCase{kW, "\\\\srv", "", "\\\\srv"}, RoundTripCase{kW, "\\\\srv", ".", "\\\\srv"},
+        RoundTripCase{kW, "\\\\srv", "a", "\\\\srv\\a"},
+        RoundTripCase{kW, "\\\\srv\\share", "..\\..\\a", "\\\\srv\\share\\a"},
+        RoundTripCase{kW, "C:\\b", "\\\\srv\\.\\x", "\\\\srv\\x"},
+        RoundTripCase{kW, "C:\\b", "\\\\srv\\..\\x", "\\\\srv\\x"},
+        // A part that looks like a drive keeps a "." in front of it.
+        RoundTripCase{kW, "", ".//G:\xC3\xA6;", ".\\G:\xC3\xA6;"},
+        RoundTripCase{kW, "", "a\\..\\C:x", ".\\C:x"},
+        RoundTripCase{kW, "", ".\\C:x\\y", ".\\C:x\\y"},
+        RoundTripCase{kW, "C:\\b", ".\\C:\\a.\\:", "C:\\b\\C:\\a.\\:"},
+        RoundTripCase{kW, "C:\\b", "C:\\b\\C:x", "C:\\b\\C:x"},
+        // The folder of "C:\p.vkp" is "C:", the drive's root.
+        RoundTripCase{kW, "C:", "", "C:\\"}, RoundTripCase{kW, "C:", "a", "C:\\a"},
+        RoundTripCase{kW, "C:\\Work\\Proj", "out\\a.exe", "C:\\Work\\Proj\\out\\a.exe"},
+        RoundTripCase{kP, "/work/proj", "", "/work/proj"},
+        RoundTripCase{kP, "/work/proj", "out/a", "/work/proj/out/a"},
+        RoundTripCase{kP, "/", "", "/"},
+        // A Posix name with "\" cannot be written relative: it would read
+        // back as two names.
+        RoundTripCase{kP, "/work/proj", "/work/proj/a\\b", "/work/proj/a\\b"},
+        RoundTripCase{kP, "", "a/../C:x", "C:x"}));
+
+TEST(ProjectPaths, MakeRelativeNeverGivesAnAbsoluteLookingPath) {
+    EXPECT_EQ(MakeRelativePath("C:\\b", "C:\\b\\C:\\a.\\:", kW), ".\\C:\\a.\\:");
+    EXPECT_EQ(MakeRelativePath("C:\\b", "C:\\b\\D:", kW), ".\\D:");
+    EXPECT_EQ(MakeRelativePath("/b", "/b/C:x", kP), "C:x");
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+// A broken invariant ends the run: libFuzzer then saves the input that broke it.
+#define FUZZ_CHECK(condition, what)                                                                \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, what);                         \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+// The input as bytes, and as two texts split at its first NUL (the second is
+// empty when there is none).
+inline std::string_view FuzzBytes(const unsigned char* data, size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+inline std::pair<std::string, std::string> SplitAtNul(std::string_view bytes) {
+    const size_t nul = bytes.find('\0');
+    if (nul == std::string_view::npos)
+        return {std::string(bytes), {}};
+    return {std::string(bytes.substr(0, nul)), std::string(bytes.substr(nul + 1))};
+}
