@@ -14,8 +14,7 @@ constexpr size_t kKeyPathBuffer = 1000;
 // A link as the launcher stores it: text, then its terminator, 4000 bytes at
 // most. Anything else was not written by a launcher and is not handed out.
 bool IsWellFormedLink(const std::string& bytes) {
-    return !bytes.empty() && bytes.size() <= platform::kMaxStoredValueBytes &&
-           bytes.back() == '\0';
+    return !bytes.empty() && bytes.size() <= platform::kMaxStoredValueBytes && bytes.back() == '\0';
 }
 
 struct Lookup {
@@ -29,8 +28,8 @@ struct Lookup {
 // machine-wide link stays.
 void ConsiderStore(const platform::MachineStore& store, const char* keyPath, Lookup& lookup) {
     platform::StoredValue value;
-    platform::StoreRead read =
-        store.ReadValue(keyPath, platform::kPurchaseLinkValue, platform::kMaxStoredValueBytes, value);
+    platform::StoreRead read = store.ReadValue(keyPath, platform::kPurchaseLinkValue,
+                                               platform::kMaxStoredValueBytes, value);
     if (read == platform::StoreRead::NoKey)
         return;
     lookup.keyFound = true;

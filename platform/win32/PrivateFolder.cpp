@@ -53,8 +53,8 @@ std::string CreatePrivateFolder(const std::string& parent) {
             return {};
         // Folders below the user's own temporary folder carry its rights,
         // which only the user and the system hold.
-        const std::string folder = base + "velkora-" + random.substr(0, 8) + random.substr(9, 4) +
-                                   random.substr(14, 4);
+        const std::string folder =
+            base + "velkora-" + random.substr(0, 8) + random.substr(9, 4) + random.substr(14, 4);
         if (::CreateDirectoryA(folder.c_str(), nullptr))
             return folder + "\\";
         if (::GetLastError() != ERROR_ALREADY_EXISTS)

@@ -1,5 +1,5 @@
-#include "platform/PrivateFolder.h"
 #include "platform/ProgramRun.h"
+#include "platform/PrivateFolder.h"
 #include "tests/velklink/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +26,8 @@ std::string Script(const ScratchFolder& dir, const std::string& name, const std:
 
 TEST(ProgramRun, ArgumentsGoThroughUnchangedAndTheExitStatusComesBack) {
     ScratchFolder dir;
-    const std::string program =
-        Script(dir, "p.sh", "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$0.out\"\nexit 42\n");
+    const std::string program = Script(
+        dir, "p.sh", "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$0.out\"\nexit 42\n");
     ProgramRun run = platform::RunProgramAndWait(program, {"a b", "", "\"q\"", "$HOME", "*"});
     EXPECT_EQ(run.outcome, ProgramRun::Outcome::Finished);
     EXPECT_EQ(run.exitCode, 42);
@@ -51,7 +51,8 @@ TEST(ProgramRun, MissingProgramIsNotStarted) {
 TEST(ProgramRun, ProgramOnANoexecMountIsReportedAsNotExecutable) {
     ScratchFolder dir;
     fs::create_directories(dir / "m");
-    const std::string mount = "mount -t tmpfs -o noexec,size=1m tmpfs '" + dir / "m" + "' 2>/dev/null";
+    const std::string mount =
+        "mount -t tmpfs -o noexec,size=1m tmpfs '" + dir / "m" + "' 2>/dev/null";
     if (std::system(mount.c_str()) != 0)
         GTEST_SKIP() << "cannot mount a noexec folder here";
     WriteFileBytes(dir / "m/p.sh", "#!/bin/sh\nexit 0\n");
