@@ -3,6 +3,7 @@
 #include "package/AffiliateInfoFile.h"
 #include "package/BuildRunningFlag.h"
 #include "package/LittleEndian.h"
+#include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
@@ -186,10 +187,15 @@ private:
         Log("Creating affiliate setup file...");
         const std::string& outputPath = affiliate.m_strSetupPath;
         const std::string resolvedOutput = product.ResolveProjectPath(outputPath);
+        const OutputConflict conflict =
+            FindOutputConflict(resolvedOutput, InputsOf(affiliate.Key()));
+        if (conflict != OutputConflict::None) {
+            Log(OutputConflictLine(conflict, outputPath));
+            ++m_nErrors;
+            return Next::Continue;
+        }
         CreateOutputFolders(resolvedOutput);
         if (m_env.writePackage(pkg, resolvedOutput) == SFX_OK) {
-            // A custom setup is a program: let its owner run it.
-            platform::MakeOwnerExecutable(resolvedOutput);
             Log(Quoted("File '", outputPath, "' created successfully."));
             if (m_request.runAfterBuild)
                 m_env.startProgram(resolvedOutput);
@@ -198,6 +204,19 @@ private:
             ++m_nErrors;
         }
         return Next::Continue;
+    }
+
+    // What the package of the affiliate under key must not replace.
+    BuildInputs InputsOf(uint16_t key) const
+    {
+        const CAffProject& product = m_request.product;
+        BuildInputs inputs;
+        inputs.projectFile = product.m_strProjectPath;
+        inputs.setupFile = product.ResolveProjectPath(product.m_strSetupFile);
+        for (const auto& [otherKey, path] : m_request.outputs)
+            if (otherKey != key && !path.empty())
+                inputs.otherOutputs.push_back(product.ResolveProjectPath(path));
+        return inputs;
     }
 
     void Fail(const std::string& line)

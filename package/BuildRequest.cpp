@@ -9,6 +9,9 @@ BuildRequest RequestWithProduct(const CAffProject& project)
     // The list below is what gets built; the map's copies would only be
     // dead weight for the length of the build.
     request.product.m_mapResellers.RemoveAll();
+    project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& r) {
+        request.outputs.emplace_back(key, r.m_strSetupPath);
+    });
     return request;
 }
 

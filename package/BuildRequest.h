@@ -4,6 +4,8 @@
 #include "model/Reseller.h"
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 // What one build works on. The records are copies taken when the command is
@@ -13,6 +15,9 @@ struct BuildRequest {
     CAffProject product;               // the product; its affiliate map is not used
     std::vector<CReseller> affiliates; // the affiliates to build, in build order
     bool runAfterBuild = false;        // start each package that was built successfully
+    // Every affiliate's key and setup path as stored, built or not: no
+    // package may replace another affiliate's.
+    std::vector<std::pair<uint16_t, std::string>> outputs;
 };
 
 // Every affiliate of project, in the enumeration order of its affiliate map.

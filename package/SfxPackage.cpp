@@ -4,6 +4,8 @@
 #include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileReplace.h"
+#include "platform/ProcessStart.h"
 #include "platform/RawFile.h"
 
 #include <algorithm>
@@ -116,8 +118,23 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     if (total > kMaxPackageLength)
         return SFX_ERR_CREATE;
 
-    // On a failure below, the writer hands what it holds to the partial file.
-    platform::BufferedWriter out(platform::RawFile::CreateTruncate(outputPath));
+    // The package goes to a new file beside the output and replaces it only
+    // when whole: a failed build leaves the previous package as it was, and a
+    // link planted at the output is replaced, never written through.
+    const std::string tempPath = platform::TemporaryPathBeside(outputPath);
+    SfxResult result = WritePackage(image, imageSize, tempPath);
+    // A custom setup is a program: its owner may run it from the first moment.
+    if (result == SFX_OK && !platform::MakeOwnerExecutable(tempPath))
+        result = SFX_ERR_CREATE;
+    if (result == SFX_OK && !platform::ReplaceFile(tempPath, outputPath))
+        result = SFX_ERR_CREATE;
+    if (result != SFX_OK)
+        platform::RemoveFile(tempPath);
+    return result;
+}
+
+SfxResult CSfxPackage::WritePackage(const void* image, size_t imageSize, const std::string& path) {
+    platform::BufferedWriter out(platform::RawFile::CreateReplacing(path));
     if (!out.IsOpen())
         return SFX_ERR_CREATE;
     if (imageSize > 0 && !out.Write(image, imageSize))
@@ -141,6 +158,7 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
         position += e.m_nSize;
     }
 
+    CPackageTrailer trailer;
     trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
     std::string bytes;
     trailer.EncodeTo(bytes);

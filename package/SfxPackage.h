@@ -32,12 +32,16 @@ public:
 
     // Writes image + payloads + trailer to outputPath, using the template image
     // linked into the program under "SFX_EXE" and templateId (129 selfkit,
-    // 130 setupstub). SFX_ERR_EMPTY or SFX_ERR_TEMPLATE create no file.
-    // SFX_ERR_CREATE: the output cannot be created or written (also when it is
-    // one of the sources, or the package would reach 2 GiB). SFX_ERR_SOURCE: a
+    // 130 setupstub). The package is written to a new file beside outputPath,
+    // made executable by its owner and then renamed over outputPath, so
+    // outputPath holds the previous file or the new package, whole; a symbolic
+    // link at outputPath is replaced, never written through. A failed build
+    // leaves the previous file and no temporary file. SFX_ERR_EMPTY or
+    // SFX_ERR_TEMPLATE: nothing was written. SFX_ERR_CREATE: the package
+    // cannot be created, written or put in place (also when the output is one
+    // of the sources, or the package would reach 2 GiB). SFX_ERR_SOURCE: a
     // source cannot be opened or holds fewer bytes than AddFile recorded; only
-    // the recorded length is copied when it has grown. A build that fails
-    // after creating the output leaves the partial file (it has no trailer).
+    // the recorded length is copied when it has grown.
     SfxResult Build(int templateId, const std::string& outputPath);
 
     // Build with the given image bytes instead of an embedded template.
@@ -75,6 +79,9 @@ public:
     int GetCount() const { return m_nCount; }
 
 private:
+    // Writes the whole package to the new file at path.
+    SfxResult WritePackage(const void* image, size_t imageSize, const std::string& path);
+
     std::array<CSfxEntry, 256> m_entries{};
     int32_t m_nCount = 0;
     std::string m_strPackagePath; // the package ReadDirectory read last

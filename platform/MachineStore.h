@@ -27,12 +27,26 @@ enum class StoreRead {
 // key's folder and holds exactly the value's bytes. No key text can name a
 // path outside the root, and no symbolic link below the root is followed.
 //
+// The machine-wide store is readable by every user (folders 0755, values
+// 0644); a user's own store is private to that user (0700 and 0600), and so
+// are the folders made above its root.
+//
 // Writes are atomic: a value is written to a temporary file in the key's
 // folder and renamed over the old one, so readers see the old or the new
 // value whole, and of two writers one whole value remains.
+// A value read whole, with the time it was written (a count that grows with
+// time, comparable between the stores of one machine).
+struct StoredValue {
+    std::string bytes;
+    int64_t writeTime = 0;
+};
+
 class MachineStore {
 public:
-    explicit MachineStore(std::string rootFolder) : root_(std::move(rootFolder)) {}
+    enum class Access { Everyone, OwnerOnly };
+
+    explicit MachineStore(std::string rootFolder, Access access = Access::Everyone)
+        : root_(std::move(rootFolder)), access_(access) {}
 
     // The machine-wide store: $VELKORA_STORE_DIR, else /var/lib/velkora.
     static MachineStore MachineWide();
@@ -60,6 +74,13 @@ public:
     StoreRead QueryValue(std::string_view keyPath, std::string_view valueName, void* buffer,
                          uint32_t* size) const;
 
+    // Reads the whole value and its write time into out. A value larger than
+    // maxBytes is refused from its size alone, before any byte is read
+    // (MoreData, out untouched); so are NoKey and NoValue. A writer replacing
+    // the value meanwhile never makes this see part of one value.
+    StoreRead ReadValue(std::string_view keyPath, std::string_view valueName, size_t maxBytes,
+                        StoredValue& out) const;
+
     // The folder path of a key relative to the root ("k.a/k.b"), or empty
     // when the key path has no components or is too long to be stored.
     static std::string KeyFolder(std::string_view keyPath);
@@ -71,6 +92,7 @@ public:
 
 private:
     std::string root_;
+    Access access_;
 };
 
 } // namespace platform

@@ -2,12 +2,12 @@
 
 #include "model/AffProject.h"
 #include "package/BuildLogSink.h"
+#include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
-#include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
 #include "selfkit/FormatText.h"
 #include "selfkit/ProductInfoFile.h"
@@ -36,6 +36,19 @@ std::string DefaultOutputPath(const std::string& outputDir) {
         return outputDir + CSelfCreatorBuilder::kDefaultFileName;
     const char separator = platform::HostPathStyle() == platform::PathStyle::Windows ? '\\' : '/';
     return outputDir + separator + CSelfCreatorBuilder::kDefaultFileName;
+}
+
+// What the self creator must not replace: the project file, the product's
+// setup file and every affiliate's package.
+BuildInputs InputsOf(const CAffProject& project) {
+    BuildInputs inputs;
+    inputs.projectFile = project.m_strProjectPath;
+    inputs.setupFile = Resolve(project, project.m_strSetupFile);
+    project.m_mapResellers.ForEach([&](uint16_t, const CReseller& r) {
+        if (!r.m_strSetupPath.empty())
+            inputs.otherOutputs.push_back(Resolve(project, r.m_strSetupPath));
+    });
+    return inputs;
 }
 
 // Deletes the temporary product information file on every way out.
@@ -107,13 +120,16 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
     const std::string& outputPath = project.m_strSelfCreatorPath;
     const std::string resolvedOutput = Resolve(project, outputPath);
 
+    const OutputConflict conflict = FindOutputConflict(resolvedOutput, InputsOf(project));
+    if (conflict != OutputConflict::None)
+        return fail(OutputConflictLine(conflict, outputPath), SelfCreatorResult::OutputRefused);
+
     CreateOutputFolders(resolvedOutput);
     const SfxResult built = package.Build(kSfxTemplateSelfkit, resolvedOutput);
     if (built != SFX_OK)
         return fail(
             FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),
             SelfCreatorResult::BuildFailed);
-    platform::MakeOwnerExecutable(resolvedOutput); // affiliates run it as a program
     m_log.Append(FormatText("File '%s' created successfully.", outputPath));
     platform::Beep();
     return SelfCreatorResult::Built;

@@ -14,6 +14,7 @@ enum class SelfCreatorResult {
     InfoAddFailed,    // it cannot be written or added to the package
     SetupAddFailed,   // the product's setup file cannot be read
     BuildFailed,      // the package cannot be written
+    OutputRefused,    // the output is the project file, the setup file or an affiliate's
 };
 
 // Writes the self creator of a product: a package made from the embedded self

@@ -1,6 +1,7 @@
 #include "setupstub/AffiliateLinkStore.h"
 
 #include "package/AffiliateInfoFile.h"
+#include "platform/StoreContract.h"
 
 namespace {
 
@@ -10,14 +11,14 @@ std::string_view UpToNul(std::string_view text) {
 
 bool WriteValues(const platform::MachineStore& store, const std::string& keyPath,
                  const CAffiliateInfo& info) {
-    return store.SetString(keyPath, "PurchaseLink", UpToNul(info.m_strLink)) &&
-           store.SetString(keyPath, "ResellerUrl", UpToNul(info.m_strWebSite));
+    return store.SetString(keyPath, platform::kPurchaseLinkValue, UpToNul(info.m_strLink)) &&
+           store.SetString(keyPath, platform::kResellerUrlValue, UpToNul(info.m_strWebSite));
 }
 
 } // namespace
 
 std::string ProductKeyPath(std::string_view key) {
-    return "Software\\Velkora\\" + std::string(UpToNul(key));
+    return platform::ProductKeyPath(UpToNul(key));
 }
 
 LinkStoreOutcome StoreAffiliateLink(const CAffiliateInfo& info,

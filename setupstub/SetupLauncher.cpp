@@ -24,3 +24,14 @@ PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& te
     prepared.setupPath = tempFolder + package.GetEntry(1).m_strName;
     return prepared;
 }
+
+int ExtractSetupAgain(const std::string& packagePath, const std::string& folder,
+                      std::string& setupPath) {
+    CSfxPackage package;
+    int result = package.ExtractFrom(packagePath, folder);
+    if (result == SFX_OK && package.GetCount() < 2)
+        result = SFX_ERR_EMPTY;
+    if (result == SFX_OK)
+        setupPath = folder + package.GetEntry(1).m_strName;
+    return result;
+}

@@ -21,3 +21,9 @@ struct PreparedSetup {
 PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
                            const platform::MachineStore& machineWide,
                            const platform::MachineStore& perUser);
+
+// Extracts the package at packagePath into folder (ending with '/') again, for
+// a second try at starting its setup elsewhere; setupPath receives the
+// extracted setup program. Nothing is stored. A package result code.
+int ExtractSetupAgain(const std::string& packagePath, const std::string& folder,
+                      std::string& setupPath);

@@ -1,6 +1,7 @@
 #include "setupstub/SetupStart.h"
 
 #include "platform/ProcessStart.h"
+#include "platform/ProgramRun.h"
 #include "platform/RawFile.h"
 
 #include <cstring>
@@ -27,15 +28,26 @@ SetupKind ClassifySetupFile(const std::string& path) {
     return SetupKind::Document;
 }
 
-bool StartSetup(const std::string& path, const std::vector<std::string>& args) {
+SetupStartResult StartSetup(const std::string& path, const std::vector<std::string>& args) {
+    SetupStartResult result;
     switch (ClassifySetupFile(path)) {
-    case SetupKind::Program:
+    case SetupKind::Program: {
         platform::MakeOwnerExecutable(path);
-        return platform::ReplaceProcess(path, args);
+        const platform::ProgramRun run = platform::RunProgramAndWait(path, args);
+        if (run.outcome == platform::ProgramRun::Outcome::Finished) {
+            result.outcome = SetupStartResult::Outcome::Finished;
+            result.exitCode = run.exitCode;
+        } else if (run.outcome == platform::ProgramRun::Outcome::NotExecutable) {
+            result.outcome = SetupStartResult::Outcome::NotExecutable;
+        }
+        break;
+    }
     case SetupKind::Document:
-        return platform::OpenWithDesktop(path);
+        if (platform::OpenWithDesktop(path))
+            result.outcome = SetupStartResult::Outcome::HandedOn;
+        break;
     case SetupKind::Missing:
         break;
     }
-    return false;
+    return result;
 }

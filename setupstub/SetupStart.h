@@ -12,8 +12,19 @@ enum class SetupKind {
 
 SetupKind ClassifySetupFile(const std::string& path);
 
-// Starts the setup file with the launcher's own arguments. A program replaces
-// the launcher's process, keeping its terminal and exit status, and this
-// returns only on failure; a document is opened without waiting (arguments
-// cannot be passed to it). True when the start was handed on.
-bool StartSetup(const std::string& path, const std::vector<std::string>& args);
+// How the start of a setup ended.
+struct SetupStartResult {
+    enum class Outcome {
+        Finished,      // the setup ran and ended with exitCode
+        NotExecutable, // its folder does not let programs run (mounted noexec)
+        HandedOn,      // a document given to the desktop's opener, not waited for
+        Failed,        // missing or not startable
+    };
+    Outcome outcome = Outcome::Failed;
+    int exitCode = 0;
+};
+
+// Starts the setup file with the launcher's own arguments. A program runs as
+// the launcher's child, on its terminal, and is waited for; a document is
+// opened without waiting (arguments cannot be passed to it).
+SetupStartResult StartSetup(const std::string& path, const std::vector<std::string>& args);

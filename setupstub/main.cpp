@@ -1,28 +1,27 @@
 // The launcher at the front of every affiliate's custom setup. It shows and
-// prints nothing: it unpacks its own package into the user's private
-// temporary folder, stores the affiliate's link and starts the vendor's setup
-// with its own arguments.
-#include "package/SfxResult.h"
+// prints nothing: it unpacks its own package into a new private folder of
+// this run, stores the affiliate's link, runs the vendor's setup with its own
+// arguments, removes the folder and ends with the setup's exit status.
 #include "platform/ExecutablePath.h"
 #include "platform/MachineStore.h"
-#include "platform/UserTempFolder.h"
-#include "setupstub/SetupLauncher.h"
-#include "setupstub/SetupStart.h"
+#include "platform/PrivateFolder.h"
+#include "platform/TempFile.h"
+#include "setupstub/LauncherRun.h"
 
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
-    std::string self = platform::OwnExecutablePath();
-    std::string folder = platform::UserTempFolder();
-    if (self.empty() || folder.empty())
+    const platform::MachineStore machineWide = platform::MachineStore::MachineWide();
+    const platform::MachineStore perUser = platform::MachineStore::PerUser();
+    LauncherEnvironment env;
+    env.packagePath = platform::OwnExecutablePath();
+    if (env.packagePath.empty())
         return 1;
-    PreparedSetup prepared = PrepareSetup(self, folder, platform::MachineStore::MachineWide(),
-                                          platform::MachineStore::PerUser());
-    if (prepared.result == SFX_ERR_MARKER)
-        return 0; // a bare launcher without a package: nothing to do
-    if (prepared.result != SFX_OK)
-        return 1;
+    env.tempParent = platform::TempFolder();
+    env.fallbackParent = platform::UserCacheFolder;
+    env.machineWide = &machineWide;
+    env.perUser = &perUser;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return StartSetup(prepared.setupPath, args) ? 0 : 1;
+    return RunLauncher(env, args);
 }

@@ -1,26 +1,56 @@
 #include "velklink/velklink.h"
 
 #include "platform/MachineStore.h"
+#include "platform/StoreContract.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 // The key's path, as the launcher writes it, in a buffer of 1000 bytes.
 constexpr size_t kKeyPathBuffer = 1000;
 
-int32_t ResultOf(platform::StoreRead read) {
-    switch (read) {
-    case platform::StoreRead::Ok:
-        return VELK_LINK_OK;
-    case platform::StoreRead::NoKey:
-        return VELK_LINK_NO_KEY;
-    case platform::StoreRead::NoValue:
-        return VELK_LINK_NO_VALUE;
-    case platform::StoreRead::MoreData:
+// A link as the launcher stores it: text, then its terminator, 4000 bytes at
+// most. Anything else was not written by a launcher and is not handed out.
+bool IsWellFormedLink(const std::string& bytes) {
+    return !bytes.empty() && bytes.size() <= platform::kMaxStoredValueBytes && bytes.back() == '\0';
+}
+
+struct Lookup {
+    bool keyFound = false;
+    bool linkFound = false;
+    platform::StoredValue link;
+};
+
+// Reads the store's link and keeps it when it is newer than the one found so
+// far. The stores are visited machine-wide first, so on equal times the
+// machine-wide link stays.
+void ConsiderStore(const platform::MachineStore& store, const char* keyPath, Lookup& lookup) {
+    platform::StoredValue value;
+    platform::StoreRead read = store.ReadValue(keyPath, platform::kPurchaseLinkValue,
+                                               platform::kMaxStoredValueBytes, value);
+    if (read == platform::StoreRead::NoKey)
+        return;
+    lookup.keyFound = true;
+    if (read != platform::StoreRead::Ok || !IsWellFormedLink(value.bytes))
+        return;
+    if (!lookup.linkFound || value.writeTime > lookup.link.writeTime) {
+        lookup.link = std::move(value);
+        lookup.linkFound = true;
+    }
+}
+
+int32_t HandOut(const std::string& link, char* buffer, uint32_t* size) {
+    const auto needed = static_cast<uint32_t>(link.size());
+    if (buffer != nullptr && *size < needed) {
+        *size = needed;
         return VELK_LINK_MORE_DATA;
     }
-    return VELK_LINK_NO_VALUE;
+    if (buffer != nullptr)
+        std::memcpy(buffer, link.data(), link.size());
+    *size = needed;
+    return VELK_LINK_OK;
 }
 
 } // namespace
@@ -30,20 +60,19 @@ extern "C" VELKLINK_API int32_t velkGetAffiliatePurchaseLink(const char* key, ch
     if (key == nullptr)
         return VELK_LINK_NO_KEY;
     char keyPath[kKeyPathBuffer];
-    int length = std::snprintf(keyPath, sizeof keyPath, "Software\\Velkora\\%s\\", key);
+    const std::string prefix(platform::kStoreKeyPrefix);
+    int length = std::snprintf(keyPath, sizeof keyPath, "%s%s\\", prefix.c_str(), key);
     if (length < 0 || static_cast<size_t>(length) >= sizeof keyPath)
         return VELK_LINK_NO_KEY;
 
     // A setup run without the rights for the machine-wide store wrote the
-    // current user's store instead; that one is the more specific answer.
-    platform::StoreRead best = platform::StoreRead::NoKey;
-    for (const platform::MachineStore& store :
-         {platform::MachineStore::PerUser(), platform::MachineStore::MachineWide()}) {
-        platform::StoreRead read = store.QueryValue(keyPath, "PurchaseLink", buffer, size);
-        if (read == platform::StoreRead::Ok || read == platform::StoreRead::MoreData)
-            return ResultOf(read);
-        if (read == platform::StoreRead::NoValue)
-            best = read;
-    }
-    return ResultOf(best);
+    // user's own store instead; the link written last is the one that counts.
+    Lookup lookup;
+    ConsiderStore(platform::MachineStore::MachineWide(), keyPath, lookup);
+    ConsiderStore(platform::MachineStore::PerUser(), keyPath, lookup);
+    if (!lookup.keyFound)
+        return VELK_LINK_NO_KEY;
+    if (!lookup.linkFound || size == nullptr)
+        return VELK_LINK_NO_VALUE;
+    return HandOut(lookup.link.bytes, buffer, size);
 }

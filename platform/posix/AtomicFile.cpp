@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileFaults.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -54,6 +56,10 @@ std::string TemporaryName(const std::string& folder, const std::string& name) {
 
 int CreateTemporary(const std::string& folder, const std::string& name, mode_t mode,
                     std::string& tempPath) {
+    if (!FileFaults::Allow(FileOperation::Open)) {
+        errno = EIO;
+        return -1;
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = TemporaryName(folder, name);
         int fd =
@@ -66,6 +72,8 @@ int CreateTemporary(const std::string& folder, const std::string& name, mode_t m
 }
 
 FileStatus WriteAll(int fd, std::string_view bytes, const AtomicWriteFault* fault) {
+    if (!FileFaults::Allow(FileOperation::Write))
+        return FileStatus{FileError::DiskFull, 0};
     size_t done = 0;
     while (done < bytes.size()) {
         size_t chunk = bytes.size() - done;
@@ -129,6 +137,8 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         status = LastFileStatus();
     if (::close(fd) != 0 && status.Ok())
         status = LastFileStatus();
+    if (status.Ok() && !FileFaults::Allow(FileOperation::Rename))
+        status = FileStatus{FileError::HardIo, 0};
     if (status.Ok() && ::rename(tempPath.c_str(), target.c_str()) != 0)
         status = LastFileStatus();
     if (!status.Ok()) {

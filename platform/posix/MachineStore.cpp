@@ -15,9 +15,18 @@ namespace {
 constexpr size_t kPieceLength = 200;
 constexpr size_t kMaxValueNameEscaped = 240;
 // The machine-wide store is read by every user's programs, so its folders and
-// files are world-readable whatever the writer's umask is.
-constexpr mode_t kFolderMode = 0755;
-constexpr mode_t kFileMode = 0644;
+// files are world-readable whatever the writer's umask is; a user's own store
+// is nobody else's business.
+struct Modes {
+    mode_t folder;
+    mode_t file;
+};
+
+Modes ModesFor(MachineStore::Access access) {
+    if (access == MachineStore::Access::OwnerOnly)
+        return {0700, 0600};
+    return {0755, 0644};
+}
 
 // Closes a descriptor when it goes out of scope.
 class Fd {
@@ -108,15 +117,15 @@ std::string ValueFileName(std::string_view valueName) {
 }
 
 // Creates folder and its missing parents, like "mkdir -p".
-bool MakeFolders(const std::string& folder) {
+bool MakeFolders(const std::string& folder, mode_t mode) {
     if (folder.empty())
         return false;
     for (size_t at = 1; at <= folder.size(); ++at) {
         if (at != folder.size() && folder[at] != '/')
             continue;
         std::string part = folder.substr(0, at);
-        if (::mkdir(part.c_str(), kFolderMode) == 0) {
-            ::chmod(part.c_str(), kFolderMode);
+        if (::mkdir(part.c_str(), mode) == 0) {
+            ::chmod(part.c_str(), mode);
         } else if (errno != EEXIST) {
             return false;
         }
@@ -129,24 +138,24 @@ Fd OpenFolderAt(int parent, const std::string& name) {
 }
 
 // Opens the key's folder; with create, makes the root and the key first.
-Fd OpenKey(const std::string& root, std::string_view keyPath, bool create) {
+Fd OpenKey(const std::string& root, std::string_view keyPath, bool create, mode_t mode = 0) {
     std::vector<std::string> pieces = KeyPieces(keyPath);
     if (root.empty() || pieces.empty())
         return Fd();
     Fd folder(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.Valid() && create && MakeFolders(root))
+    if (!folder.Valid() && create && MakeFolders(root, mode))
         folder.Reset(::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     for (const std::string& piece : pieces) {
         if (!folder.Valid())
             break;
         Fd next = OpenFolderAt(folder.Get(), piece);
         if (!next.Valid() && errno == ENOENT && create) {
-            bool made = ::mkdirat(folder.Get(), piece.c_str(), kFolderMode) == 0;
+            bool made = ::mkdirat(folder.Get(), piece.c_str(), mode) == 0;
             if (!made && errno != EEXIST)
                 return Fd();
             next = OpenFolderAt(folder.Get(), piece);
             if (made && next.Valid())
-                ::fchmod(next.Get(), kFolderMode);
+                ::fchmod(next.Get(), mode);
         }
         folder = std::move(next);
     }
@@ -200,13 +209,13 @@ MachineStore MachineStore::MachineWide() {
 MachineStore MachineStore::PerUser() {
     std::string root = EnvText("VELKORA_USER_STORE_DIR");
     if (!root.empty())
-        return MachineStore(root);
+        return MachineStore(root, Access::OwnerOnly);
     std::string data = EnvText("XDG_DATA_HOME");
     if (!data.empty() && data[0] == '/')
-        return MachineStore(data + "/velkora");
+        return MachineStore(data + "/velkora", Access::OwnerOnly);
     std::string home = EnvText("HOME");
     if (!home.empty())
-        return MachineStore(home + "/.local/share/velkora");
+        return MachineStore(home + "/.local/share/velkora", Access::OwnerOnly);
     return MachineStore(std::string());
 }
 
@@ -225,19 +234,20 @@ bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName
     std::string target = ValueFileName(valueName);
     if (target.empty())
         return false;
-    Fd key = OpenKey(root_, keyPath, true);
+    const Modes modes = ModesFor(access_);
+    Fd key = OpenKey(root_, keyPath, true, modes.folder);
     if (!key.Valid())
         return false;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TemporaryName();
         Fd file(::openat(key.Get(), temp.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kFileMode));
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, modes.file));
         if (!file.Valid()) {
             if (errno == EEXIST)
                 continue;
             return false;
         }
-        bool ok = ::fchmod(file.Get(), kFileMode) == 0 && WriteAll(file.Get(), bytes) &&
+        bool ok = ::fchmod(file.Get(), modes.file) == 0 && WriteAll(file.Get(), bytes) &&
                   ::fsync(file.Get()) == 0;
         file.Reset();
         if (ok && ::renameat(key.Get(), temp.c_str(), key.Get(), target.c_str()) == 0)
@@ -257,6 +267,31 @@ bool MachineStore::SetString(std::string_view keyPath, std::string_view valueNam
 
 bool MachineStore::KeyExists(std::string_view keyPath) const {
     return OpenKey(root_, keyPath, false).Valid();
+}
+
+StoreRead MachineStore::ReadValue(std::string_view keyPath, std::string_view valueName,
+                                  size_t maxBytes, StoredValue& out) const {
+    Fd key = OpenKey(root_, keyPath, false);
+    if (!key.Valid())
+        return StoreRead::NoKey;
+    std::string name = ValueFileName(valueName);
+    if (name.empty())
+        return StoreRead::NoValue;
+    // The descriptor pins the file, as in QueryValue.
+    Fd file(::openat(key.Get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (!file.Valid() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size < 0)
+        return StoreRead::NoValue;
+    // Judged by the size alone: a sparse file claims any size without holding it.
+    if (static_cast<uint64_t>(info.st_size) > maxBytes)
+        return StoreRead::MoreData;
+    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    if (!ReadExactly(file.Get(), bytes.data(), bytes.size()))
+        return StoreRead::NoValue;
+    out.bytes = std::move(bytes);
+    out.writeTime = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return StoreRead::Ok;
 }
 
 StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,

@@ -1,5 +1,7 @@
 #include "platform/RawFile.h"
 
+#include "platform/FileFaults.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,14 +25,20 @@ RawFile::~RawFile() {
 }
 
 RawFile RawFile::OpenRead(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     return RawFile(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
 }
 
 RawFile RawFile::CreateTruncate(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     return RawFile(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 }
 
 RawFile RawFile::CreateReplacing(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
@@ -80,7 +88,7 @@ long RawFile::Read(void* buffer, size_t length) {
 }
 
 bool RawFile::WriteAll(const void* buffer, size_t length) {
-    if (m_fd < 0)
+    if (m_fd < 0 || !FileFaults::Allow(FileOperation::Write))
         return false;
     auto* p = static_cast<const char*>(buffer);
     while (length > 0) {

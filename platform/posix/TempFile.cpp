@@ -1,5 +1,7 @@
 #include "platform/TempFile.h"
 
+#include "platform/FileFaults.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -49,6 +51,8 @@ std::string TempFolder()
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path)
 {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate =
             folder + "/" + prefix + std::to_string(RandomNumber()) + suffix;
@@ -69,6 +73,8 @@ FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
                              std::string& path)
 {
     path = folder + "/" + name;
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     int fd = ::open(path.c_str(), kCreateFlags, 0600);
     if (fd < 0 && errno == EEXIST) {
         fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);

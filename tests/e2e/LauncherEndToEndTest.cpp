@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
@@ -96,7 +97,6 @@ protected:
     std::string tmp = dir / "tmp";
     std::string machineRoot = dir / "machine";
     std::string userRoot = dir / "user";
-    std::string tempFolder = tmp + "/velkora-" + std::to_string(::geteuid()) + "/";
     std::map<std::string, std::string> env;
 
     void SetUp() override {
@@ -152,11 +152,8 @@ TEST_F(LauncherEndToEnd, SetupRunsWithTheArgumentsAndTheLinkIsStored) {
     EXPECT_EQ(StoredValue(machine, kUuid, "PurchaseLink"), std::string(kLink) + '\0');
     EXPECT_EQ(StoredValue(machine, kUuid, "ResellerUrl"), std::string(kSite) + '\0');
     EXPECT_FALSE(fs::exists(userRoot));
-    // Both entries stay in the user's private temporary folder.
-    EXPECT_EQ(ReadFileBytes(tempFolder + "vendor-setup.sh"), kSetupScript);
-    EXPECT_TRUE(fs::exists(tempFolder + "_aff4711.ino"));
-    EXPECT_EQ(fs::status(tmp + "/velkora-" + std::to_string(::geteuid())).permissions(),
-              fs::perms::owner_all);
+    // The run's own folder went with the run.
+    EXPECT_TRUE(fs::is_empty(tmp));
 
     {
         ScopedEnv m("VELKORA_STORE_DIR", machineRoot);
@@ -220,16 +217,70 @@ TEST_F(LauncherEndToEnd, LauncherWithoutAPackageEndsAtOnce) {
     EXPECT_EQ(demo.status, VELK_LINK_NO_KEY);
 }
 
-TEST_F(LauncherEndToEnd, PlantedTemporaryFolderStopsTheLauncher) {
+TEST_F(LauncherEndToEnd, FoldersPlantedInTheTemporaryFolderDoNotStopTheLauncher) {
+    // What another user could prepare: the old fixed folder name as a link to
+    // their own folder, and a folder of that kind that nobody may enter.
     fs::create_directories(dir / "attacker");
     fs::create_directory_symlink(dir / "attacker", tmp + "/velkora-" + std::to_string(::geteuid()));
+    fs::create_directories(tmp + "/velkora-shut");
+    fs::permissions(tmp + "/velkora-shut", fs::perms::none);
     std::string package = BuildPackage("vendor-setup.sh", kSetupScript);
     RunResult run = RunPackage(package, kArgs);
-    EXPECT_NE(run.status, 5);
+    fs::permissions(tmp + "/velkora-shut", fs::perms::owner_all);
+    EXPECT_EQ(run.status, 5);
     EXPECT_EQ(run.output, "");
+    EXPECT_EQ(ReadFileBytes(dir / "args"), kArgsSeen);
     EXPECT_TRUE(fs::is_empty(dir / "attacker"));
-    EXPECT_FALSE(fs::exists(dir / "args"));
-    EXPECT_FALSE(fs::exists(machineRoot));
+    EXPECT_EQ(StoredValue(MachineStore(machineRoot), kUuid, "PurchaseLink"),
+              std::string(kLink) + '\0');
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp), fs::directory_iterator()), 2)
+        << "only the planted entries remain";
+}
+
+TEST_F(LauncherEndToEnd, ConcurrentRunsOfTwoProductsEachStartTheirOwnSetup) {
+    // Both vendors call their setup "setup.sh"; each says which product it is
+    // into the file named by its argument and ends with a status of its own.
+    std::string packageA = BuildPackage(
+        "setup.sh", "#!/bin/sh\nprintf A > \"$1\"\nexit 11\n", kLink, dir / "A");
+    std::string packageB = BuildPackage(
+        "setup.sh", "#!/bin/sh\nprintf B > \"$1\"\nexit 12\n", kLink, dir / "B");
+    constexpr int kRuns = 30;
+    fs::create_directories(dir / "seen");
+    std::vector<RunResult> results(kRuns);
+    std::vector<std::thread> runs;
+    for (int i = 0; i < kRuns; ++i)
+        runs.emplace_back([&, i] {
+            const std::string note = dir / ("seen/" + std::to_string(i));
+            results[i] = RunProcess(i % 2 ? packageB : packageA, {note}, env,
+                                    dir / ("seen/out" + std::to_string(i)));
+        });
+    for (auto& t : runs)
+        t.join();
+    for (int i = 0; i < kRuns; ++i) {
+        EXPECT_EQ(results[i].status, i % 2 ? 12 : 11) << "run " << i;
+        EXPECT_EQ(ReadFileBytes(dir / ("seen/" + std::to_string(i))), i % 2 ? "B" : "A")
+            << "run " << i;
+    }
+    EXPECT_TRUE(fs::is_empty(tmp)) << "every run removed its folder";
+}
+
+TEST_F(LauncherEndToEnd, NoexecTemporaryFolderFallsBackToTheUsersCache) {
+    const std::string noexec = dir / "noexec";
+    fs::create_directories(noexec);
+    const std::string mount = "mount -t tmpfs -o noexec,size=16m tmpfs '" + noexec + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a noexec folder here";
+    env["TMPDIR"] = noexec;
+    env["XDG_CACHE_HOME"] = dir / "cache";
+    std::string package = BuildPackage("vendor-setup.sh", kSetupScript);
+    RunResult run = RunPackage(package, kArgs);
+    const bool noexecLeftEmpty = fs::is_empty(noexec);
+    std::system(("umount '" + noexec + "'").c_str());
+    EXPECT_EQ(run.status, 5);
+    EXPECT_EQ(ReadFileBytes(dir / "args"), kArgsSeen);
+    EXPECT_TRUE(noexecLeftEmpty);
+    EXPECT_TRUE(fs::is_empty(dir / "cache")) << "the fallback folder is removed too";
+    EXPECT_EQ(fs::status(dir / "cache").permissions(), fs::perms::owner_all);
 }
 
 TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener) {
@@ -249,7 +300,11 @@ TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener) {
         if (opened.empty())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    EXPECT_EQ(opened, tempFolder + "Setup Guide.pdf\n");
+    // The opener reads the file after the launcher has ended: its folder stays.
+    ASSERT_EQ(std::distance(fs::directory_iterator(tmp), fs::directory_iterator()), 1);
+    const std::string folder = fs::directory_iterator(tmp)->path().string();
+    EXPECT_EQ(opened, folder + "/Setup Guide.pdf\n");
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
     EXPECT_EQ(StoredValue(MachineStore(machineRoot), kUuid, "PurchaseLink"),
               std::string(kLink) + '\0');
 }

@@ -168,5 +168,5 @@ TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
     EXPECT_EQ(ClassifySetupFile(dir / "empty"), SetupKind::Document);
     EXPECT_EQ(ClassifySetupFile(dir / "folder"), SetupKind::Missing);
     EXPECT_EQ(ClassifySetupFile(dir / "absent"), SetupKind::Missing);
-    EXPECT_FALSE(StartSetup(dir / "absent", {}));
+    EXPECT_EQ(StartSetup(dir / "absent", {}).outcome, SetupStartResult::Outcome::Failed);
 }

@@ -305,3 +305,44 @@ TEST(MachineStore, FilesAreReadableByEveryUserWhateverTheUmask) {
     EXPECT_NE(fs::status(folder).permissions() & fs::perms::others_exec, fs::perms::none);
     EXPECT_NE(fs::status(dir / "root").permissions() & fs::perms::others_exec, fs::perms::none);
 }
+
+TEST(MachineStore, PerUserStoreIsPrivateWhateverTheUmask) {
+    ScratchFolder dir;
+    fs::create_directories(dir / "home");
+    ScopedEnv home("HOME", dir / "home");
+    ScopedEnv user("VELKORA_USER_STORE_DIR", nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    mode_t old = ::umask(022);
+    bool ok = MachineStore::PerUser().SetString("Software\\Velkora\\K", "PurchaseLink", "x");
+    ::umask(old);
+    ASSERT_TRUE(ok);
+    const fs::path root = dir / "home/.local/share/velkora";
+    const fs::path key = root / MachineStore::KeyFolder("Software\\Velkora\\K");
+    for (const fs::path& folder :
+         {fs::path(dir / "home/.local"), fs::path(dir / "home/.local/share"), root, key})
+        EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
+    EXPECT_EQ(fs::status(key / "v.purchaselink").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(MachineStore, ReadValueGivesTheBytesAndTheirWriteTime) {
+    ScratchFolder dir;
+    MachineStore store(dir / "root");
+    ASSERT_TRUE(store.SetString("K", "PurchaseLink", "abc"));
+    auto file = fs::path(dir / "root") / MachineStore::KeyFolder("K") / "v.purchaselink";
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(5));
+    platform::StoredValue older;
+    ASSERT_EQ(store.ReadValue("k", "purchaselink", 4000, older), StoreRead::Ok);
+    EXPECT_EQ(older.bytes, std::string("abc", 4));
+    ASSERT_TRUE(store.SetString("K", "PurchaseLink", "abcd"));
+    platform::StoredValue newer;
+    ASSERT_EQ(store.ReadValue("K", "PurchaseLink", 4000, newer), StoreRead::Ok);
+    EXPECT_LT(older.writeTime, newer.writeTime);
+
+    platform::StoredValue none;
+    EXPECT_EQ(store.ReadValue("K", "ResellerUrl", 4000, none), StoreRead::NoValue);
+    EXPECT_EQ(store.ReadValue("Other", "PurchaseLink", 4000, none), StoreRead::NoKey);
+    // A value larger than the caller takes is refused before anything is read.
+    EXPECT_EQ(store.ReadValue("K", "PurchaseLink", 4, none), StoreRead::MoreData);
+    EXPECT_TRUE(none.bytes.empty());
+}

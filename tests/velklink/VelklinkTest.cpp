@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <cstring>
 #include <thread>
 #include <vector>
 
+namespace fs = std::filesystem;
 using platform::MachineStore;
 
 namespace {
@@ -83,7 +86,7 @@ TEST_F(VelklinkTest, KeyWithoutPurchaseLinkGivesTwo) {
     EXPECT_STREQ(buffer, "same");
 }
 
-TEST_F(VelklinkTest, PerUserLinkComesFirstAndMachineWideFillsIn) {
+TEST_F(VelklinkTest, EitherStoreFillsInForTheOther) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "machine"));
     char buffer[32];
     uint32_t size = sizeof buffer;
@@ -96,10 +99,104 @@ TEST_F(VelklinkTest, PerUserLinkComesFirstAndMachineWideFillsIn) {
     EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, &size), VELK_LINK_OK);
     EXPECT_STREQ(buffer, "machine");
 
-    ASSERT_TRUE(user.SetString(KeyPath(kUuid), "PurchaseLink", "user"));
+    const char other[] = "11111111-2222-4333-8444-555555555555";
+    ASSERT_TRUE(user.SetString(KeyPath(other), "PurchaseLink", "user"));
     size = sizeof buffer;
-    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, &size), VELK_LINK_OK);
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(other, buffer, &size), VELK_LINK_OK);
     EXPECT_STREQ(buffer, "user");
+}
+
+// Which store's link comes back when both hold one, by the age of each value.
+struct NewestCase {
+    int userAgeSeconds;
+    int machineAgeSeconds;
+    const char* expected;
+};
+
+class NewestLinkWins : public VelklinkTest, public ::testing::WithParamInterface<NewestCase> {
+protected:
+    void Age(const std::string& root, int seconds) {
+        auto file = fs::path(root) / MachineStore::KeyFolder(KeyPath(kUuid)) / "v.purchaselink";
+        fs::last_write_time(file, fixedNow - std::chrono::seconds(seconds));
+    }
+    fs::file_time_type fixedNow = fs::file_time_type::clock::now();
+};
+
+TEST_P(NewestLinkWins, ValueWrittenLastIsReturned) {
+    ASSERT_TRUE(user.SetString(KeyPath(kUuid), "PurchaseLink", "user"));
+    ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "machine"));
+    Age(dir / "user", GetParam().userAgeSeconds);
+    Age(dir / "machine", GetParam().machineAgeSeconds);
+    char buffer[32];
+    uint32_t size = sizeof buffer;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, &size), VELK_LINK_OK);
+    EXPECT_STREQ(buffer, GetParam().expected);
+    EXPECT_EQ(size, std::strlen(GetParam().expected) + 1);
+    size = 0;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, nullptr, &size), VELK_LINK_OK);
+    EXPECT_EQ(size, std::strlen(GetParam().expected) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothStores, NewestLinkWins,
+                         ::testing::Values(NewestCase{100, 10, "machine"},
+                                           NewestCase{10, 100, "user"},
+                                           NewestCase{50, 50, "machine"},
+                                           NewestCase{0, 1, "user"}));
+
+// Values the launcher never writes: each gives result 2 and leaves the
+// caller's buffer and size alone, with a buffer and with none.
+struct BadValueCase {
+    const char* name;
+    std::string bytes;
+};
+
+class MalformedValue : public VelklinkTest, public ::testing::WithParamInterface<BadValueCase> {};
+
+TEST_P(MalformedValue, GivesTwo) {
+    ASSERT_TRUE(machine.SetValue(KeyPath(kUuid), "PurchaseLink", GetParam().bytes));
+    std::vector<char> buffer(8192, 'q');
+    uint32_t size = static_cast<uint32_t>(buffer.size());
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer.data(), &size), VELK_LINK_NO_VALUE);
+    EXPECT_EQ(size, buffer.size());
+    EXPECT_EQ(buffer[0], 'q');
+    size = 0;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, nullptr, &size), VELK_LINK_NO_VALUE);
+    EXPECT_EQ(size, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, MalformedValue,
+    ::testing::Values(BadValueCase{"Unterminated", "https://x.example/buy"},
+                      BadValueCase{"Empty", ""},
+                      BadValueCase{"OneOverTheLauncherLimit", std::string(4000, 'a') + '\0'},
+                      BadValueCase{"Huge", std::string(70000, 'a') + '\0'}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(VelklinkTest, LongestValueTheLauncherWritesIsReturned) {
+    const std::string link(3999, 'a');
+    ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", link));
+    std::vector<char> buffer(4000);
+    uint32_t size = 4000;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer.data(), &size), VELK_LINK_OK);
+    EXPECT_EQ(size, 4000u);
+    EXPECT_EQ(std::string(buffer.data()), link);
+}
+
+TEST_F(VelklinkTest, SparseHugeValueIsRefusedWithoutItsSize) {
+    ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "x"));
+    auto file = fs::path(dir / "machine") / MachineStore::KeyFolder(KeyPath(kUuid)) /
+                "v.purchaselink";
+    std::error_code ec;
+    fs::resize_file(file, (uint64_t(1) << 32) - 1, ec);
+    if (ec)
+        GTEST_SKIP() << "no sparse files here";
+    uint32_t size = 0;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, nullptr, &size), VELK_LINK_NO_VALUE);
+    EXPECT_EQ(size, 0u);
+    char buffer[16];
+    size = sizeof buffer;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, &size), VELK_LINK_NO_VALUE);
+    EXPECT_EQ(size, sizeof buffer);
 }
 
 TEST_F(VelklinkTest, KeyPathMustFitTheThousandByteBuffer) {
@@ -161,5 +258,42 @@ TEST_F(VelklinkTest, ManyThreadsReadWhileTheLinkIsRewritten) {
     stop = true;
     writer.join();
     EXPECT_EQ(calls, 8 * 300);
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(VelklinkTest, ThreadsReadWholeLinksWhileBothStoresAreRewritten) {
+    const std::string links[] = {"https://a.example/buy?affiliate=1",
+                                 "https://bb.example/buy?affiliate=22",
+                                 "https://ccc.example/buy?affiliate=333"};
+    ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", links[0]));
+    ASSERT_TRUE(user.SetString(KeyPath(kUuid), "PurchaseLink", links[1]));
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 8; ++t)
+        readers.emplace_back([&] {
+            for (int i = 0; i < 300; ++i) {
+                char buffer[128];
+                uint32_t size = sizeof buffer;
+                int32_t result = velkGetAffiliatePurchaseLink(kUuid, buffer, &size);
+                std::string seen = result == VELK_LINK_OK ? std::string(buffer, size) : "";
+                bool whole = false;
+                for (const std::string& link : links)
+                    whole = whole || seen == link + '\0';
+                if (!whole)
+                    ++wrong;
+            }
+        });
+    std::thread writer([&] {
+        for (int i = 0; !stop; ++i) {
+            const MachineStore& store = i % 2 ? user : machine;
+            store.SetString(KeyPath(kUuid), "PurchaseLink", links[i % 3]);
+        }
+    });
+    for (auto& t : readers)
+        t.join();
+    stop = true;
+    writer.join();
     EXPECT_EQ(wrong, 0);
 }

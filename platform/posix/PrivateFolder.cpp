@@ -1,0 +1,110 @@
+#include "platform/PrivateFolder.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// 16 random hex digits: guessing the next folder's name is hopeless.
+std::string RandomName() {
+    unsigned char bytes[8] = {};
+    size_t got = 0;
+    while (got < sizeof bytes) {
+        ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return {};
+        got += static_cast<size_t>(n);
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string name = "velkora-";
+    for (unsigned char b : bytes) {
+        name += kHex[b >> 4];
+        name += kHex[b & 0x0F];
+    }
+    return name;
+}
+
+std::string EnvText(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+// Creates folder and its missing parents, each made private to the user.
+bool MakePrivateFolders(const std::string& folder) {
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at != folder.size() && folder[at] != '/')
+            continue;
+        const std::string part = folder.substr(0, at);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+std::string CreatePrivateFolder(const std::string& parent) {
+    std::string base = parent.empty() ? std::string(".") : parent;
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    if (base != "/")
+        base += '/';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = RandomName();
+        if (name.empty())
+            return {};
+        const std::string folder = base + name;
+        // mkdir never reuses an existing name, link or file: the folder is new
+        // and ours from its first moment.
+        if (::mkdir(folder.c_str(), 0700) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return {};
+        }
+        int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            return {};
+        // The umask may have taken rights away; it can never have added any.
+        const bool ok = ::fchmod(fd, 0700) == 0;
+        ::close(fd);
+        if (!ok) {
+            ::rmdir(folder.c_str());
+            return {};
+        }
+        return folder + "/";
+    }
+    return {};
+}
+
+bool RemoveFolderTree(const std::string& folder) {
+    if (folder.empty())
+        return false;
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return !ec && !std::filesystem::exists(std::filesystem::symlink_status(folder, ec));
+}
+
+std::string UserCacheFolder() {
+    std::string folder = EnvText("XDG_CACHE_HOME");
+    if (folder.empty() || folder[0] != '/') {
+        const std::string home = EnvText("HOME");
+        if (home.empty() || home[0] != '/')
+            return {};
+        folder = home + "/.cache";
+    }
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return MakePrivateFolders(folder) ? folder : std::string();
+}
+
+} // namespace platform

@@ -1,0 +1,133 @@
+#include "platform/ProgramRun.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// While any program runs, terminal interrupts are the program's alone; the
+// caller's own handling comes back when the last one has ended.
+class InterruptsIgnored {
+public:
+    InterruptsIgnored() {
+        std::lock_guard<std::mutex> lock(Mutex());
+        if (Count()++ == 0) {
+            struct sigaction ignore {};
+            ignore.sa_handler = SIG_IGN;
+            sigemptyset(&ignore.sa_mask);
+            ::sigaction(SIGINT, &ignore, &SavedInt());
+            ::sigaction(SIGQUIT, &ignore, &SavedQuit());
+        }
+    }
+    ~InterruptsIgnored() {
+        std::lock_guard<std::mutex> lock(Mutex());
+        if (--Count() == 0) {
+            ::sigaction(SIGINT, &SavedInt(), nullptr);
+            ::sigaction(SIGQUIT, &SavedQuit(), nullptr);
+        }
+    }
+    InterruptsIgnored(const InterruptsIgnored&) = delete;
+    InterruptsIgnored& operator=(const InterruptsIgnored&) = delete;
+
+private:
+    static std::mutex& Mutex() {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static int& Count() {
+        static int count = 0;
+        return count;
+    }
+    static struct sigaction& SavedInt() {
+        static struct sigaction saved {};
+        return saved;
+    }
+    static struct sigaction& SavedQuit() {
+        static struct sigaction saved {};
+        return saved;
+    }
+};
+
+std::vector<char*> ArgumentVector(const std::string& path, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 2);
+    argv.push_back(const_cast<char*>(path.c_str()));
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
+// In the child: only calls that are safe between fork and exec.
+[[noreturn]] void ExecChild(const char* path, char* const* argv, int report) {
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigemptyset(&standard.sa_mask);
+    ::sigaction(SIGINT, &standard, nullptr);
+    ::sigaction(SIGQUIT, &standard, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::execv(path, argv);
+    int error = errno;
+    ssize_t ignored = ::write(report, &error, sizeof error);
+    (void)ignored;
+    ::_exit(127);
+}
+
+int WaitFor(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return 127;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return 127;
+}
+
+} // namespace
+
+ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::string>& args) {
+    ProgramRun run;
+    if (path.empty())
+        return run;
+    std::vector<char*> argv = ArgumentVector(path, args);
+    // A failed exec reports its error through this pipe; a successful one
+    // closes it (close-on-exec), so the parent reads end of file.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return run;
+    InterruptsIgnored ignored;
+    pid_t child = ::fork();
+    if (child == 0)
+        ExecChild(path.c_str(), argv.data(), report[1]);
+    ::close(report[1]);
+    if (child < 0) {
+        ::close(report[0]);
+        return run;
+    }
+    int error = 0;
+    ssize_t got;
+    do {
+        got = ::read(report[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    ::close(report[0]);
+    const int code = WaitFor(child);
+    if (got == 0) {
+        run.outcome = ProgramRun::Outcome::Finished;
+        run.exitCode = code;
+    } else if (got == sizeof error && (error == EACCES || error == EPERM)) {
+        run.outcome = ProgramRun::Outcome::NotExecutable;
+    }
+    return run;
+}
+
+} // namespace platform

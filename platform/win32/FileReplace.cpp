@@ -1,0 +1,35 @@
+#include "platform/FileReplace.h"
+
+#include "platform/FileFaults.h"
+#include "platform/Uuid.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::string TemporaryPathBeside(const std::string& target) {
+    const size_t cut = target.find_last_of("/\\");
+    const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
+    const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
+    return folder + "." + name.substr(0, 100) + "." + NewUuidText() + ".tmp";
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
+        return false;
+    if (!FileFaults::Allow(FileOperation::Rename))
+        return false;
+    // Replaces the name itself: a symbolic link at to is replaced, not followed.
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    if (::DeleteFileA(path.c_str()))
+        return true;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+} // namespace platform
