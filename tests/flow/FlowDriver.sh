@@ -173,6 +173,28 @@ type_text() {
   xdotool type --clearmodifiers --delay 15 -- "$1"
 }
 
+# The New Project wizard, page by page, typing as a user; each Next needs its
+# fields. Arguments: product name, version, web site, setup file, output
+# directory, self creator path, RegNow product ID.
+run_wizard() {
+  use_window "Velkora Wizard"
+  keys Return
+  use_window "Velkora Wizard -Step1"
+  type_text "$1"; keys Tab
+  type_text "$2"; keys Tab
+  type_text "$3"; keys Return
+  # Tab goes from each field to its own "..." button and on to the next field.
+  use_window "Velkora Wizard -Step2"
+  type_text "$4"; keys Tab Tab
+  type_text "$5"; keys Tab Tab
+  type_text "$6"; keys Return
+  use_window "Velkora Wizard -Step3"
+  keys Tab # from the service list (RegNow) to the product ID
+  type_text "$7"; keys Return
+  use_window "Velkora Wizard"
+  keys Return # Finish
+}
+
 # Window geometry as "x y width height" (frame excluded).
 window_geometry() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1]=$2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'

@@ -35,23 +35,8 @@ welcome_centred() {
 wait_until "the Welcome dialog centred on the maximised main window" welcome_centred
 keys Return # "Create a new Document" is chosen at first
 
-# --- The New Project wizard, page by page; each Next needs its fields.
-use_window "Velkora Wizard"
-keys Return
-use_window "Velkora Wizard -Step1"
-type_text "Demo Product"; keys Tab
-type_text "1.0"; keys Tab
-type_text "https://demo.example"; keys Return
-# Tab goes from each field to its own "..." button and on to the next field.
-use_window "Velkora Wizard -Step2"
-type_text "$work/vendor-setup.sh"; keys Tab Tab
-type_text "$out"; keys Tab Tab
-type_text "$creator"; keys Return
-use_window "Velkora Wizard -Step3"
-keys Tab # from the service list (RegNow) to the product ID
-type_text "4711"; keys Return
-use_window "Velkora Wizard"
-keys Return # Finish
+# --- The New Project wizard to Finish.
+run_wizard "Demo Product" "1.0" "https://demo.example" "$work/vendor-setup.sh" "$out" "$creator" 4711
 
 # --- The wizard's question, then the first affiliate.
 use_window "Hints"
