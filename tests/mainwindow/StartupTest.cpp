@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, WizardFinishFillsTheProjectAndAsksForAnAffiliate) {
             auto set = [wizard](const char* id, const QString& text) {
                 auto* edit = wizard->findChild<QLineEdit*>(QString::fromLatin1(id));
                 ASSERT_NE(edit, nullptr) << id;
-                edit->setText(text);
+                QTest::keyClicks(edit, text); // typed, so that links are composed
             };
             wizard->next();
             set("1005", "Demo");

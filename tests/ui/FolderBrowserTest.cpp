@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace {
@@ -166,6 +167,7 @@ TEST(FolderBrowser, InitialFolderIsScrolledIntoViewWhole) {
     // The model reads folders on a thread of its own: wait for the rows.
     EXPECT_TRUE(QTest::qWaitFor(inView, 20000));
     const QModelIndex current = tree->currentIndex();
-    EXPECT_GE(tree->columnWidth(0), tree->visualRect(current).left() + tree->horizontalOffset() +
+    EXPECT_GE(tree->columnWidth(0), tree->visualRect(current).left() +
+                                        tree->horizontalScrollBar()->value() +
                                         tree->fontMetrics().horizontalAdvance(longName));
 }
