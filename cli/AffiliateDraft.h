@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AffiliateEditor.h"
 #include "model/Reseller.h"
 
 #include <cstdint>
@@ -27,16 +28,13 @@ struct AffiliateDraft {
     CReseller record;
 };
 
-// The file name of an affiliate's setup: "<setup title>_<name><ext>" of the
-// product's setup file.
-std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
-
 // The setup pathname the affiliate dialog proposes for a name: the output
 // folder joined with AffiliateSetupFileName.
 std::string DeriveAffiliateSetupPath(const CAffProject& project, const std::string& name);
 
-// Builds the record the affiliate dialog's OK would accept, with the setup path
-// stored project-relative and m_tModified = now; refuses with the dialog's
-// messages (and a clear one when no purchase link can be composed).
+// Builds the record the affiliate dialog's OK would accept (the checks of
+// CAffiliateEditor), with the setup path stored project-relative and
+// m_tModified = now; refuses with the dialog's messages (and a clear one when
+// no purchase link can be composed).
 AffiliateDraft DraftNewAffiliate(const AffiliateInput& input, const CAffProject& project,
                                  int32_t now);

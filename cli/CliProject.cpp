@@ -3,6 +3,7 @@
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
 #include "model/RegistrationServices.h"
+#include "model/TextCase.h"
 
 #include "platform/Clock.h"
 
@@ -52,20 +53,10 @@ bool SaveCliProject(const std::string& path, const CAffProject& project, std::os
     return true;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 int32_t ParseServiceName(const std::string& name) {
     // Unlike ServiceIndexFromName, a typo must not quietly become "Other".
     for (const auto& service : ServiceTable())
-        if (EqualsNoCase(std::string(service.name), name))
+        if (EqualsIgnoringCase(service.name, name))
             return service.nIndex;
     return -1;
 }

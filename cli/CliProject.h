@@ -33,5 +33,3 @@ std::string ServiceLabel(int32_t index);
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);
 
-// Case-insensitive equality of two 8-bit texts.
-bool EqualsNoCase(const std::string& a, const std::string& b);

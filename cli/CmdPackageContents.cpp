@@ -69,7 +69,8 @@ void InspectJson(const std::string& path, const CSfxPackage& package,
     }
 }
 
-void ReportUnreadable(SfxResult result, const std::string& path, std::ostream& err) {
+void ReportUnreadable(SfxResult result, const TrailerStatus& status, const std::string& path,
+                      std::ostream& err) {
     switch (result) {
     case SFX_ERR_OPEN:
         err << "Cannot read '" << path << "'.\n";
@@ -78,7 +79,7 @@ void ReportUnreadable(SfxResult result, const std::string& path, std::ostream& e
         err << "'" << path << "' is a package without entries.\n";
         break;
     default:
-        err << "'" << path << "' is not a package: it does not end with a valid package trailer.\n";
+        err << "'" << path << "' is not a package: " << DescribeTrailerStatus(status) << ".\n";
         break;
     }
 }
@@ -102,7 +103,7 @@ public:
         CSfxPackage package;
         const SfxResult result = package.ReadDirectory(path);
         if (result != SFX_OK) {
-            ReportUnreadable(result, path, err);
+            ReportUnreadable(result, package.DirectoryStatus(), path, err);
             return kExitFailed;
         }
         const std::optional<CAffiliateInfo> info = AffiliateInfoOf(package);

@@ -1,5 +1,7 @@
 #include "model/ArchiveReader.h"
 
+#include "model/ByteOrder.h"
+
 #include "model/ArchiveTags.h"
 
 namespace {
@@ -26,10 +28,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 std::string Utf16LeToUtf8(std::string_view bytes) {
     std::string out;
     const size_t units = bytes.size() / 2;
-    auto unit = [&](size_t i) {
-        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
-               static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
-    };
+    auto unit = [&](size_t i) { return static_cast<uint32_t>(ReadU16LE(bytes.data() + 2 * i)); };
     for (size_t i = 0; i < units; ++i) {
         uint32_t u = unit(i);
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
@@ -52,8 +51,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
 bool CArchiveReader::ReadU16(uint16_t& value) {
     if (Remaining() < 2)
         return false;
-    const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
-    value = static_cast<uint16_t>(p[0] | (p[1] << 8));
+    value = ReadU16LE(m_bytes.data() + m_pos);
     m_pos += 2;
     return true;
 }
@@ -61,9 +59,7 @@ bool CArchiveReader::ReadU16(uint16_t& value) {
 bool CArchiveReader::ReadU32(uint32_t& value) {
     if (Remaining() < 4)
         return false;
-    const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
-    value = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    value = ReadU32LE(m_bytes.data() + m_pos);
     m_pos += 4;
     return true;
 }

@@ -1,15 +1,14 @@
 #include "model/ArchiveWriter.h"
 
 #include "model/ArchiveTags.h"
+#include "model/ByteOrder.h"
 
 void CArchiveWriter::WriteU16(uint16_t value) {
-    m_bytes.push_back(static_cast<char>(value & 0xFF));
-    m_bytes.push_back(static_cast<char>(value >> 8));
+    AppendU16LE(m_bytes, value);
 }
 
 void CArchiveWriter::WriteU32(uint32_t value) {
-    WriteU16(static_cast<uint16_t>(value & 0xFFFF));
-    WriteU16(static_cast<uint16_t>(value >> 16));
+    AppendU32LE(m_bytes, value);
 }
 
 void CArchiveWriter::WriteText(std::string_view text) {

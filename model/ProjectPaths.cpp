@@ -216,4 +216,29 @@ std::string FolderOf(std::string_view filePath, PathStyle style) {
     return std::string(filePath.substr(0, end));
 }
 
+std::string_view FileNameOf(std::string_view path) {
+    const size_t cut = path.find_last_of("/\\");
+    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+std::string_view FolderPartOf(std::string_view path) {
+    const size_t cut = path.find_last_of("/\\");
+    return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut + 1);
+}
+
+FileNameParts SplitExtension(std::string_view fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos)
+        return {fileName, {}};
+    return {fileName.substr(0, dot), fileName.substr(dot)};
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name, PathStyle style) {
+    std::string out(folder);
+    if (!out.empty() && out.back() != '/' && out.back() != '\\')
+        out += Separator(style);
+    out.append(name);
+    return out;
+}
+
 } // namespace projectpaths

@@ -46,17 +46,24 @@ bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::stri
     return true;
 }
 
-bool ComposeAffiliateLink(int32_t serviceIndex, std::string& link, const std::string& affiliateId,
-                          const CAffProject& project, ComposeMode mode) {
+bool ComposeServiceLink(int32_t serviceIndex, std::string& link, const std::string& affiliateId,
+                        const std::string& productId, ComposeMode mode) {
     const RegistrationService* service = ComposableService(serviceIndex);
     if (!service)
+        return false;
+    CPurchaseUrl url = CPurchaseUrl::Parse(StartingText(*service, link, mode));
+    url.SetParameter(std::string(service->affiliateKey), affiliateId);
+    url.SetParameter(std::string(service->productKey), productId);
+    link = url.Text();
+    return true;
+}
+
+bool ComposeAffiliateLink(int32_t serviceIndex, std::string& link, const std::string& affiliateId,
+                          const CAffProject& project, ComposeMode mode) {
+    if (!ComposableService(serviceIndex))
         return false;
     const CProductRegInfo* regInfo = project.LookupRegInfo(static_cast<uint16_t>(serviceIndex));
     if (!regInfo)
         return false;
-    CPurchaseUrl url = CPurchaseUrl::Parse(StartingText(*service, link, mode));
-    url.SetParameter(std::string(service->affiliateKey), affiliateId);
-    url.SetParameter(std::string(service->productKey), regInfo->m_strProductId);
-    link = url.Text();
-    return true;
+    return ComposeServiceLink(serviceIndex, link, affiliateId, regInfo->m_strProductId, mode);
 }

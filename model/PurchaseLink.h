@@ -14,6 +14,12 @@ enum class ComposeMode { Keep, Reset };
 bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::string& productId,
                         ComposeMode mode);
 
+// Sets the service's affiliate key to affiliateId and its product key to
+// productId. Does nothing (returns false) for Other or no service. The one
+// composer of affiliate links: the project editors and the self creator use it.
+bool ComposeServiceLink(int32_t serviceIndex, std::string& link, const std::string& affiliateId,
+                        const std::string& productId, ComposeMode mode);
+
 // Sets the service's affiliate key to affiliateId and its product key to the
 // project's product ID at that service. Does nothing (returns false) for
 // Other or when the project has no registration info for the service.

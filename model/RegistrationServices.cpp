@@ -1,5 +1,7 @@
 #include "model/RegistrationServices.h"
 
+#include "model/TextCase.h"
+
 #include <cctype>
 
 namespace {
@@ -15,18 +17,6 @@ constexpr std::array<RegistrationService, kServiceCount> kServices{{
      "affiliateid"},
     {kServiceOther, "Other", "", "", ""},
 }};
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (std::tolower(ca) != std::tolower(cb))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 

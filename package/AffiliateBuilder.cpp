@@ -61,10 +61,7 @@ public:
             m_bOk = false;
             return;
         }
-        std::string field;
-        AppendInt32LE(field, static_cast<int32_t>(text.size()));
-        field.append(text);
-        if (std::fwrite(field.data(), 1, field.size(), m_file.get()) != field.size())
+        if (!WriteLengthPrefixedBlock(m_file.get(), text))
             m_bOk = false;
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/InfoBlocks.h"
 #include "package/SfxResult.h"
 
 #include <string>
@@ -16,7 +17,7 @@ public:
 };
 
 // The launcher reads each field into 4000 bytes, so no field may exceed this.
-inline constexpr size_t kAffiliateInfoMaxField = 3999;
+inline constexpr size_t kAffiliateInfoMaxField = kInfoBlockMax;
 
 // The file bytes; for K1, L and "" these are the 15 bytes
 // 02 00 00 00 4B 31 01 00 00 00 4C 00 00 00 00.

@@ -2,6 +2,7 @@
 
 #include "package/SfxEntry.h"
 #include "package/SfxResult.h"
+#include "package/TrailerStatus.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,4 +50,7 @@ public:
     //  SFX_ERR_OPEN    read failed.
     // On any result but SFX_OK m_entries is empty.
     SfxResult DecodeFrom(const ReadAt& read, int64_t fileSize);
+
+    // DecodeFrom with the fault named (SfxResultOf gives the code above).
+    TrailerStatus Decode(const ReadAt& read, int64_t fileSize);
 };

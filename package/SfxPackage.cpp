@@ -1,5 +1,6 @@
 #include "package/SfxPackage.h"
 
+#include "model/ProjectPaths.h"
 #include "package/PackageTrailer.h"
 #include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
@@ -22,8 +23,7 @@ constexpr int64_t kMaxPackageLength = std::numeric_limits<int32_t>::max();
 // use no trail byte of a multi-byte character equals '/' or '\\', so a byte
 // search is safe.
 std::string EntryNameOf(const std::string& path) {
-    size_t cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
+    return std::string(projectpaths::FileNameOf(path));
 }
 
 bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t length) {
@@ -173,6 +173,7 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
         m_entries[static_cast<size_t>(i)] = CSfxEntry{};
     m_nCount = 0;
     m_strPackagePath.clear();
+    m_trailerStatus = {TrailerFault::ReadFailed};
 
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen())
@@ -182,13 +183,13 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
         return SFX_ERR_OPEN;
 
     CPackageTrailer trailer;
-    SfxResult r = trailer.DecodeFrom(
+    m_trailerStatus = trailer.Decode(
         [&file](int64_t pos, void* buffer, size_t length) {
             return ReadExactAt(file, pos, buffer, length);
         },
         size);
-    if (r != SFX_OK)
-        return r;
+    if (!m_trailerStatus.Ok())
+        return SfxResultOf(m_trailerStatus);
     for (const auto& e : trailer.m_entries)
         m_entries[static_cast<size_t>(m_nCount++)] = e;
     m_strPackagePath = path;

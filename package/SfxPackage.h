@@ -2,6 +2,7 @@
 
 #include "package/SfxEntry.h"
 #include "package/SfxResult.h"
+#include "package/TrailerStatus.h"
 
 #include <array>
 #include <cstddef>
@@ -54,6 +55,10 @@ public:
     // of the entries stay empty.
     SfxResult ReadDirectory(const std::string& path);
 
+    // Why the last ReadDirectory refused the trailer (ReadFailed when the file
+    // could not be opened or read at all).
+    const TrailerStatus& DirectoryStatus() const { return m_trailerStatus; }
+
     // Reads the directory of the running program's own file and extracts every
     // entry into targetFolder (ExtractFrom with the own file's path).
     SfxResult ExtractAll(const std::string& targetFolder);
@@ -85,4 +90,5 @@ private:
     std::array<CSfxEntry, 256> m_entries{};
     int32_t m_nCount = 0;
     std::string m_strPackagePath; // the package ReadDirectory read last
+    TrailerStatus m_trailerStatus;
 };

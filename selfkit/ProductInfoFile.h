@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdio>
+#include "package/InfoBlocks.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,10 +11,9 @@
 // text. Nothing comes before, between or after them.
 
 // Readers hold a block in a 4000-byte buffer, so a block is at most this long.
-constexpr size_t kProductInfoMaxBlock = 3999;
+constexpr size_t kProductInfoMaxBlock = kInfoBlockMax;
 
-// Appends one length-prefixed block to an open file; false when a write fails.
-bool WriteLengthPrefixedBlock(std::FILE* file, std::string_view bytes);
+// The blocks are written with WriteLengthPrefixedBlock (package/InfoBlocks.h).
 
 struct CProductInfo {
     std::string strUuid;

@@ -1,6 +1,7 @@
 #include "selfkit/SelfCreatorBuilder.h"
 
 #include "model/AffProject.h"
+#include "model/ProjectPaths.h"
 #include "package/BuildLogSink.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
@@ -29,13 +30,8 @@ std::string Resolve(const CAffProject& project, const std::string& path) {
 // gives the bare name, which lands in the project's folder rather than at the
 // root of the file system.
 std::string DefaultOutputPath(const std::string& outputDir) {
-    if (outputDir.empty())
-        return CSelfCreatorBuilder::kDefaultFileName;
-    const char last = outputDir.back();
-    if (last == '/' || last == '\\')
-        return outputDir + CSelfCreatorBuilder::kDefaultFileName;
-    const char separator = platform::HostPathStyle() == platform::PathStyle::Windows ? '\\' : '/';
-    return outputDir + separator + CSelfCreatorBuilder::kDefaultFileName;
+    return projectpaths::JoinPath(outputDir, CSelfCreatorBuilder::kDefaultFileName,
+                                  platform::HostPathStyle());
 }
 
 // What the self creator must not replace: the project file, the product's

@@ -1,11 +1,13 @@
 #include "selfkit/SelfKit.h"
 
-#include "model/PurchaseUrl.h"
+#include "model/ProjectPaths.h"
+#include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "package/AffiliateInfoFile.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
+#include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
 #include "selfkit/FormatText.h"
@@ -21,10 +23,8 @@ constexpr const char* kInfoFileName = "afflreg.dat";
 
 // An empty folder stays empty (start-up then fails) rather than turning into
 // the root folder.
-std::string WithSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    return folder;
+std::string WithSeparator(const std::string& folder) {
+    return projectpaths::JoinPath(folder, "", platform::HostPathStyle());
 }
 
 // True when a and b name the same file, or would once a file exists there.
@@ -69,7 +69,7 @@ std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath) 
 }
 
 CSelfKit::CSelfKit(std::string ownPath, std::string tempFolder)
-    : m_strOwnPath(std::move(ownPath)), m_strTempFolder(WithSeparator(std::move(tempFolder))) {}
+    : m_strOwnPath(std::move(ownPath)), m_strTempFolder(WithSeparator(tempFolder)) {}
 
 SelfKitStatus CSelfKit::Start() {
     m_strUuid.clear();
@@ -112,14 +112,11 @@ std::string CSelfKit::ComposeLink(const std::string& service,
     const auto found = m_services.mapProductIds.find(service);
     if (found == m_services.mapProductIds.end())
         return {};
-    const int32_t index = ServiceIndexFromName(service);
-    if (index < kServiceRegNow || index > kServiceRegSoft)
+    std::string link;
+    if (!ComposeServiceLink(ServiceIndexFromName(service), link, affiliateId, found->second,
+                            ComposeMode::Reset))
         return {};
-    const RegistrationService& row = ServiceTable()[index];
-    CPurchaseUrl url = CPurchaseUrl::Parse(row.endpoint);
-    url.SetParameter(std::string(row.affiliateKey), affiliateId);
-    url.SetParameter(std::string(row.productKey), found->second);
-    return url.Text();
+    return link;
 }
 
 SelfKitStatus CSelfKit::CheckRequest(const CCustomBuildRequest& request) const {

@@ -1,6 +1,7 @@
 #include "ui/AffiliateDialog.h"
 
 #include "model/AffProject.h"
+#include "model/AffiliateEditor.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ContextHelp.h"
@@ -11,7 +12,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -29,31 +29,6 @@ QString ToQ(const std::string& s) {
 
 std::string ToStd(const QString& s) {
     return s.toStdString();
-}
-
-// Paths stored in projects may come from either convention, so both
-// separators end a folder name.
-qsizetype LastSeparator(const QString& path) {
-    return qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-}
-
-// "setup.exe" and "Bob" give "setup_Bob.exe".
-QString AffiliateFileName(const QString& productSetupFile, const QString& name) {
-    const QString file = productSetupFile.mid(LastSeparator(productSetupFile) + 1);
-    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
-    const QString title = dot < 0 ? file : file.left(dot);
-    const QString ext = dot < 0 ? QString() : file.mid(dot);
-    return title + QLatin1Char('_') + name + ext;
-}
-
-QString JoinFolder(const QString& folder, const QString& file) {
-    // Without an output folder the file stays beside the project instead of
-    // landing in the root folder.
-    if (folder.isEmpty())
-        return file;
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-        return folder + file;
-    return folder + QDir::separator() + file;
 }
 
 } // namespace
@@ -165,14 +140,20 @@ void CAffiliateDialog::ShowForEdit(CReseller* affiliate) {
     activateWindow();
 }
 
+AffiliateFields CAffiliateDialog::Fields() const {
+    AffiliateFields fields;
+    fields.name = ToStd(m_pName->text());
+    fields.service = ServiceIndex();
+    fields.affiliateId = ToStd(m_pAffiliateId->text());
+    fields.purchaseLink = ToStd(m_pPurchaseLink->text());
+    fields.webSite = ToStd(m_pWebSite->text());
+    fields.email = ToStd(m_pEmail->text());
+    fields.setupPath = ToStd(m_pSetupPath->text());
+    return fields;
+}
+
 void CAffiliateDialog::StoreInto(CReseller& record) const {
-    record.m_strName = ToStd(m_pName->text());
-    record.m_nService = ServiceIndex();
-    record.m_strAffiliateId = ToStd(m_pAffiliateId->text());
-    record.m_strPurchaseLink = ToStd(m_pPurchaseLink->text());
-    record.m_strWebSite = ToStd(m_pWebSite->text());
-    record.m_strEmail = ToStd(m_pEmail->text());
-    record.m_strSetupPath = ToStd(m_pSetupPath->text());
+    CAffiliateEditor::Store(Fields(), record);
 }
 
 int CAffiliateDialog::ServiceIndex() const {
@@ -187,20 +168,17 @@ void CAffiliateDialog::OnAnyChange() {
 void CAffiliateDialog::OnNameChanged() {
     if (m_nLoading || !m_pProject)
         return;
-    const QString file = AffiliateFileName(ToQ(m_pProject->m_strSetupFile), m_pName->text());
-    const QString current = m_pSetupPath->text();
-    const QString path = current.isEmpty() ? JoinFolder(ToQ(m_pProject->m_strOutputDir), file)
-                                           : current.left(LastSeparator(current) + 1) + file;
-    m_pSetupPath->setText(path);
+    const CAffiliateEditor editor(*m_pProject, m_pAffiliate);
+    m_pSetupPath->setText(
+        ToQ(editor.DeriveSetupPath(ToStd(m_pSetupPath->text()), ToStd(m_pName->text()))));
 }
 
 void CAffiliateDialog::OnAffiliateIdChanged() {
     if (m_nLoading || !m_pProject)
         return;
-    std::string link = ToStd(m_pPurchaseLink->text());
-    if (ComposeAffiliateLink(ServiceIndex(), link, ToStd(m_pAffiliateId->text()), *m_pProject,
-                             ComposeMode::Keep))
-        ShowComposedLink(ToQ(link));
+    AffiliateFields fields = Fields();
+    if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Keep))
+        ShowComposedLink(ToQ(fields.purchaseLink));
 }
 
 void CAffiliateDialog::OnServiceChanged() {
@@ -238,27 +216,9 @@ void CAffiliateDialog::OnServiceChanged() {
         m_pProject->m_mapRegInfo.SetAt(key, std::move(info));
         emit registrationInfoAdded(key);
     }
-    std::string link = ToStd(m_pPurchaseLink->text());
-    if (ComposeAffiliateLink(service, link, ToStd(m_pAffiliateId->text()), *m_pProject,
-                             ComposeMode::Reset))
-        ShowComposedLink(ToQ(link));
-}
-
-bool CAffiliateDialog::IsUsedByOtherAffiliate(const QString& setupPath) const {
-    // Stored paths are compared as typed and also as the files they name, so
-    // that a full path cannot slip past another affiliate's relative one and
-    // two builds never write the same file.
-    const QString resolved = ToQ(m_pProject->ResolveProjectPath(ToStd(setupPath)));
-    bool used = false;
-    m_pProject->m_mapResellers.ForEach([&](uint16_t, const CReseller& r) {
-        if (&r == m_pAffiliate)
-            return;
-        if (ToQ(r.m_strSetupPath).compare(setupPath, Qt::CaseInsensitive) == 0 ||
-            ToQ(m_pProject->ResolveProjectPath(r.m_strSetupPath))
-                    .compare(resolved, Qt::CaseInsensitive) == 0)
-            used = true;
-    });
-    return used;
+    AffiliateFields fields = Fields();
+    if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Reset))
+        ShowComposedLink(ToQ(fields.purchaseLink));
 }
 
 void CAffiliateDialog::OnBrowse() {
@@ -272,15 +232,13 @@ void CAffiliateDialog::OnBrowse() {
     const QString picked = m_prompts.SaveFile(this, request);
     if (picked.isEmpty())
         return;
-    const std::string productSetup = m_pProject->ResolveProjectPath(m_pProject->m_strSetupFile);
-    if (ToStd(picked) == productSetup) {
+    const PickedPath checked = CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToStd(picked));
+    if (checked.fault == PickedPathFault::ProductSetupFile) {
         m_prompts.Message(this, VkFormat(VkLoadString(IDS_IS_PRODUCT_SETUP_FILE), picked));
         return;
     }
-    QString stored = ToQ(m_pProject->MakeProjectRelative(ToStd(picked)));
-    if (stored.isEmpty())
-        stored = picked;
-    if (IsUsedByOtherAffiliate(stored)) {
+    const QString stored = ToQ(checked.stored);
+    if (checked.fault == PickedPathFault::UsedByOtherAffiliate) {
         m_prompts.Message(this, VkFormat(VkLoadString(IDS_FILE_IN_USE), stored));
         return;
     }
@@ -291,30 +249,9 @@ void CAffiliateDialog::OnBrowse() {
 void CAffiliateDialog::accept() {
     if (!m_pProject)
         return;
-    QString message;
-    if (m_pAffiliateId->text().isEmpty())
-        message = QStringLiteral("Please provide an ID for this affiliate!");
-    if (m_pName->text().isEmpty())
-        message = QStringLiteral("Please input a name for this affiliate.");
-    if (m_pPurchaseLink->text().isEmpty())
-        message = QStringLiteral("Please fill out purchase link.");
-    if (!message.isEmpty()) {
-        m_prompts.Message(this, message);
-        return;
-    }
-    const QString typed = m_pSetupPath->text();
-    if (m_pProject->ResolveProjectPath(m_pProject->m_strSetupFile) ==
-        m_pProject->ResolveProjectPath(ToStd(typed))) {
-        m_prompts.Message(this, VkFormat(QStringLiteral("File '%s' is the product setup file, "
-                                                        "please choose another one for "
-                                                        "affiliate."),
-                                         typed));
-        return;
-    }
-    if (IsUsedByOtherAffiliate(typed)) {
-        m_prompts.Message(this, VkFormat(QStringLiteral("File '%s' is used for another "
-                                                        "affiliate, please select other name."),
-                                         typed));
+    const std::string message = CAffiliateEditor(*m_pProject, m_pAffiliate).Check(Fields());
+    if (!message.empty()) {
+        m_prompts.Message(this, ToQ(message));
         return;
     }
     if (m_pAffiliate) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CAffProject;
+struct AffiliateFields;
 class CReseller;
 class QComboBox;
 class QLineEdit;
@@ -80,7 +81,7 @@ private:
     void OnAffiliateIdChanged();
     void OnServiceChanged();
     void OnBrowse();
-    bool IsUsedByOtherAffiliate(const QString& setupPath) const;
+    AffiliateFields Fields() const;
     int ServiceIndex() const;
 
     IUserPrompts& m_prompts;

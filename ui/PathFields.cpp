@@ -1,5 +1,8 @@
 #include "ui/PathFields.h"
 
+#include "model/ProjectPaths.h"
+#include "platform/HostPath.h"
+
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
@@ -24,8 +27,8 @@ void AddPathField(QGridLayout* grid, int& row, const QString& label, QLineEdit* 
 
 FileRequest SelfCreatorFileRequest(bool confirmOverwrite) {
     FileRequest request;
-    request.initialPath =
-        QDir::currentPath() + QDir::separator() + QStringLiteral("VelkSelfMaker.exe");
+    request.initialPath = QString::fromStdString(projectpaths::JoinPath(
+        platform::CurrentDirectory(), "VelkSelfMaker.exe", platform::HostPathStyle()));
     request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
     request.defaultSuffix = QStringLiteral("exe");
     request.confirmOverwrite = confirmOverwrite;

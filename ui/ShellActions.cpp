@@ -1,6 +1,7 @@
 #include "ui/ShellActions.h"
 
 #include "model/AffProject.h"
+#include "model/ProjectPaths.h"
 #include "model/Reseller.h"
 #include "platform/ShellOpen.h"
 
@@ -44,8 +45,7 @@ std::string MailtoTarget(const std::string& email) {
 
 std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate) {
     const std::string full = project.ResolveProjectPath(affiliate.m_strSetupPath);
-    const auto cut = full.find_last_of("/\\");
-    if (cut == std::string::npos)
+    if (projectpaths::FolderPartOf(full).empty())
         return full;
-    return cut == 0 ? full.substr(0, 1) : full.substr(0, cut);
+    return projectpaths::FolderOf(full, platform::HostPathStyle());
 }

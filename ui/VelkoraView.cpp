@@ -1,7 +1,7 @@
 #include "ui/VelkoraView.h"
 
 #include "model/AffProject.h"
-#include "model/PurchaseLink.h"
+#include "model/AffiliateEditor.h"
 #include "model/Reseller.h"
 #include "platform/Clock.h"
 #include "ui/AffiliateDialog.h"
@@ -24,22 +24,10 @@ std::string ToBytes(const QString& text) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-std::string* FieldOfColumn(CReseller& r, int column) {
-    switch (column) {
-    case 0:
-        return &r.m_strName;
-    case 1:
-        return &r.m_strAffiliateId;
-    case 2:
-        return &r.m_strWebSite;
-    case 3:
-        return &r.m_strEmail;
-    case 4:
-        return &r.m_strPurchaseLink;
-    default:
-        return nullptr;
-    }
-}
+// Columns 0 to 4 in the order the list shows them.
+constexpr AffiliateField kColumnFields[] = {AffiliateField::Name, AffiliateField::AffiliateId,
+                                            AffiliateField::WebSite, AffiliateField::Email,
+                                            AffiliateField::PurchaseLink};
 
 } // namespace
 
@@ -270,14 +258,14 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
     CReseller* affiliate = AffiliateOfRow(row);
     if (!affiliate)
         return;
-    std::string* field = FieldOfColumn(*affiliate, column);
-    const std::string bytes = ToBytes(text);
-    if (!field || *field == bytes)
+    if (column < 0 || column > 4)
         return;
-    *field = bytes;
-    if (column == 1)
-        ComposeAffiliateLink(affiliate->m_nService, affiliate->m_strPurchaseLink,
-                             affiliate->m_strAffiliateId, m_doc.Project(), ComposeMode::Keep);
+    const FieldEdit edit = CAffiliateEditor(m_doc.Project(), affiliate)
+                               .EditField(*affiliate, kColumnFields[column], ToBytes(text));
+    if (edit.result == FieldEdit::Result::Refused)
+        m_prompts.Message(this, QString::fromLocal8Bit(edit.message.c_str()));
+    if (edit.result != FieldEdit::Result::Changed)
+        return;
     affiliate->m_tModified = static_cast<int32_t>(m_doc.Now());
     affiliate->m_bChanged = 1;
     QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
