@@ -37,15 +37,15 @@ public:
         return answers.dequeue();
     }
     QString OpenFile(QWidget*, const FileRequest& request) override {
-        shown.append({QStringLiteral("open"), request.initialPath, {}, request, {}});
+        shown.append({QStringLiteral("open"), request.initialPath, {}, request, {}, {}});
         return NextPath();
     }
     QString SaveFile(QWidget*, const FileRequest& request) override {
-        shown.append({QStringLiteral("save"), request.initialPath, {}, request, {}});
+        shown.append({QStringLiteral("save"), request.initialPath, {}, request, {}, {}});
         return NextPath();
     }
     QString ChooseFolder(QWidget*, const FolderRequest& request) override {
-        shown.append({QStringLiteral("folder"), request.initialFolder, {}, {}, request});
+        shown.append({QStringLiteral("folder"), request.initialFolder, {}, {}, request, {}});
         return NextPath();
     }
 
