@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include <iterator>
+
 namespace {
 
 const CliOption* FindOption(const std::vector<CliOption>& options, std::string_view name) {
@@ -9,7 +11,50 @@ const CliOption* FindOption(const std::vector<CliOption>& options, std::string_v
     return nullptr;
 }
 
+bool IsOptionWord(const std::string& word) {
+    return word.size() > 1 && word[0] == '-';
+}
+
+std::string OptionUsage(const CliOption& option) {
+    std::string text = "--" + std::string(option.name);
+    if (option.takesValue)
+        text += " " + std::string(option.valueName.empty() ? "VALUE" : option.valueName);
+    switch (option.occurs) {
+    case CliOccurs::Required:
+        return text;
+    case CliOccurs::Repeated:
+        return "[" + text + "]...";
+    case CliOccurs::Optional:
+        break;
+    }
+    return "[" + text + "]";
+}
+
 } // namespace
+
+std::string UsageText(const CliSyntax& syntax) {
+    std::string text;
+    for (const std::string_view argument : syntax.arguments)
+        text += (text.empty() ? "" : " ") + std::string(argument);
+    for (const CliOption& option : syntax.options)
+        text += (text.empty() ? "" : " ") + OptionUsage(option);
+    return text;
+}
+
+bool AsksForHelp(const std::vector<std::string>& words) {
+    for (const std::string& word : words) {
+        if (word == "--")
+            return false;
+        if (word == "--help" || word == "-h")
+            return true;
+    }
+    return false;
+}
+
+bool CliArgs::Parse(const std::vector<std::string>& words, const CliSyntax& syntax,
+                    std::string& error) {
+    return Parse(words, syntax.options, syntax.arguments.size(), syntax.arguments.size(), error);
+}
 
 bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<CliOption>& options,
                     size_t minPositionals, size_t maxPositionals, std::string& error) {
@@ -18,13 +63,18 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
     bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+        if (optionsEnded || !IsOptionWord(word)) {
             m_positionals.push_back(word);
             continue;
         }
         if (word == "--") {
             optionsEnded = true;
             continue;
+        }
+        if (word[1] != '-') {
+            // No command has one-letter options besides -h, which is help.
+            error = "Unknown option " + word + ".";
+            return false;
         }
         const size_t eq = word.find('=');
         const std::string name =
@@ -34,7 +84,7 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
             error = "Unknown option --" + name + ".";
             return false;
         }
-        if (m_options.count(name)) {
+        if (m_options.count(name) && option->occurs != CliOccurs::Repeated) {
             error = "Option --" + name + " is given more than once.";
             return false;
         }
@@ -54,7 +104,7 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
             }
             value = words[++i];
         }
-        m_options[name] = value;
+        m_options.emplace(name, value);
     }
     if (m_positionals.size() < minPositionals) {
         error = "Missing argument.";
@@ -68,6 +118,14 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<Cli
 }
 
 std::string CliArgs::Value(std::string_view name) const {
-    const auto it = m_options.find(std::string(name));
-    return it == m_options.end() ? std::string() : it->second;
+    const auto [first, last] = m_options.equal_range(std::string(name));
+    return first == last ? std::string() : std::prev(last)->second;
+}
+
+std::vector<std::string> CliArgs::Values(std::string_view name) const {
+    std::vector<std::string> values;
+    const auto [first, last] = m_options.equal_range(std::string(name));
+    for (auto it = first; it != last; ++it)
+        values.push_back(it->second);
+    return values;
 }

@@ -1,18 +1,35 @@
 #include "cli/CliBuildLog.h"
 
+#include "platform/Beep.h"
 #include "platform/Terminal.h"
 
 #include <charconv>
 #include <iostream>
 
-void CliBuildLog::Append(const std::string& line)
-{
+void CliBuildLog::Append(const std::string& line) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_out << line << '\n' << std::flush;
+    if (!m_quiet)
+        m_out << line << '\n' << std::flush;
 }
 
-BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet)
-{
+void CliBuildLog::AppendError(const std::string& line) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    // The whole log stays on out for whoever keeps it; err gets what went wrong.
+    if (!m_quiet)
+        m_out << line << '\n' << std::flush;
+    m_err << line << '\n' << std::flush;
+}
+
+CliBellScope::CliBellScope(bool quiet) {
+    if (quiet || !platform::StandardOutputIsTerminal() || !platform::StandardErrorIsTerminal())
+        platform::SetBeepHandler([] {});
+}
+
+CliBellScope::~CliBellScope() {
+    platform::SetBeepHandler({});
+}
+
+BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet) {
     BuildEnvironment env;
     env.log = &log;
     env.startProgram = [&err](const std::string& path) {
@@ -27,8 +44,7 @@ BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool q
     return env;
 }
 
-bool ParseAffiliateKey(const std::string& text, uint16_t& key)
-{
+bool ParseAffiliateKey(const std::string& text, uint16_t& key) {
     unsigned value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);

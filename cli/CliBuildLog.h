@@ -6,23 +6,38 @@
 #include <iosfwd>
 #include <mutex>
 
-// The build log of velkora-cli: every line goes to out as it is made. A
+// The build log of velkora-cli: every line goes to out as it is made, and
+// error lines go to err as well. Quiet keeps only the error lines (on err). A
 // terminal cannot take lines back, so Clear does nothing.
 class CliBuildLog : public IBuildLogSink {
 public:
-    explicit CliBuildLog(std::ostream& out) : m_out(out) {}
+    CliBuildLog(std::ostream& out, std::ostream& err, bool quiet)
+        : m_out(out), m_err(err), m_quiet(quiet) {}
     void Clear() override {}
     void Append(const std::string& line) override;
+    void AppendError(const std::string& line) override;
 
 private:
     std::mutex m_mutex;
     std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_quiet;
 };
 
 // The environment of a command-line build: lines to log; "affiliate n of N"
 // on err when err is the process's standard error, that is a terminal, and
 // quiet is not set; a package that cannot be started is reported on err.
 BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet);
+
+// While it lives, the builders' beep rings the terminal bell only when a person
+// watches both standard output and standard error and quiet is not set.
+class CliBellScope {
+public:
+    explicit CliBellScope(bool quiet);
+    ~CliBellScope();
+    CliBellScope(const CliBellScope&) = delete;
+    CliBellScope& operator=(const CliBellScope&) = delete;
+};
 
 // Parses an affiliate key (decimal, 0 to 65535).
 bool ParseAffiliateKey(const std::string& text, uint16_t& key);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/CliArgs.h"
+
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -16,12 +18,22 @@ public:
 
     // The word that selects the command ("show").
     virtual std::string_view Name() const = 0;
-    // Arguments after the name, as shown in help ("FILE.vkp [--json]").
-    virtual std::string_view Usage() const = 0;
     // One line for the command list.
     virtual std::string_view Summary() const = 0;
+    // The command's declared arguments and options.
+    virtual CliSyntax Syntax() const = 0;
 
-    // args are the words after the command name.
-    virtual int Execute(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err) = 0;
+    // Arguments after the name, as shown in help ("FILE.vkp [--json]").
+    std::string Usage() const;
+
+    // Parses words (the words after the command name) against Syntax and runs
+    // the command; "--help" or "-h" prints the command's help to out instead.
+    int Execute(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+protected:
+    // Runs the command with arguments that match Syntax.
+    virtual int Run(const CliArgs& args, std::ostream& out, std::ostream& err) = 0;
 };
+
+// "Usage: velkora-cli NAME USAGE", the summary and the option list.
+void PrintCommandHelp(const CliCommand& command, std::ostream& out);

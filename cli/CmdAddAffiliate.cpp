@@ -16,27 +16,23 @@ namespace {
 class CmdAddAffiliate : public CliCommand {
 public:
     std::string_view Name() const override { return "add-affiliate"; }
-    std::string_view Usage() const override {
-        return "FILE.vkp --name N --affiliate-id A [--service NAME] [--website W] [--email E] "
-               "[--setup-path P] [--purchase-link L]";
+    CliSyntax Syntax() const override {
+        return {
+            {"FILE.vkp"},
+            {{"name", true, "N", "The affiliate's name.", CliOccurs::Required},
+             {"affiliate-id", true, "A", "The affiliate's ID at the service.", CliOccurs::Required},
+             ServiceOption(),
+             {"website", true, "W", "The affiliate's web site."},
+             {"email", true, "E", "The affiliate's e-mail address."},
+             {"setup-path", true, "P", "Where the custom setup is written."},
+             {"purchase-link", true, "L", "The purchase link the custom setup stores."}}};
     }
     std::string_view Summary() const override {
         return "Add an affiliate; its purchase link and setup path are derived when not given.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words,
-                              {{"name", true},
-                               {"affiliate-id", true},
-                               {"service", true},
-                               {"website", true},
-                               {"email", true},
-                               {"setup-path", true},
-                               {"purchase-link", true}},
-                              1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         AffiliateInput input;
         input.name = args.Value("name");
         input.affiliateId = args.Value("affiliate-id");

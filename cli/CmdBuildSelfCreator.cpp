@@ -16,23 +16,23 @@ namespace {
 class CmdBuildSelfCreator : public CliCommand {
 public:
     std::string_view Name() const override { return "build-self-creator"; }
-    std::string_view Usage() const override { return "FILE.vkp"; }
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp"}, {{"quiet", false, {}, "Print only errors; never ring the bell."}}};
+    }
     std::string_view Summary() const override {
         return "Write the self creator that lets affiliates build their own custom setups.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, {}, 1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))
             return kExitFailed;
 
         const std::string before = project.m_strSelfCreatorPath;
-        CliBuildLog log(out);
+        CliBuildLog log(out, err, args.Has("quiet"));
+        const CliBellScope bell(args.Has("quiet"));
         const SelfCreatorResult result = CSelfCreatorBuilder(log).Build(project);
 
         // The desktop program keeps a defaulted path in memory until the next
@@ -40,8 +40,9 @@ public:
         if (project.m_strSelfCreatorPath != before) {
             if (!SaveCliProject(path, project, err))
                 return kExitFailed;
-            out << "Saved '" << path << "': self creator path set to '"
-                << project.m_strSelfCreatorPath << "'.\n";
+            if (!args.Has("quiet"))
+                out << "Saved '" << path << "': self creator path set to '"
+                    << project.m_strSelfCreatorPath << "'.\n";
         }
         return result == SelfCreatorResult::Built ? kExitOk : kExitFailed;
     }

@@ -20,30 +20,29 @@ namespace {
 class CmdNew : public CliCommand {
 public:
     std::string_view Name() const override { return "new"; }
-    std::string_view Usage() const override {
-        return "FILE.vkp --title T --version V --website W --setup-file F --output-dir D "
-               "[--self-creator-path P] --service NAME --product-id ID [--purchase-link L] "
-               "[--force]";
+    CliSyntax Syntax() const override {
+        std::vector<CliOption> options = ProductTextOptions(
+            {ServiceOption(CliOccurs::Required),
+             {"product-id", true, "ID", "The product's ID at the service.", CliOccurs::Required},
+             {"purchase-link", true, "L",
+              "The product's purchase link; composed from the service when not given."},
+             {"force", false, {}, "Replace FILE.vkp when it exists."}},
+            CliOccurs::Required);
+        for (CliOption& option : options)
+            if (option.name == "self-creator-path")
+                option.occurs = CliOccurs::Optional;
+        return {{"FILE.vkp"}, std::move(options)};
     }
     std::string_view Summary() const override {
         return "Create a project with a new program UUID and one registration service.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words,
-                              ProductTextOptions({{"service", true},
-                                                  {"product-id", true},
-                                                  {"purchase-link", true},
-                                                  {"force", false}}),
-                              1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         // The wizard keeps Next disabled until these are filled in.
-        for (const char* required :
-             {"title", "version", "website", "setup-file", "output-dir", "service", "product-id"}) {
-            if (args.Value(required).empty()) {
-                err << "Option --" << required << " is required and must not be empty.\n";
+        for (const CliOption& option : Syntax().options) {
+            if (option.occurs == CliOccurs::Required && args.Value(option.name).empty()) {
+                err << "Option --" << option.name << " is required and must not be empty.\n";
                 return kExitUsage;
             }
         }

@@ -2,6 +2,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
+#include "cli/TerminalText.h"
 
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
@@ -31,20 +32,20 @@ std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package) {
 
 void InspectText(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
-    out << "Package:    " << path << "\n"
+    out << "Package:    " << TerminalSafe(path) << "\n"
         << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
         << "\nEntries (" << package.GetCount() << "):\n";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
-        out << "  [" << i << "] " << e.m_strName << "\n"
+        out << "  [" << i << "] " << TerminalSafe(e.m_strName) << "\n"
             << "    Offset:        " << e.m_nOffset << "\n"
             << "    Size:          " << e.m_nSize << "\n";
     }
     if (info) {
         out << "\nAffiliate information (entry 0):\n"
-            << "  Program UUID:  " << info->m_strKey << "\n"
-            << "  Purchase link: " << info->m_strLink << "\n"
-            << "  Web site:      " << info->m_strWebSite << "\n";
+            << "  Program UUID:  " << TerminalSafe(info->m_strKey) << "\n"
+            << "  Purchase link: " << TerminalSafe(info->m_strLink) << "\n"
+            << "  Web site:      " << TerminalSafe(info->m_strWebSite) << "\n";
     }
 }
 
@@ -89,16 +90,15 @@ void ReportUnreadable(SfxResult result, const TrailerStatus& status, const std::
 class CmdInspect : public CliCommand {
 public:
     std::string_view Name() const override { return "inspect"; }
-    std::string_view Usage() const override { return "PACKAGE [--json]"; }
+    CliSyntax Syntax() const override {
+        return {{"PACKAGE"}, {{"json", false, {}, "Print JSON instead of text."}}};
+    }
     std::string_view Summary() const override {
         return "List the entries of a package and the affiliate information it carries.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, {{"json", false}}, 1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         CSfxPackage package;
         const SfxResult result = package.ReadDirectory(path);

@@ -29,16 +29,13 @@ bool ParseKey(const std::string& text, uint16_t& key) {
 class CmdRemoveAffiliate : public CliCommand {
 public:
     std::string_view Name() const override { return "remove-affiliate"; }
-    std::string_view Usage() const override { return "FILE.vkp KEY"; }
+    CliSyntax Syntax() const override { return {{"FILE.vkp", "KEY"}, {}}; }
     std::string_view Summary() const override {
         return "Delete the affiliate with key KEY (see 'show').";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, {}, 2, 2, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         uint16_t key = 0;
         if (!ParseKey(args.Positionals()[1], key)) {

@@ -17,21 +17,21 @@ namespace {
 class CmdRunSetup : public CliCommand {
 public:
     std::string_view Name() const override { return "run-setup"; }
-    std::string_view Usage() const override { return "FILE.vkp KEY"; }
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp", "KEY"},
+                {{"quiet", false, {}, "Print only errors; never ring the bell."}}};
+    }
     std::string_view Summary() const override {
         return "Run an affiliate's custom setup, building it first when it is out of date.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        std::string error;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         uint16_t key = 0;
-        if (!args.Parse(words, {}, 2, 2, error) || !ParseAffiliateKey(args.Positionals()[1], key)) {
-            if (error.empty())
-                error = "'" + args.Positionals()[1] + "' is not an affiliate key (0 to 65535).";
-            return ReportUsageError(*this, error, err);
-        }
+        if (!ParseAffiliateKey(args.Positionals()[1], key))
+            return ReportUsageError(
+                *this, "'" + args.Positionals()[1] + "' is not an affiliate key (0 to 65535).",
+                err);
         const std::string& file = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(file, project, err))
@@ -39,8 +39,10 @@ public:
         if (!RequireAffiliate(project, key, file, err))
             return kExitFailed;
 
-        CliBuildLog log(out);
-        CAffiliateBuilder builder(CliBuildEnvironment(log, err, false));
+        const bool quiet = args.Has("quiet");
+        CliBuildLog log(out, err, quiet);
+        const CliBellScope bell(quiet);
+        CAffiliateBuilder builder(CliBuildEnvironment(log, err, quiet));
         RunSetupOutcome outcome = builder.RunSetup(project, key);
         if (outcome.startedExisting)
             return kExitOk;

@@ -15,19 +15,16 @@ namespace {
 class CmdSetProduct : public CliCommand {
 public:
     std::string_view Name() const override { return "set-product"; }
-    std::string_view Usage() const override {
-        return "FILE.vkp [--title T] [--version V] [--website W] [--setup-file F] "
-               "[--output-dir D] [--self-creator-path P] [--uuid U]";
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp"},
+                ProductTextOptions({{"uuid", true, "U", "The program UUID the setups store."}})};
     }
     std::string_view Summary() const override {
         return "Change product fields; without options the file is rewritten unchanged.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, ProductTextOptions({{"uuid", true}}), 1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

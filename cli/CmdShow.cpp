@@ -3,6 +3,7 @@
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
+#include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
 
@@ -12,33 +13,33 @@
 namespace {
 
 void ShowText(const std::string& path, const CAffProject& project, std::ostream& out) {
-    out << "Project:           " << path << "\n"
-        << "Title:             " << project.m_strTitle << "\n"
-        << "Version:           " << project.m_strVersion << "\n"
-        << "Web site:          " << project.m_strWebSite << "\n"
-        << "Setup file:        " << project.m_strSetupFile << "\n"
-        << "Output directory:  " << project.m_strOutputDir << "\n"
-        << "Self creator path: " << project.m_strSelfCreatorPath << "\n"
-        << "Program UUID:      " << project.m_strUuid << "\n"
+    out << "Project:           " << TerminalSafe(path) << "\n"
+        << "Title:             " << TerminalSafe(project.m_strTitle) << "\n"
+        << "Version:           " << TerminalSafe(project.m_strVersion) << "\n"
+        << "Web site:          " << TerminalSafe(project.m_strWebSite) << "\n"
+        << "Setup file:        " << TerminalSafe(project.m_strSetupFile) << "\n"
+        << "Output directory:  " << TerminalSafe(project.m_strOutputDir) << "\n"
+        << "Self creator path: " << TerminalSafe(project.m_strSelfCreatorPath) << "\n"
+        << "Program UUID:      " << TerminalSafe(project.m_strUuid) << "\n"
         << "Default service:   " << ServiceLabel(project.m_wDefaultService) << "\n"
         << "Next key:          " << project.m_nNextResellerId << "\n";
 
     out << "\nRegistration info (" << project.m_mapRegInfo.GetCount() << "):\n";
     project.m_mapRegInfo.ForEach([&](uint16_t, const CProductRegInfo& info) {
         out << "  " << ServiceLabel(info.m_wService) << "\n"
-            << "    Product ID:    " << info.m_strProductId << "\n"
-            << "    Purchase link: " << info.m_strPurchaseLink << "\n";
+            << "    Product ID:    " << TerminalSafe(info.m_strProductId) << "\n"
+            << "    Purchase link: " << TerminalSafe(info.m_strPurchaseLink) << "\n";
     });
 
     out << "\nAffiliates (" << project.m_mapResellers.GetCount() << "):\n";
     project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& affiliate) {
-        out << "  [" << key << "] " << affiliate.m_strName << "\n"
-            << "    Affiliate ID:  " << affiliate.m_strAffiliateId << "\n"
+        out << "  [" << key << "] " << TerminalSafe(affiliate.m_strName) << "\n"
+            << "    Affiliate ID:  " << TerminalSafe(affiliate.m_strAffiliateId) << "\n"
             << "    Service:       " << ServiceLabel(affiliate.m_nService) << "\n"
-            << "    Web site:      " << affiliate.m_strWebSite << "\n"
-            << "    E-mail:        " << affiliate.m_strEmail << "\n"
-            << "    Purchase link: " << affiliate.m_strPurchaseLink << "\n"
-            << "    Setup path:    " << affiliate.m_strSetupPath << "\n"
+            << "    Web site:      " << TerminalSafe(affiliate.m_strWebSite) << "\n"
+            << "    E-mail:        " << TerminalSafe(affiliate.m_strEmail) << "\n"
+            << "    Purchase link: " << TerminalSafe(affiliate.m_strPurchaseLink) << "\n"
+            << "    Setup path:    " << TerminalSafe(affiliate.m_strSetupPath) << "\n"
             << "    Modified:      " << FormatModifiedTime(affiliate.m_tModified) << "\n";
     });
 }
@@ -92,16 +93,15 @@ void ShowJson(const std::string& path, const CAffProject& project, std::ostream&
 class CmdShow : public CliCommand {
 public:
     std::string_view Name() const override { return "show"; }
-    std::string_view Usage() const override { return "FILE.vkp [--json]"; }
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp"}, {{"json", false, {}, "Print JSON instead of text."}}};
+    }
     std::string_view Summary() const override {
         return "Print the product, its registration services and its affiliates.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, {{"json", false}}, 1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

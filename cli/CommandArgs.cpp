@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 
+#include "model/RegistrationServices.h"
+
 #include <ostream>
 
 int ReportUsageError(const CliCommand& command, const std::string& error, std::ostream& err) {
@@ -11,10 +13,9 @@ int ReportUsageError(const CliCommand& command, const std::string& error, std::o
 }
 
 bool ParseCommandArgs(const CliCommand& command, const std::vector<std::string>& words,
-                      const std::vector<CliOption>& options, size_t minPositionals,
-                      size_t maxPositionals, CliArgs& args, std::ostream& err) {
+                      CliArgs& args, std::ostream& err) {
     std::string error;
-    if (args.Parse(words, options, minPositionals, maxPositionals, error))
+    if (args.Parse(words, command.Syntax(), error))
         return true;
     ReportUsageError(command, error, err);
     return false;
@@ -30,4 +31,15 @@ bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std
     }
     service = parsed;
     return true;
+}
+
+CliOption ServiceOption(CliOccurs occurs) {
+    // Composed once from the service table; the option keeps a view of it.
+    static const std::string help = [] {
+        std::string text = "Registration service, one of:";
+        for (const auto& service : ServiceTable())
+            text += " " + std::string(service.name);
+        return text + ".";
+    }();
+    return {"service", true, "NAME", help, occurs};
 }

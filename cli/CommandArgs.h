@@ -14,11 +14,14 @@ class CliCommand;
 // to err and returns the usage exit code.
 int ReportUsageError(const CliCommand& command, const std::string& error, std::ostream& err);
 
-// Parses words into args; on failure reports the usage error to err and returns false.
+// Parses words against the command's declared syntax; on failure reports the
+// usage error to err and returns false.
 bool ParseCommandArgs(const CliCommand& command, const std::vector<std::string>& words,
-                      const std::vector<CliOption>& options, size_t minPositionals,
-                      size_t maxPositionals, CliArgs& args, std::ostream& err);
+                      CliArgs& args, std::ostream& err);
 
 // Reads --service into service; a name outside the table is reported to err
 // and gives false. service is left alone when the option was not given.
 bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std::ostream& err);
+
+// The --service option as every command that takes one declares it.
+CliOption ServiceOption(CliOccurs occurs = CliOccurs::Optional);

@@ -27,13 +27,11 @@ static const CliCommandFactory kCommands[] = {
     VELKORA_CLI_COMMAND(MakeCmdInspect),
 };
 
-std::span<const CliCommandFactory> CommandTable()
-{
+std::span<const CliCommandFactory> CommandTable() {
     return kCommands;
 }
 
-std::unique_ptr<CliCommand> FindCommand(std::string_view name)
-{
+std::unique_ptr<CliCommand> FindCommand(std::string_view name) {
     for (const CliCommandFactory make : kCommands) {
         auto command = make();
         if (command->Name() == name)

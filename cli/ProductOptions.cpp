@@ -7,29 +7,35 @@
 
 namespace {
 
-using ProductText = std::pair<std::string_view, std::string CAffProject::*>;
+struct ProductText {
+    std::string_view name;
+    std::string_view valueName;
+    std::string_view help;
+    std::string CAffProject::*field;
+};
 
 constexpr ProductText kProductTexts[] = {
-    {"title", &CAffProject::m_strTitle},
-    {"version", &CAffProject::m_strVersion},
-    {"website", &CAffProject::m_strWebSite},
-    {"setup-file", &CAffProject::m_strSetupFile},
-    {"output-dir", &CAffProject::m_strOutputDir},
-    {"self-creator-path", &CAffProject::m_strSelfCreatorPath},
+    {"title", "T", "The product's title.", &CAffProject::m_strTitle},
+    {"version", "V", "The product's version.", &CAffProject::m_strVersion},
+    {"website", "W", "The product's web site.", &CAffProject::m_strWebSite},
+    {"setup-file", "F", "The product's own setup program.", &CAffProject::m_strSetupFile},
+    {"output-dir", "D", "Folder for the custom setup files.", &CAffProject::m_strOutputDir},
+    {"self-creator-path", "P", "Where the self creator is written.",
+     &CAffProject::m_strSelfCreatorPath},
 };
 
 } // namespace
 
-std::vector<CliOption> ProductTextOptions(std::vector<CliOption> extra) {
+std::vector<CliOption> ProductTextOptions(std::vector<CliOption> extra, CliOccurs occurs) {
     std::vector<CliOption> options;
-    for (const auto& [name, field] : kProductTexts)
-        options.push_back({name, true});
+    for (const ProductText& text : kProductTexts)
+        options.push_back({text.name, true, text.valueName, text.help, occurs});
     options.insert(options.end(), extra.begin(), extra.end());
     return options;
 }
 
 void CopyProductTexts(const CliArgs& args, CAffProject& project) {
-    for (const auto& [name, field] : kProductTexts)
-        if (args.Has(name))
-            project.*field = args.Value(name);
+    for (const ProductText& text : kProductTexts)
+        if (args.Has(text.name))
+            project.*text.field = args.Value(text.name);
 }

@@ -7,8 +7,10 @@
 class CAffProject;
 
 // The options that carry the product's texts (--title, --version, --website,
-// --setup-file, --output-dir, --self-creator-path), followed by extra.
-std::vector<CliOption> ProductTextOptions(std::vector<CliOption> extra = {});
+// --setup-file, --output-dir, --self-creator-path), each with occurs, followed
+// by extra.
+std::vector<CliOption> ProductTextOptions(std::vector<CliOption> extra = {},
+                                          CliOccurs occurs = CliOccurs::Optional);
 
 // Stores each product text option that was given, as typed, in project;
 // texts whose option was not given keep their value.

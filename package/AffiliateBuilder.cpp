@@ -125,7 +125,7 @@ public:
             // Nothing may leave the worker thread; what broke counts as one
             // more error and the build still ends with its final line.
             ++m_nErrors;
-            TryLog("Internal Error!");
+            TryLog("Internal Error!", true);
         }
         TryLog("");
         TryLog("*** Finished! - " + std::to_string(m_nErrors) + " error(s)");
@@ -197,7 +197,7 @@ private:
             if (m_request.runAfterBuild)
                 m_env.startProgram(resolvedOutput);
         } else {
-            Log(Quoted("Error! Can't build affiliate setup file [", outputPath, "]."));
+            LogError(Quoted("Error! Can't build affiliate setup file [", outputPath, "]."));
             ++m_nErrors;
         }
         return Next::Continue;
@@ -218,17 +218,21 @@ private:
 
     void Fail(const std::string& line)
     {
-        Log(line);
+        LogError(line);
         Beep();
         ++m_nErrors;
     }
 
     void Log(const std::string& line) { m_env.log->Append(line); }
+    void LogError(const std::string& line) { m_env.log->AppendError(line); }
 
-    void TryLog(const std::string& line)
+    void TryLog(const std::string& line, bool error = false)
     {
         try {
-            Log(line);
+            if (error)
+                LogError(line);
+            else
+                Log(line);
         } catch (...) {
         }
     }

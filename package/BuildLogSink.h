@@ -22,4 +22,8 @@ public:
 
     // Adds line after the last one. An empty text is an empty line.
     virtual void Append(const std::string& line) = 0;
+
+    // Adds a line that reports an error. Sinks that show errors apart (the
+    // command line's standard error) override it; the others list it in turn.
+    virtual void AppendError(const std::string& line) { Append(line); }
 };

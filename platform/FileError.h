@@ -11,6 +11,7 @@ enum class FileError {
     BadPath,
     TooManyOpenFiles,
     AccessDenied,
+    IsFolder, // a folder was given where a file belongs
     SharingViolation,
     LockViolation,
     DiskFull,

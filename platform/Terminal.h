@@ -6,4 +6,7 @@ namespace platform {
 // that progress shown there is worth the noise.
 bool StandardErrorIsTerminal();
 
+// True when the process's standard output is a terminal (not a file or pipe).
+bool StandardOutputIsTerminal();
+
 } // namespace platform

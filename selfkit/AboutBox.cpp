@@ -4,6 +4,8 @@
 #include "selfkit/SelfKitPrompts.h"
 #include "selfkit/SelfKitTexts.h"
 
+#include "VelkoraVersion.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -18,6 +20,9 @@ CAboutBox::CAboutBox(ISelfKitPrompts& prompts, const QIcon& icon, QWidget* paren
     picture->setPixmap(icon.pixmap(32, 32));
     auto* text = new QLabel(QString::fromLatin1(selfkit_text::kAboutText), this);
     text->setObjectName(QStringLiteral("aboutText"));
+    auto* licence =
+        new QLabel(QStringLiteral(VELKORA_COPYRIGHT "\nReleased under the MIT licence."), this);
+    licence->setObjectName(QStringLiteral("aboutLicence"));
 
     const QString address = QString::fromLatin1(selfkit_text::kVendorAddress);
     auto* link =
@@ -35,7 +40,8 @@ CAboutBox::CAboutBox(ISelfKitPrompts& prompts, const QIcon& icon, QWidget* paren
     layout->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(text, 0, 1);
     layout->addWidget(link, 1, 1);
-    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->addWidget(licence, 2, 1);
+    layout->addWidget(buttons, 3, 0, 1, 2);
 }
 
 void CAboutBox::OpenLink(const QString& address) {

@@ -70,7 +70,7 @@ CSelfCreatorBuilder::CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clo
 
 SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
     const auto fail = [this](const std::string& line, SelfCreatorResult result) {
-        m_log.Append(line);
+        m_log.AppendError(line);
         platform::Beep();
         return result;
     };

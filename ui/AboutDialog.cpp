@@ -2,6 +2,8 @@
 
 #include "ui/ToolbarImages.h"
 
+#include "VelkoraVersion.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +14,11 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("aboutDialog");
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIcon().pixmap(48, 48));
-    auto* text = new QLabel(tr("<b>Velkora</b> Version 1.0<br>"
+    auto* text = new QLabel(tr("<b>Velkora</b> Version %1<br>"
                                "Custom setup files for the affiliates of your product.<br>"
-                               "Copyright (C) The Velkora developers"),
+                               "Copyright (C) The Velkora developers<br>"
+                               "Released under the MIT licence.")
+                                .arg(VELKORA_VERSION),
                             this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

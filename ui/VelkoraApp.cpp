@@ -9,6 +9,7 @@
 #include "ui/WelcomeDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 CVelkoraApp::CVelkoraApp(IUserPrompts& prompts, QObject* parent)
@@ -92,7 +93,12 @@ void CVelkoraApp::OnAppAbout() {
 }
 
 QString CVelkoraApp::HelpFilePath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/VelkHelp.html");
+    // Beside the program (a build tree, a portable copy), else where an
+    // installation puts shared data: <prefix>/share/velkora next to <prefix>/bin.
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString beside = dir + QStringLiteral("/VelkHelp.html");
+    const QString shared = QDir::cleanPath(dir + QStringLiteral("/../share/velkora/VelkHelp.html"));
+    return QFileInfo::exists(beside) || !QFileInfo::exists(shared) ? beside : shared;
 }
 
 void CVelkoraApp::OnHelpIndex() {

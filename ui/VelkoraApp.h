@@ -38,7 +38,7 @@ public:
     // The Welcome dialog and what follows from it.
     void ShowWelcome();
 
-    // "VelkHelp.html" in the program's folder.
+    // "VelkHelp.html" in the program's folder, else in ../share/velkora.
     static QString HelpFilePath();
 
 private:

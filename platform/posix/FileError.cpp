@@ -16,6 +16,8 @@ std::string_view Template(FileError error) {
         return "%1 could not be opened because there are too many open files.";
     case FileError::AccessDenied:
         return "Access to %1 was denied.";
+    case FileError::IsFolder:
+        return "%1 is a folder, not a file.";
     case FileError::SharingViolation:
         return "A sharing violation occurred while accessing %1.";
     case FileError::LockViolation:
@@ -58,8 +60,10 @@ FileStatus FileStatusFromCode(int osCode) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
         status.error = FileError::AccessDenied;
+        break;
+    case EISDIR:
+        status.error = FileError::IsFolder;
         break;
     case EBUSY:
     case ETXTBSY:

@@ -9,4 +9,9 @@ bool StandardErrorIsTerminal()
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool StandardOutputIsTerminal()
+{
+    return ::isatty(STDOUT_FILENO) == 1;
+}
+
 } // namespace platform

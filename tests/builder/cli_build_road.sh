@@ -40,7 +40,7 @@ uuid=$("$cli" show demo.vkp --json | sed -n 's/.*"uuid": "\([^"]*\)".*/\1/p')
 [ -n "$uuid" ] || fail "no program UUID"
 
 # Build Selected for Alice only: the exact log, exit 0, only her package.
-"$cli" build demo.vkp --affiliate 0 --quiet > log.txt 2> err.txt
+"$cli" build demo.vkp --affiliate 0 > log.txt 2> err.txt
 expect_eq "$?" 0 "build exit status"
 sed -i '1s/\[[0-9][0-9]:[0-9][0-9]:[0-9][0-9]\]/[hh:mm:ss]/' log.txt
 printf '%s\n' "***Start building [hh:mm:ss] " "" "Writing program info..." \
@@ -48,7 +48,7 @@ printf '%s\n' "***Start building [hh:mm:ss] " "" "Writing program info..." \
   "Creating affiliate setup file..." "File 'out/alice/setup.sh' created successfully." "" \
   "*** Finished! - 0 error(s)" > expected.txt
 cmp -s log.txt expected.txt || { fail "build log"; diff expected.txt log.txt; }
-[ -s err.txt ] && fail "quiet build wrote to stderr: $(cat err.txt)"
+[ -s err.txt ] && fail "a build without errors wrote to stderr: $(cat err.txt)"
 [ -x out/alice/setup.sh ] || fail "Alice's package is not an executable file"
 [ -e out/bob/setup.sh ] && fail "Bob's package was built"
 [ -z "$(leftovers)" ] || fail "information files left: $(leftovers)"

@@ -40,7 +40,7 @@ TEST(ParseCommandArgs, EveryCommandNamesItselfInItsUsageError) {
         std::ostringstream err;
         CliArgs args;
         const std::vector<std::string> words = {"--no-such-option", "file"};
-        EXPECT_FALSE(ParseCommandArgs(*command, words, {}, 1, 1, args, err));
+        EXPECT_FALSE(ParseCommandArgs(*command, words, args, err));
         EXPECT_EQ(err.str(), "Unknown option --no-such-option.\nUsage: velkora-cli " +
                                  std::string(command->Name()) + " " +
                                  std::string(command->Usage()) + "\n");
@@ -61,8 +61,7 @@ TEST(ParseCommandArgs, AcceptsWithoutWritingAnything) {
     ASSERT_TRUE(command);
     std::ostringstream err;
     CliArgs args;
-    ASSERT_TRUE(
-        ParseCommandArgs(*command, {"a.vkp", "--json"}, {{"json", false}}, 1, 1, args, err));
+    ASSERT_TRUE(ParseCommandArgs(*command, {"a.vkp", "--json"}, args, err));
     EXPECT_EQ(err.str(), "");
     EXPECT_TRUE(args.Has("json"));
     ASSERT_EQ(args.Positionals().size(), 1u);

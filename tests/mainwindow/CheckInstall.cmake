@@ -1,6 +1,7 @@
 # Installs the desktop program into a staging folder and checks that ".vkp"
 # is registered: the desktop entry names the MIME type, the shared-mime-info
-# definition maps "*.vkp" to it, and the guide lies beside the program.
+# definition maps "*.vkp" to it, and the guide, metadata, icons and manual
+# page lie where the desktop and man look for them.
 # -DBUILD_DIR=<build folder> -DSTAGE=<empty folder to use>
 file(REMOVE_RECURSE "${STAGE}")
 execute_process(
@@ -16,12 +17,18 @@ function(expect_file path)
   endif()
 endfunction()
 expect_file(bin/velkora)
-expect_file(bin/VelkHelp.html)
-expect_file(share/applications/velkora.desktop)
+expect_file(share/velkora/VelkHelp.html)
+expect_file(share/velkora/VelkCli.html)
+expect_file(share/man/man1/velkora.1)
+expect_file(share/applications/example.velkora.Velkora.desktop)
+expect_file(share/metainfo/example.velkora.Velkora.metainfo.xml)
 expect_file(share/mime/packages/velkora-project.xml)
-expect_file(share/icons/hicolor/scalable/apps/velkora.svg)
+expect_file(share/icons/hicolor/scalable/apps/example.velkora.Velkora.svg)
+foreach(size 16 24 32 48 64 128 256)
+  expect_file(share/icons/hicolor/${size}x${size}/apps/example.velkora.Velkora.png)
+endforeach()
 
-file(READ "${STAGE}/usr/share/applications/velkora.desktop" entry)
+file(READ "${STAGE}/usr/share/applications/example.velkora.Velkora.desktop" entry)
 foreach(line "MimeType=application/x-velkora-project;" "Exec=velkora %f" "Type=Application")
   string(FIND "${entry}" "${line}" at)
   if(at LESS 0)

@@ -1,5 +1,5 @@
 # Fails unless the dynamic symbol table of LIBRARY defines exactly
-# velkGetAffiliatePurchaseLink, unmangled.
+# velkGetAffiliatePurchaseLink, unmangled, in version node VELKLINK_1.
 execute_process(COMMAND nm -D --defined-only ${LIBRARY}
   OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -11,7 +11,8 @@ foreach(line IN LISTS lines)
   string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
   list(APPEND names "${name}")
 endforeach()
-if(NOT names STREQUAL "velkGetAffiliatePurchaseLink")
+list(SORT names)
+if(NOT names STREQUAL "VELKLINK_1;velkGetAffiliatePurchaseLink@@VELKLINK_1")
   message(FATAL_ERROR "unexpected exports: ${names}")
 endif()
 message(STATUS "exports: ${names}")

@@ -1,0 +1,196 @@
+// What users of command-line tools expect: help from every door, one message
+// format, errors on standard error, quiet meaning quiet, safe terminal text.
+#include "CliTestSupport.h"
+
+#include "cli/CommandTable.h"
+#include "cli/TerminalText.h"
+#include "package/SfxPackage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> CommandNames() {
+    std::vector<std::string> names;
+    for (const CliCommandFactory make : CommandTable())
+        names.emplace_back(make()->Name());
+    return names;
+}
+
+class EveryCommand : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(EveryCommand, HelpIsTheSameFromEveryDoor) {
+    const std::string& name = GetParam();
+    const CliRun viaHelp = RunCliWords({"help", name});
+    ASSERT_EQ(viaHelp.code, 0);
+    const auto command = FindCommand(name);
+    EXPECT_EQ(viaHelp.out.rfind("Usage: velkora-cli " + name + " " + command->Usage() + "\n", 0),
+              0u);
+    // After the file name too, and before "--" only.
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {name, "--help"}, {name, "-h"}, {name, "some.vkp", "-h"}}) {
+        const CliRun run = RunCliWords(words);
+        EXPECT_EQ(run.code, 0) << words.back();
+        EXPECT_EQ(run.out, viaHelp.out);
+        EXPECT_EQ(run.err, "");
+    }
+    const CliRun literal = RunCliWords({name, "--", "-h"});
+    EXPECT_NE(literal.out, viaHelp.out);
+}
+
+TEST_P(EveryCommand, EveryDeclaredOptionIsListedAndAccepted) {
+    const auto command = FindCommand(GetParam());
+    const CliRun help = RunCliWords({"help", GetParam()});
+    for (const CliOption& option : command->Syntax().options) {
+        const std::string flag = "--" + std::string(option.name);
+        EXPECT_NE(help.out.find("\n  " + flag), std::string::npos) << flag;
+        EXPECT_NE(command->Usage().find(flag), std::string::npos) << flag;
+        EXPECT_FALSE(option.help.empty()) << flag;
+        // The parser takes what the help shows.
+        std::vector<std::string> words(command->Syntax().arguments.size(), "x");
+        words.push_back(flag);
+        if (option.takesValue)
+            words.push_back("v");
+        CliArgs args;
+        std::string error;
+        EXPECT_TRUE(args.Parse(words, command->Syntax(), error)) << flag << ": " << error;
+    }
+}
+
+TEST_P(EveryCommand, RefusesUnknownOptionsInOneFormat) {
+    for (const char* bad : {"--frob", "-x"}) {
+        const CliRun run = RunCliWords({GetParam(), "a.vkp", "1", bad});
+        EXPECT_EQ(run.code, kExitUsage);
+        EXPECT_EQ(run.err.rfind("Unknown option " + std::string(bad) + ".\nUsage: velkora-cli " +
+                                    GetParam() + " ",
+                                0),
+                  0u)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, EveryCommand, ::testing::ValuesIn(CommandNames()),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             for (char& c : name)
+                                 if (c == '-')
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(CliVersion, PrintsVersionAndLicence) {
+    const CliRun run = RunCliWords({"--version"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out.rfind("velkora-cli 1.", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("The Velkora developers"), std::string::npos);
+    EXPECT_NE(run.out.find("MIT"), std::string::npos);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliArgs, RepeatedOptionKeepsEveryValueInOrder) {
+    const CliSyntax syntax{{"F"}, {{"affiliate", true, "KEY", "k", CliOccurs::Repeated}}};
+    CliArgs args;
+    std::string error;
+    ASSERT_TRUE(
+        args.Parse({"f", "--affiliate", "3", "--affiliate=1", "--affiliate", "2"}, syntax, error));
+    EXPECT_EQ(args.Values("affiliate"), (std::vector<std::string>{"3", "1", "2"}));
+    EXPECT_EQ(UsageText(syntax), "F [--affiliate KEY]...");
+}
+
+struct SafeCase {
+    const char* name;
+    std::string in;
+    std::string out;
+};
+
+class TerminalSafeCases : public ::testing::TestWithParam<SafeCase> {};
+
+TEST_P(TerminalSafeCases, EscapesOnlyControls) {
+    EXPECT_EQ(TerminalSafe(GetParam().in), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, TerminalSafeCases,
+    ::testing::Values(SafeCase{"plain", "Setup 1.0.exe", "Setup 1.0.exe"},
+                      SafeCase{"csi", "a\x1b[31mred\x1b[0m", "a\\x1b[31mred\\x1b[0m"},
+                      SafeCase{"title", "\x1b]0;owned\x07", "\\x1b]0;owned\\x07"},
+                      SafeCase{"newline_tab_del", "a\nb\tc\x7f", "a\\x0ab\\x09c\\x7f"},
+                      SafeCase{"nul", std::string("a\0b", 3), "a\\x00b"},
+                      SafeCase{"utf8_c1",
+                               "x\xC2\x9B"
+                               "31m",
+                               "x\\xc2\\x9b31m"},
+                      SafeCase{"raw_c1",
+                               "x\x9b"
+                               "31m",
+                               "x\\x9b31m"},
+                      SafeCase{"utf8_text", "caf\xC3\xA9 \xE2\x82\xAC \xC2\xA0",
+                               "caf\xC3\xA9 \xE2\x82\xAC \xC2\xA0"},
+                      SafeCase{"latin1", "caf\xE9", "caf\xE9"},
+                      SafeCase{"cut_utf8", "\xE2\x82", "\xE2\\x82"},
+                      SafeCase{"windows_path", "C:\\Out\\s.exe", "C:\\Out\\s.exe"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, InspectEscapesEntryNamesButJsonKeepsThem) {
+    const std::string name = "evil\x1b]0;title\x07\x1b[2J.txt";
+    const auto entry = m_dir / name;
+    WriteBytes(entry, "payload");
+    CSfxPackage package;
+    ASSERT_TRUE(package.AddFile(entry.string()));
+    const std::string image = "IMAGE";
+    const std::string path = (m_dir / "pkg.bin").string();
+    ASSERT_EQ(package.BuildWithImage(image.data(), image.size(), path), SFX_OK);
+
+    CliRun run = RunCliWords({"inspect", path});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
+    EXPECT_NE(run.out.find("[0] evil\\x1b]0;title\\x07\\x1b[2J.txt\n"), std::string::npos)
+        << run.out;
+    run = RunCliWords({"inspect", path, "--json"});
+    EXPECT_NE(run.out.find("\"evil\\u001b]0;title\\u0007\\u001b[2J.txt\""), std::string::npos)
+        << run.out;
+}
+
+TEST_F(CliTest, ShowEscapesProjectTexts) {
+    MakeProject();
+    ASSERT_EQ(RunCliWords({"set-product", m_file, "--title", "T\x1b[8mhidden"}).code, 0);
+    const CliRun run = RunCliWords({"show", m_file});
+    EXPECT_NE(run.out.find("Title:             T\\x1b[8mhidden\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(CliTest, FailedBuildWritesErrorLinesToStandardErrorToo) {
+    MakeProject(); // its setup file Setup.exe does not exist
+    ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "A", "--affiliate-id", "1"}).code, 0);
+    const std::string error = "Error! Can't open program setup file[Setup.exe].\n";
+    CliRun run = RunCliWords({"build", m_file});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_EQ(run.err, error);
+    EXPECT_NE(run.out.find("Reading setup file 'Setup.exe'\n" + error), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("*** Finished! - 1 error(s)"), std::string::npos);
+
+    // Quiet: only the error, on standard error.
+    run = RunCliWords({"build", m_file, "--quiet"});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, error);
+
+    run = RunCliWords({"build-self-creator", m_file, "--quiet"});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, error);
+}
+
+TEST_F(CliTest, AFolderGivenAsProjectFileIsCalledAFolder) {
+    const std::string folder = m_dir.string();
+    for (const char* command : {"show", "build", "set-product"}) {
+        const CliRun run = RunCliWords({command, folder});
+        EXPECT_EQ(run.code, kExitFailed) << command;
+        EXPECT_EQ(run.err, folder + " is a folder, not a file.\n") << command;
+    }
+}
+
+} // namespace
