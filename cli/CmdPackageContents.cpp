@@ -5,6 +5,7 @@
 #include "cli/TerminalText.h"
 
 #include "package/AffiliateInfoFile.h"
+#include "package/PackageAffiliateInfo.h"
 #include "package/SfxPackage.h"
 
 #include <memory>
@@ -12,23 +13,6 @@
 #include <ostream>
 
 namespace {
-
-// Entry 0 of an affiliate setup, when it is a well-formed affiliate information
-// file that fills the entry exactly; read in place, nothing is extracted.
-std::optional<CAffiliateInfo> AffiliateInfoOf(const CSfxPackage& package) {
-    constexpr size_t kLargest = 3 * (4 + kAffiliateInfoMaxField);
-    const CSfxEntry first = package.GetEntry(0);
-    if (package.GetCount() < 1 || static_cast<size_t>(first.m_nSize) > kLargest)
-        return std::nullopt;
-    std::string bytes;
-    if (package.ReadEntryBytes(0, kLargest, bytes) != SFX_OK)
-        return std::nullopt;
-    CAffiliateInfo info;
-    if (DecodeAffiliateInfo(bytes, info) != SFX_OK ||
-        EncodeAffiliateInfo(info).size() != bytes.size())
-        return std::nullopt;
-    return info;
-}
 
 void InspectText(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
@@ -106,7 +90,7 @@ protected:
             ReportUnreadable(result, package.DirectoryStatus(), path, err);
             return kExitFailed;
         }
-        const std::optional<CAffiliateInfo> info = AffiliateInfoOf(package);
+        const std::optional<CAffiliateInfo> info = AffiliateInfoOfPackage(package);
         if (args.Has("json"))
             InspectJson(path, package, info, out);
         else

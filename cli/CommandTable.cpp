@@ -21,10 +21,13 @@ static const CliCommandFactory kCommands[] = {
     VELKORA_CLI_COMMAND(MakeCmdSetProduct),
     VELKORA_CLI_COMMAND(MakeCmdAddAffiliate),
     VELKORA_CLI_COMMAND(MakeCmdRemoveAffiliate),
+    VELKORA_CLI_COMMAND(MakeCmdImportAffiliates),
+    VELKORA_CLI_COMMAND(MakeCmdExportAffiliates),
     VELKORA_CLI_COMMAND(MakeCmdBuild),
     VELKORA_CLI_COMMAND(MakeCmdRunSetup),
     VELKORA_CLI_COMMAND(MakeCmdBuildSelfCreator),
     VELKORA_CLI_COMMAND(MakeCmdInspect),
+    VELKORA_CLI_COMMAND(MakeCmdVerify),
 };
 
 std::span<const CliCommandFactory> CommandTable() {

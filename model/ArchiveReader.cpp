@@ -3,50 +3,7 @@
 #include "model/ByteOrder.h"
 
 #include "model/ArchiveTags.h"
-
-namespace {
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-// UTF-16LE to UTF-8; a lone surrogate becomes U+FFFD.
-std::string Utf16LeToUtf8(std::string_view bytes) {
-    std::string out;
-    const size_t units = bytes.size() / 2;
-    auto unit = [&](size_t i) { return static_cast<uint32_t>(ReadU16LE(bytes.data() + 2 * i)); };
-    for (size_t i = 0; i < units; ++i) {
-        uint32_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
-            uint32_t low = unit(i + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        if (u >= 0xD800 && u <= 0xDFFF)
-            u = 0xFFFD;
-        AppendUtf8(out, u);
-    }
-    return out;
-}
-
-} // namespace
+#include "model/TextEncoding.h"
 
 bool CArchiveReader::ReadU16(uint16_t& value) {
     if (Remaining() < 2)

@@ -29,6 +29,8 @@ enum CommandId : int {
     ID_BROWSE_WEBSITE = 32800,
     ID_BROWSE_PURCHASE = 32801,
     ID_EMAIL = 32802,
+    ID_IMPORT_AFFILIATES = 32810,
+    ID_EXPORT_AFFILIATES = 32811,
 };
 
 // The notification an editor posts after changing an affiliate.

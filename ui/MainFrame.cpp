@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 
+#include "ui/AffiliateCsvCommands.h"
 #include "ui/CommandIds.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
@@ -84,6 +85,10 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave")
         ->setShortcut(QKeySequence("Ctrl+S"));
     AddCommand(ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As");
+    AddCommand(ID_IMPORT_AFFILIATES, "&Import Affiliates...",
+               "Add affiliates from a CSV file\nImport Affiliates");
+    AddCommand(ID_EXPORT_AFFILIATES, "&Export Affiliates...",
+               "Save the affiliates as a CSV file\nExport Affiliates");
     AddCommand(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit");
     AddCommand(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar")
         ->setCheckable(true);
@@ -144,6 +149,9 @@ void CMainFrame::CreateMenus() {
     m_fileMenu->addAction(Action(ID_FILE_OPEN));
     m_fileMenu->addAction(Action(ID_FILE_SAVE));
     m_fileMenu->addAction(Action(ID_FILE_SAVE_AS));
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(Action(ID_IMPORT_AFFILIATES));
+    m_fileMenu->addAction(Action(ID_EXPORT_AFFILIATES));
     m_fileMenu->addSeparator();
     m_recentSeparator = m_fileMenu->addSeparator();
     m_fileMenu->addAction(Action(ID_APP_EXIT));
@@ -267,6 +275,8 @@ void CMainFrame::ConnectCommands() {
     on(ID_FILE_OPEN, [this] { m_app.OnFileOpen(); });
     on(ID_FILE_SAVE, [&doc] { doc.OnFileSave(); });
     on(ID_FILE_SAVE_AS, [&doc] { doc.OnFileSaveAs(); });
+    on(ID_IMPORT_AFFILIATES, [this, &doc] { OnImportAffiliates(doc, this); });
+    on(ID_EXPORT_AFFILIATES, [this, &doc] { OnExportAffiliates(doc, this); });
     on(ID_APP_EXIT, [this] { close(); });
     on(ID_VIEW_TOOLBAR, [this](bool shown) { m_toolBar->setVisible(shown); });
     on(ID_VIEW_STATUS_BAR, [this](bool shown) { statusBar()->setVisible(shown); });

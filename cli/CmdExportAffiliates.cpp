@@ -1,0 +1,50 @@
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
+
+#include "model/AffProject.h"
+#include "model/AffiliateCsv.h"
+#include "platform/AtomicFile.h"
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+// Writes the affiliates as a CSV file that import-affiliates and spreadsheets read.
+class CmdExportAffiliates : public CliCommand {
+public:
+    std::string_view Name() const override { return "export-affiliates"; }
+    std::string_view Usage() const override { return "FILE.vkp [--output F.csv]"; }
+    std::string_view Summary() const override {
+        return "Write the affiliates as CSV (UTF-8 with BOM, CRLF) to F.csv or standard output.";
+    }
+
+    int Execute(const std::vector<std::string>& words, std::ostream& out,
+                std::ostream& err) override {
+        CliArgs args;
+        if (!ParseCommandArgs(*this, words, {{"output", true}}, 1, 1, args, err))
+            return kExitUsage;
+        CAffProject project;
+        if (!LoadCliProject(args.Positionals()[0], project, err))
+            return kExitFailed;
+        const std::string csv = WriteAffiliateCsv(project);
+        if (!args.Has("output")) {
+            out << csv;
+            return kExitOk;
+        }
+        const std::string& target = args.Value("output");
+        if (!platform::WriteFileAtomically(target, csv).Ok()) {
+            err << "Cannot write '" << target << "'.\n";
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CliCommand> MakeCmdExportAffiliates() {
+    return std::make_unique<CmdExportAffiliates>();
+}

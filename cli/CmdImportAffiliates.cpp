@@ -1,0 +1,99 @@
+#include "cli/AffiliateRowCheck.h"
+#include "cli/CliArgs.h"
+#include "cli/CliCommand.h"
+#include "cli/CliProject.h"
+#include "cli/CommandArgs.h"
+#include "cli/JsonText.h"
+
+#include "model/AffProject.h"
+#include "model/AffiliateImport.h"
+#include "platform/Clock.h"
+#include "platform/FileRead.h"
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+void ReportText(const AffiliateImportPlan& plan, size_t added, bool dryRun, std::ostream& out) {
+    for (const std::string& column : plan.unknownColumns)
+        out << "Ignored column '" << column << "'.\n";
+    for (const RefusedAffiliateRow& row : plan.refused)
+        out << "Line " << row.line << ": " << row.reason << "\n";
+    out << plan.rowCount << " row(s): " << plan.accepted.size() << " accepted, "
+        << plan.refused.size() << " refused; "
+        << (dryRun ? "would add " + std::to_string(added) : "added " + std::to_string(added))
+        << " affiliate(s).\n";
+}
+
+void ReportJson(const AffiliateImportPlan& plan, size_t added, bool dryRun, std::ostream& out) {
+    out << "{\n  \"rows\": " << plan.rowCount << ",\n  \"accepted\": " << plan.accepted.size()
+        << ",\n  \"added\": " << added << ",\n  \"dryRun\": " << (dryRun ? "true" : "false")
+        << ",\n  \"ignoredColumns\": [";
+    for (size_t i = 0; i < plan.unknownColumns.size(); ++i)
+        out << (i ? ", " : "") << JsonQuote(plan.unknownColumns[i]);
+    out << "],\n  \"refused\": [";
+    for (size_t i = 0; i < plan.refused.size(); ++i)
+        out << (i ? ",\n" : "\n") << "    {\"line\": " << plan.refused[i].line
+            << ", \"reason\": " << JsonQuote(plan.refused[i].reason) << "}";
+    out << (plan.refused.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+// Adds the affiliates of a comma-separated file, each row judged as the
+// affiliate dialog judges its fields; with any refused row nothing is added
+// unless --skip-bad.
+class CmdImportAffiliates : public CliCommand {
+public:
+    std::string_view Name() const override { return "import-affiliates"; }
+    std::string_view Usage() const override {
+        return "FILE.vkp AFFILIATES.csv [--dry-run] [--skip-bad] [--json]";
+    }
+    std::string_view Summary() const override {
+        return "Add the affiliates of a CSV file; all or nothing unless --skip-bad.";
+    }
+
+    int Execute(const std::vector<std::string>& words, std::ostream& out,
+                std::ostream& err) override {
+        CliArgs args;
+        if (!ParseCommandArgs(*this, words,
+                              {{"dry-run", false}, {"skip-bad", false}, {"json", false}}, 2, 2,
+                              args, err))
+            return kExitUsage;
+        const std::string& path = args.Positionals()[0];
+        const std::string& csvPath = args.Positionals()[1];
+        CAffProject project;
+        if (!LoadCliProject(path, project, err))
+            return kExitFailed;
+        std::string bytes;
+        if (!platform::ReadFileBytes(csvPath, bytes).Ok()) {
+            err << "Cannot read '" << csvPath << "'.\n";
+            return kExitFailed;
+        }
+        const AffiliateImportPlan plan = PlanAffiliateImport(
+            bytes, project, AffiliateRowCheckAt(static_cast<int32_t>(platform::SystemNow())));
+        if (!plan.FileOk()) {
+            err << csvPath << ", line " << plan.fileErrorLine << ": " << plan.fileError << ".\n";
+            return kExitFailed;
+        }
+        const bool dryRun = args.Has("dry-run");
+        const size_t added = ApplyAffiliateImport(plan, project, args.Has("skip-bad"));
+        if (added > 0 && !dryRun && !SaveCliProject(path, project, err))
+            return kExitFailed;
+        if (args.Has("json"))
+            ReportJson(plan, added, dryRun, out);
+        else
+            ReportText(plan, added, dryRun, out);
+        if (!plan.refused.empty() && !args.Has("skip-bad")) {
+            err << "Nothing was added: " << plan.refused.size()
+                << " row(s) were refused (--skip-bad adds the others).\n";
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<CliCommand> MakeCmdImportAffiliates() {
+    return std::make_unique<CmdImportAffiliates>();
+}
