@@ -39,6 +39,10 @@ void ReportJson(const AffiliateImportPlan& plan, size_t added, bool dryRun, std:
     out << (plan.refused.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+size_t WouldAdd(const AffiliateImportPlan& plan, bool skipBad) {
+    return plan.refused.empty() || skipBad ? plan.accepted.size() : 0;
+}
+
 // Adds the affiliates of a comma-separated file, each row judged as the
 // affiliate dialog judges its fields; with any refused row nothing is added
 // unless --skip-bad.
@@ -76,14 +80,16 @@ public:
             return kExitFailed;
         }
         const bool dryRun = args.Has("dry-run");
-        const size_t added = ApplyAffiliateImport(plan, project, args.Has("skip-bad"));
+        const bool skipBad = args.Has("skip-bad");
+        const size_t added =
+            dryRun ? WouldAdd(plan, skipBad) : ApplyAffiliateImport(plan, project, skipBad);
         if (added > 0 && !dryRun && !SaveCliProject(path, project, err))
             return kExitFailed;
         if (args.Has("json"))
             ReportJson(plan, added, dryRun, out);
         else
             ReportText(plan, added, dryRun, out);
-        if (!plan.refused.empty() && !args.Has("skip-bad")) {
+        if (!plan.refused.empty() && !skipBad) {
             err << "Nothing was added: " << plan.refused.size()
                 << " row(s) were refused (--skip-bad adds the others).\n";
             return kExitFailed;

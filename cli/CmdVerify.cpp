@@ -80,18 +80,25 @@ void CheckJson(const AffiliateSetupCheck& c, std::ostream& out) {
 // --affiliate may be given many times; the other options go to the common parser.
 bool TakeAffiliateKeys(std::vector<std::string>& words, std::vector<uint16_t>& keys,
                        std::string& error) {
+    std::vector<std::string> rest;
     for (size_t i = 0; i < words.size(); ++i) {
-        if (words[i] != "--affiliate")
+        std::string keyText;
+        if (words[i] == "--affiliate" && i + 1 < words.size())
+            keyText = words[++i];
+        else if (words[i].rfind("--affiliate=", 0) == 0)
+            keyText = words[i].substr(12);
+        else if (words[i] != "--affiliate") {
+            rest.push_back(words[i]);
             continue;
+        }
         uint16_t key = 0;
-        if (i + 1 >= words.size() || !ParseAffiliateKey(words[i + 1], key)) {
+        if (!ParseAffiliateKey(keyText, key)) {
             error = "Option --affiliate needs a key (0 to 65535).";
             return false;
         }
         keys.push_back(key);
-        words.erase(words.begin() + static_cast<long>(i), words.begin() + static_cast<long>(i) + 2);
-        --i;
     }
+    words = std::move(rest);
     return true;
 }
 

@@ -97,7 +97,7 @@ TEST_F(VerifyCommandTest, AnAffiliateEditedAfterTheBuildIsStale) {
     EXPECT_TRUE(a["fields"]["purchaseLink"]["matches"].boolean);
     EXPECT_TRUE(report["affiliates"][1]["matches"].boolean);
     // Only the affiliate asked for is checked.
-    const JsonValue bobOnly = VerifyJson(kExitOk, {"--affiliate", "1"});
+    const JsonValue bobOnly = VerifyJson(kExitOk, {"--affiliate=1"});
     ASSERT_EQ(bobOnly["affiliates"].items.size(), 1u);
     EXPECT_EQ(bobOnly["affiliates"][0]["name"].text, "Bob");
 }
