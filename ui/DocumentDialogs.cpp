@@ -39,7 +39,8 @@ bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* p
     info->m_strProductId = ToBytes(v.productId);
     info->m_strPurchaseLink = ToBytes(v.purchaseLink);
     info->m_strServiceName = std::string(ServiceNameFromIndex(service));
-    project.m_mapRegInfo.SetAt(info->m_wService, std::move(info));
+    const uint16_t key = info->m_wService; // read before info is moved from
+    project.m_mapRegInfo.SetAt(key, std::move(info));
     project.m_wDefaultService = static_cast<uint16_t>(service);
     return true;
 }
