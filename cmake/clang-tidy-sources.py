@@ -36,20 +36,21 @@ def main():
         json.dump(list(chosen.values()), f, indent=1)
     header_filter = "^" + root + "/(" + "|".join(folders) + ")/"
     started = time.monotonic()
-    result = subprocess.run(["run-clang-tidy-14", "-quiet", "-p", tidy_dir, "-j", jobs,
-                             "-header-filter", header_filter, "-clang-tidy-binary",
-                             "clang-tidy-14"], stdout=subprocess.PIPE,
-                            stderr=subprocess.STDOUT, text=True)
+    run = subprocess.Popen(["run-clang-tidy-14", "-quiet", "-p", tidy_dir, "-j", jobs,
+                            "-header-filter", header_filter, "-clang-tidy-binary",
+                            "clang-tidy-14"], stdout=subprocess.PIPE,
+                           stderr=subprocess.STDOUT, text=True)
     # Keep the findings, drop the per-file progress and the system-header counts.
-    for line in result.stdout.splitlines():
+    for line in run.stdout:
         if "warnings generated" in line or line.startswith("clang-tidy-14 ") or \
                 line.startswith("Suppressed ") or line.startswith("Use -header-filter"):
             continue
         if line.strip():
-            print(line)
+            print(line, end="", flush=True)
+    returncode = run.wait()
     print("clang-tidy: %d files in %.0f s, %s" % (len(chosen), time.monotonic() - started,
-          "no findings" if result.returncode == 0 else "FINDINGS"))
-    return 1 if result.returncode else 0
+          "no findings" if returncode == 0 else "FINDINGS"))
+    return 1 if returncode else 0
 
 
 if __name__ == "__main__":

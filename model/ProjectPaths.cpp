@@ -156,8 +156,10 @@ std::string PosixFold(std::string_view base, std::string_view path) {
     for (char& c : relative)
         if (c == '\\')
             c = '/';
+    // A leading "\" was the root of a Windows drive: still relative here, as
+    // it is below a base.
     if (base.empty())
-        return Fold(SplitRoot(relative, style), style);
+        return Fold({"", relative}, style);
     std::string combined(base);
     combined += '/';
     combined += relative;

@@ -13,7 +13,7 @@ namespace platform {
 // pieces are gathered there so that the system sees one call per buffer, not
 // one per piece; it is also the most any single call moves (except a write of
 // a block the caller already holds in memory, see BufferedWriter::Write).
-inline constexpr size_t kFileBufferSize = 64 * 1024;
+inline constexpr size_t kFileBufferSize = size_t{64} * 1024;
 
 // Reads an open file through one fixed buffer of kFileBufferSize bytes.
 // Owns the file.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // A broken invariant ends the run: libFuzzer then saves the input that broke it.
 #define FUZZ_CHECK(condition, what)                                                                \

@@ -182,7 +182,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A Posix name with "\" cannot be written relative: it would read
         // back as two names.
         RoundTripCase{kP, "/work/proj", "/work/proj/a\\b", "/work/proj/a\\b"},
-        RoundTripCase{kP, "", "a/../C:x", "C:x"}));
+        RoundTripCase{kP, "", "a/../C:x", "C:x"},
+        // Rooted on a Windows drive: relative on Posix, with or without a base.
+        RoundTripCase{kP, "", "\\top\\a.exe", "top/a.exe"},
+        RoundTripCase{kP, "/b", "\\top\\a.exe", "/b/top/a.exe"}));
 
 TEST(ProjectPaths, MakeRelativeNeverGivesAnAbsoluteLookingPath) {
     EXPECT_EQ(MakeRelativePath("C:\\b", "C:\\b\\C:\\a.\\:", kW), ".\\C:\\a.\\:");
