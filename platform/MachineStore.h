@@ -15,6 +15,13 @@ enum class StoreRead {
     MoreData, // the buffer is too small; size holds the bytes needed
 };
 
+// A value read whole, with the time it was written (a count that grows with
+// time, comparable between the stores of one machine).
+struct StoredValue {
+    std::string bytes;
+    int64_t writeTime = 0;
+};
+
 // A store of keys holding named byte values, kept as folders and files below
 // one root folder. Key paths are backslash-separated ("Software\Velkora\X");
 // key and value names compare without regard to ASCII letter case; empty
@@ -34,13 +41,6 @@ enum class StoreRead {
 // Writes are atomic: a value is written to a temporary file in the key's
 // folder and renamed over the old one, so readers see the old or the new
 // value whole, and of two writers one whole value remains.
-// A value read whole, with the time it was written (a count that grows with
-// time, comparable between the stores of one machine).
-struct StoredValue {
-    std::string bytes;
-    int64_t writeTime = 0;
-};
-
 class MachineStore {
 public:
     enum class Access { Everyone, OwnerOnly };
