@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test screenshots bench clean
+.PHONY: all deps configure build run test screenshots bench package clean
 
 all: build
 
@@ -9,7 +9,7 @@ deps:
 	@scripts/setup-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -25,6 +25,10 @@ screenshots: build
 
 bench: build
 	@bench/build-throughput
+
+# The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

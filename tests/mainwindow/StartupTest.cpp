@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "ui/AppSettings.h"
 #include "ui/ProgramUuidDialog.h"
 #include "ui/RecentFileList.h"
 #include "ui/WelcomeDialog.h"
@@ -29,8 +30,8 @@ TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome) {
     EXPECT_EQ(View().model()->rowCount(), 2);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_FALSE(Enabled(ID_FILE_SAVE));
-    QSettings settings("Local AppWizard-Generated Applications", "Velkora");
-    EXPECT_EQ(settings.value("Recent File List/File1").toString(), QString::fromStdString(file));
+    EXPECT_EQ(OpenAppSettings()->value("Recent File List/File1").toString(),
+              QString::fromStdString(file));
 }
 
 TEST_F(MainWindowTest, CancellingWelcomeLeavesAnEmptyProjectWithoutWizard) {
@@ -176,9 +177,10 @@ TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst) {
     CRecentFileList reread;
     reread.Load();
     EXPECT_EQ(reread.Files(), expected);
-    QSettings settings("Local AppWizard-Generated Applications", "Velkora");
-    EXPECT_EQ(settings.value("Recent File List/File4").toString(), expected[3]);
-    EXPECT_FALSE(settings.contains("Recent File List/File5"));
+    const auto settings = OpenAppSettings();
+    EXPECT_EQ(settings->value("Recent File List/File4").toString(), expected[3]);
+    EXPECT_FALSE(settings->contains("Recent File List/File5"));
+    EXPECT_TRUE(settings->fileName().endsWith("/velkora/velkora.conf")) << settings->fileName().toStdString();
 }
 
 TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved) {
@@ -262,4 +264,27 @@ TEST_F(MainWindowTest, UnreadableFileAfterDiscardingChangesStartsANewProject) {
     EXPECT_EQ(Doc().Title(), "Untitled");
     EXPECT_TRUE(Doc().Project().m_mapResellers.IsEmpty());
     EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(MainWindowTest, RecentFilesAreCarriedOverOnceFromTheOldPlace) {
+    const QString a = QString::fromStdString(Path("a.vkp"));
+    const QString b = QString::fromStdString(Path("b.vkp"));
+    {
+        const auto old = OpenOldAppSettings();
+        old->setValue("Recent File List/File1", a);
+        old->setValue("Recent File List/File2", b);
+    }
+    CRecentFileList list;
+    list.Load();
+    EXPECT_EQ(list.Files(), (QStringList{a, b}));
+    const auto settings = OpenAppSettings();
+    EXPECT_TRUE(QFile::exists(settings->fileName()));
+    EXPECT_EQ(settings->value("Recent File List/File2").toString(), b);
+
+    // Once the new place exists, the old one is no longer read.
+    OpenOldAppSettings()->setValue("Recent File List/File1", b);
+    list.Add(QString::fromStdString(Path("c.vkp")));
+    CRecentFileList reread;
+    reread.Load();
+    EXPECT_EQ(reread.Files(), (QStringList{QString::fromStdString(Path("c.vkp")), a, b}));
 }
