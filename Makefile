@@ -8,7 +8,7 @@ FUZZ_LONG_SECONDS ?= 600
 # The folders clang-tidy checks.
 TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli ui bench examples
 
-.PHONY: all deps configure build run test screenshots bench clean tidy asan-configure test-asan fuzz
+.PHONY: all deps configure build run test screenshots bench package clean tidy asan-configure test-asan fuzz
 
 all: build
 
@@ -16,7 +16,7 @@ deps:
 	@scripts/setup-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -54,6 +54,10 @@ screenshots: build
 
 bench: build
 	@bench/build-throughput
+
+# The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

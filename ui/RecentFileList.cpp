@@ -1,12 +1,12 @@
 #include "ui/RecentFileList.h"
 
+#include "ui/AppSettings.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-const char* const kOrganization = "Local AppWizard-Generated Applications";
-const char* const kApplication = "Velkora";
 const char* const kSection = "Recent File List";
 
 QString Normalized(const QString& path) {
@@ -19,10 +19,10 @@ CRecentFileList::CRecentFileList() = default;
 
 void CRecentFileList::Load() {
     m_files.clear();
-    QSettings settings(kOrganization, kApplication);
-    settings.beginGroup(kSection);
+    const auto settings = OpenAppSettings();
+    settings->beginGroup(kSection);
     for (int i = 1; i <= kSize; ++i) {
-        const QString file = settings.value(QString("File%1").arg(i)).toString();
+        const QString file = settings->value(QString("File%1").arg(i)).toString();
         if (!file.isEmpty() && !m_files.contains(file))
             m_files << file;
     }
@@ -45,14 +45,14 @@ void CRecentFileList::Remove(const QString& path) {
 }
 
 void CRecentFileList::Save() const {
-    QSettings settings(kOrganization, kApplication);
-    settings.beginGroup(kSection);
+    const auto settings = OpenAppSettings();
+    settings->beginGroup(kSection);
     for (int i = 1; i <= kSize; ++i) {
         const QString key = QString("File%1").arg(i);
         if (i <= m_files.size())
-            settings.setValue(key, m_files[i - 1]);
+            settings->setValue(key, m_files[i - 1]);
         else
-            settings.remove(key);
+            settings->remove(key);
     }
 }
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // The four most recently used project files, most recent first, kept in the
-// per-user settings under "Local AppWizard-Generated Applications" / "Velkora",
-// section "Recent File List", values File1 to File4.
+// per-user settings (see OpenAppSettings), section "Recent File List", values
+// File1 to File4.
 class CRecentFileList {
 public:
     static constexpr int kSize = 4;

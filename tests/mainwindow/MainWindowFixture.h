@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
+#include "ui/AppSettings.h"
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
 #include "ui/StatusListView.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -118,7 +120,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
-        QSettings("Local AppWizard-Generated Applications", "Velkora").clear();
+        OpenOldAppSettings()->clear();
+        QFile::remove(OpenAppSettings()->fileName());
         m_app = std::make_unique<CVelkoraApp>(m_prompts);
     }
     void TearDown() override {

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "ui/AppSettings.h"
 #include "ui/ProgramUuidDialog.h"
 #include "ui/RecentFileList.h"
 #include "ui/WelcomeDialog.h"
@@ -30,8 +31,8 @@ TEST_F(MainWindowTest, FileOnCommandLineOpensWithoutWelcome) {
     EXPECT_EQ(View().model()->rowCount(), 2);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_FALSE(Enabled(ID_FILE_SAVE));
-    QSettings settings("Local AppWizard-Generated Applications", "Velkora");
-    EXPECT_EQ(settings.value("Recent File List/File1").toString(), QString::fromStdString(file));
+    EXPECT_EQ(OpenAppSettings()->value("Recent File List/File1").toString(),
+              QString::fromStdString(file));
 }
 
 TEST_F(MainWindowTest, CancellingWelcomeLeavesAnEmptyProjectWithoutWizard) {
@@ -177,9 +178,10 @@ TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst) {
     CRecentFileList reread;
     reread.Load();
     EXPECT_EQ(reread.Files(), expected);
-    QSettings settings("Local AppWizard-Generated Applications", "Velkora");
-    EXPECT_EQ(settings.value("Recent File List/File4").toString(), expected[3]);
-    EXPECT_FALSE(settings.contains("Recent File List/File5"));
+    const auto settings = OpenAppSettings();
+    EXPECT_EQ(settings->value("Recent File List/File4").toString(), expected[3]);
+    EXPECT_FALSE(settings->contains("Recent File List/File5"));
+    EXPECT_TRUE(settings->fileName().endsWith("/velkora/velkora.conf")) << settings->fileName().toStdString();
 }
 
 TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved) {
@@ -334,4 +336,27 @@ TEST_F(MainWindowTest, WelcomeStaysCentredOnTheMainWindow) {
     owner.setGeometry(0, 0, 1200, 900); // maximised after the dialog opened
     EXPECT_TRUE(WaitUntil(centred))
         << welcome.frameGeometry().center().x() << "," << welcome.frameGeometry().center().y();
+}
+
+TEST_F(MainWindowTest, RecentFilesAreCarriedOverOnceFromTheOldPlace) {
+    const QString a = QString::fromStdString(Path("a.vkp"));
+    const QString b = QString::fromStdString(Path("b.vkp"));
+    {
+        const auto old = OpenOldAppSettings();
+        old->setValue("Recent File List/File1", a);
+        old->setValue("Recent File List/File2", b);
+    }
+    CRecentFileList list;
+    list.Load();
+    EXPECT_EQ(list.Files(), (QStringList{a, b}));
+    const auto settings = OpenAppSettings();
+    EXPECT_TRUE(QFile::exists(settings->fileName()));
+    EXPECT_EQ(settings->value("Recent File List/File2").toString(), b);
+
+    // Once the new place exists, the old one is no longer read.
+    OpenOldAppSettings()->setValue("Recent File List/File1", b);
+    list.Add(QString::fromStdString(Path("c.vkp")));
+    CRecentFileList reread;
+    reread.Load();
+    EXPECT_EQ(reread.Files(), (QStringList{QString::fromStdString(Path("c.vkp")), a, b}));
 }
