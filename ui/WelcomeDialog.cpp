@@ -44,9 +44,20 @@ void CWelcomeDialog::CentreOnParent() {
     const QWidget* owner = parentWidget();
     if (!owner || !owner->isVisible())
         return;
+    // Before its first layout the dialog may not know its size yet.
     QRect frame = frameGeometry();
+    if (frame.isEmpty())
+        frame.setSize(size().expandedTo(sizeHint()));
+    if (frame.isEmpty())
+        return;
     frame.moveCenter(owner->frameGeometry().center());
     move(frame.topLeft());
+}
+
+void CWelcomeDialog::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    if (isVisible())
+        CentreOnParent();
 }
 
 bool CWelcomeDialog::eventFilter(QObject* watched, QEvent* e) {

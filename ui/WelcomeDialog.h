@@ -32,6 +32,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     // The main window may still be taking its maximised place when the
