@@ -10,7 +10,25 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QWindow>
+
+namespace {
+
+// The window manager maps and maximises the main window in its own time; a
+// dialog opened before that is placed against the window's earlier geometry.
+void WaitUntilExposed(QWidget& window) {
+    constexpr int kBoundMs = 3000;
+    QElapsedTimer timer;
+    timer.start();
+    QApplication::processEvents();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) &&
+           timer.elapsed() < kBoundMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
 
 CVelkoraApp::CVelkoraApp(IUserPrompts& prompts, QObject* parent)
     : QObject(parent), m_prompts(prompts) {}
@@ -33,7 +51,7 @@ void CVelkoraApp::InitInstance(const QStringList& args, bool show) {
     m_frame->View()->CreateList();
     if (show) {
         m_frame->showMaximized();
-        QApplication::processEvents();
+        WaitUntilExposed(*m_frame);
     }
     // 4-6. A file on the command line is opened directly; otherwise the Welcome choice.
     QString file;
