@@ -166,7 +166,7 @@ QString CVelkoraDoc::ProposedFileName() const {
     if (!m_pathName.isEmpty())
         return m_pathName;
     QString name = m_title;
-    const int cut = name.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
+    const qsizetype cut = name.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
     if (cut >= 0)
         name.truncate(cut);
     return name + QStringLiteral(".vkp");

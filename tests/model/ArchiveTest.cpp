@@ -92,7 +92,8 @@ TEST(Archive, CountsEscapeAt0xFFFF) {
     EXPECT_EQ(b, 0xFFFFu);
     EXPECT_EQ(c, 65536u);
     uint32_t d;
-    CArchiveReader cut(Bytes({0xFF, 0xFF, 0x01, 0x00}));
+    const std::string cutBytes = Bytes({0xFF, 0xFF, 0x01, 0x00}); // the reader only views it
+    CArchiveReader cut(cutBytes);
     EXPECT_FALSE(cut.ReadCount(d));
 }
 
