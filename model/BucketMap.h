@@ -17,15 +17,13 @@
 // so lookup, insert, replacement and removal take constant time however many
 // keys share a bucket. Records never move: borrowed pointers stay valid until
 // their key is removed or replaced.
-template <typename T>
-class CBucketMap {
+template <typename T> class CBucketMap {
 public:
     static constexpr int kBucketCount = 17;
 
     CBucketMap() { m_heads.fill(kNone); }
     CBucketMap(CBucketMap&& other) noexcept : CBucketMap() { Swap(other); }
-    CBucketMap& operator=(CBucketMap&& other) noexcept
-    {
+    CBucketMap& operator=(CBucketMap&& other) noexcept {
         if (this != &other) {
             RemoveAll();
             Swap(other);
@@ -34,8 +32,7 @@ public:
     }
     // Deep copy: the copy owns copies of every record, in the same order.
     CBucketMap(const CBucketMap& other) : CBucketMap() { CopyFrom(other); }
-    CBucketMap& operator=(const CBucketMap& other)
-    {
+    CBucketMap& operator=(const CBucketMap& other) {
         if (this != &other) {
             CBucketMap copy(other);
             Swap(copy);
@@ -47,8 +44,7 @@ public:
 
     // Stores the record under the key, first in its bucket; a record already
     // there is deleted.
-    T* SetAt(uint16_t key, std::unique_ptr<T> record)
-    {
+    T* SetAt(uint16_t key, std::unique_ptr<T> record) {
         uint32_t slot = m_index.Find(key);
         if (slot == KeySlotIndex::kAbsent) {
             slot = TakeSlot();
@@ -65,15 +61,13 @@ public:
     }
 
     // The borrowed record under the key, or nullptr.
-    T* Lookup(uint16_t key) const
-    {
+    T* Lookup(uint16_t key) const {
         const uint32_t slot = m_index.Find(key);
         return slot == KeySlotIndex::kAbsent ? nullptr : m_nodes[slot].record.get();
     }
 
     // Deletes the record under the key; returns false when there was none.
-    bool RemoveKey(uint16_t key)
-    {
+    bool RemoveKey(uint16_t key) {
         const uint32_t slot = m_index.Find(key);
         if (slot == KeySlotIndex::kAbsent)
             return false;
@@ -87,8 +81,7 @@ public:
     }
 
     // Deletes every record and gives back the memory of the slots.
-    void RemoveAll()
-    {
+    void RemoveAll() {
         std::vector<Node>().swap(m_nodes);
         m_index.Clear();
         m_heads.fill(kNone);
@@ -101,17 +94,14 @@ public:
 
     // Calls f(key, record&) for every entry in enumeration order. f must not
     // add or remove keys.
-    template <typename F>
-    void ForEach(F&& f) const
-    {
+    template <typename F> void ForEach(F&& f) const {
         for (uint32_t head : m_heads)
             for (uint32_t s = head; s != kNone; s = m_nodes[s].next)
                 f(m_nodes[s].key, *m_nodes[s].record);
     }
 
     // Keys in enumeration order.
-    std::vector<uint16_t> Keys() const
-    {
+    std::vector<uint16_t> Keys() const {
         std::vector<uint16_t> keys;
         keys.reserve(m_count);
         ForEach([&](uint16_t k, const T&) { keys.push_back(k); });
@@ -130,8 +120,7 @@ private:
         uint16_t key = 0;
     };
 
-    uint32_t TakeSlot()
-    {
+    uint32_t TakeSlot() {
         if (m_free != kNone) {
             const uint32_t slot = m_free;
             m_free = m_nodes[slot].next;
@@ -141,8 +130,7 @@ private:
         return static_cast<uint32_t>(m_nodes.size() - 1);
     }
 
-    void LinkFirst(uint32_t slot)
-    {
+    void LinkFirst(uint32_t slot) {
         uint32_t& head = m_heads[BucketOf(m_nodes[slot].key)];
         m_nodes[slot].prev = kNone;
         m_nodes[slot].next = head;
@@ -151,8 +139,7 @@ private:
         head = slot;
     }
 
-    void Unlink(uint32_t slot)
-    {
+    void Unlink(uint32_t slot) {
         Node& node = m_nodes[slot];
         if (node.prev != kNone)
             m_nodes[node.prev].next = node.next;
@@ -164,12 +151,11 @@ private:
     }
 
     // Copies the slots as they are, so the copy enumerates in the same order.
-    void CopyFrom(const CBucketMap& other)
-    {
+    void CopyFrom(const CBucketMap& other) {
         m_nodes.reserve(other.m_nodes.size());
         for (const Node& n : other.m_nodes) {
-            m_nodes.push_back(Node{n.record ? std::make_unique<T>(*n.record) : nullptr, n.prev,
-                                   n.next, n.key});
+            m_nodes.push_back(
+                Node{n.record ? std::make_unique<T>(*n.record) : nullptr, n.prev, n.next, n.key});
         }
         m_index = other.m_index;
         m_heads = other.m_heads;
@@ -177,8 +163,7 @@ private:
         m_count = other.m_count;
     }
 
-    void Swap(CBucketMap& other) noexcept
-    {
+    void Swap(CBucketMap& other) noexcept {
         m_nodes.swap(other.m_nodes);
         std::swap(m_index, other.m_index);
         std::swap(m_heads, other.m_heads);

@@ -15,8 +15,7 @@ public:
     KeySlotIndex(KeySlotIndex&&) noexcept = default;
     KeySlotIndex& operator=(KeySlotIndex&&) noexcept = default;
     KeySlotIndex(const KeySlotIndex& other) { CopyFrom(other); }
-    KeySlotIndex& operator=(const KeySlotIndex& other)
-    {
+    KeySlotIndex& operator=(const KeySlotIndex& other) {
         if (this != &other) {
             Clear();
             CopyFrom(other);
@@ -25,14 +24,12 @@ public:
     }
 
     // The slot stored for key, or kAbsent.
-    uint32_t Find(uint16_t key) const
-    {
+    uint32_t Find(uint16_t key) const {
         const auto& page = m_pages[key >> 8];
         return page ? (*page)[key & 0xFF] : kAbsent;
     }
 
-    void Set(uint16_t key, uint32_t slot)
-    {
+    void Set(uint16_t key, uint32_t slot) {
         auto& page = m_pages[key >> 8];
         if (!page) {
             page = std::make_unique<Page>();
@@ -41,14 +38,12 @@ public:
         (*page)[key & 0xFF] = slot;
     }
 
-    void Erase(uint16_t key)
-    {
+    void Erase(uint16_t key) {
         if (auto& page = m_pages[key >> 8])
             (*page)[key & 0xFF] = kAbsent;
     }
 
-    void Clear()
-    {
+    void Clear() {
         for (auto& page : m_pages)
             page.reset();
     }
@@ -56,8 +51,7 @@ public:
 private:
     using Page = std::array<uint32_t, 256>;
 
-    void CopyFrom(const KeySlotIndex& other)
-    {
+    void CopyFrom(const KeySlotIndex& other) {
         for (size_t i = 0; i < m_pages.size(); ++i)
             if (other.m_pages[i])
                 m_pages[i] = std::make_unique<Page>(*other.m_pages[i]);
