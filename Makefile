@@ -24,7 +24,7 @@ screenshots: build
 	@cmake --build $(BUILD) --target screenshots
 
 bench: build
-	@bench/build-throughput
+	@bench/run-bench --build-dir $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
