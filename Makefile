@@ -53,7 +53,7 @@ screenshots: build
 	@cmake --build $(BUILD) --target screenshots
 
 bench: build
-	@bench/build-throughput
+	@bench/run-bench --build-dir $(BUILD)
 
 # The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
 package: build

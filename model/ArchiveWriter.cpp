@@ -3,20 +3,42 @@
 #include "model/ArchiveTags.h"
 #include "model/ByteOrder.h"
 
+CArchiveWriter CArchiveWriter::Sizing() {
+    CArchiveWriter writer;
+    writer.m_sizeOnly = true;
+    return writer;
+}
+
+void CArchiveWriter::Put(char byte) {
+    ++m_size;
+    if (!m_sizeOnly)
+        m_bytes.push_back(byte);
+}
+
+void CArchiveWriter::Put(std::string_view bytes) {
+    m_size += bytes.size();
+    if (!m_sizeOnly)
+        m_bytes.append(bytes);
+}
+
 void CArchiveWriter::WriteU16(uint16_t value) {
-    AppendU16LE(m_bytes, value);
+    std::string bytes;
+    AppendU16LE(bytes, value);
+    Put(bytes);
 }
 
 void CArchiveWriter::WriteU32(uint32_t value) {
-    AppendU32LE(m_bytes, value);
+    std::string bytes;
+    AppendU32LE(bytes, value);
+    Put(bytes);
 }
 
 void CArchiveWriter::WriteText(std::string_view text) {
     const size_t length = text.size();
     if (length < 0xFF) {
-        m_bytes.push_back(static_cast<char>(length));
+        Put(static_cast<char>(length));
     } else {
-        m_bytes.push_back(static_cast<char>(0xFF));
+        Put(static_cast<char>(0xFF));
         if (length < archive::kWideTextMark) {
             WriteU16(static_cast<uint16_t>(length));
         } else {
@@ -24,7 +46,7 @@ void CArchiveWriter::WriteText(std::string_view text) {
             WriteU32(static_cast<uint32_t>(length));
         }
     }
-    m_bytes.append(text);
+    Put(text);
 }
 
 void CArchiveWriter::WriteCount(uint32_t count) {
@@ -52,7 +74,7 @@ void CArchiveWriter::WriteObjectTag(std::string_view className, uint16_t schema)
     WriteU16(archive::kNewClassTag);
     WriteU16(schema);
     WriteU16(static_cast<uint16_t>(className.size()));
-    m_bytes.append(className);
+    Put(className);
     m_classes.push_back({std::string(className), m_nextIndex++});
     ++m_nextIndex; // the object
 }

@@ -26,7 +26,11 @@ ProjectFileResult FileFailure(const platform::FileStatus& status, const std::str
 } // namespace
 
 std::string EncodeProject(const CAffProject& project) {
+    // Sized first, so that a big project needs one buffer of its exact size.
+    CArchiveWriter sizing = CArchiveWriter::Sizing();
+    StoreProject(sizing, project);
     CArchiveWriter ar;
+    ar.Reserve(sizing.Size());
     StoreProject(ar, project);
     return ar.TakeBytes();
 }

@@ -15,26 +15,33 @@ namespace {
 const char* const kHeaders[AffiliateListModel::kColumnCount] = {
     "Affiliate Name", "Affiliate ID", "Website", "Contact Email", "Purchase Link", "Modified"};
 
+// Above this many runs of adjacent rows, a removal rebuilds the list in one
+// pass rather than closing each gap on its own.
+constexpr size_t kMaxRemovalRuns = 64;
+
 bool Before(const std::string& a, const std::string& b, bool ascending) {
     return ascending ? a < b : b < a;
 }
 
-// Sorts rows low..high. Recurses into the smaller part and loops over the
-// larger one, so that a long list cannot exhaust the stack.
-void QuickSort(std::vector<AffiliateRow>& rows, int column, bool ascending, int low, int high,
-               int& exchanges) {
+// Sorts order[low..high], the row numbers in display order, by the texts of
+// their rows. Rows stay where they are while sorting, so the pivot is read in
+// place. Recurses into the smaller part and loops over the larger one, so
+// that a long list cannot exhaust the stack.
+void QuickSort(const std::vector<AffiliateRow>& rows, std::vector<uint32_t>& order, int column,
+               bool ascending, int low, int high, int& exchanges) {
+    auto text = [&](int i) -> const std::string& { return rows[order[i]].texts[column]; };
     while (low < high) {
-        const std::string pivot = rows[static_cast<size_t>((low + high) / 2)].texts[column];
+        // The pivot row's text, taken once: exchanges move row numbers only.
+        const std::string& pivotText = text((low + high) / 2);
         int i = low, j = high;
-        auto text = [&](int r) -> const std::string& { return rows[r].texts[column]; };
         while (i <= j) {
-            while (i < high && Before(text(i), pivot, ascending))
+            while (i < high && Before(text(i), pivotText, ascending))
                 ++i;
-            while (j > low && Before(pivot, text(j), ascending))
+            while (j > low && Before(pivotText, text(j), ascending))
                 --j;
             if (i <= j) {
                 if (text(i) != text(j)) {
-                    std::swap(rows[i], rows[j]);
+                    std::swap(order[i], order[j]);
                     ++exchanges;
                 }
                 ++i;
@@ -43,11 +50,11 @@ void QuickSort(std::vector<AffiliateRow>& rows, int column, bool ascending, int 
         }
         if (j - low < high - i) {
             if (low < j)
-                QuickSort(rows, column, ascending, low, j, exchanges);
+                QuickSort(rows, order, column, ascending, low, j, exchanges);
             low = i;
         } else {
             if (i < high)
-                QuickSort(rows, column, ascending, i, high, exchanges);
+                QuickSort(rows, order, column, ascending, i, high, exchanges);
             high = j;
         }
     }
@@ -66,7 +73,15 @@ int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascendin
     int exchanges = 0;
     if (column < 0 || column >= AffiliateListModel::kColumnCount || rows.size() < 2)
         return 0;
-    QuickSort(rows, column, ascending, 0, static_cast<int>(rows.size()) - 1, exchanges);
+    std::vector<uint32_t> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<uint32_t>(i);
+    QuickSort(rows, order, column, ascending, 0, static_cast<int>(rows.size()) - 1, exchanges);
+    std::vector<AffiliateRow> sorted;
+    sorted.reserve(rows.size());
+    for (uint32_t from : order)
+        sorted.push_back(std::move(rows[from]));
+    rows.swap(sorted);
     return exchanges;
 }
 
@@ -129,32 +144,73 @@ QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
+void AffiliateListModel::FillRow(AffiliateRow& row, const CReseller& affiliate) {
+    row.texts = {affiliate.m_strName,         affiliate.m_strAffiliateId,
+                 affiliate.m_strWebSite,      affiliate.m_strEmail,
+                 affiliate.m_strPurchaseLink, FormatModified(affiliate.m_tModified)};
+    row.image = affiliate.m_nImage;
+}
+
+int AffiliateListModel::RowOfKey(uint32_t key) const {
+    const auto it = m_rowOfKey.find(key);
+    return it == m_rowOfKey.end() ? -1 : it->second;
+}
+
+void AffiliateListModel::RebuildKeyIndex() {
+    m_rowOfKey.clear();
+    m_rowOfKey.reserve(m_rows.size());
+    // From the top, so that a key shown twice maps to its first row.
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_rowOfKey.emplace(m_rows[i].key, static_cast<int>(i));
+}
+
 void AffiliateListModel::RefreshRow(const CReseller& affiliate) {
-    auto it = std::find_if(m_rows.begin(), m_rows.end(),
-                           [&](const AffiliateRow& r) { return r.key == affiliate.m_nId; });
-    int row;
-    if (it == m_rows.end()) {
-        row = rowCount();
-        beginInsertRows({}, row, row);
-        m_rows.push_back(AffiliateRow{});
-        m_rows.back().key = affiliate.m_nId;
-        endInsertRows();
-    } else {
-        row = static_cast<int>(it - m_rows.begin());
+    RefreshRows({&affiliate});
+}
+
+void AffiliateListModel::RefreshRows(const std::vector<const CReseller*>& affiliates) {
+    // Rows already there are updated in place; the others are counted first
+    // and then built straight into the list, so that no row is moved twice.
+    const int oldCount = rowCount();
+    int firstChanged = oldCount, lastChanged = -1;
+    std::vector<const CReseller*> added;
+    if (affiliates.size() > 1) // a whole batch: room for every key at once
+        m_rowOfKey.reserve(m_rows.size() + affiliates.size());
+    for (const CReseller* affiliate : affiliates) {
+        const int row = RowOfKey(affiliate->m_nId);
+        if (row >= oldCount) { // a key met twice in one batch: the later record counts
+            added[static_cast<size_t>(row - oldCount)] = affiliate;
+        } else if (row >= 0) {
+            FillRow(m_rows[static_cast<size_t>(row)], *affiliate);
+            firstChanged = std::min(firstChanged, row);
+            lastChanged = std::max(lastChanged, row);
+        } else {
+            m_rowOfKey.emplace(affiliate->m_nId, oldCount + static_cast<int>(added.size()));
+            added.push_back(affiliate);
+        }
     }
-    AffiliateRow& r = m_rows[static_cast<size_t>(row)];
-    r.texts = {affiliate.m_strName,         affiliate.m_strAffiliateId,
-               affiliate.m_strWebSite,      affiliate.m_strEmail,
-               affiliate.m_strPurchaseLink, FormatModified(affiliate.m_tModified)};
-    r.image = affiliate.m_nImage;
-    emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+    if (lastChanged >= 0)
+        emit dataChanged(index(firstChanged, 0), index(lastChanged, kColumnCount - 1));
+    if (added.empty())
+        return;
+    beginInsertRows({}, oldCount, oldCount + static_cast<int>(added.size()) - 1);
+    const size_t needed = m_rows.size() + added.size();
+    if (m_rows.capacity() < needed)
+        m_rows.reserve(std::max(needed, m_rows.capacity() * 2));
+    for (const CReseller* affiliate : added) {
+        AffiliateRow& row = m_rows.emplace_back();
+        row.key = affiliate->m_nId;
+        FillRow(row, *affiliate);
+    }
+    endInsertRows();
 }
 
 void AffiliateListModel::RemoveAllRows() {
     if (m_rows.empty())
         return;
     beginResetModel();
-    m_rows.clear();
+    std::vector<AffiliateRow>().swap(m_rows); // the memory goes with the rows
+    m_rowOfKey = {};
     m_hoverRow = m_hoverColumn = -1;
     endResetModel();
 }
@@ -162,20 +218,47 @@ void AffiliateListModel::RemoveAllRows() {
 void AffiliateListModel::RemoveRows(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // From the bottom up so that the remaining row numbers stay valid.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (*it < 0 || *it >= rowCount())
-            continue;
-        beginRemoveRows({}, *it, *it);
-        m_rows.erase(m_rows.begin() + *it);
-        endRemoveRows();
+    rows.erase(
+        std::remove_if(rows.begin(), rows.end(), [&](int r) { return r < 0 || r >= rowCount(); }),
+        rows.end());
+    if (rows.empty())
+        return;
+    // Runs of adjacent rows go in one step each, from the bottom up so that
+    // the remaining row numbers stay valid.
+    std::vector<std::pair<int, int>> runs;
+    for (int r : rows) {
+        if (!runs.empty() && runs.back().second + 1 == r)
+            runs.back().second = r;
+        else
+            runs.emplace_back(r, r);
     }
+    if (runs.size() <= kMaxRemovalRuns) {
+        for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+            beginRemoveRows({}, it->first, it->second);
+            m_rows.erase(m_rows.begin() + it->first, m_rows.begin() + it->second + 1);
+            endRemoveRows();
+        }
+    } else {
+        // Many scattered rows: one pass over the list instead of one per run.
+        beginResetModel();
+        std::vector<bool> removed(m_rows.size(), false);
+        for (int r : rows)
+            removed[static_cast<size_t>(r)] = true;
+        size_t kept = 0;
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            if (!removed[i] && kept++ != i)
+                m_rows[kept - 1] = std::move(m_rows[i]);
+        m_rows.resize(kept);
+        endResetModel();
+    }
+    RebuildKeyIndex();
     m_hoverRow = m_hoverColumn = -1;
 }
 
 int AffiliateListModel::SortRows(int column, bool ascending) {
     beginResetModel();
     const int exchanges = SortAffiliateRows(m_rows, column, ascending);
+    RebuildKeyIndex();
     m_hoverRow = m_hoverColumn = -1;
     endResetModel();
     return exchanges;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CReseller;
@@ -22,7 +23,8 @@ struct AffiliateRow {
 
 // Sorts rows by the text of column with the list's quicksort: rows whose texts
 // are equal are never exchanged, and selection and focus move with their rows.
-// Returns the number of exchanges made.
+// The quicksort exchanges row numbers, not rows: each row is moved once, to its
+// place, at the end. Returns the number of exchanges made.
 int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending);
 
 // m_tModified as shown in the "Modified" column: local time "%Y-%m-%d %H:%M".
@@ -45,6 +47,11 @@ public:
 
     // Updates the first row with the affiliate's key, or appends one.
     void RefreshRow(const CReseller& affiliate);
+    // RefreshRow for each affiliate in turn, with one insertion and one change
+    // notice for the whole batch, so that a big project fills the list at once.
+    void RefreshRows(const std::vector<const CReseller*>& affiliates);
+    // The first row that shows the affiliate with this m_nId, or -1.
+    int RowOfKey(uint32_t key) const;
     void RemoveAllRows();
     // Removes the given rows (any order).
     void RemoveRows(std::vector<int> rows);
@@ -61,7 +68,13 @@ public:
     int HoverColumn() const { return m_hoverColumn; }
 
 private:
+    // Fills the row's texts and image from the affiliate.
+    static void FillRow(AffiliateRow& row, const CReseller& affiliate);
+    void RebuildKeyIndex();
+
     std::vector<AffiliateRow> m_rows;
+    // m_nId to its first row; kept in step with every change of m_rows.
+    std::unordered_map<uint32_t, int> m_rowOfKey;
     QIcon m_rowIcon;
     int m_hoverRow = -1;
     int m_hoverColumn = -1;

@@ -17,6 +17,8 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace {
 
 std::string ToBytes(const QString& text) {
@@ -28,6 +30,8 @@ std::string ToBytes(const QString& text) {
 constexpr AffiliateField kColumnFields[] = {AffiliateField::Name, AffiliateField::AffiliateId,
                                             AffiliateField::WebSite, AffiliateField::Email,
                                             AffiliateField::PurchaseLink};
+
+constexpr int kPurchaseLinkColumn = 4;
 
 } // namespace
 
@@ -57,6 +61,10 @@ CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* par
     viewport()->setAutoFillBackground(true);
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CVelkoraView::SortByColumn);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical) {
+        if (logical != kPurchaseLinkColumn)
+            FitPurchaseLinkColumn();
+    });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CVelkoraView::selectionStateChanged);
 }
@@ -74,7 +82,14 @@ void CVelkoraView::RefreshAllRows() {
     const CAffProject& project = m_doc.Project();
     if (project.m_mapResellers.IsEmpty())
         m_model->RemoveAllRows();
-    project.m_mapResellers.ForEach([this](uint16_t, CReseller& r) { RefreshRow(r); });
+    if (m_bColumnsPending)
+        return;
+    // One batch for the whole map: a big project fills the list in one step.
+    std::vector<const CReseller*> affiliates;
+    affiliates.reserve(project.m_mapResellers.GetCount());
+    project.m_mapResellers.ForEach([&](uint16_t, const CReseller& r) { affiliates.push_back(&r); });
+    m_model->RefreshRows(affiliates);
+    project.m_mapResellers.ForEach([](uint16_t, CReseller& r) { r.m_bChanged = 0; });
 }
 
 void CVelkoraView::RefreshRow(CReseller& affiliate) {
@@ -210,24 +225,33 @@ void CVelkoraView::SortByColumn(int column) {
         m_nSortColumn = column;
         m_bAscending = true;
     }
-    // Selection and focus travel with their rows.
+    // Selection and focus travel with their rows: the flags are read from
+    // the selection's ranges and written back as ranges of adjacent rows.
     std::vector<AffiliateRow>& rows = m_model->Rows();
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;
     const int currentColumn = currentIndex().isValid() ? currentIndex().column() : 0;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        rows[i].selected = selectionModel()->isRowSelected(static_cast<int>(i), {});
-        rows[i].focused = static_cast<int>(i) == current;
-    }
+    for (AffiliateRow& row : rows)
+        row.selected = row.focused = false;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        if (range.left() == 0 && range.right() == AffiliateListModel::kColumnCount - 1)
+            for (int r = range.top(); r <= range.bottom(); ++r)
+                rows[static_cast<size_t>(r)].selected = true;
+    if (current >= 0)
+        rows[static_cast<size_t>(current)].focused = true;
     m_model->SortRows(column, m_bAscending);
     QItemSelection selection;
+    const int last = AffiliateListModel::kColumnCount - 1;
     for (size_t i = 0; i < rows.size(); ++i) {
         const int r = static_cast<int>(i);
-        if (rows[i].selected)
-            selection.select(m_model->index(r, 0),
-                             m_model->index(r, AffiliateListModel::kColumnCount - 1));
         if (rows[i].focused)
             selectionModel()->setCurrentIndex(m_model->index(r, currentColumn),
                                               QItemSelectionModel::NoUpdate);
+        if (!rows[i].selected || (i > 0 && rows[i - 1].selected))
+            continue;
+        size_t end = i;
+        while (end + 1 < rows.size() && rows[end + 1].selected)
+            ++end;
+        selection.select(m_model->index(r, 0), m_model->index(static_cast<int>(end), last));
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     horizontalHeader()->setSortIndicatorShown(true);
@@ -321,6 +345,20 @@ void CVelkoraView::mouseDoubleClickEvent(QMouseEvent* e) {
 void CVelkoraView::mouseReleaseEvent(QMouseEvent* e) {
     QTableView::mouseReleaseEvent(e);
     SyncDialogWithSelection();
+}
+
+void CVelkoraView::resizeEvent(QResizeEvent* e) {
+    QTableView::resizeEvent(e);
+    FitPurchaseLinkColumn();
+}
+
+void CVelkoraView::FitPurchaseLinkColumn() {
+    int others = 0;
+    for (int c = 0; c < AffiliateListModel::kColumnCount; ++c)
+        if (c != kPurchaseLinkColumn)
+            others += columnWidth(c);
+    const int standard = AffiliateListModel::kColumnWidths[kPurchaseLinkColumn];
+    setColumnWidth(kPurchaseLinkColumn, std::max(standard, viewport()->width() - others));
 }
 
 void CVelkoraView::contextMenuEvent(QContextMenuEvent* e) {

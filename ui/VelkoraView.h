@@ -72,12 +72,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     CAffiliateDialog& EnsureDialog();
     void DropDialog();
     void SyncDialogWithSelection();
     void UpdateHover(const QPoint& viewportPos);
+    // The Purchase Link column takes the width left free by the others, never
+    // less than its own default width.
+    void FitPurchaseLinkColumn();
 
     CVelkoraDoc& m_doc;
     IUserPrompts& m_prompts;
