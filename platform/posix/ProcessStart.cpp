@@ -87,6 +87,27 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
     return got == 0;
 }
 
+int RunAndWait(const std::string& path, const std::vector<std::string>& ownArgs) {
+    if (path.empty())
+        return -1;
+    std::vector<char*> argv = ArgumentVector(path, ownArgs);
+    pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        ::execv(path.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
 bool OpenWithDesktop(const std::string& target) {
     return StartDetached("xdg-open", {target});
 }
