@@ -9,9 +9,9 @@ SetupKind ClassifySetupFile(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen() || !file.IsRegular())
         return SetupKind::Missing;
-    char head[4] = {};
+    char head[8] = {};
     long got = 0;
-    while (got < 4) {
+    while (got < 8) {
         long n = file.Read(head + got, sizeof head - static_cast<size_t>(got));
         if (n <= 0)
             break;
@@ -24,18 +24,24 @@ SetupKind ClassifySetupFile(const std::string& path) {
         return SetupKind::Program;
     if (got >= 2 && head[0] == '#' && head[1] == '!')
         return SetupKind::Program;
+    // A PE program, or an installer database (the whole compound-file
+    // signature), which the system's "open" action installs.
+    if (got >= 2 && head[0] == 'M' && head[1] == 'Z')
+        return SetupKind::Program;
+    if (got >= 8 && std::memcmp(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
+        return SetupKind::Program;
     return SetupKind::Document;
 }
 
-bool StartSetup(const std::string& path, const std::vector<std::string>& args) {
+int StartSetup(const std::string& path, const std::vector<std::string>& args) {
     switch (ClassifySetupFile(path)) {
     case SetupKind::Program:
         platform::MakeOwnerExecutable(path);
-        return platform::ReplaceProcess(path, args);
+        return platform::RunAndWait(path, args);
     case SetupKind::Document:
-        return platform::OpenWithDesktop(path);
+        return platform::OpenWithDesktop(path) ? 0 : -1;
     case SetupKind::Missing:
         break;
     }
-    return false;
+    return -1;
 }

@@ -5,15 +5,16 @@
 
 // How an extracted setup file is started.
 enum class SetupKind {
-    Program,  // a native executable or a "#!" script: run directly
+    Program,  // an ELF or PE executable, a "#!" script or an installer
+              // database: started with the launcher's arguments
     Document, // anything else: handed to the desktop's default opener
     Missing,  // cannot be read
 };
 
 SetupKind ClassifySetupFile(const std::string& path);
 
-// Starts the setup file with the launcher's own arguments. A program replaces
-// the launcher's process, keeping its terminal and exit status, and this
-// returns only on failure; a document is opened without waiting (arguments
-// cannot be passed to it). True when the start was handed on.
-bool StartSetup(const std::string& path, const std::vector<std::string>& args);
+// Starts the setup file with the launcher's own arguments (as main received
+// them; see platform::RunAndWait). A program is waited for and its exit
+// status returned; a document is opened without waiting (arguments cannot be
+// passed to it) and gives 0. -1 when nothing could be started.
+int StartSetup(const std::string& path, const std::vector<std::string>& args);

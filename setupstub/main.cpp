@@ -24,5 +24,7 @@ int main(int argc, char** argv) {
     if (prepared.result != SFX_OK)
         return 1;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return StartSetup(prepared.setupPath, args) ? 0 : 1;
+    // The setup's own exit status, so that scripts can rely on it.
+    const int status = StartSetup(prepared.setupPath, args);
+    return status < 0 ? 1 : status;
 }
