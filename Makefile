@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test screenshots bench clean
+.PHONY: all deps configure build windows run test screenshots bench clean
 
 all: build
 
@@ -14,6 +14,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+windows: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target windows
+
 run: build
 	@scripts/run-example $(BUILD)
 
@@ -25,6 +28,7 @@ screenshots: build
 
 bench: build
 	@bench/build-throughput
+	@stat -c '%n: %s bytes' $(BUILD)/windows-*/setupstub/setupstub.exe
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,7 @@
 #include "cli/JsonText.h"
 
 #include "package/AffiliateInfoFile.h"
+#include "package/LauncherChoice.h"
 #include "package/SfxPackage.h"
 
 #include <memory>
@@ -33,6 +34,7 @@ void InspectText(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "Package:    " << path << "\n"
         << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
+        << "Launcher:   " << LauncherDescription(ProgramKindOfFile(path)) << "\n"
         << "\nEntries (" << package.GetCount() << "):\n";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
@@ -52,6 +54,7 @@ void InspectJson(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n"
         << "  \"imageSize\": " << package.GetEntry(0).m_nOffset << ",\n"
+        << "  \"launcher\": " << JsonQuote(LauncherDescription(ProgramKindOfFile(path))) << ",\n"
         << "  \"entries\": [";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);

@@ -137,3 +137,20 @@ macro(_velkora_embed_resource)
     target_sources(${ARG_TARGET} PRIVATE "${rc}")
   endif()
 endmacro()
+
+# Embeds the Windows launchers of the cross builds into target as templates
+# 131 (i686) and 132 (x86_64), where this build makes them.
+function(velkora_embed_windows_launchers target)
+  if(VELKORA_WIN32_LAUNCHER)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN32_LAUNCHER}
+                        DEPENDS velkora_windows_i686 ID 131)
+  endif()
+  if(VELKORA_WIN64_LAUNCHER)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN64_LAUNCHER}
+                        DEPENDS velkora_windows_x86_64 ID 132)
+  endif()
+  # A Windows program of this build carries the i686 launcher as well.
+  if(VELKORA_I686_LAUNCHER)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_I686_LAUNCHER} ID 131)
+  endif()
+endfunction()

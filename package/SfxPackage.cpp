@@ -1,6 +1,8 @@
 #include "package/SfxPackage.h"
 
 #include "package/PackageTrailer.h"
+#include "package/SignatureTable.h"
+#include "platform/FileSystem.h"
 #include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutablePath.h"
@@ -8,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <system_error>
 
@@ -61,8 +62,7 @@ CopyFailure CopyStream(platform::BufferedReader& in, platform::BufferedWriter& o
 }
 
 void RemoveQuietly(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    platform::RemoveFile(path);
 }
 
 } // namespace
@@ -108,9 +108,7 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     for (int i = 0; i < m_nCount; ++i) {
         total += m_entries[static_cast<size_t>(i)].m_nSize;
         // Truncating a source that is also the output would destroy it.
-        std::error_code ec;
-        if (std::filesystem::equivalent(outputPath,
-                                        m_entries[static_cast<size_t>(i)].m_strSourcePath, ec))
+        if (platform::SameFile(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath))
             return SFX_ERR_CREATE;
     }
     if (total > kMaxPackageLength)
@@ -164,11 +162,14 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
         return SFX_ERR_OPEN;
 
     CPackageTrailer trailer;
-    SfxResult r = trailer.DecodeFrom(
-        [&file](int64_t pos, void* buffer, size_t length) {
-            return ReadExactAt(file, pos, buffer, length);
-        },
-        size);
+    const CPackageTrailer::ReadAt read = [&file](int64_t pos, void* buffer, size_t length) {
+        return ReadExactAt(file, pos, buffer, length);
+    };
+    SfxResult r = trailer.DecodeFrom(read, size);
+    // A package signed after the build ends before the certificate table.
+    if (r == SFX_ERR_MARKER)
+        if (const std::optional<int64_t> end = SignedPackageEnd(read, size))
+            r = trailer.DecodeFrom(read, *end);
     if (r != SFX_OK)
         return r;
     for (const auto& e : trailer.m_entries)

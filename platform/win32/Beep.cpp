@@ -6,28 +6,24 @@
 namespace platform {
 namespace {
 
-std::mutex& HandlerMutex()
-{
+std::mutex& HandlerMutex() {
     static std::mutex m;
     return m;
 }
 
-std::function<void()>& Handler()
-{
+std::function<void()>& Handler() {
     static std::function<void()> handler;
     return handler;
 }
 
 // The system's default sound, as message boxes give it.
-void DefaultBeep()
-{
+void DefaultBeep() {
     MessageBeep(MB_OK);
 }
 
 } // namespace
 
-void Beep()
-{
+void Beep() {
     std::function<void()> handler;
     {
         std::lock_guard<std::mutex> lock(HandlerMutex());
@@ -39,8 +35,7 @@ void Beep()
         DefaultBeep();
 }
 
-void SetBeepHandler(std::function<void()> handler)
-{
+void SetBeepHandler(std::function<void()> handler) {
     std::lock_guard<std::mutex> lock(HandlerMutex());
     Handler() = std::move(handler);
 }

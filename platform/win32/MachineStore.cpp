@@ -119,8 +119,8 @@ bool MachineStore::SetString(std::string_view keyPath, std::string_view valueNam
 bool MachineStore::KeyExists(std::string_view keyPath) const {
     const Location where = Locate(root_, keyPath);
     Key key;
-    return !where.path.empty() && RegOpenKeyExA(where.hive, where.path.c_str(), 0,
-                                                KEY_READ | kView, key.Out()) == ERROR_SUCCESS;
+    return !where.path.empty() && RegOpenKeyExA(where.hive, where.path.c_str(), 0, KEY_READ | kView,
+                                                key.Out()) == ERROR_SUCCESS;
 }
 
 StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,

@@ -24,16 +24,15 @@ RawFile::~RawFile() {
 }
 
 RawFile RawFile::OpenRead(const std::string& path) {
-    return RawFile(win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll,
-                                                    nullptr, OPEN_EXISTING,
-                                                    FILE_ATTRIBUTE_NORMAL, nullptr)));
+    return RawFile(
+        win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateTruncate(const std::string& path) {
-    return RawFile(win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_WRITE,
-                                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                                    nullptr)));
+    return RawFile(win32::DescriptorFor(
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateReplacing(const std::string& path) {

@@ -3,22 +3,23 @@
 #include "platform/ProcessStart.h"
 
 #include <windows.h>
+
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 namespace platform {
 namespace {
 
 bool ShellAction(const char* verb, const std::string& target) {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, verb, target.c_str(), nullptr,
-                                                   nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(nullptr, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT; empty when missing.
 std::string ClassDefault(const std::string& key) {
     char value[2048];
     LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS ||
-        size <= 0)
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS || size <= 0)
         return {};
     return std::string(value, strnlen(value, static_cast<size_t>(size)));
 }
