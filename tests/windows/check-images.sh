@@ -33,9 +33,8 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   check "$folder/velklink/velklink.dll" "${arch#*:}" "Windows CUI"
   names=$(exports "$folder/velklink/velklink.dll")
   [ "$names" = velkGetAffiliatePurchaseLink ] || fail "$dir velklink.dll exports [$names]"
-  $objdump -p "$folder/setupstub/setupstub.exe" | grep -q "asInvoker" ||
-    strings "$folder/setupstub/setupstub.exe" | grep -q 'level="asInvoker"' ||
-    fail "$dir setupstub.exe carries no asInvoker manifest"
+  manifest=$(strings "$folder/setupstub/setupstub.exe" | grep -c 'requestedExecutionLevel level="asInvoker"')
+  [ "$manifest" -ge 1 ] || fail "$dir setupstub.exe carries no asInvoker manifest"
 done
 check "$2/cli/velkora-cli.exe" pei-x86-64 "Windows CUI"
 [ "$failures" -eq 0 ] && echo "all passed"
