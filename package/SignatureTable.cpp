@@ -41,8 +41,8 @@ std::optional<int64_t> CertificateTableOffset(const CPackageTrailer::ReadAt& rea
         static_cast<uint16_t>(head[kOptionalHeader] | head[kOptionalHeader + 1] << 8);
     if (magic != kMagicPe32 && magic != kMagicPe32Plus)
         return std::nullopt;
-    const int64_t countAt =
-        *pe + kOptionalHeader + (magic == kMagicPe32 ? kDirectoryCountPe32 : kDirectoryCountPe32Plus);
+    const int64_t countAt = *pe + kOptionalHeader +
+                            (magic == kMagicPe32 ? kDirectoryCountPe32 : kDirectoryCountPe32Plus);
     const std::optional<uint32_t> count = ReadU32(read, countAt);
     if (!count || *count <= kSecurityDirectory)
         return std::nullopt;

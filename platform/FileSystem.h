@@ -21,7 +21,11 @@ bool SameFile(const std::string& a, const std::string& b);
 // path is not a regular file.
 std::optional<int64_t> RegularFileWriteTime(const std::string& path);
 
-// path made absolute against the current directory; path itself on failure.
+// True when something (a file, a folder) exists at path.
+bool PathExists(const std::string& path);
+
+// path made absolute against the current directory, with "." and ".."
+// components resolved as text; path itself on failure.
 std::string AbsolutePath(const std::string& path);
 
 } // namespace platform

@@ -1,11 +1,8 @@
 #include "platform/FileSystem.h"
 
-#include <climits>
-#include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/HostPath.h"
 
 namespace platform {
 
@@ -31,13 +28,15 @@ std::optional<int64_t> RegularFileWriteTime(const std::string& path) {
     return static_cast<int64_t>(st.st_mtime);
 }
 
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
 std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path.front() == '/')
-        return path;
-    const std::string here = CurrentDirectory();
-    if (here.empty())
-        return path;
-    return here + (here.back() == '/' ? "" : "/") + path;
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
 }
 
 } // namespace platform

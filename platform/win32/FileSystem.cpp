@@ -40,6 +40,10 @@ std::optional<int64_t> RegularFileWriteTime(const std::string& path) {
     return static_cast<int64_t>(ticks.QuadPart / kTicksPerSecond) - kSeconds1601To1970;
 }
 
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string AbsolutePath(const std::string& path) {
     char buffer[MAX_PATH * 4];
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);

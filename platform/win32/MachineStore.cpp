@@ -5,8 +5,8 @@
 #include <windows.h>
 
 // On Windows the store is the registry. A store's root text names the hive,
-// "HKLM" or "HKCU", optionally followed by a backslash and a key path under
-// which its keys live (tests use a scratch key). Both hives are used through
+// "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER" (or "HKLM", "HKCU"), optionally
+// followed by a backslash and a key path under which its keys live. Both hives are used through
 // the 32-bit view, so that 32-bit and 64-bit programs see the same values.
 namespace platform {
 namespace {
@@ -46,9 +46,9 @@ std::string NormalizeKeyPath(std::string_view keyPath) {
 Location Locate(const std::string& root, std::string_view keyPath) {
     Location where;
     const std::string_view hiveName = std::string_view(root).substr(0, root.find('\\'));
-    if (hiveName == "HKLM")
+    if (hiveName == "HKEY_LOCAL_MACHINE" || hiveName == "HKLM")
         where.hive = HKEY_LOCAL_MACHINE;
-    else if (hiveName == "HKCU")
+    else if (hiveName == "HKEY_CURRENT_USER" || hiveName == "HKCU")
         where.hive = HKEY_CURRENT_USER;
     const std::string key = NormalizeKeyPath(keyPath);
     if (!where.hive || key.empty() || keyPath.size() > MachineStore::kMaxKeyPath)
@@ -78,11 +78,11 @@ private:
 } // namespace
 
 MachineStore MachineStore::MachineWide() {
-    return MachineStore("HKLM");
+    return MachineStore("HKEY_LOCAL_MACHINE");
 }
 
 MachineStore MachineStore::PerUser() {
-    return MachineStore("HKCU");
+    return MachineStore("HKEY_CURRENT_USER");
 }
 
 bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,

@@ -53,15 +53,14 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"rom_magic", PeImage(0x107), ProgramKind::Other},
         KindCase{"pe_offset_past_end", Cut(PeImage(0x10B), 0x90), ProgramKind::Other},
         KindCase{"dos_header_cut", Cut(PeImage(0x10B), 40), ProgramKind::Other},
-        KindCase{"no_pe_signature", std::string("MZ") + std::string(200, '\0'),
-                 ProgramKind::Other},
+        KindCase{"no_pe_signature", std::string("MZ") + std::string(200, '\0'), ProgramKind::Other},
         KindCase{"installer", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + "xx",
                  ProgramKind::Installer},
-        KindCase{"installer_half_signature", std::string("\xD0\xCF\x11\xE0"),
-                 ProgramKind::Other},
-        KindCase{"elf", std::string("\x7f"
-                                    "ELF\x02\x01\x01",
-                                    7),
+        KindCase{"installer_half_signature", std::string("\xD0\xCF\x11\xE0"), ProgramKind::Other},
+        KindCase{"elf",
+                 std::string("\x7f"
+                             "ELF\x02\x01\x01",
+                             7),
                  ProgramKind::Elf},
         KindCase{"script", "#!/bin/sh\nexit 0\n", ProgramKind::Other},
         KindCase{"empty", "", ProgramKind::Other}),
@@ -94,17 +93,17 @@ TEST_P(ArgumentTailTest, TheRestAfterTheProgramNameIsKeptAsTyped) {
     EXPECT_EQ(platform::ArgumentTail(GetParam().line), GetParam().tail);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, ArgumentTailTest,
-    ::testing::Values(TailCase{"setup.exe", ""}, TailCase{"setup.exe   ", ""},
-                      TailCase{"setup.exe a b", "a b"},
-                      TailCase{"setup.exe \t \"a b\"  c", "\"a b\"  c"},
-                      TailCase{"\"C:\\My Apps\\setup.exe\" /S", "/S"},
-                      // In the program name a backslash escapes nothing.
-                      TailCase{"\"C:\\dir\\\" x \"y\"", "x \"y\""},
-                      TailCase{"\"C:\\no closing quote", ""},
-                      TailCase{"C:\\dir\\setup.exe \"C:\\dir with space\\\\\"",
-                               "\"C:\\dir with space\\\\\""},
-                      TailCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(CommandLines, ArgumentTailTest,
+                         ::testing::Values(TailCase{"setup.exe", ""}, TailCase{"setup.exe   ", ""},
+                                           TailCase{"setup.exe a b", "a b"},
+                                           TailCase{"setup.exe \t \"a b\"  c", "\"a b\"  c"},
+                                           TailCase{"\"C:\\My Apps\\setup.exe\" /S", "/S"},
+                                           // In the program name a backslash escapes nothing.
+                                           TailCase{"\"C:\\dir\\\" x \"y\"", "x \"y\""},
+                                           TailCase{"\"C:\\no closing quote", ""},
+                                           TailCase{"C:\\dir\\setup.exe \"C:\\dir with space\\\\\"",
+                                                    "\"C:\\dir with space\\\\\""},
+                                           TailCase{"", ""}),
+                         [](const auto& info) { return "line" + std::to_string(info.index); });
 
 } // namespace
