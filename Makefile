@@ -8,7 +8,7 @@ FUZZ_LONG_SECONDS ?= 600
 # The folders clang-tidy checks.
 TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli ui bench examples
 
-.PHONY: all deps configure build run test screenshots bench package clean tidy asan-configure test-asan fuzz
+.PHONY: all deps configure build windows run test screenshots bench package clean tidy asan-configure test-asan fuzz
 
 all: build
 
@@ -20,6 +20,9 @@ configure: deps
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+windows: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target windows
 
 run: build
 	@scripts/run-example $(BUILD)
@@ -54,6 +57,7 @@ screenshots: build
 
 bench: build
 	@bench/run-bench --build-dir $(BUILD)
+	@stat -c '%n: %s bytes' $(BUILD)/windows-*/setupstub/setupstub.exe
 
 # The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
 package: build

@@ -6,21 +6,11 @@
 #include "model/TextCase.h"
 
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 
 #include <cctype>
-#include <filesystem>
 #include <memory>
 #include <ostream>
-
-namespace {
-
-std::string AbsolutePath(const std::string& path) {
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-
-} // namespace
 
 bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = LoadProjectFile(path, project);
@@ -28,12 +18,12 @@ bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream&
         err << result.message << "\n";
         return false;
     }
-    project.SetProjectPath(AbsolutePath(path));
+    project.SetProjectPath(platform::AbsolutePath(path));
     return true;
 }
 
 void AttachCliProject(const std::string& path, CAffProject& project) {
-    project.SetProjectPath(AbsolutePath(path));
+    project.SetProjectPath(platform::AbsolutePath(path));
 }
 
 bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::string& path,

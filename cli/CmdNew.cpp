@@ -7,9 +7,9 @@
 #include "model/AffProject.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
+#include "platform/FileSystem.h"
 #include "platform/Uuid.h"
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -60,8 +60,7 @@ protected:
         }
 
         const std::string path = args.Positionals()[0];
-        std::error_code ec;
-        if (!args.Has("force") && std::filesystem::exists(path, ec)) {
+        if (!args.Has("force") && platform::PathExists(path)) {
             err << "File '" << path << "' already exists; use --force to replace it.\n";
             return kExitFailed;
         }

@@ -6,6 +6,7 @@
 
 #include "package/AffiliateInfoFile.h"
 #include "package/PackageAffiliateInfo.h"
+#include "package/LauncherChoice.h"
 #include "package/SfxPackage.h"
 
 #include <memory>
@@ -18,6 +19,7 @@ void InspectText(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "Package:    " << TerminalSafe(path) << "\n"
         << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
+        << "Launcher:   " << LauncherDescription(ProgramKindOfFile(path)) << "\n"
         << "\nEntries (" << package.GetCount() << "):\n";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
@@ -37,6 +39,7 @@ void InspectJson(const std::string& path, const CSfxPackage& package,
                  const std::optional<CAffiliateInfo>& info, std::ostream& out) {
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n"
         << "  \"imageSize\": " << package.GetEntry(0).m_nOffset << ",\n"
+        << "  \"launcher\": " << JsonQuote(LauncherDescription(ProgramKindOfFile(path))) << ",\n"
         << "  \"entries\": [";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);

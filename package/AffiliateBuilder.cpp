@@ -2,18 +2,20 @@
 
 #include "package/AffiliateInfoFile.h"
 #include "package/BuildRunningFlag.h"
+#include "package/LauncherChoice.h"
 #include "package/LittleEndian.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
+#include "platform/FileSystem.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -83,15 +85,8 @@ private:
 
 bool IsUpToDate(const std::string& path, int32_t modified)
 {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    const auto written = std::filesystem::last_write_time(path, ec);
-    if (ec)
-        return false;
-    const auto seconds = std::chrono::floor<std::chrono::seconds>(
-        std::chrono::file_clock::to_sys(written).time_since_epoch());
-    return seconds.count() >= static_cast<int64_t>(modified);
+    const std::optional<int64_t> written = platform::RegularFileWriteTime(path);
+    return written && *written >= static_cast<int64_t>(modified);
 }
 
 BuildEnvironment WithDefaults(BuildEnvironment env)
@@ -104,7 +99,9 @@ BuildEnvironment WithDefaults(BuildEnvironment env)
         env.startProgram = [](const std::string& path) { StartBuiltPackage(path); };
     if (!env.writePackage)
         env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
-            return static_cast<int>(pkg.Build(kSfxTemplateSetupStub, out));
+            // Entry 1 is the product's setup: its kind picks the launcher.
+            return static_cast<int>(
+                pkg.Build(LauncherTemplateForSetup(pkg.GetEntry(1).m_strSourcePath), out));
         };
     return env;
 }
@@ -254,9 +251,8 @@ bool StartBuiltPackage(const std::string& path)
 {
     // A bare name would be looked up in PATH and could start another program;
     // the file meant is the one relative to the current folder.
-    std::error_code ec;
-    const std::string program = std::filesystem::absolute(path, ec).string();
-    return !ec && platform::StartDetached(program, {});
+    const std::string program = platform::AbsolutePath(path);
+    return !program.empty() && platform::StartDetached(program, {});
 }
 
 CBuildJob::~CBuildJob()

@@ -1,13 +1,13 @@
 #include "package/OutputFolders.h"
 
-#include <filesystem>
-#include <system_error>
+#include "platform/FileSystem.h"
+#include "platform/HostPath.h"
 
 namespace {
 
 bool IsSeparator(char c)
 {
-    return c == '/' || c == static_cast<char>(std::filesystem::path::preferred_separator);
+    return c == '/' || (c == '\\' && platform::HostPathStyle() == platform::PathStyle::Windows);
 }
 
 } // namespace
@@ -17,7 +17,6 @@ void CreateOutputFolders(const std::string& path)
     for (size_t i = 1; i < path.size(); ++i) {
         if (!IsSeparator(path[i]))
             continue;
-        std::error_code ignored;
-        std::filesystem::create_directory(path.substr(0, i), ignored);
+        platform::CreateFolder(path.substr(0, i));
     }
 }

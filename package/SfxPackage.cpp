@@ -2,6 +2,8 @@
 
 #include "model/ProjectPaths.h"
 #include "package/PackageTrailer.h"
+#include "package/SignatureTable.h"
+#include "platform/FileSystem.h"
 #include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutablePath.h"
@@ -11,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <system_error>
 
@@ -63,8 +64,7 @@ CopyFailure CopyStream(platform::BufferedReader& in, platform::BufferedWriter& o
 }
 
 void RemoveQuietly(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    platform::RemoveFile(path);
 }
 
 } // namespace
@@ -110,9 +110,7 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     for (int i = 0; i < m_nCount; ++i) {
         total += m_entries[static_cast<size_t>(i)].m_nSize;
         // Truncating a source that is also the output would destroy it.
-        std::error_code ec;
-        if (std::filesystem::equivalent(outputPath,
-                                        m_entries[static_cast<size_t>(i)].m_strSourcePath, ec))
+        if (platform::SameFile(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath))
             return SFX_ERR_CREATE;
     }
     if (total > kMaxPackageLength)
@@ -183,11 +181,17 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
         return SFX_ERR_OPEN;
 
     CPackageTrailer trailer;
-    m_trailerStatus = trailer.Decode(
-        [&file](int64_t pos, void* buffer, size_t length) {
-            return ReadExactAt(file, pos, buffer, length);
-        },
-        size);
+    const CPackageTrailer::ReadAt read = [&file](int64_t pos, void* buffer, size_t length) {
+        return ReadExactAt(file, pos, buffer, length);
+    };
+    m_trailerStatus = trailer.Decode(read, size);
+    // A package signed after the build ends before the certificate table.
+    if (!m_trailerStatus.Ok())
+        if (const std::optional<int64_t> end = SignedPackageEnd(read, size)) {
+            const TrailerStatus beforeSignature = trailer.Decode(read, *end);
+            if (beforeSignature.Ok())
+                m_trailerStatus = beforeSignature;
+        }
     if (!m_trailerStatus.Ok())
         return SfxResultOf(m_trailerStatus);
     for (const auto& e : trailer.m_entries)

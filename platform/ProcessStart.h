@@ -21,6 +21,12 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
 // without waiting. True when the opener was started.
 bool OpenWithDesktop(const std::string& target);
 
+// The part of a Windows command line after the program name and the blanks
+// that follow it. The program name ends at the first blank unless it starts
+// with a double quote, when it ends at the next double quote; backslashes do
+// not escape anything there.
+std::string ArgumentTail(const std::string& commandLine);
+
 // Adds execute permission for the owner of the file at path.
 bool MakeOwnerExecutable(const std::string& path);
 

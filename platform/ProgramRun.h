@@ -19,7 +19,12 @@ struct ProgramRun {
 };
 
 // Starts the program at path (a full path; no search) with args, exactly as
-// given, and waits for it to end. The program shares the caller's terminal.
+// given, and waits for it to end. args are the running program's own
+// arguments: where a program receives one command line rather than a list
+// (Windows), the program is started with the shell's "open" action and handed
+// the raw rest of the running program's own command line, never a re-quoted
+// args, so quoting reaches it exactly as typed; installer databases and
+// setups that ask for elevation start that way too. The program shares the caller's terminal.
 // While it runs, an interrupt from the terminal goes to the program alone,
 // so that the caller can tidy up after it.
 ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::string>& args);

@@ -4,6 +4,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "package/AffiliateInfoFile.h"
+#include "package/LauncherChoice.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
@@ -173,7 +174,8 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
         return SelfKitStatus::Cancelled;
 
     CreateOutputFolders(request.strOutputPath);
-    const SfxResult built = package.Build(kSfxTemplateSetupStub, request.strOutputPath);
+    const SfxResult built =
+        package.Build(LauncherTemplateForSetup(m_strSetupFile), request.strOutputPath);
     if (built == SFX_OK)
         platform::MakeOwnerExecutable(request.strOutputPath); // it is a program to run
     if (!next(9))

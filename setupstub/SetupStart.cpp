@@ -10,9 +10,9 @@ SetupKind ClassifySetupFile(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen() || !file.IsRegular())
         return SetupKind::Missing;
-    char head[4] = {};
+    char head[8] = {};
     long got = 0;
-    while (got < 4) {
+    while (got < 8) {
         long n = file.Read(head + got, sizeof head - static_cast<size_t>(got));
         if (n <= 0)
             break;
@@ -24,6 +24,12 @@ SetupKind ClassifySetupFile(const std::string& path) {
                                 4) == 0)
         return SetupKind::Program;
     if (got >= 2 && head[0] == '#' && head[1] == '!')
+        return SetupKind::Program;
+    // A PE program, or an installer database (the whole compound-file
+    // signature), which the system's "open" action installs.
+    if (got >= 2 && head[0] == 'M' && head[1] == 'Z')
+        return SetupKind::Program;
+    if (got >= 8 && std::memcmp(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
         return SetupKind::Program;
     return SetupKind::Document;
 }

@@ -5,7 +5,8 @@
 
 // How an extracted setup file is started.
 enum class SetupKind {
-    Program,  // a native executable or a "#!" script: run directly
+    Program,  // an ELF or PE executable, a "#!" script or an installer
+              // database: started with the launcher's arguments
     Document, // anything else: handed to the desktop's default opener
     Missing,  // cannot be read
 };

@@ -1,41 +1,8 @@
 #include "platform/FileError.h"
 
 #include <cerrno>
-#include <string_view>
 
 namespace platform {
-namespace {
-
-std::string_view Template(FileError error) {
-    switch (error) {
-    case FileError::NotFound:
-        return "%1 was not found.";
-    case FileError::BadPath:
-        return "%1 contains an invalid path.";
-    case FileError::TooManyOpenFiles:
-        return "%1 could not be opened because there are too many open files.";
-    case FileError::AccessDenied:
-        return "Access to %1 was denied.";
-    case FileError::IsFolder:
-        return "%1 is a folder, not a file.";
-    case FileError::SharingViolation:
-        return "A sharing violation occurred while accessing %1.";
-    case FileError::LockViolation:
-        return "A locking violation occurred while accessing %1.";
-    case FileError::DiskFull:
-        return "Disk full while accessing %1.";
-    case FileError::HardIo:
-        return "A hardware I/O error was reported while accessing %1.";
-    case FileError::EndOfFile:
-        return "An attempt was made to access %1 past its end.";
-    case FileError::None:
-    case FileError::Other:
-        break;
-    }
-    return {};
-}
-
-} // namespace
 
 FileStatus FileStatusFromCode(int osCode) {
     FileStatus status;
@@ -90,14 +57,6 @@ FileStatus FileStatusFromCode(int osCode) {
 
 FileStatus LastFileStatus() {
     return FileStatusFromCode(errno);
-}
-
-std::string FileErrorText(FileError error, const std::string& path) {
-    std::string text(Template(error));
-    const size_t at = text.find("%1");
-    if (at != std::string::npos)
-        text.replace(at, 2, path);
-    return text;
 }
 
 } // namespace platform

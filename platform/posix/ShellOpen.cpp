@@ -118,46 +118,6 @@ std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType) {
 
 } // namespace
 
-std::string ExecLineToCommand(const std::string& exec) {
-    std::string out;
-    for (size_t i = 0; i < exec.size(); ++i) {
-        if (exec[i] != '%' || i + 1 >= exec.size()) {
-            out += exec[i];
-            continue;
-        }
-        const char code = exec[++i];
-        if (code == 'u' || code == 'U' || code == 'f' || code == 'F')
-            out += "%1";
-        else if (code == '%')
-            out += '%';
-        // Other field codes (%i, %c, %k, deprecated ones) carry nothing we pass.
-    }
-    return Trim(out);
-}
-
-std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false, quoted = false;
-    for (char c : commandLine) {
-        if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inWord)
-                words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord)
-        words.push_back(word);
-    return words;
-}
-
 bool StartProgram(const std::vector<std::string>& argv) {
     return SpawnDetached(argv);
 }

@@ -158,12 +158,16 @@ TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
                                             6));
     WriteFileBytes(dir / "script", "#!/bin/sh\n");
     WriteFileBytes(dir / "msi", "\xD0\xCF\x11\xE0");
+    WriteFileBytes(dir / "pe", std::string("MZ\x90\x00", 4));
+    WriteFileBytes(dir / "database", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
     WriteFileBytes(dir / "short", "#");
     WriteFileBytes(dir / "empty", "");
     fs::create_directory(dir / "folder");
     EXPECT_EQ(ClassifySetupFile(dir / "elf"), SetupKind::Program);
     EXPECT_EQ(ClassifySetupFile(dir / "script"), SetupKind::Program);
-    EXPECT_EQ(ClassifySetupFile(dir / "msi"), SetupKind::Document);
+    EXPECT_EQ(ClassifySetupFile(dir / "msi"), SetupKind::Document) << "half a signature";
+    EXPECT_EQ(ClassifySetupFile(dir / "pe"), SetupKind::Program);
+    EXPECT_EQ(ClassifySetupFile(dir / "database"), SetupKind::Program);
     EXPECT_EQ(ClassifySetupFile(dir / "short"), SetupKind::Document);
     EXPECT_EQ(ClassifySetupFile(dir / "empty"), SetupKind::Document);
     EXPECT_EQ(ClassifySetupFile(dir / "folder"), SetupKind::Missing);

@@ -1,5 +1,7 @@
 #include "platform/EmbeddedImage.h"
 
+#include "platform/shared/ImageResource.h"
+
 #include <mutex>
 #include <string>
 #include <vector>
@@ -45,7 +47,7 @@ EmbeddedImage FindEmbeddedImage(std::string_view type, int id) {
     for (const auto& reg : r.images)
         if (reg.id == id && reg.type == type)
             return reg.image;
-    return {};
+    return FindImageResource(type, id);
 }
 
 } // namespace platform

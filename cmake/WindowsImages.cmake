@@ -1,0 +1,69 @@
+# The Windows launchers (and velklink.dll, velkora-cli.exe), built by the
+# mingw-w64 cross compilers in build folders of their own below this build
+# (windows-i686/, windows-x86_64/), each once. Linux programs that write
+# packages embed both launchers (velkora_embed_windows_launchers).
+#
+# Template ids of type "SFX_EXE":
+#   129  the self creator
+#   130  the launcher of the program's own system and machine type
+#   131  the Windows launcher for 32-bit setups (i686, PE32)
+#   132  the Windows launcher for 64-bit setups (x86_64, PE32+)
+#   133  the Linux launcher (reserved: Linux programs carry it as 130)
+option(VELKORA_BUILD_WINDOWS "Build the Windows launchers, velklink.dll and velkora-cli.exe" ON)
+
+if(CMAKE_CROSSCOMPILING OR NOT VELKORA_BUILD_WINDOWS)
+  return()
+endif()
+
+include(ExternalProject)
+
+foreach(arch i686 x86_64)
+  find_program(VELKORA_MINGW_${arch} ${arch}-w64-mingw32-g++-posix)
+  if(NOT VELKORA_MINGW_${arch})
+    string(REPLACE "_" "-" package_arch ${arch})
+    message(FATAL_ERROR
+      "The Windows cross compiler ${arch}-w64-mingw32-g++-posix is missing: install "
+      "g++-mingw-w64-${package_arch}-posix (scripts/setup-deps installs every dependency), "
+      "or configure with -DVELKORA_BUILD_WINDOWS=OFF to build for Linux alone.")
+  endif()
+endforeach()
+
+set(VELKORA_WINDOWS_I686_DIR ${CMAKE_BINARY_DIR}/windows-i686)
+set(VELKORA_WINDOWS_X86_64_DIR ${CMAKE_BINARY_DIR}/windows-x86_64)
+set(VELKORA_WIN32_LAUNCHER ${VELKORA_WINDOWS_I686_DIR}/setupstub/setupstub.exe)
+set(VELKORA_WIN64_LAUNCHER ${VELKORA_WINDOWS_X86_64_DIR}/setupstub/setupstub.exe)
+
+set(cross_args
+  -DVELKORA_BUILD_GUI=OFF
+  -DCMAKE_BUILD_TYPE=MinSizeRel
+  -DCMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER}
+  -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
+
+# Each cross build runs its own incremental build every time, so a changed
+# source reaches the embedded images; an unchanged tree costs a second.
+ExternalProject_Add(velkora_windows_i686
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${VELKORA_WINDOWS_I686_DIR}
+  # Link-time optimisation keeps the 32-bit launcher below 256 KB (it
+  # travels inside every custom setup); this build makes nothing larger.
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
+             -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON ${cross_args}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${VELKORA_WIN32_LAUNCHER} ${VELKORA_WINDOWS_I686_DIR}/velklink/velklink.dll)
+
+ExternalProject_Add(velkora_windows_x86_64
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${VELKORA_WINDOWS_X86_64_DIR}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-x86_64.cmake
+             -DVELKORA_BUILD_TESTS=OFF -DVELKORA_I686_LAUNCHER=${VELKORA_WIN32_LAUNCHER}
+             ${cross_args}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  DEPENDS velkora_windows_i686
+  BUILD_BYPRODUCTS ${VELKORA_WIN64_LAUNCHER} ${VELKORA_WINDOWS_X86_64_DIR}/velklink/velklink.dll
+                   ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe)
+
+add_custom_target(windows DEPENDS velkora_windows_i686 velkora_windows_x86_64)

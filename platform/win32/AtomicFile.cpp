@@ -1,0 +1,88 @@
+#include "platform/AtomicFile.h"
+
+#include "platform/win32/Handle.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace platform {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return ".";
+    return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string TemporaryName(const std::string& folder, const std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%lu.%u.%llx.tmp", GetCurrentProcessId(),
+                  counter.fetch_add(1), static_cast<unsigned long long>(GetTickCount64()));
+    return folder + "\\" + "." + name.substr(0, 100) + suffix;
+}
+
+FileStatus WriteAll(HANDLE file, std::string_view bytes, const AtomicWriteFault* fault) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        size_t chunk = std::min<size_t>(bytes.size() - done, 0x40000000u);
+        if (fault) {
+            if (done >= fault->failAfterBytes)
+                return FileStatus{fault->failWith, 0};
+            chunk = std::min(chunk, fault->failAfterBytes - done);
+        }
+        DWORD n = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &n, nullptr))
+            return LastFileStatus();
+        done += n;
+    }
+    return {};
+}
+
+} // namespace
+
+FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
+                               const AtomicWriteFault* fault) {
+    if (path.empty())
+        return FileStatusFromCode(ERROR_FILE_NOT_FOUND);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+        // Replacing would succeed even for a read-only file; the user expects
+        // such a file to stay as it is.
+        return FileStatusFromCode(ERROR_ACCESS_DENIED);
+
+    const std::string folder = FolderOf(path);
+    std::string tempPath;
+    win32::Handle file;
+    for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
+        tempPath = TemporaryName(folder, NameOf(path));
+        file = win32::Handle(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS)
+            return LastFileStatus();
+    }
+    if (!file.Valid())
+        return FileStatusFromCode(ERROR_FILE_EXISTS);
+
+    FileStatus status = WriteAll(file.Get(), bytes, fault);
+    if (status.Ok() && !FlushFileBuffers(file.Get()))
+        status = LastFileStatus();
+    if (!CloseHandle(file.Release()) && status.Ok())
+        status = LastFileStatus();
+    if (status.Ok() && !MoveFileExA(tempPath.c_str(), path.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        status = LastFileStatus();
+    if (!status.Ok())
+        DeleteFileA(tempPath.c_str());
+    return status;
+}
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#include "platform/Clock.h"
+
+#include <chrono>
+
+namespace platform {
+
+std::time_t SystemNow() {
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
+std::string FormatLocalTime(std::time_t t, const char* format) {
+    std::tm parts{};
+    if (localtime_s(&parts, &t) != 0)
+        return {};
+    char text[256];
+    size_t n = std::strftime(text, sizeof text, format, &parts);
+    return std::string(text, n);
+}
+
+} // namespace platform

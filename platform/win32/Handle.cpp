@@ -1,0 +1,21 @@
+#include "platform/win32/Handle.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+namespace platform::win32 {
+
+int DescriptorFor(HANDLE handle) {
+    if (handle == INVALID_HANDLE_VALUE)
+        return -1;
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (fd < 0)
+        CloseHandle(handle);
+    return fd;
+}
+
+HANDLE HandleOf(int fd) {
+    return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+}
+
+} // namespace platform::win32

@@ -1,0 +1,154 @@
+#include "platform/MachineStore.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <windows.h>
+
+// On Windows the store is the registry. A store's root text names the hive,
+// "HKEY_LOCAL_MACHINE" or "HKEY_CURRENT_USER" (or "HKLM", "HKCU"), optionally
+// followed by a backslash and a key path under which its keys live. Both hives are used through
+// the 32-bit view, so that 32-bit and 64-bit programs see the same values.
+namespace platform {
+namespace {
+
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
+// The switch that makes the machine-wide hive refuse writes, as it does for
+// a user without administrator rights (the test system grants them all).
+bool MachineWritesRefused() {
+    const char* refuse = std::getenv("VELKORA_REFUSE_MACHINE_STORE");
+    return refuse != nullptr && refuse[0] != '\0' && refuse[0] != '0';
+}
+
+struct Location {
+    HKEY hive = nullptr;
+    std::string path; // full key path below the hive, empty when refused
+};
+
+// Components of a backslash-separated path, empty ones dropped, joined again.
+std::string NormalizeKeyPath(std::string_view keyPath) {
+    std::string out;
+    size_t start = 0;
+    while (start <= keyPath.size()) {
+        size_t end = keyPath.find('\\', start);
+        if (end == std::string_view::npos)
+            end = keyPath.size();
+        if (end > start) {
+            if (!out.empty())
+                out += '\\';
+            out.append(keyPath.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+Location Locate(const std::string& root, std::string_view keyPath) {
+    Location where;
+    const std::string_view hiveName = std::string_view(root).substr(0, root.find('\\'));
+    if (hiveName == "HKEY_LOCAL_MACHINE" || hiveName == "HKLM")
+        where.hive = HKEY_LOCAL_MACHINE;
+    else if (hiveName == "HKEY_CURRENT_USER" || hiveName == "HKCU")
+        where.hive = HKEY_CURRENT_USER;
+    const std::string key = NormalizeKeyPath(keyPath);
+    if (!where.hive || key.empty() || keyPath.size() > MachineStore::kMaxKeyPath)
+        return {};
+    const std::string prefix =
+        NormalizeKeyPath(std::string_view(root).substr(std::min(root.size(), hiveName.size())));
+    where.path = prefix.empty() ? key : prefix + "\\" + key;
+    return where;
+}
+
+class Key {
+public:
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    ~Key() {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    HKEY* Out() { return &m_key; }
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+} // namespace
+
+MachineStore MachineStore::MachineWide() {
+    return MachineStore("HKEY_LOCAL_MACHINE");
+}
+
+MachineStore MachineStore::PerUser() {
+    return MachineStore("HKEY_CURRENT_USER");
+}
+
+bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
+                            std::string_view bytes) const {
+    const Location where = Locate(root_, keyPath);
+    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
+        return false;
+    Key key;
+    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::string name(valueName);
+    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_BINARY,
+                          reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
+                             std::string_view text) const {
+    const Location where = Locate(root_, keyPath);
+    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
+        return false;
+    Key key;
+    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::string name(valueName);
+    const std::string value(text); // carries the terminator
+    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool MachineStore::KeyExists(std::string_view keyPath) const {
+    const Location where = Locate(root_, keyPath);
+    Key key;
+    return !where.path.empty() && RegOpenKeyExA(where.hive, where.path.c_str(), 0, KEY_READ | kView,
+                                                key.Out()) == ERROR_SUCCESS;
+}
+
+StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,
+                                   void* buffer, uint32_t* size) const {
+    const Location where = Locate(root_, keyPath);
+    Key key;
+    if (where.path.empty() || RegOpenKeyExA(where.hive, where.path.c_str(), 0,
+                                            KEY_QUERY_VALUE | kView, key.Out()) != ERROR_SUCCESS)
+        return StoreRead::NoKey;
+    const std::string name(valueName);
+    DWORD length = *size;
+    const LONG result = RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
+                                         static_cast<BYTE*>(buffer), &length);
+    if (result == ERROR_SUCCESS) {
+        *size = length;
+        return StoreRead::Ok;
+    }
+    if (result == ERROR_MORE_DATA) {
+        *size = length;
+        return StoreRead::MoreData;
+    }
+    return StoreRead::NoValue;
+}
+
+std::string MachineStore::KeyFolder(std::string_view keyPath) {
+    if (keyPath.size() > kMaxKeyPath)
+        return {};
+    return NormalizeKeyPath(keyPath);
+}
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#include "platform/ShellOpen.h"
+
+#include "platform/ProcessStart.h"
+
+#include <windows.h>
+
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+namespace platform {
+namespace {
+
+bool ShellAction(const char* verb, const std::string& target) {
+    return reinterpret_cast<INT_PTR>(
+               ShellExecuteA(nullptr, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT; empty when missing.
+std::string ClassDefault(const std::string& key) {
+    char value[2048];
+    LONG size = sizeof value;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS || size <= 0)
+        return {};
+    return std::string(value, strnlen(value, static_cast<size_t>(size)));
+}
+
+} // namespace
+
+bool ShellOpen(const std::string& target) {
+    return !target.empty() && ShellAction("open", target);
+}
+
+bool ShellExplore(const std::string& folder) {
+    return ShellAction("explore", folder.empty() ? std::string("C:\\") : folder);
+}
+
+bool StartCommandLine(const std::string& commandLine) {
+    std::vector<std::string> words = SplitCommandLine(commandLine);
+    return StartProgram(words);
+}
+
+bool StartProgram(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv.front().empty())
+        return false;
+    return StartDetached(argv.front(), std::vector<std::string>(argv.begin() + 1, argv.end()));
+}
+
+std::optional<std::string> WebBrowserCommand() {
+    // The open command of the class that ".htm" files belong to.
+    const std::string htmlClass = ClassDefault(".htm");
+    if (htmlClass.empty())
+        return std::nullopt;
+    std::string command = ClassDefault(htmlClass + "\\shell\\open\\command");
+    if (command.empty())
+        return std::nullopt;
+    if (command.find("%1") == std::string::npos)
+        command += " \"%1\"";
+    return command;
+}
+
+} // namespace platform

@@ -1,0 +1,85 @@
+#include "platform/TempFile.h"
+
+#include "platform/win32/Handle.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <io.h>
+#include <random>
+
+namespace platform {
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+FileHandle WrapHandle(HANDLE handle) {
+    int fd = win32::DescriptorFor(handle);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = _fdopen(fd, "wb");
+    if (!f) {
+        _close(fd);
+        return nullptr;
+    }
+    return FileHandle(f);
+}
+
+uint32_t RandomNumber() {
+    thread_local std::mt19937 engine{std::random_device{}() ^
+                                     static_cast<uint32_t>(GetCurrentProcessId())};
+    return engine() % 100000000u;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+} // namespace
+
+std::string TempFolder() {
+    char buffer[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof buffer, buffer);
+    std::string folder = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : ".";
+    // Keep the backslash of a drive's root ("C:\").
+    while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
+                                const std::string& suffix, std::string& path) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string candidate = Join(folder, prefix + std::to_string(RandomNumber()) + suffix);
+        HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            path = candidate;
+            return WrapHandle(h);
+        }
+        // A missing folder or no permission will not change with another name.
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
+                             std::string& path) {
+    path = Join(folder, name);
+    // A reparse point (a link) is opened as itself, never followed, and refused.
+    win32::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.Valid())
+        return nullptr;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
+        info.nNumberOfLinks != 1 || !SetEndOfFile(file.Get()))
+        return nullptr;
+    return WrapHandle(file.Release());
+}
+
+} // namespace platform

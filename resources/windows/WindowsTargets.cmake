@@ -1,0 +1,19 @@
+# Link settings of the programs and libraries that run on Windows.
+
+# The launcher travels inside every custom setup: a GUI-subsystem program (no
+# console window flashes up), with a manifest that asks for no elevation.
+function(velkora_windows_launcher target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/resources/windows/setupstub.rc)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/windows/setupstub.rc PROPERTIES
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/windows/setupstub.manifest)
+  target_link_options(${target} PRIVATE -mwindows)
+endfunction()
+
+# velklink.dll: named without the "lib" prefix, one export under its plain
+# name on both architectures (no "_" or "@n" decoration), a DllMain that
+# switches off per-thread notifications, and no runtime DLLs beside it.
+function(velkora_windows_link_library target def_file)
+  set_target_properties(${target} PROPERTIES PREFIX "" LINK_DEPENDS ${def_file})
+  target_sources(${target} PRIVATE ${VELKORA_PLATFORM_DLL_ENTRY})
+  target_link_options(${target} PRIVATE ${def_file} -static "LINKER:--kill-at")
+endfunction()

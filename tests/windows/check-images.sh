@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Checks the Windows images without running them (the i686 ones cannot run
+# here): format, subsystem, imports and exports, as objdump reads them.
+# Arguments: i686-build-folder x86_64-build-folder
+set -uo pipefail
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+objdump=x86_64-w64-mingw32-objdump
+# DLLs every Windows installation has; anything else would have to travel along.
+system_dlls='^(KERNEL32|ADVAPI32|SHELL32|USER32|msvcrt|ole32|RPCRT4|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+
+check() { # check FILE FORMAT SUBSYSTEM
+  local file=$1 format=$2 subsystem=$3 info
+  [ -f "$file" ] || { fail "$file is missing"; return; }
+  info=$($objdump -p "$file")
+  grep -q "file format $format" <<<"$info" || fail "$file is not $format"
+  grep -q "Subsystem.*($subsystem)" <<<"$info" || fail "$file: subsystem is not $subsystem"
+  while read -r dll; do
+    [[ $dll =~ $system_dlls ]] || fail "$file imports $dll"
+  done < <(sed -n 's/^\s*DLL Name: //p' <<<"$info")
+  echo "$(basename "$file") ($format): $(stat -c %s "$file") bytes"
+}
+
+exports() { # exports DLL: the names of its export table
+  $objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[\s*[0-9]*\] //p'
+}
+
+for arch in i686:pei-i386 x86_64:pei-x86-64; do
+  dir=${arch%%:*}
+  folder=$1
+  [ "$dir" = x86_64 ] && folder=$2
+  check "$folder/setupstub/setupstub.exe" "${arch#*:}" "Windows GUI"
+  check "$folder/velklink/velklink.dll" "${arch#*:}" "Windows CUI"
+  names=$(exports "$folder/velklink/velklink.dll")
+  [ "$names" = velkGetAffiliatePurchaseLink ] || fail "$dir velklink.dll exports [$names]"
+  manifest=$(strings "$folder/setupstub/setupstub.exe" | grep -c 'requestedExecutionLevel level="asInvoker"')
+  [ "$manifest" -ge 1 ] || fail "$dir setupstub.exe carries no asInvoker manifest"
+done
+check "$2/cli/velkora-cli.exe" pei-x86-64 "Windows CUI"
+[ "$failures" -eq 0 ] && echo "all passed"
+exit $((failures > 0))
