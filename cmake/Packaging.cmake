@@ -26,6 +26,10 @@ foreach(pair IN LISTS VELKORA_DEB_PACKAGES)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
 endforeach()
 
+# cpack and `cmake --install` package what was built; they do not start a build
+# of their own (make package and make test build first).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velkora)
 set(CPACK_PACKAGE_VENDOR "The Velkora developers")
@@ -57,19 +61,21 @@ set(CPACK_DEBIAN_VELKORA_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_VELKORA_PACKAGE_CONTROL_EXTRA
     ${VELKORA_DEB_DIR}/postinst ${VELKORA_DEB_DIR}/postrm)
 set(CPACK_DEBIAN_VELKORA_DESCRIPTION
-    "custom setup files for a product's affiliates\n Velkora lets a software vendor hand each affiliate a custom copy of the\n vendor's setup program carrying the affiliate's purchase link. This\n package holds the desktop program velkora, the command-line program\n velkora-cli and the guide.")
+    "custom setup files for a product's affiliates\nVelkora lets a software vendor hand each affiliate a custom copy of the\nvendor's setup program carrying the affiliate's purchase link. This\npackage holds the desktop program velkora, the command-line program\nvelkora-cli and the guide.")
 
 set(CPACK_DEBIAN_LIBVELKLINK1_PACKAGE_NAME libvelklink1)
 set(CPACK_DEBIAN_LIBVELKLINK1_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_LIBVELKLINK1_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_LIBVELKLINK1_PACKAGE_GENERATE_SHLIBS_POLICY "=")
+set(CPACK_DEBIAN_LIBVELKLINK1_PACKAGE_CONTROL_EXTRA ${VELKORA_DEB_DIR}/triggers)
+# shlibs and the ldconfig trigger for the package that holds the library.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
 set(CPACK_DEBIAN_LIBVELKLINK1_DESCRIPTION
-    "purchase link of a product's affiliate (library)\n The library that a vendor's product loads to read the purchase link that\n the affiliate's custom setup stored on the machine.")
+    "purchase link of a product's affiliate (library)\nThe library that a vendor's product loads to read the purchase link that\nthe affiliate's custom setup stored on the machine.")
 
 set(CPACK_DEBIAN_LIBVELKLINK-DEV_PACKAGE_NAME libvelklink-dev)
 set(CPACK_DEBIAN_LIBVELKLINK-DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_LIBVELKLINK-DEV_PACKAGE_DEPENDS "libvelklink1 (= ${PROJECT_VERSION}-${VELKORA_DEB_RELEASE})")
 set(CPACK_DEBIAN_LIBVELKLINK-DEV_DESCRIPTION
-    "purchase link of a product's affiliate (development files)\n The header, pkg-config file and CMake package that vendors build their\n products with to read the affiliate's purchase link with libvelklink.")
+    "purchase link of a product's affiliate (development files)\nThe header, pkg-config file and CMake package that vendors build their\nproducts with to read the affiliate's purchase link with libvelklink.")
 
 include(CPack)

@@ -31,9 +31,9 @@ std::unique_ptr<QSettings> OpenAppSettings() {
 #ifdef Q_OS_WIN
     return OpenOldAppSettings();
 #else
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QStringLiteral("velkora"),
-                                                QStringLiteral("velkora"));
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QStringLiteral("velkora"), QStringLiteral("velkora"));
     if (!QFileInfo::exists(settings->fileName()))
         CarryOverRecentFiles(*settings);
     return settings;

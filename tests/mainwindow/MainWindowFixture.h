@@ -121,7 +121,13 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
         OpenOldAppSettings()->clear();
-        QFile::remove(OpenAppSettings()->fileName());
+        {
+            // Emptied through QSettings first: it caches what it read.
+            const auto settings = OpenAppSettings();
+            settings->clear();
+            settings->sync();
+            QFile::remove(settings->fileName());
+        }
         m_app = std::make_unique<CVelkoraApp>(m_prompts);
     }
     void TearDown() override {

@@ -181,7 +181,8 @@ TEST_F(MainWindowTest, RecentFilesKeepFourMostRecentFirst) {
     const auto settings = OpenAppSettings();
     EXPECT_EQ(settings->value("Recent File List/File4").toString(), expected[3]);
     EXPECT_FALSE(settings->contains("Recent File List/File5"));
-    EXPECT_TRUE(settings->fileName().endsWith("/velkora/velkora.conf")) << settings->fileName().toStdString();
+    EXPECT_TRUE(settings->fileName().endsWith("/velkora/velkora.conf"))
+        << settings->fileName().toStdString();
 }
 
 TEST_F(MainWindowTest, RecentEntryThatCannotBeOpenedIsRemoved) {

@@ -86,7 +86,7 @@ TEST_F(ProjectFileIo, LoadErrorsNameTheFile) {
 
     r = LoadProjectFile(m_dir.string(), p);
     EXPECT_EQ(r.code, ProjectFileResult::Code::FileError);
-    EXPECT_EQ(r.message, "Access to " + m_dir.string() + " was denied.");
+    EXPECT_EQ(r.message, m_dir.string() + " is a folder, not a file.");
 
     // A pipe would never end: refused without reading, as a non-file error.
     const std::string fifo = PathOf("fifo.vkp");
@@ -110,7 +110,7 @@ TEST_F(ProjectFileIo, SaveErrorsNameTheFile) {
 
     fs::create_directory(m_dir / "folder");
     r = SaveProjectFile(PathOf("folder"), Sample("x"));
-    EXPECT_EQ(r.message, "Access to " + PathOf("folder") + " was denied.");
+    EXPECT_EQ(r.message, PathOf("folder") + " is a folder, not a file.");
     EXPECT_TRUE(fs::is_directory(m_dir / "folder"));
 }
 
