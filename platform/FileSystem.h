@@ -8,9 +8,6 @@
 // (on Windows the ANSI code page, as the system's "A" functions take it).
 namespace platform {
 
-// Deletes the file at path; false when it could not be deleted.
-bool RemoveFile(const std::string& path);
-
 // Creates one folder; false when it could not be made (also when it exists).
 bool CreateFolder(const std::string& path);
 

@@ -6,10 +6,6 @@
 
 namespace platform {
 
-bool RemoveFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
-
 bool CreateFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0777) == 0;
 }

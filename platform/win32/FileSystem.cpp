@@ -4,10 +4,6 @@
 
 namespace platform {
 
-bool RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
-}
-
 bool CreateFolder(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }

@@ -4,11 +4,23 @@
 
 namespace platform {
 
-bool StandardErrorIsTerminal() {
-    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+namespace {
+
+bool IsConsole(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
     DWORD mode = 0;
-    return error != nullptr && error != INVALID_HANDLE_VALUE &&
-           GetFileType(error) == FILE_TYPE_CHAR && GetConsoleMode(error, &mode);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
+}
+
+} // namespace
+
+bool StandardErrorIsTerminal() {
+    return IsConsole(STD_ERROR_HANDLE);
+}
+
+bool StandardOutputIsTerminal() {
+    return IsConsole(STD_OUTPUT_HANDLE);
 }
 
 } // namespace platform
