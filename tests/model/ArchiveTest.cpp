@@ -139,14 +139,16 @@ TEST(Archive, ObjectTagsThatNameNoClassAreRefused) {
         {"name cut short", Bytes({0xFF, 0xFF, 0x01, 0x00, 0x02, 0x00, 'A'})},
     };
     for (const Case& c : cases) {
-        CArchiveReader r(newA + c.second);
+        const std::string bytes = newA + c.second; // the reader only views it
+        CArchiveReader r(bytes);
         uint16_t schema;
         ASSERT_TRUE(r.ReadObjectTag("A", schema));
         EXPECT_FALSE(r.ReadObjectTag("A", schema)) << c.what;
     }
     // Accepted forms for comparison.
     for (const std::string& ok : {Bytes({0x01, 0x80}), Bytes({0xFF, 0x7F, 0x01, 0, 0, 0x80})}) {
-        CArchiveReader r(newA + ok);
+        const std::string bytes = newA + ok;
+        CArchiveReader r(bytes);
         uint16_t schema;
         ASSERT_TRUE(r.ReadObjectTag("A", schema));
         EXPECT_TRUE(r.ReadObjectTag("A", schema));
