@@ -165,11 +165,10 @@ SfxResult CSfxPackage::ReadDirectory(const std::string& path) {
         return SFX_ERR_OPEN;
 
     CPackageTrailer trailer;
-    m_trailerStatus = trailer.Decode(
-        [&file](int64_t pos, void* buffer, size_t length) {
-            return ReadExactAt(file, pos, buffer, length);
-        },
-        size);
+    m_trailerStatus =
+        trailer.Decode([&file](int64_t pos, void* buffer,
+                               size_t length) { return ReadExactAt(file, pos, buffer, length); },
+                       size);
     if (!m_trailerStatus.Ok())
         return SfxResultOf(m_trailerStatus);
     for (const auto& e : trailer.m_entries)
