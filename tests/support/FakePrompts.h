@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-// Records every prompt and answers from queues. A question or chooser with
-// no queued answer is a test failure (answered No / cancelled).
+// The prompts of every widget test: records every prompt and answers from
+// queues. A question or chooser with no queued answer is a test failure
+// (answered No / cancelled), so a test states every answer it expects to give.
 class FakePrompts : public IUserPrompts {
 public:
     struct Shown {
@@ -48,15 +49,21 @@ public:
         return NextPath();
     }
 
-    QStringList Messages() const {
-        QStringList out;
-        for (const Shown& s : shown)
-            if (s.kind == QLatin1String("message"))
-                out << s.text;
-        return out;
+    QStringList Messages() const { return Texts(QStringLiteral("message")); }
+    QStringList Questions() const { return Texts(QStringLiteral("question")); }
+    // The initial path of every open or save chooser, in order.
+    QStringList ProposedFiles() const {
+        return Texts(QStringLiteral("open")) + Texts(QStringLiteral("save"));
     }
 
 private:
+    QStringList Texts(const QString& kind) const {
+        QStringList out;
+        for (const Shown& s : shown)
+            if (s.kind == kind)
+                out << s.text;
+        return out;
+    }
     QString NextPath() {
         if (paths.isEmpty()) {
             ADD_FAILURE() << "unexpected chooser";
