@@ -134,9 +134,9 @@ TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes) {
     EXPECT_TRUE(Frame().Log()->hasFocus());
     QTest::keyClick(Frame().Log(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_TRUE(View().hasFocus());
-    m_prompts.answers = {false};
+    m_prompts.answers.enqueue(false);
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_EQ(m_prompts.questions,
+    EXPECT_EQ(m_prompts.Questions(),
               QStringList{"Do you want to delete all the selected affiliates?"});
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 3u); // answered No
     EXPECT_FALSE(Doc().IsModified());

@@ -124,13 +124,13 @@ TEST_F(MainWindowTest, UuidCopyPutsTheTextOnTheClipboard) {
     });
     Cmd(ID_PROGRAM_UUID).trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "11111111-2222-3333-4444-555555555555");
-    EXPECT_EQ(m_prompts.messages, QStringList{"Copied to clipboard successfully!"});
+    EXPECT_EQ(m_prompts.Messages(), QStringList{"Copied to clipboard successfully!"});
 }
 
 TEST_F(MainWindowTest, UnreadableFileKeepsTheCurrentProject) {
     Start({QString::fromStdString(WriteProject("keep.vkp", 2))});
     EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(Path("missing.vkp"))));
-    EXPECT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_EQ(m_prompts.Messages().size(), 1);
     EXPECT_EQ(Doc().Title(), "keep.vkp");
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
 }
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, MalformedFileLeadsToANewWizardStartedProject) {
     OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, &seen);
     EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(bad)));
     EXPECT_EQ(seen, QStringList{"CWizardProductProperty"});
-    EXPECT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_EQ(m_prompts.Messages().size(), 1);
     EXPECT_EQ(Doc().Title(), "Untitled");
     EXPECT_TRUE(Doc().Project().m_mapResellers.IsEmpty());
     EXPECT_EQ(View().model()->rowCount(), 0);
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheFileAndClearsTheModifiedFlag) {
     Doc().SetModifiedFlag(true);
     EXPECT_TRUE(Enabled(ID_FILE_SAVE));
     const QString target = QString::fromStdString(Path("copy.vkp"));
-    m_prompts.files.push_back(target);
+    m_prompts.paths.enqueue(target);
     Cmd(ID_FILE_SAVE_AS).trigger();
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Doc().Title(), "copy.vkp");
