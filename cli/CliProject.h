@@ -32,4 +32,3 @@ std::string ServiceLabel(int32_t index);
 
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);
-

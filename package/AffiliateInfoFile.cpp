@@ -3,7 +3,6 @@
 #include "package/InfoBlocks.h"
 #include "platform/RawFile.h"
 
-
 std::string EncodeAffiliateInfo(const CAffiliateInfo& info) {
     std::string out;
     AppendInfoBlock(out, info.m_strKey);

@@ -10,16 +10,16 @@
 // codes (SfxResultOf), and diagnostics print it (DescribeTrailerStatus).
 enum class TrailerFault {
     None,
-    ReadFailed,        // a read of the file failed
-    ShorterThanTail,   // the file is shorter than the count and the marker
-    BadMarker,         // the last 10 bytes are not the marker
-    NoEntries,         // the count is 0
-    CountOutOfRange,   // the count is negative or above 256
-    CountPastStart,    // the entries the count promises run past the start of the file
+    ReadFailed,           // a read of the file failed
+    ShorterThanTail,      // the file is shorter than the count and the marker
+    BadMarker,            // the last 10 bytes are not the marker
+    NoEntries,            // the count is 0
+    CountOutOfRange,      // the count is negative or above 256
+    CountPastStart,       // the entries the count promises run past the start of the file
     NameLengthOutOfRange, // a name length below 1 or above 999
-    BadName,           // a name with a folder part, a NUL, "." or ".."
-    NegativeField,     // a negative offset or size
-    EntryOutsideFile,  // a payload not wholly between the file's start and the trailer
+    BadName,              // a name with a folder part, a NUL, "." or ".."
+    NegativeField,        // a negative offset or size
+    EntryOutsideFile,     // a payload not wholly between the file's start and the trailer
 };
 
 // A fault with the entry it was found in (index in file order; -1 when it

@@ -4,6 +4,7 @@
 #include "model/AffiliateEditor.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
+#include "platform/Clock.h"
 #include "ui/ContextHelp.h"
 #include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <ctime>
 #include <memory>
 
 namespace {
@@ -232,7 +232,8 @@ void CAffiliateDialog::OnBrowse() {
     const QString picked = m_prompts.SaveFile(this, request);
     if (picked.isEmpty())
         return;
-    const PickedPath checked = CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToStd(picked));
+    const PickedPath checked =
+        CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToStd(picked));
     if (checked.fault == PickedPathFault::ProductSetupFile) {
         m_prompts.Message(this, VkFormat(VkLoadString(IDS_IS_PRODUCT_SETUP_FILE), picked));
         return;
@@ -257,7 +258,7 @@ void CAffiliateDialog::accept() {
     if (m_pAffiliate) {
         StoreInto(*m_pAffiliate);
         m_pAffiliate->m_bChanged = 1;
-        m_pAffiliate->m_tModified = static_cast<int32_t>(std::time(nullptr));
+        m_pAffiliate->m_tModified = static_cast<int32_t>(platform::SystemNow());
         if (m_owner)
             QCoreApplication::postEvent(
                 m_owner, new CAffiliateChangedEvent(m_pAffiliate->m_nId, m_pAffiliate));

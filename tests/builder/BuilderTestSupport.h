@@ -4,6 +4,8 @@
 #include "package/AffiliateBuilder.h"
 #include "package/BuildLogSink.h"
 #include "package/SfxPackage.h"
+#include "tests/support/LogRecorder.h"
+#include "tests/support/TempFolder.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -23,28 +25,7 @@ inline constexpr std::time_t kStartTime = 1699970639;
 inline constexpr const char* kStartLine = "***Start building [14:03:59] ";
 
 // Records every line; safe to call from the worker.
-class RecordingSink : public IBuildLogSink {
-public:
-    void Clear() override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines.clear();
-    }
-    void Append(const std::string& line) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines.push_back(line);
-    }
-    std::vector<std::string> Lines() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_lines;
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<std::string> m_lines;
-};
+using RecordingSink = LogRecorder;
 
 inline void WriteFile(const fs::path& path, const std::string& bytes)
 {
@@ -66,18 +47,12 @@ public:
     {
         setenv("TZ", "UTC0", 1);
         tzset();
-        std::string pattern = (fs::temp_directory_path() / "builder-test-XXXXXX").string();
-        root = mkdtemp(pattern.data());
+        root = m_temp.Path();
         tempFolder = root / "tmp";
         fs::create_directory(tempFolder);
         image = std::string(4096, '\0');
         for (size_t i = 0; i < image.size(); ++i)
             image[i] = static_cast<char>(i * 7 + 1);
-    }
-    ~BuilderFixture()
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
     }
 
     BuildEnvironment Environment()
@@ -135,6 +110,7 @@ public:
         return started;
     }
 
+    TempFolder m_temp{"builder-test"};
     fs::path root;
     fs::path tempFolder;
     fs::path setupPath;

@@ -1,9 +1,8 @@
 #include "BuilderTestSupport.h"
+#include "tests/support/NoteChannel.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 #include <utime.h>
 
 using namespace buildertest;
@@ -112,6 +111,8 @@ TEST_F(BuilderRunSetupTest, BareSetupNameStartsTheFileBuiltHereNotAProgramOnTheP
         fs::permissions(script, fs::perms::owner_all);
     };
     writeScript(here / name, root / "ran-here");
+    NoteChannel ranHere((root / "ran-here").string());
+    ASSERT_TRUE(ranHere.IsOpen());
     writeScript(onPath / name, root / "ran-on-path");
 
     CAffProject project; // no project path: no base folder
@@ -131,12 +132,10 @@ TEST_F(BuilderRunSetupTest, BareSetupNameStartsTheFileBuiltHereNotAProgramOnTheP
     setenv("PATH", savedPath.c_str(), 1);
     ASSERT_TRUE(outcome.startedExisting);
 
-    // The started program runs detached: wait for its mark (a guard against
-    // hanging, not a time limit on the code).
-    for (int i = 0; i < 3000 && !fs::exists(root / "ran-here") && !fs::exists(root / "ran-on-path");
-         ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(fs::exists(root / "ran-here"));
+    // The started program runs detached: wait until it has left its mark.
+    bool ran = false;
+    ranHere.Read(&ran);
+    EXPECT_TRUE(ran);
     EXPECT_FALSE(fs::exists(root / "ran-on-path"));
 }
 

@@ -2,13 +2,13 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliRunner.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,28 +29,13 @@ inline CliRun RunCliWords(const std::vector<std::string>& words) {
     return run;
 }
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // A fresh folder per test, removed afterwards.
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device rd;
-        m_dir = std::filesystem::temp_directory_path() /
-                ("velkora-cli-test-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(m_dir);
+        ASSERT_FALSE(m_temp.Path().empty());
+        m_dir = m_temp.Path();
         m_file = (m_dir / "Proj.vkp").string();
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
     }
 
     // A project made by `new` with the RegNow product ID P-1.
@@ -65,6 +50,7 @@ protected:
         ASSERT_EQ(run.code, 0) << run.err;
     }
 
+    TempFolder m_temp{"velkora-cli-test"};
     std::filesystem::path m_dir;
     std::string m_file;
 };

@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, DeletingManyScatteredRowsKeepsTheOthersInOrder) {
             kept.push_back(View().Model().Row(r).key);
     }
     SelectRows(doomed);
-    m_prompts.answers = {true};
+    m_prompts.Answer({true});
     Cmd(ID_DELETE_AFFILIATE).trigger();
     ASSERT_EQ(View().model()->rowCount(), static_cast<int>(kept.size()));
     for (size_t i = 0; i < kept.size(); ++i)

@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, DeleteKeyInsideTheCellEditorNeverDeletesAffiliates) {
     editor->setCursorPosition(0);
     QTest::keyClick(editor, Qt::Key_Delete);
     EXPECT_EQ(editor->text(), before.mid(1));
-    EXPECT_TRUE(m_prompts.questions.isEmpty());
+    EXPECT_TRUE(m_prompts.Questions().isEmpty());
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
     QTest::keyClick(editor, Qt::Key_Escape);
 }
@@ -209,9 +209,9 @@ TEST_F(MainWindowTest, DeletingThreeSelectedRowsRemovesExactlyThoseAffiliates) {
     SelectRows({0, 2, 3});
     const std::vector<uint32_t> kept = {View().Model().Row(1).key, View().Model().Row(4).key};
     const QStringList keptNames = {CellText(1, 0), CellText(4, 0)};
-    m_prompts.answers = {true};
+    m_prompts.answers.enqueue(true);
     Cmd(ID_DELETE_AFFILIATE).trigger();
-    EXPECT_EQ(m_prompts.questions,
+    EXPECT_EQ(m_prompts.Questions(),
               QStringList{"Do you want to delete all the selected affiliates?"});
     ASSERT_EQ(View().model()->rowCount(), 2);
     EXPECT_EQ(View().Model().Row(0).key, kept[0]);
@@ -231,7 +231,7 @@ TEST_F(MainWindowTest, DeletingTheAffiliateOfTheOpenDialogHidesIt) {
     ASSERT_NE(View().AffiliateDialog(), nullptr);
     EXPECT_TRUE(View().AffiliateDialog()->isVisible());
     EXPECT_EQ(View().AffiliateDialog()->Affiliate(), View().AffiliateOfRow(1));
-    m_prompts.answers = {true};
+    m_prompts.answers.enqueue(true);
     Cmd(ID_DELETE_AFFILIATE).trigger();
     EXPECT_TRUE(View().AffiliateDialog() == nullptr || !View().AffiliateDialog()->isVisible());
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 1u);

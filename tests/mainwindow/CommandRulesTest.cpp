@@ -134,11 +134,11 @@ TEST_F(MainWindowTest, KeysReachTheCommandsAndF6SwitchesPanes) {
     EXPECT_TRUE(Frame().Log()->hasFocus());
     QTest::keyClick(Frame().Log(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_TRUE(View().hasFocus());
-    m_prompts.answers = {false};
+    m_prompts.answers.enqueue(false);
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_EQ(m_prompts.questions,
+    EXPECT_EQ(m_prompts.Questions(),
               QStringList{"Do you want to delete all the selected affiliates?"});
-    EXPECT_EQ(m_prompts.questionCaptions, QStringList{"Warning!"});
+    EXPECT_EQ(m_prompts.QuestionCaptions(), QStringList{"Warning!"});
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 3u); // answered No
     EXPECT_FALSE(Doc().IsModified());
 }
@@ -153,10 +153,10 @@ TEST_F(MainWindowTest, DeleteAffiliateShowsNoKeyButItsKeysWork) {
     QApplication::setActiveWindow(&Frame());
     View().setFocus();
     SelectRows({0});
-    m_prompts.answers = {false, false, true};
+    m_prompts.Answer({false, false, true});
     QTest::keyClick(&View(), Qt::Key_Delete, Qt::ShiftModifier);
     QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_EQ(m_prompts.questions.size(), 3);
+    EXPECT_EQ(m_prompts.Questions().size(), 3);
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
 }

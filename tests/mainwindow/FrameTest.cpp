@@ -92,8 +92,9 @@ TEST_F(MainWindowTest, OnlyTheCellUnderThePointerInTheLinkColumnsIsHighlighted) 
 TEST_F(MainWindowTest, SaveOfAnUntitledProjectProposesTheTitleAsFileName) {
     Start({});
     Doc().SetModifiedFlag(true);
+    m_prompts.paths.enqueue(QString());
     Cmd(ID_FILE_SAVE).trigger(); // answered with Cancel: nothing is written
-    EXPECT_EQ(m_prompts.proposedFiles, QStringList{"Untitled.vkp"});
+    EXPECT_EQ(m_prompts.ProposedFiles(), QStringList{"Untitled.vkp"});
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(Doc().Title(), "Untitled");
 }

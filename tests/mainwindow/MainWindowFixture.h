@@ -11,6 +11,8 @@
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
 
+#include "tests/support/FakePrompts.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -28,48 +30,8 @@
 #include <string>
 #include <vector>
 
-// Prompts answered from queues; every text shown is recorded.
-class ScriptedPrompts : public IUserPrompts {
-public:
-    std::deque<bool> answers;  // Question: true = Yes; empty queue = No
-    std::deque<QString> files; // OpenFile and SaveFile; empty queue = cancelled
-    QStringList messages;
-    QStringList questions;
-    QStringList questionCaptions; // as given; empty means the application's name
-
-    void Message(QWidget*, const QString& text, PromptIcon, const QString&) override {
-        messages << text;
-    }
-    bool Question(QWidget*, const QString& text, PromptIcon, const QString& caption) override {
-        questions << text;
-        questionCaptions << caption;
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    QStringList proposedFiles; // the initial path of every file dialog
-
-    QString OpenFile(QWidget*, const FileRequest& r) override {
-        proposedFiles << r.initialPath;
-        return Next();
-    }
-    QString SaveFile(QWidget*, const FileRequest& r) override {
-        proposedFiles << r.initialPath;
-        return Next();
-    }
-    QString ChooseFolder(QWidget*, const FolderRequest&) override { return Next(); }
-
-private:
-    QString Next() {
-        if (files.empty())
-            return {};
-        QString f = files.front();
-        files.pop_front();
-        return f;
-    }
-};
+// The prompts of the main window's tests.
+using ScriptedPrompts = FakePrompts;
 
 // Watchers of one test; a test's end stops the watchers it left waiting.
 inline int g_modalGeneration = 0;

@@ -126,13 +126,13 @@ TEST_F(MainWindowTest, UuidCopyPutsTheTextOnTheClipboard) {
     });
     Cmd(ID_PROGRAM_UUID).trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "11111111-2222-3333-4444-555555555555");
-    EXPECT_EQ(m_prompts.messages, QStringList{"Copied to clipboard successfully!"});
+    EXPECT_EQ(m_prompts.Messages(), QStringList{"Copied to clipboard successfully!"});
 }
 
 TEST_F(MainWindowTest, UnreadableFileKeepsTheCurrentProject) {
     Start({QString::fromStdString(WriteProject("keep.vkp", 2))});
     EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(Path("missing.vkp"))));
-    EXPECT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_EQ(m_prompts.Messages().size(), 1);
     EXPECT_EQ(Doc().Title(), "keep.vkp");
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 2u);
 }
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, MalformedFileLeadsToANewWizardStartedProject) {
     OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, &seen);
     EXPECT_FALSE(Doc().OpenDocument(QString::fromStdString(bad)));
     EXPECT_EQ(seen, QStringList{"CWizardProductProperty"});
-    EXPECT_EQ(m_prompts.messages.size(), 1);
+    EXPECT_EQ(m_prompts.Messages().size(), 1);
     EXPECT_EQ(Doc().Title(), "Untitled");
     EXPECT_TRUE(Doc().Project().m_mapResellers.IsEmpty());
     EXPECT_EQ(View().model()->rowCount(), 0);
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, SaveAsWritesTheFileAndClearsTheModifiedFlag) {
     Doc().SetModifiedFlag(true);
     EXPECT_TRUE(Enabled(ID_FILE_SAVE));
     const QString target = QString::fromStdString(Path("copy.vkp"));
-    m_prompts.files.push_back(target);
+    m_prompts.paths.enqueue(target);
     Cmd(ID_FILE_SAVE_AS).trigger();
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Doc().Title(), "copy.vkp");
@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, WizardFinishFillsTheProjectAndAsksForAnAffiliate) {
         });
         static_cast<QDialog*>(w)->accept();
     });
-    m_prompts.answers = {false}; // no affiliate now
+    m_prompts.Answer({false}); // no affiliate now
     m_app->InitInstance({});
     const CAffProject& p = Doc().Project();
     EXPECT_EQ(p.m_strTitle, "Demo");
@@ -315,9 +315,9 @@ TEST_F(MainWindowTest, WizardFinishFillsTheProjectAndAsksForAnAffiliate) {
     EXPECT_EQ(info->m_strProductId, "4711");
     EXPECT_EQ(info->m_strPurchaseLink,
               "https://www.regnow.com/softsell/nph-softsell.cgi?item=4711");
-    EXPECT_EQ(m_prompts.questions,
+    EXPECT_EQ(m_prompts.Questions(),
               QStringList{"Do you want to add an affiliate to your product right now?"});
-    EXPECT_EQ(m_prompts.questionCaptions, QStringList{"Hints"});
+    EXPECT_EQ(m_prompts.QuestionCaptions(), QStringList{"Hints"});
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(p.m_mapResellers.IsEmpty());
 }

@@ -1,7 +1,8 @@
 #include "SelfKitTestSupport.h"
 
-#include "package/BuildLogSink.h"
 #include "package/SfxPackage.h"
+#include "tests/support/FakePrompts.h"
+#include "tests/support/LogRecorder.h"
 #include "ui/RecentFileList.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
@@ -13,35 +14,13 @@
 
 namespace {
 
-class CSilentPrompts : public IUserPrompts {
-public:
-    void Message(QWidget*, const QString& text, PromptIcon, const QString&) override {
-        shown << text;
-    }
-    bool Question(QWidget*, const QString& text, PromptIcon, const QString&) override {
-        shown << text;
-        return false;
-    }
-    QString OpenFile(QWidget*, const FileRequest&) override { return {}; }
-    QString SaveFile(QWidget*, const FileRequest&) override { return {}; }
-    QString ChooseFolder(QWidget*, const FolderRequest&) override { return {}; }
-    QStringList shown;
-};
-
-class CRecordingLog : public IBuildLogSink {
-public:
-    void Clear() override { lines.clear(); }
-    void Append(const std::string& line) override { lines.push_back(line); }
-    std::vector<std::string> lines;
-};
-
 TEST(BuildSelfCreatorCommand, WritesIntoTheLogAndKeepsTheProjectUnmodified) {
     ScratchFolder work, temp;
-    CSilentPrompts prompts;
+    FakePrompts prompts;
     CRecentFileList recent;
     CVelkoraDoc doc(prompts, recent);
-    CRecordingLog log;
-    log.lines = {"earlier build"};
+    LogRecorder log;
+    log.Append("earlier build");
     doc.SetLog(&log);
     doc.clock = [] { return std::time_t(0); };
     doc.adjustBuildEnvironment = [&](BuildEnvironment& env) { env.tempFolder = temp.Path(); };
@@ -56,9 +35,9 @@ TEST(BuildSelfCreatorCommand, WritesIntoTheLogAndKeepsTheProjectUnmodified) {
     doc.OnBuildSelfCreator();
 
     const std::string output = work / "out/VelkSMNG.exe";
-    ASSERT_EQ(log.lines.size(), 6u);
-    EXPECT_EQ(log.lines[0].rfind("***Start building [", 0), 0u);
-    EXPECT_EQ(log.lines[5], "File '" + output + "' created successfully.");
+    ASSERT_EQ(log.Lines().size(), 6u);
+    EXPECT_EQ(log.Lines()[0].rfind("***Start building [", 0), 0u);
+    EXPECT_EQ(log.Lines()[5], "File '" + output + "' created successfully.");
     EXPECT_EQ(project.m_strSelfCreatorPath, output);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(prompts.shown.isEmpty());

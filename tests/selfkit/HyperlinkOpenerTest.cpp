@@ -1,13 +1,12 @@
 #include "SelfKitTestSupport.h"
 
 #include "selfkit/HyperlinkOpener.h"
+#include "tests/support/NoteChannel.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -60,11 +59,10 @@ TEST(HyperlinkOpener, FallsBackToTheBrowserCommandWithTheAddressInPlace) {
     std::filesystem::permissions(browser, std::filesystem::perms::owner_all);
     env.Set("BROWSER", browser + " %s");
 
+    NoteChannel out(browser + ".out");
+    ASSERT_TRUE(out.IsOpen());
     EXPECT_EQ(OpenHyperlink("https://vendor.example/?a=1&b=2"), "");
-    const std::string out = browser + ".out";
-    for (int i = 0; i < 200 && ReadBytes(out).empty(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadBytes(out), "https://vendor.example/?a=1&b=2");
+    EXPECT_EQ(out.Read(), "https://vendor.example/?a=1&b=2");
 }
 
 TEST(HyperlinkOpener, NothingToOpenWithGivesAReason) {

@@ -1,29 +1,18 @@
 #include "SelfKitTestSupport.h"
 
 #include "model/AffProject.h"
-#include "package/BuildLogSink.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/EmbeddedImage.h"
 #include "selfkit/ProductInfoFile.h"
 #include "selfkit/SelfCreatorBuilder.h"
+#include "tests/support/LogRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 
 namespace {
-
-class CRecordingSink : public IBuildLogSink {
-public:
-    void Clear() override {
-        lines.clear();
-        ++clears;
-    }
-    void Append(const std::string& line) override { lines.push_back(line); }
-    std::vector<std::string> lines;
-    int clears = 0;
-};
 
 constexpr std::time_t kNow = 1700000000;
 
@@ -44,7 +33,7 @@ protected:
         WriteBytes(work / "setup.exe", "VENDOR SETUP");
         project.m_strSetupFile = work / "setup.exe";
         project.m_strOutputDir = work / "Builds";
-        log.lines = {"old line"};
+        log.Append("old line");
     }
     void TearDown() override {
         platform::SetBeepHandler({});
@@ -63,7 +52,7 @@ protected:
     ScratchFolder work;
     ScratchFolder temp;
     CAffProject project;
-    CRecordingSink log;
+    LogRecorder log;
     CSelfCreatorBuilder builder{log, [] { return kNow; }};
     int beeps = 0;
 };
@@ -74,8 +63,8 @@ TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath) {
 
     const std::string output = work / "Builds/VelkSMNG.exe";
     EXPECT_EQ(project.m_strSelfCreatorPath, output);
-    EXPECT_EQ(log.clears, 1);
-    EXPECT_EQ(log.lines,
+    EXPECT_EQ(log.Clears(), 1);
+    EXPECT_EQ(log.Lines(),
               (std::vector<std::string>{StartLine(), "", "Writing program info...",
                                         "Reading setup file '" + project.m_strSetupFile + "'",
                                         "Creating setup file...",
@@ -121,16 +110,16 @@ TEST_F(SelfCreatorFixture, CarriesTheRegistrationListAndKeepsAGivenPath) {
 TEST_F(SelfCreatorFixture, AMissingSetupFileStopsBeforeAnythingIsWritten) {
     project.m_strSetupFile.clear();
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::SetupAddFailed);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{StartLine(), "", "Writing program info...",
-                                                   "Reading setup file ''",
-                                                   "Error! Can't open program setup file[]."}));
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{StartLine(), "", "Writing program info...",
+                                                     "Reading setup file ''",
+                                                     "Error! Can't open program setup file[]."}));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(project.m_strSelfCreatorPath, "");
     EXPECT_FALSE(std::filesystem::exists(work / "Builds"));
 
     project.m_strSetupFile = work / "gone.exe";
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::SetupAddFailed);
-    EXPECT_EQ(log.lines.back(),
+    EXPECT_EQ(log.Lines().back(),
               "Error! Can't open program setup file[" + (work / "gone.exe") + "].");
 }
 
@@ -138,16 +127,16 @@ TEST_F(SelfCreatorFixture, AnUnwritableOutputIsReported) {
     std::filesystem::create_directories(work / "taken.exe");
     project.m_strSelfCreatorPath = work / "taken.exe";
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::BuildFailed);
-    EXPECT_EQ(log.lines.back(), "Error! Can't build selfmanaged stand-alone software.[" +
-                                    (work / "taken.exe") + "].");
-    EXPECT_EQ(log.lines[log.lines.size() - 2], "Creating setup file...");
+    EXPECT_EQ(log.Lines().back(), "Error! Can't build selfmanaged stand-alone software.[" +
+                                      (work / "taken.exe") + "].");
+    EXPECT_EQ(log.Lines()[log.Lines().size() - 2], "Creating setup file...");
     EXPECT_EQ(beeps, 1);
 }
 
 TEST_F(SelfCreatorFixture, ATemporaryFolderThatCannotBeUsedIsAnInternalError) {
     builder.SetTempFolder(work / "no-such-folder");
     EXPECT_EQ(builder.Build(project), SelfCreatorResult::InfoCreateFailed);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{StartLine(), "Internal Error!"}));
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{StartLine(), "Internal Error!"}));
     EXPECT_EQ(beeps, 1);
 }
 
@@ -158,7 +147,7 @@ TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder) {
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
     EXPECT_EQ(project.m_strSelfCreatorPath, "out/VelkSMNG.exe");
     EXPECT_TRUE(std::filesystem::exists(work / "out/VelkSMNG.exe"));
-    EXPECT_EQ(log.lines.back(), "File 'out/VelkSMNG.exe' created successfully.");
+    EXPECT_EQ(log.Lines().back(), "File 'out/VelkSMNG.exe' created successfully.");
 }
 
 } // namespace

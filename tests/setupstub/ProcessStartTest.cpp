@@ -3,40 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include "tests/support/NoteChannel.h"
 #include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
+
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Waits up to about ten seconds for a file that a detached program writes.
-std::string AwaitFile(const std::string& path) {
-    for (int i = 0; i < 1000; ++i) {
-        if (fs::exists(path)) {
-            std::string text = ReadFileBytes(path);
-            if (!text.empty() && text.back() == '\n')
-                return text;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return {};
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(ProcessStart, DetachedStartPassesArgumentsAndLeavesNoChild) {
     ScratchFolder dir;
-    std::string out = dir / "out";
+    NoteChannel out(dir / "out");
+    ASSERT_TRUE(out.IsOpen());
     ASSERT_TRUE(platform::StartDetached(
-        "sh", {"-c", "printf '[%s]' \"$@\" > \"$0.tmp\"; echo >> \"$0.tmp\"; mv \"$0.tmp\" \"$0\"",
-               out, "a b", "", "\"q\""}));
-    EXPECT_EQ(AwaitFile(out), "[a b][][\"q\"]\n");
+        "sh", {"-c", "{ printf '[%s]' \"$@\"; echo; } > \"$0\"", out.Path(), "a b", "", "\"q\""}));
+    EXPECT_EQ(out.Read(), "[a b][][\"q\"]\n");
     // The started program was not our child: nothing is left to wait for.
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
@@ -81,21 +66,24 @@ TEST(ProcessStart, OpenWithDesktopHandsTheFileToTheOpener) {
     WriteFileBytes(dir / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$OPENER_OUT\"\n");
     ::chmod((dir / "xdg-open").c_str(), 0755);
     ScopedEnv path("PATH", dir.Path());
-    ScopedEnv out("OPENER_OUT", dir / "opened");
+    NoteChannel opened(dir / "opened");
+    ASSERT_TRUE(opened.IsOpen());
+    ScopedEnv out("OPENER_OUT", opened.Path());
     ASSERT_TRUE(platform::OpenWithDesktop(dir / "setup.msi"));
-    EXPECT_EQ(AwaitFile(dir / "opened"), dir / "setup.msi" + "\n");
+    EXPECT_EQ(opened.Read(), dir / "setup.msi" + "\n");
 }
 
 TEST(ProcessStart, DetachedProgramDoesNotInheritBlockedSignals) {
     ScratchFolder dir;
+    NoteChannel out(dir / "out");
+    ASSERT_TRUE(out.IsOpen());
     sigset_t blocked, old;
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGTERM);
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &old), 0);
-    bool started = platform::StartDetached(
-        "sh",
-        {"-c", "grep SigBlk /proc/self/status > \"$0.tmp\"; mv \"$0.tmp\" \"$0\"", dir / "out"});
+    bool started =
+        platform::StartDetached("sh", {"-c", "grep SigBlk /proc/self/status > \"$0\"", out.Path()});
     ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
     ASSERT_TRUE(started);
-    EXPECT_EQ(AwaitFile(dir / "out"), "SigBlk:\t0000000000000000\n");
+    EXPECT_EQ(out.Read(), "SigBlk:\t0000000000000000\n");
 }

@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
-// Records every prompt and answers from queues. A question or chooser with
-// no queued answer is a test failure (answered No / cancelled).
+#include <initializer_list>
+
+// The prompts of every widget test: records every prompt and answers from
+// queues. A question or chooser with no queued answer is a test failure
+// (answered No / cancelled), so a test states every answer it expects to give.
 class FakePrompts : public IUserPrompts {
 public:
     struct Shown {
@@ -49,15 +52,40 @@ public:
         return NextPath();
     }
 
-    QStringList Messages() const {
+    // Queues the answers to the next questions, in order.
+    void Answer(std::initializer_list<bool> next) {
+        for (bool a : next)
+            answers.enqueue(a);
+    }
+    // Queues the paths the next choosers return, in order.
+    void Pick(std::initializer_list<QString> next) {
+        for (const QString& p : next)
+            paths.enqueue(p);
+    }
+
+    QStringList Messages() const { return Texts(QStringLiteral("message")); }
+    QStringList Questions() const { return Texts(QStringLiteral("question")); }
+    // The caption of every question, in order; empty means the application's name.
+    QStringList QuestionCaptions() const {
         QStringList out;
         for (const Shown& s : shown)
-            if (s.kind == QLatin1String("message"))
-                out << s.text;
+            if (s.kind == QLatin1String("question"))
+                out << s.caption;
         return out;
+    }
+    // The initial path of every open or save chooser, in order.
+    QStringList ProposedFiles() const {
+        return Texts(QStringLiteral("open")) + Texts(QStringLiteral("save"));
     }
 
 private:
+    QStringList Texts(const QString& kind) const {
+        QStringList out;
+        for (const Shown& s : shown)
+            if (s.kind == kind)
+                out << s.text;
+        return out;
+    }
     QString NextPath() {
         if (paths.isEmpty()) {
             ADD_FAILURE() << "unexpected chooser";

@@ -3,8 +3,8 @@
 #include "model/AffProject.h"
 #include "ui/ProductIdDialog.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QComboBox>
 #include <QDir>

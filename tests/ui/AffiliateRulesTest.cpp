@@ -10,8 +10,8 @@
 #include "platform/HostPath.h"
 #include "tests/support/TempFolder.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <filesystem>
 #include <sstream>
@@ -29,7 +29,8 @@ struct RuleCase {
 };
 
 std::string ProductSetupMessage(const std::string& path) {
-    return "File '" + path + "' is the product setup file, please choose another one for affiliate.";
+    return "File '" + path +
+           "' is the product setup file, please choose another one for affiliate.";
 }
 
 bool HostIgnoresCase() {
@@ -40,13 +41,14 @@ std::vector<RuleCase> Cases() {
     const std::string longText(4000, 'x');
     const std::string longest = "http://" + std::string(3999 - 7, 'y');
     return {
-        {"accepted"},
+        {"accepted", "Bob", "7", "http://shop/buy", "http://bob", "out/setup_Bob.exe", ""},
         {"no id", "Bob", "", "http://shop/buy", "http://bob", "out/a.exe",
          "Please provide an ID for this affiliate!"},
         {"no name, no id", "", "", "http://shop/buy", "http://bob", "out/a.exe",
          "Please input a name for this affiliate."},
         {"nothing", "", "", "", "http://bob", "out/a.exe", "Please fill out purchase link."},
-        {"setup file", "Bob", "7", "http://shop/buy", "", "setup.sh", ProductSetupMessage("setup.sh")},
+        {"setup file", "Bob", "7", "http://shop/buy", "", "setup.sh",
+         ProductSetupMessage("setup.sh")},
         {"setup file spelt another way", "Bob", "7", "http://shop/buy", "", "out/../setup.sh",
          ProductSetupMessage("out/../setup.sh")},
         {"setup file through a link", "Bob", "7", "http://shop/buy", "", "alias.sh",
@@ -57,7 +59,7 @@ std::vector<RuleCase> Cases() {
          "File 'proj.vkp' is the project file, please choose another one for affiliate."},
         {"other affiliate in other case", "Bob", "7", "http://shop/buy", "", "OUT/setup_first.SH",
          "File 'OUT/setup_first.SH' is used for another affiliate, please select other name."},
-        {"link at the limit", "Bob", "7", longest, "http://bob", "out/b.sh"},
+        {"link at the limit", "Bob", "7", longest, "http://bob", "out/b.sh", ""},
         {"link over the limit", "Bob", "7", longText, "http://bob", "out/b.sh",
          "The purchase link is too long, please use at most 3999 bytes."},
         {"web site over the limit", "Bob", "7", "http://shop/buy", longText, "out/b.sh",

@@ -4,8 +4,8 @@
 #include "ui/ProductSettingsDialog.h"
 #include "ui/RegInfoList.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QHelpEvent>
 #include <QLayout>

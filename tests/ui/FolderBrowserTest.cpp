@@ -1,7 +1,7 @@
 #include "ui/FolderBrowserDialog.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,8 +5,8 @@
 #include "ui/ProductIdDialog.h"
 #include "ui/RegInfoList.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QComboBox>
 #include <QSignalSpy>

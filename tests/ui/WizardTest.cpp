@@ -4,8 +4,8 @@
 #include "ui/MyPropertyPageStep2.h"
 #include "ui/MyPropertyPageStep3.h"
 
-#include "FakePrompts.h"
 #include "UiTestHelpers.h"
+#include "tests/support/FakePrompts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
