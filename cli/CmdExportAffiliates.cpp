@@ -16,16 +16,16 @@ namespace {
 class CmdExportAffiliates : public CliCommand {
 public:
     std::string_view Name() const override { return "export-affiliates"; }
-    std::string_view Usage() const override { return "FILE.vkp [--output F.csv]"; }
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp"},
+                {{"output", true, "F.csv", "Write to this file instead of standard output."}}};
+    }
     std::string_view Summary() const override {
         return "Write the affiliates as CSV (UTF-8 with BOM, CRLF) to F.csv or standard output.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words, {{"output", true}}, 1, 1, args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         CAffProject project;
         if (!LoadCliProject(args.Positionals()[0], project, err))
             return kExitFailed;

@@ -49,20 +49,18 @@ size_t WouldAdd(const AffiliateImportPlan& plan, bool skipBad) {
 class CmdImportAffiliates : public CliCommand {
 public:
     std::string_view Name() const override { return "import-affiliates"; }
-    std::string_view Usage() const override {
-        return "FILE.vkp AFFILIATES.csv [--dry-run] [--skip-bad] [--json]";
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp", "AFFILIATES.csv"},
+                {{"dry-run", false, {}, "Only report what would be added; change nothing."},
+                 {"skip-bad", false, {}, "Add the good rows even when others are refused."},
+                 {"json", false, {}, "Print the report as JSON."}}};
     }
     std::string_view Summary() const override {
         return "Add the affiliates of a CSV file; all or nothing unless --skip-bad.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        CliArgs args;
-        if (!ParseCommandArgs(*this, words,
-                              {{"dry-run", false}, {"skip-bad", false}, {"json", false}}, 2, 2,
-                              args, err))
-            return kExitUsage;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         const std::string& csvPath = args.Positionals()[1];
         CAffProject project;

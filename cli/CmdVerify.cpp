@@ -77,51 +77,31 @@ void CheckJson(const AffiliateSetupCheck& c, std::ostream& out) {
         << ", \"matches\": " << (c.payloadMatches ? "true" : "false") << "}}";
 }
 
-// --affiliate may be given many times; the other options go to the common parser.
-bool TakeAffiliateKeys(std::vector<std::string>& words, std::vector<uint16_t>& keys,
-                       std::string& error) {
-    std::vector<std::string> rest;
-    for (size_t i = 0; i < words.size(); ++i) {
-        std::string keyText;
-        if (words[i] == "--affiliate" && i + 1 < words.size())
-            keyText = words[++i];
-        else if (words[i].rfind("--affiliate=", 0) == 0)
-            keyText = words[i].substr(12);
-        else if (words[i] != "--affiliate") {
-            rest.push_back(words[i]);
-            continue;
-        }
-        uint16_t key = 0;
-        if (!ParseAffiliateKey(keyText, key)) {
-            error = "Option --affiliate needs a key (0 to 65535).";
-            return false;
-        }
-        keys.push_back(key);
-    }
-    words = std::move(rest);
-    return true;
-}
-
 // Reads every affiliate's custom setup without running it and compares it
 // with the record and the product's setup file.
 class CmdVerify : public CliCommand {
 public:
     std::string_view Name() const override { return "verify"; }
-    std::string_view Usage() const override { return "FILE.vkp [--affiliate KEY]... [--json]"; }
+    CliSyntax Syntax() const override {
+        return {{"FILE.vkp"},
+                {{"affiliate", true, "KEY", "Check only this affiliate (see 'show'); repeatable.",
+                  CliOccurs::Repeated},
+                 {"json", false, {}, "Print the report as JSON."}}};
+    }
     std::string_view Summary() const override {
         return "Check that built custom setups match their affiliates and the product's setup.";
     }
 
-    int Execute(const std::vector<std::string>& words, std::ostream& out,
-                std::ostream& err) override {
-        std::vector<std::string> rest = words;
+protected:
+    int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         std::vector<uint16_t> keys;
-        std::string error;
-        if (!TakeAffiliateKeys(rest, keys, error))
-            return ReportUsageError(*this, error, err);
-        CliArgs args;
-        if (!ParseCommandArgs(*this, rest, {{"json", false}}, 1, 1, args, err))
-            return kExitUsage;
+        for (const std::string& text : args.Values("affiliate")) {
+            uint16_t key = 0;
+            if (!ParseAffiliateKey(text, key))
+                return ReportUsageError(
+                    *this, "'" + text + "' is not an affiliate key (0 to 65535).", err);
+            keys.push_back(key);
+        }
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))
