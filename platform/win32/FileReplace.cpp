@@ -4,6 +4,8 @@
 #include "platform/Uuid.h"
 
 #include <windows.h>
+// <windows.h> maps ReplaceFile to the system's ReplaceFileA; ours is another function.
+#undef ReplaceFile
 
 namespace platform {
 
