@@ -1,6 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
-# The instrumented build: ASan+UBSan, clang, no Qt, with the fuzz targets.
+# The instrumented build: ASan+UBSan, clang, no Qt, with the fuzz targets; the
+# Windows images come from the main build only.
 ASAN_BUILD ?= build-asan
 # Seconds each fuzz target runs in `make test` and in `make fuzz`.
 FUZZ_SECONDS ?= 15
@@ -41,7 +42,7 @@ asan-configure: deps
 	@test -f $(ASAN_BUILD)/CMakeCache.txt || cmake -S . -B $(ASAN_BUILD) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
 		-DCMAKE_CXX_COMPILER=clang++-14 -DVELKORA_BUILD_GUI=OFF -DVELKORA_FUZZ=ON \
-		-DVELKORA_TSAN_TESTS=OFF >/dev/null
+		-DVELKORA_TSAN_TESTS=OFF -DVELKORA_BUILD_WINDOWS=OFF >/dev/null
 
 # The whole suite without Qt under ASan+UBSan, the fuzz targets for a short while.
 test-asan: asan-configure
