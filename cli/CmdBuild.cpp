@@ -7,6 +7,7 @@
 #include "package/AffiliateBuilder.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -28,14 +29,10 @@ public:
 
 protected:
     int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
-        std::vector<uint16_t> keys;
-        for (const std::string& text : args.Values("affiliate")) {
-            uint16_t key = 0;
-            if (!ParseAffiliateKey(text, key))
-                return ReportUsageError(
-                    *this, "'" + text + "' is not an affiliate key (0 to 65535).", err);
-            keys.push_back(key);
-        }
+        std::optional<std::vector<uint16_t>> given = ReadAffiliateKeyOptions(*this, args, err);
+        if (!given)
+            return kExitUsage;
+        std::vector<uint16_t> keys = std::move(*given);
         const std::string& file = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(file, project, err))

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -94,14 +95,10 @@ public:
 
 protected:
     int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
-        std::vector<uint16_t> keys;
-        for (const std::string& text : args.Values("affiliate")) {
-            uint16_t key = 0;
-            if (!ParseAffiliateKey(text, key))
-                return ReportUsageError(
-                    *this, "'" + text + "' is not an affiliate key (0 to 65535).", err);
-            keys.push_back(key);
-        }
+        std::optional<std::vector<uint16_t>> given = ReadAffiliateKeyOptions(*this, args, err);
+        if (!given)
+            return kExitUsage;
+        std::vector<uint16_t> keys = std::move(*given);
         const std::string& path = args.Positionals()[0];
         CAffProject project;
         if (!LoadCliProject(path, project, err))

@@ -1,5 +1,6 @@
 #include "cli/CommandArgs.h"
 
+#include "cli/CliBuildLog.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 
@@ -19,6 +20,21 @@ bool ParseCommandArgs(const CliCommand& command, const std::vector<std::string>&
         return true;
     ReportUsageError(command, error, err);
     return false;
+}
+
+std::optional<std::vector<uint16_t>> ReadAffiliateKeyOptions(const CliCommand& command,
+                                                             const CliArgs& args,
+                                                             std::ostream& err) {
+    std::vector<uint16_t> keys;
+    for (const std::string& text : args.Values("affiliate")) {
+        uint16_t key = 0;
+        if (!ParseAffiliateKey(text, key)) {
+            ReportUsageError(command, "'" + text + "' is not an affiliate key (0 to 65535).", err);
+            return std::nullopt;
+        }
+        keys.push_back(key);
+    }
+    return keys;
 }
 
 bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std::ostream& err) {

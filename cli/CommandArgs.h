@@ -23,5 +23,12 @@ bool ParseCommandArgs(const CliCommand& command, const std::vector<std::string>&
 // and gives false. service is left alone when the option was not given.
 bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std::ostream& err);
 
+// The keys given with the repeated --affiliate option, in command-line order;
+// a key that is not a number from 0 to 65535 is reported as a usage error to
+// err and gives nothing.
+std::optional<std::vector<uint16_t>> ReadAffiliateKeyOptions(const CliCommand& command,
+                                                             const CliArgs& args,
+                                                             std::ostream& err);
+
 // The --service option as every command that takes one declares it.
 CliOption ServiceOption(CliOccurs occurs = CliOccurs::Optional);
