@@ -192,6 +192,6 @@ grep -q -a "$new_uuid" "$creator" || fail "the self creator does not carry the n
 keys alt+f x
 flow_wait_exit "after the second File > Exit"
 expect_eq "$flow_status" 0 "second exit status"
-grep -q "^File1=$project\$" "$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Velkora.conf" ||
+grep -q "^File1=$project\$" "$XDG_CONFIG_HOME/velkora/velkora.conf" ||
   fail "the recent-file list does not start with the project"
 flow_finish

@@ -1,6 +1,8 @@
 /* A stand-in for a vendor's Windows setup: writes the command line it was
  * given and each argument as the C runtime split it, one per line between
- * brackets, to the file named by VELKORA_TEST_ARGS_FILE, and exits with 3. */
+ * brackets, to the file named by VELKORA_TEST_ARGS_FILE, copies its own file to
+ * VELKORA_TEST_SELF_COPY when that is set (the launcher removes its folder
+ * afterwards), and exits with 3. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
@@ -14,5 +16,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         fprintf(f, "[%s]\n", argv[i]);
     fclose(f);
+    const char* copy = getenv("VELKORA_TEST_SELF_COPY");
+    char self[MAX_PATH];
+    if (copy && GetModuleFileNameA(NULL, self, MAX_PATH) > 0 && !CopyFileA(self, copy, FALSE))
+        return 8;
     return 3;
 }

@@ -48,15 +48,14 @@ VELKORA_TEST_ARGS_FILE=$(winpath "$work/direct.txt")
 $wine "$work/ArgsSetup.exe" "${args[@]}"
 expect "exit status of the setup itself" 3 $?
 VELKORA_TEST_ARGS_FILE=$(winpath "$work/launched.txt")
-$wine "$package" "${args[@]}"
+VELKORA_TEST_SELF_COPY=$(winpath "$work/extracted.exe") $wine "$package" "${args[@]}"
 expect "exit status handed on by the launcher" 3 $?
 expect "arguments as the setup split them" "$(printf '[a b]\n[say "hi"]\n[]\n[C:\\dir with space\\]')" \
   "$(grep '^\[' launched.txt 2>/dev/null)"
 expect "command-line tail unchanged" "$(sed -n 's/^line=[^ ]* //p;s/^line="[^"]*" //p' direct.txt | head -1)" \
   "$(sed -n 's/^line=[^ ]* //p;s/^line="[^"]*" //p' launched.txt | head -1)"
 
-temp=$(find "$prefix/drive_c/users" -path '*/Temp/velkora/ArgsSetup.exe' | head -1)
-cmp -s "$temp" "$work/ArgsSetup.exe" && echo "ok: payload extracted byte for byte" ||
+cmp -s "$work/extracted.exe" "$work/ArgsSetup.exe" && echo "ok: payload extracted byte for byte" ||
   fail "extracted setup differs from the original"
 
 key='HKLM\Software\Velkora\'$uuid
