@@ -3,6 +3,7 @@
 #include "platform/MachineStore.h"
 #include "platform/StoreContract.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -47,8 +48,9 @@ int32_t HandOut(const std::string& link, char* buffer, uint32_t* size) {
         *size = needed;
         return VELK_LINK_MORE_DATA;
     }
+    // link ends with its terminator (IsWellFormedLink), which is copied too.
     if (buffer != nullptr)
-        std::memcpy(buffer, link.data(), link.size());
+        std::copy(link.begin(), link.end(), buffer);
     *size = needed;
     return VELK_LINK_OK;
 }
