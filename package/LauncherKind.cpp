@@ -5,10 +5,10 @@
 namespace {
 
 constexpr int64_t kPeOffsetField = 0x3C;
-constexpr size_t kCoffHeaderSize = 20;
+constexpr int64_t kCoffHeaderSize = 20;
 constexpr uint16_t kPe32Magic = 0x10B;
 constexpr uint16_t kPe32PlusMagic = 0x20B;
-constexpr uint32_t kSecurityDirectory = 4;
+constexpr int64_t kSecurityDirectory = 4;
 
 using ReadAt = std::function<bool(int64_t pos, void* buffer, size_t length)>;
 
