@@ -15,7 +15,7 @@ namespace {
 
 // Hashing reads in larger pieces than a build copies: nothing is written and
 // the buffer lives only for the call.
-constexpr size_t kHashBufferSize = 64 * 1024;
+constexpr size_t kHashBufferSize = size_t{64} * 1024;
 
 std::optional<int64_t> ModifiedSeconds(const std::string& path) {
     std::error_code ec;

@@ -27,7 +27,7 @@ CSha256::CSha256()
 
 void CSha256::Block(const uint8_t* block) {
     uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
+    for (size_t i = 0; i < 16; ++i)
         w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 |
                uint32_t(block[4 * i + 2]) << 8 | uint32_t(block[4 * i + 3]);
     for (int i = 16; i < 64; ++i) {

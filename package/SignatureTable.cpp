@@ -14,7 +14,7 @@ constexpr uint16_t kMagicPe32 = 0x10B;
 constexpr uint16_t kMagicPe32Plus = 0x20B;
 constexpr int64_t kDirectoryCountPe32 = 92;
 constexpr int64_t kDirectoryCountPe32Plus = 108;
-constexpr uint32_t kSecurityDirectory = 4;
+constexpr int64_t kSecurityDirectory = 4;
 constexpr int64_t kMaxPadding = 7;
 
 std::optional<uint32_t> ReadU32(const CPackageTrailer::ReadAt& read, int64_t pos) {
