@@ -1,5 +1,7 @@
 #include "platform/ProcessStart.h"
 
+#include "platform/posix/ArgumentVector.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -10,17 +12,7 @@
 namespace platform {
 namespace {
 
-// argv for exec, built before any fork so the child only calls exec.
-std::vector<char*> ArgumentVector(const std::string& program,
-                                  const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 2);
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    return argv;
-}
+using posix::ArgumentVector;
 
 int Exec(const std::string& program, char* const* argv) {
     if (program.find('/') != std::string::npos)

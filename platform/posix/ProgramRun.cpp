@@ -1,5 +1,7 @@
 #include "platform/ProgramRun.h"
 
+#include "platform/posix/ArgumentVector.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -53,15 +55,7 @@ private:
     }
 };
 
-std::vector<char*> ArgumentVector(const std::string& path, const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 2);
-    argv.push_back(const_cast<char*>(path.c_str()));
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    return argv;
-}
+using posix::ArgumentVector;
 
 // In the child: only calls that are safe between fork and exec.
 [[noreturn]] void ExecChild(const char* path, char* const* argv, int report) {
