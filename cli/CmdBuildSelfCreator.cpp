@@ -5,7 +5,7 @@
 #include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/SelfCreatorBuilder.h"
 
 #include <memory>
 #include <ostream>

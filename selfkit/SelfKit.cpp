@@ -11,8 +11,8 @@
 #include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
-#include "selfkit/FormatText.h"
-#include "selfkit/ProductInfoFile.h"
+#include "model/FormatText.h"
+#include "package/ProductInfoFile.h"
 #include "selfkit/SelfKitTexts.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selfkit/RegistrationList.h"
+#include "package/RegistrationList.h"
 
 #include <functional>
 #include <string>

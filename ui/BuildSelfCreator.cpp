@@ -1,7 +1,7 @@
 #include "ui/BuildSelfCreator.h"
 
 #include "package/BuildLogSink.h"
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/SelfCreatorBuilder.h"
 #include "ui/VelkoraDoc.h"
 
 #include <QApplication>

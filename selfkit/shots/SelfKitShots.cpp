@@ -5,7 +5,7 @@
 #include "package/SfxPackage.h"
 #include "selfkit/AboutBox.h"
 #include "selfkit/BuildProgressDialog.h"
-#include "selfkit/ProductInfoFile.h"
+#include "package/ProductInfoFile.h"
 #include "selfkit/SelfKit.h"
 #include "selfkit/SelfKitDialog.h"
 #include "selfkit/SelfKitPrompts.h"

@@ -9,7 +9,7 @@
 #include "package/AffiliateInfoFile.h"
 #include "platform/Beep.h"
 #include "platform/FileFaults.h"
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/SelfCreatorBuilder.h"
 
 #include <gtest/gtest.h>
 

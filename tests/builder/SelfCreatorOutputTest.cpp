@@ -3,7 +3,7 @@
 #include "BuilderTestSupport.h"
 
 #include "platform/Beep.h"
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/SelfCreatorBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "FuzzCheck.h"
 
 #include "package/AffiliateInfoFile.h"
-#include "selfkit/ProductInfoFile.h"
-#include "selfkit/RegistrationList.h"
+#include "package/ProductInfoFile.h"
+#include "package/RegistrationList.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
 #include "selfkit/HyperlinkOpener.h"
 #include "tests/support/NoteChannel.h"

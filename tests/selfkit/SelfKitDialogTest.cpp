@@ -1,4 +1,4 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
 #include "package/SfxPackage.h"
 #include "selfkit/BuildProgressDialog.h"

@@ -1,4 +1,4 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"

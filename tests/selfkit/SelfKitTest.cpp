@@ -1,4 +1,4 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
 #include "model/RegistrationServices.h"
 #include "package/AffiliateInfoFile.h"

@@ -1,4 +1,4 @@
-#include "selfkit/ProductInfoFile.h"
+#include "package/ProductInfoFile.h"
 
 ProductInfoStatus ReadProductInfoFile(const std::string& path, CProductInfo& info) {
     // Bytes past the two longest possible blocks are never looked at.

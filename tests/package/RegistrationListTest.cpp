@@ -1,4 +1,4 @@
-#include "selfkit/RegistrationList.h"
+#include "package/RegistrationList.h"
 #include "model/AffProject.h"
 
 #include <gtest/gtest.h>

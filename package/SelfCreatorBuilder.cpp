@@ -1,4 +1,4 @@
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/SelfCreatorBuilder.h"
 
 #include "model/AffProject.h"
 #include "model/ProjectPaths.h"
@@ -10,9 +10,9 @@
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
 #include "platform/TempFile.h"
-#include "selfkit/FormatText.h"
-#include "selfkit/ProductInfoFile.h"
-#include "selfkit/RegistrationList.h"
+#include "model/FormatText.h"
+#include "package/ProductInfoFile.h"
+#include "package/RegistrationList.h"
 
 #include <cstdio>
 #include <filesystem>

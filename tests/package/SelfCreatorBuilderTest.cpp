@@ -1,11 +1,11 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
 #include "model/AffProject.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/EmbeddedImage.h"
-#include "selfkit/ProductInfoFile.h"
-#include "selfkit/SelfCreatorBuilder.h"
+#include "package/ProductInfoFile.h"
+#include "package/SelfCreatorBuilder.h"
 #include "tests/support/LogRecorder.h"
 
 #include <gtest/gtest.h>

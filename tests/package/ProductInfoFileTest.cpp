@@ -1,6 +1,6 @@
-#include "SelfKitTestSupport.h"
+#include "tests/support/SelfCreatorFixtures.h"
 
-#include "selfkit/ProductInfoFile.h"
+#include "package/ProductInfoFile.h"
 
 #include <gtest/gtest.h>
 
