@@ -9,6 +9,24 @@
 #   131  the Windows launcher for 32-bit setups (i686, PE32)
 #   132  the Windows launcher for 64-bit setups (x86_64, PE32+)
 #   133  the Linux launcher (reserved: Linux programs carry it as 130)
+#   134  the Windows self creator for 32-bit setups and installer databases
+#        (selfkit.exe, i686, PE32)
+#   135  the Windows self creator for 64-bit setups (selfkit.exe, x86_64, PE32+)
+# Linux programs that write self creators embed both (velkora_embed_windows_selfkits)
+# beside their own self creator (129).
+# Embeds the Windows self creators of the cross builds into target as
+# templates 134 (i686) and 135 (x86_64), where this build makes them.
+function(velkora_embed_windows_selfkits target)
+  if(VELKORA_WIN32_SELFKIT)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN32_SELFKIT}
+                        DEPENDS velkora_windows_i686 ID 134)
+  endif()
+  if(VELKORA_WIN64_SELFKIT)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN64_SELFKIT}
+                        DEPENDS velkora_windows_x86_64 ID 135)
+  endif()
+endfunction()
+
 option(VELKORA_BUILD_WINDOWS "Build the Windows launchers, velklink.dll and velkora-cli.exe" ON)
 
 if(CMAKE_CROSSCOMPILING OR NOT VELKORA_BUILD_WINDOWS)
@@ -32,6 +50,8 @@ set(VELKORA_WINDOWS_I686_DIR ${CMAKE_BINARY_DIR}/windows-i686)
 set(VELKORA_WINDOWS_X86_64_DIR ${CMAKE_BINARY_DIR}/windows-x86_64)
 set(VELKORA_WIN32_LAUNCHER ${VELKORA_WINDOWS_I686_DIR}/setupstub/setupstub.exe)
 set(VELKORA_WIN64_LAUNCHER ${VELKORA_WINDOWS_X86_64_DIR}/setupstub/setupstub.exe)
+set(VELKORA_WIN32_SELFKIT ${VELKORA_WINDOWS_I686_DIR}/selfkit/win32/selfkit.exe)
+set(VELKORA_WIN64_SELFKIT ${VELKORA_WINDOWS_X86_64_DIR}/selfkit/win32/selfkit.exe)
 
 set(cross_args
   -DVELKORA_BUILD_GUI=OFF
@@ -48,10 +68,11 @@ ExternalProject_Add(velkora_windows_i686
   # travels inside every custom setup); this build makes nothing larger.
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
              -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON ${cross_args}
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink selfkit
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${VELKORA_WIN32_LAUNCHER} ${VELKORA_WINDOWS_I686_DIR}/velklink/velklink.dll)
+  BUILD_BYPRODUCTS ${VELKORA_WIN32_LAUNCHER} ${VELKORA_WINDOWS_I686_DIR}/velklink/velklink.dll
+                   ${VELKORA_WIN32_SELFKIT})
 
 ExternalProject_Add(velkora_windows_x86_64
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
@@ -59,11 +80,11 @@ ExternalProject_Add(velkora_windows_x86_64
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-x86_64.cmake
              -DVELKORA_BUILD_TESTS=OFF -DVELKORA_I686_LAUNCHER=${VELKORA_WIN32_LAUNCHER}
              ${cross_args}
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli selfkit
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   DEPENDS velkora_windows_i686
   BUILD_BYPRODUCTS ${VELKORA_WIN64_LAUNCHER} ${VELKORA_WINDOWS_X86_64_DIR}/velklink/velklink.dll
-                   ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe)
+                   ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe ${VELKORA_WIN64_SELFKIT})
 
 add_custom_target(windows DEPENDS velkora_windows_i686 velkora_windows_x86_64)

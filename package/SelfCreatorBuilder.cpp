@@ -6,6 +6,7 @@
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
+#include "package/SelfCreatorChoice.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
@@ -121,7 +122,7 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
         return fail(OutputConflictLine(conflict, outputPath), SelfCreatorResult::OutputRefused);
 
     CreateOutputFolders(resolvedOutput);
-    const SfxResult built = package.Build(kSfxTemplateSelfkit, resolvedOutput);
+    const SfxResult built = package.Build(SelfCreatorTemplateForSetup(setupPath), resolvedOutput);
     if (built != SFX_OK)
         return fail(
             FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),

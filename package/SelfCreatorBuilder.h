@@ -18,8 +18,10 @@ enum class SelfCreatorResult {
 };
 
 // Writes the self creator of a product: a package made from the embedded self
-// creator image (template 129) whose entry 0 is the product information file
-// (program UUID and registration list) and entry 1 the product's setup file.
+// creator image that the product's affiliates can run (template 129, or the
+// Windows one of the setup's machine type: package/SelfCreatorChoice.h) whose
+// entry 0 is the product information file (program UUID and registration
+// list) and entry 1 the product's setup file.
 // Runs to its end on the calling thread and reports every step to the log.
 class CSelfCreatorBuilder {
 public:

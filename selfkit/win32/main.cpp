@@ -1,0 +1,32 @@
+// selfkit.exe: the self creator an affiliate of a Windows product runs. With
+// arguments it builds without a window and reports on the console it was
+// started from; without, it shows its dialog.
+#include "platform/ExecutablePath.h"
+#include "platform/UserTempFolder.h"
+#include "selfkit/ScriptedBuild.h"
+#include "selfkit/SelfKit.h"
+#include "selfkit/win32/ParentConsole.h"
+#include "selfkit/win32/SelfKitWindow.h"
+
+#include <commctrl.h>
+#include <cstdlib>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The C runtime's split of the command line, in the system code page.
+    const std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+    CSelfKit kit(platform::OwnExecutablePath(), platform::UserTempFolder());
+
+    const CScriptedArguments parsed = ParseScriptedArguments(args);
+    if (parsed.mode != ScriptedMode::Dialog) {
+        CParentConsole console;
+        return RunScriptedCommand(parsed, kit, console.Out(), console.Err());
+    }
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    CSelfKitWindow window(instance, kit);
+    return window.Run();
+}
