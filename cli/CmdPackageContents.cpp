@@ -5,8 +5,9 @@
 #include "cli/TerminalText.h"
 
 #include "package/AffiliateInfoFile.h"
-#include "package/PackageAffiliateInfo.h"
 #include "package/LauncherChoice.h"
+#include "package/PackageAffiliateInfo.h"
+#include "package/PackageProductInfo.h"
 #include "package/SfxPackage.h"
 
 #include <memory>
@@ -15,11 +16,22 @@
 
 namespace {
 
-void InspectText(const std::string& path, const CSfxPackage& package,
-                 const std::optional<CAffiliateInfo>& info, std::ostream& out) {
+// What a package holds in entry 0: an affiliate's custom setup carries the
+// affiliate information, a self creator the product information.
+struct PackageFacts {
+    std::optional<CAffiliateInfo> affiliate;
+    std::optional<CProductInfo> product;
+};
+
+void InspectText(const std::string& path, const CSfxPackage& package, const PackageFacts& facts,
+                 std::ostream& out) {
+    const std::optional<CAffiliateInfo>& info = facts.affiliate;
+    // The front of a self creator is the self creator's program for the
+    // affiliates' system, not a launcher.
+    const char* front = facts.product && !info ? "Self creator: " : "Launcher:   ";
     out << "Package:    " << TerminalSafe(path) << "\n"
         << "Image size: " << package.GetEntry(0).m_nOffset << "\n"
-        << "Launcher:   " << LauncherDescription(ProgramKindOfFile(path)) << "\n"
+        << front << LauncherDescription(ProgramKindOfFile(path)) << "\n"
         << "\nEntries (" << package.GetCount() << "):\n";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
@@ -32,14 +44,20 @@ void InspectText(const std::string& path, const CSfxPackage& package,
             << "  Program UUID:  " << TerminalSafe(info->m_strKey) << "\n"
             << "  Purchase link: " << TerminalSafe(info->m_strLink) << "\n"
             << "  Web site:      " << TerminalSafe(info->m_strWebSite) << "\n";
+    } else if (facts.product) {
+        out << "\nProduct information (entry 0):\n"
+            << "  Program UUID:  " << TerminalSafe(facts.product->strUuid) << "\n"
+            << "  Services:      " << TerminalSafe(facts.product->strRegistrationList) << "\n";
     }
 }
 
-void InspectJson(const std::string& path, const CSfxPackage& package,
-                 const std::optional<CAffiliateInfo>& info, std::ostream& out) {
+void InspectJson(const std::string& path, const CSfxPackage& package, const PackageFacts& facts,
+                 std::ostream& out) {
+    const std::optional<CAffiliateInfo>& info = facts.affiliate;
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n"
         << "  \"imageSize\": " << package.GetEntry(0).m_nOffset << ",\n"
         << "  \"launcher\": " << JsonQuote(LauncherDescription(ProgramKindOfFile(path))) << ",\n"
+        << "  \"selfCreator\": " << (facts.product && !info ? "true" : "false") << ",\n"
         << "  \"entries\": [";
     for (int i = 0; i < package.GetCount(); ++i) {
         const CSfxEntry e = package.GetEntry(i);
@@ -93,11 +111,14 @@ protected:
             ReportUnreadable(result, package.DirectoryStatus(), path, err);
             return kExitFailed;
         }
-        const std::optional<CAffiliateInfo> info = AffiliateInfoOfPackage(package);
+        PackageFacts facts;
+        facts.affiliate = AffiliateInfoOfPackage(package);
+        if (!facts.affiliate)
+            facts.product = ProductInfoOfPackage(package);
         if (args.Has("json"))
-            InspectJson(path, package, info, out);
+            InspectJson(path, package, facts, out);
         else
-            InspectText(path, package, info, out);
+            InspectText(path, package, facts, out);
         return kExitOk;
     }
 };
