@@ -7,7 +7,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 objdump=x86_64-w64-mingw32-objdump
 # DLLs every Windows installation has; anything else would have to travel along.
-system_dlls='^(KERNEL32|ADVAPI32|SHELL32|USER32|msvcrt|ole32|RPCRT4|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+system_dlls='^(KERNEL32|ADVAPI32|SHELL32|USER32|GDI32|COMCTL32|COMDLG32|msvcrt|ole32|RPCRT4|api-ms-win-crt-[a-z0-9-]+)\.dll$'
 
 check() { # check FILE FORMAT SUBSYSTEM
   local file=$1 format=$2 subsystem=$3 info
@@ -16,7 +16,7 @@ check() { # check FILE FORMAT SUBSYSTEM
   grep -q "file format $format" <<<"$info" || fail "$file is not $format"
   grep -q "Subsystem.*($subsystem)" <<<"$info" || fail "$file: subsystem is not $subsystem"
   while read -r dll; do
-    [[ $dll =~ $system_dlls ]] || fail "$file imports $dll"
+    [[ ${dll,,} =~ ${system_dlls,,} ]] || fail "$file imports $dll"
   done < <(sed -n 's/^\s*DLL Name: //p' <<<"$info")
   echo "$(basename "$file") ($format): $(stat -c %s "$file") bytes"
 }
@@ -35,6 +35,9 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   [ "$names" = velkGetAffiliatePurchaseLink ] || fail "$dir velklink.dll exports [$names]"
   manifest=$(strings "$folder/setupstub/setupstub.exe" | grep -c 'requestedExecutionLevel level="asInvoker"')
   [ "$manifest" -ge 1 ] || fail "$dir setupstub.exe carries no asInvoker manifest"
+  # The self creator: a window of its own, no runtime DLLs; the launcher it
+  # carries as template 130 is checked by windows_selfkit_resource_tests.
+  check "$folder/selfkit/win32/selfkit.exe" "${arch#*:}" "Windows GUI"
 done
 check "$2/cli/velkora-cli.exe" pei-x86-64 "Windows CUI"
 [ "$failures" -eq 0 ] && echo "all passed"
