@@ -59,6 +59,7 @@ screenshots: build
 bench: build
 	@bench/run-bench --build-dir $(BUILD)
 	@stat -c '%n: %s bytes' $(BUILD)/windows-*/setupstub/setupstub.exe
+	@stat -c '%n: %s bytes' $(BUILD)/windows-*/selfkit/win32/selfkit.exe
 
 # The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
 package: build

@@ -10,9 +10,17 @@
 namespace platform {
 namespace {
 
+// True only when the shell started the action: without its own error boxes
+// (no "open with" question for a target nothing is registered for), so the
+// caller learns of the failure and can try another way or say why.
 bool ShellAction(const char* verb, const std::string& target) {
-    return reinterpret_cast<INT_PTR>(
-               ShellExecuteA(nullptr, verb, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = verb;
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&info) != FALSE && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT; empty when missing.

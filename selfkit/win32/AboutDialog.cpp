@@ -38,7 +38,7 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) != GetDlgItem(box, IDC_ABOUT_LINK))
             return FALSE;
-        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HOTLIGHT));
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 204)); // a link's blue
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_SETCURSOR:
