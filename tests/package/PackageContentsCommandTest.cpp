@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "package/AffiliateInfoFile.h"
+#include "package/InfoBlocks.h"
 #include "package/SfxPackage.h"
 
 #include "TempFolder.h"
@@ -85,6 +86,51 @@ TEST(InspectCommand, PackageWhoseFirstEntryIsNoInformationFile) {
     EXPECT_NE(json.out.find("\"affiliate\": null"), std::string::npos) << json.out;
     CliRun text = Inspect({dir / "other.pkg"});
     EXPECT_EQ(text.out.find("Affiliate information"), std::string::npos);
+}
+
+// A self creator's first entry is the product information (two blocks); its
+// front is the self creator program, here a PE32 header as selfkit.exe has.
+TEST(InspectCommand, SelfCreatorNamesItsFrontAndProduct) {
+    TempFolder dir;
+    std::string image(0x100, '\0');
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = '\x80';
+    image.replace(0x80, 4, std::string("PE\0\0", 4));
+    image[0x80 + 24] = '\x0B';
+    image[0x80 + 25] = '\x01';
+    const std::string uuid = "0F8E2A44-1B3C-4D5E-8F70-112233445566";
+    const auto build = [&](const std::string& info, const std::string& name) {
+        WriteBytes(dir / "_aff3.ino", info);
+        WriteBytes(dir / "setup.exe", "vendor setup program");
+        CSfxPackage w;
+        EXPECT_TRUE(w.AddFile(dir / "_aff3.ino"));
+        EXPECT_TRUE(w.AddFile(dir / "setup.exe"));
+        EXPECT_EQ(w.BuildWithImage(image.data(), image.size(), dir / name), SFX_OK);
+        return dir / name;
+    };
+    std::string info;
+    AppendInfoBlock(info, uuid);
+    AppendInfoBlock(info, "RegNow;1234;");
+    const std::string creator = build(info, "VelkSMNG.exe");
+
+    CliRun text = Inspect({creator});
+    ASSERT_EQ(text.exit, kExitOk) << text.err;
+    EXPECT_NE(text.out.find("\nSelf creator: Windows x86 (PE32)\n"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Launcher:"), std::string::npos);
+    EXPECT_NE(text.out.find("Product information (entry 0):\n  Program UUID:  " + uuid +
+                            "\n  Services:      RegNow;1234;\n"),
+              std::string::npos);
+    CliRun json = Inspect({creator, "--json"});
+    EXPECT_NE(json.out.find("\"selfCreator\": true"), std::string::npos) << json.out;
+
+    // A byte after the two blocks: no product information file, so no self creator.
+    const std::string other = build(info + "x", "other.exe");
+    text = Inspect({other});
+    EXPECT_NE(text.out.find("\nLauncher:   Windows x86 (PE32)\n"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Product information"), std::string::npos);
+    json = Inspect({other, "--json"});
+    EXPECT_NE(json.out.find("\"selfCreator\": false"), std::string::npos) << json.out;
 }
 
 TEST(InspectCommand, NonPackageAndBadUsageFail) {
