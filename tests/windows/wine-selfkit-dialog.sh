@@ -13,7 +13,8 @@ wine=/usr/lib/wine/wine64
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; }
+# Ended last started first: the window manager before its X server.
+cleanup() { for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done; }
 trap cleanup EXIT
 
 rm -rf "$work" "$prefix/drive_c/gui" && mkdir -p "$work"
