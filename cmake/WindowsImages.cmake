@@ -25,6 +25,11 @@ function(velkora_embed_windows_selfkits target)
     velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN64_SELFKIT}
                         DEPENDS velkora_windows_x86_64 ID 135)
   endif()
+  # The x86_64 Windows programs carry the i686 self creator as well (their
+  # own is 129), for the affiliates of 32-bit setups.
+  if(VELKORA_I686_SELFKIT)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_I686_SELFKIT} ID 134)
+  endif()
 endfunction()
 
 option(VELKORA_BUILD_WINDOWS "Build the Windows launchers, velklink.dll and velkora-cli.exe" ON)
@@ -79,6 +84,7 @@ ExternalProject_Add(velkora_windows_x86_64
   BINARY_DIR ${VELKORA_WINDOWS_X86_64_DIR}
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-x86_64.cmake
              -DVELKORA_BUILD_TESTS=OFF -DVELKORA_I686_LAUNCHER=${VELKORA_WIN32_LAUNCHER}
+             -DVELKORA_I686_SELFKIT=${VELKORA_WIN32_SELFKIT}
              ${cross_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli selfkit
   BUILD_ALWAYS ON

@@ -8,8 +8,9 @@
 # the 32-bit self creator (checked by its bytes: it cannot run here).
 # Arguments: prefix velkora-cli selfkit-i686.exe selfkit-x86_64.exe
 #            ArgsSetup.exe ArgsSetup32.exe LinkProbe.exe velklink.dll work
+#            velkora-cli.exe
 set -uo pipefail
-prefix=$1 cli=$2 kit32=$3 kit64=$4 setup=$5 setup32=$6 probe=$7 dll=$8 work=$9
+prefix=$1 cli=$2 kit32=$3 kit64=$4 setup=$5 setup32=$6 probe=$7 dll=$8 work=$9 wincli=${10}
 export WINEPREFIX=$prefix WINEDEBUG=err+module WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 failures=0
@@ -101,6 +102,15 @@ cd "$work/bin" || exit 1
 n=$((${#link} + 1))
 expect "velklink returns the composed link" "0 $n $link" \
   "$($wine LinkProbe.exe "$uuid" 4096 | tr -d '\r')"
+
+# velkora-cli.exe on Windows chooses the same way.
+cd "$work" || exit 1
+$wine "$wincli" new w.vkp --title Demo --version 1.0 --website https://demo.example \
+  --setup-file ArgsSetup32.exe --output-dir winout --service RegNow --product-id 1234 \
+  >wincli.log 2>&1 && $wine "$wincli" build-self-creator w.vkp >>wincli.log 2>&1 ||
+  fail "velkora-cli.exe build-self-creator: $(cat wincli.log)"
+front_is winout/VelkSMNG.exe "$kit32" && echo "ok: velkora-cli.exe gives a PE32 setup the i686 self creator" ||
+  fail "velkora-cli.exe: the self creator of a PE32 setup does not start with the i686 selfkit.exe"
 
 [ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failure(s)"
 exit $((failures > 0))
