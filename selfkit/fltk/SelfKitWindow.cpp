@@ -26,7 +26,7 @@ namespace {
 
 constexpr int kLabelW = 190; // the labels stand left of their fields
 constexpr int kFieldX = 14 + kLabelW;
-constexpr int kFieldW = 430; // room for a path of some sixty characters
+constexpr int kFieldW = 500; // room for a path of some sixty-five characters
 constexpr int kBrowseW = 34;
 constexpr int kRowH = 26;
 constexpr int kRowGap = 10;
