@@ -67,14 +67,16 @@ bool RunOpener(const std::vector<std::string>& args) {
         char works = 0;
         if (opener > 0) {
             int status = 0;
-            const timespec tick{0, 10 * 1000 * 1000};
+            const timespec tick{0, 10L * 1000 * 1000};
             long waited = 0;
             pid_t ended = 0;
             while ((ended = ::waitpid(opener, &status, WNOHANG)) == 0 && waited < kOpenerWaitMs) {
                 ::nanosleep(&tick, nullptr);
                 waited += 10;
             }
-            works = ended == 0 || (ended == opener && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            const bool accepted =
+                ended == 0 || (ended == opener && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            works = accepted ? 1 : 0;
         }
         ssize_t ignored = ::write(report[1], &works, 1);
         (void)ignored;

@@ -61,8 +61,8 @@ CSelfKitWindow::CSelfKitWindow(CSelfKit& kit)
     browse->callback([](Fl_Widget* w, void*) { Owner(w)->OnBrowse(); });
 
     const int buttonsY = RowY(4);
-    auto* build = Tagged(new Fl_Return_Button(kWidth - 14 - 2 * 96 - 8, buttonsY, 96, kRowH, kBuild),
-                         kIdBuild);
+    auto* build = Tagged(
+        new Fl_Return_Button(kWidth - 14 - 2 * 96 - 8, buttonsY, 96, kRowH, kBuild), kIdBuild);
     build->callback([](Fl_Widget* w, void*) { Owner(w)->OnBuild(); });
     auto* cancel = Tagged(new Fl_Button(kWidth - 14 - 96, buttonsY, 96, kRowH, kCancel), kIdCancel);
     cancel->callback([](Fl_Widget* w, void*) { Owner(w)->hide(); });

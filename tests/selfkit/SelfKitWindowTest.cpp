@@ -94,8 +94,7 @@ private:
         if (auto* box = dynamic_cast<CMessageBox*>(modal)) {
             const bool question = box->IconKind() == CMessageBox::Icon::Question;
             boxes.push_back({box->IconKind(), box->Text(), TransientOwner(box) != 0});
-            Fl_Button* answer =
-                question && !answerYes ? box->RejectButton() : box->AcceptButton();
+            Fl_Button* answer = question && !answerYes ? box->RejectButton() : box->AcceptButton();
             answer->do_callback();
         } else if (auto* progress = dynamic_cast<CProgressWindow*>(modal)) {
             if (percents.empty() || percents.back() != progress->PercentText())
