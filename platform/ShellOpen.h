@@ -4,16 +4,21 @@
 #include <string>
 #include <vector>
 
-// Handing files, folders and web addresses to the desktop. Every start is
-// detached: the caller never waits for the started program, and no zombie
-// process is left behind.
+// Handing files, folders and web addresses to the desktop. No zombie process
+// is ever left behind. Programs started from a command line are detached: the
+// caller never waits for them. The desktop's opener is waited for only as
+// long as it takes to learn whether it accepted the target (a few seconds at
+// most), so that a failure is reported as one on every system.
 namespace platform {
 
 // Asks the desktop's opener to open target (a URL, a "mailto:" address or a
-// file). True when the opener was started; what it then does is not known.
+// file). True when the opener accepted it; false when there is no opener or
+// it reported a failure (no program for that kind of target, say). An opener
+// still busy after the short wait is taken to have accepted the target.
 bool ShellOpen(const std::string& target);
 
-// Opens folder in the desktop's file manager. Its existence is not checked.
+// Opens folder in the desktop's file manager, reported as ShellOpen does. Its
+// existence is not checked here.
 bool ShellExplore(const std::string& folder);
 
 // Starts a command line: words separated by blanks, double quotes group a word

@@ -1,20 +1,18 @@
 #include "platform/ExecutablePath.h"
 #include "platform/UserTempFolder.h"
-#include "selfkit/SelfKit.h"
-#include "selfkit/SelfKitDialog.h"
-#include "selfkit/SelfKitPrompts.h"
+#include "selfkit/DialogEntry.h"
+#include "selfkit/ScriptedBuild.h"
 
-#include <QApplication>
+#include <iostream>
+#include <string>
+#include <vector>
 
+// Options build without a window; without options the dialog opens.
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("selfkit"));
-
+    const CScriptedArguments parsed =
+        ParseScriptedArguments(std::vector<std::string>(argv + 1, argv + argc));
     CSelfKit kit(platform::OwnExecutablePath(), platform::UserTempFolder());
-    CDesktopPrompts prompts;
-    CSelfKitDialog dialog(kit, prompts);
-    if (!dialog.Initialize())
-        return 1;
-    dialog.exec();
-    return 0;
+    if (parsed.mode != ScriptedMode::Dialog)
+        return RunScriptedCommand(parsed, kit, std::cout, std::cerr);
+    return RunSelfKitDialog(kit);
 }

@@ -1,10 +1,17 @@
 #include "platform/ShellOpen.h"
 
 #include "platform/ProcessStart.h"
+#include "platform/posix/ArgumentVector.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -15,6 +22,77 @@ bool SpawnDetached(const std::vector<std::string>& args) {
     if (args.empty() || args.front().empty())
         return false;
     return StartDetached(args.front(), std::vector<std::string>(args.begin() + 1, args.end()));
+}
+
+// How long the desktop's opener is given to report a failure. Openers that
+// hand the target to a program already running end at once; one that starts
+// a browser may wait for it, and is taken as working once this has passed.
+constexpr long kOpenerWaitMs = 2000;
+
+// Starts the opener with args and waits, for kOpenerWaitMs at most, for it to
+// end. True when it ended with status 0 or is still running; false when it
+// could not be started or ended with a failure status. The opener is the
+// child of a short-lived intermediate process, so it never becomes a zombie
+// of ours, whether it is waited for or not.
+bool RunOpener(const std::vector<std::string>& args) {
+    if (args.empty() || args.front().empty())
+        return false;
+    const std::string& program = args.front();
+    const std::vector<std::string> tail(args.begin() + 1, args.end());
+    std::vector<char*> argv = posix::ArgumentVector(program, tail);
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        // Only async-signal-safe calls from here on.
+        ::close(report[0]);
+        const pid_t opener = ::fork();
+        if (opener == 0) {
+            ::close(report[1]);
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            if (program.find('/') != std::string::npos)
+                ::execv(program.c_str(), argv.data());
+            else
+                ::execvp(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        char works = 0;
+        if (opener > 0) {
+            int status = 0;
+            const timespec tick{0, 10L * 1000 * 1000};
+            long waited = 0;
+            pid_t ended = 0;
+            while ((ended = ::waitpid(opener, &status, WNOHANG)) == 0 && waited < kOpenerWaitMs) {
+                ::nanosleep(&tick, nullptr);
+                waited += 10;
+            }
+            const bool accepted =
+                ended == 0 || (ended == opener && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            works = accepted ? 1 : 0;
+        }
+        ssize_t ignored = ::write(report[1], &works, 1);
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    char works = 0;
+    ssize_t got;
+    do {
+        got = ::read(report[0], &works, 1);
+    } while (got < 0 && errno == EINTR);
+    ::close(report[0]);
+    return got == 1 && works == 1;
 }
 
 std::string EnvOr(const char* name, const std::string& fallback) {
@@ -129,11 +207,11 @@ bool StartCommandLine(const std::string& commandLine) {
 bool ShellOpen(const std::string& target) {
     if (target.empty())
         return false;
-    return SpawnDetached({"xdg-open", target});
+    return RunOpener({"xdg-open", target});
 }
 
 bool ShellExplore(const std::string& folder) {
-    return SpawnDetached({"xdg-open", folder.empty() ? std::string("/") : folder});
+    return RunOpener({"xdg-open", folder.empty() ? std::string("/") : folder});
 }
 
 std::optional<std::string> WebBrowserCommand() {
