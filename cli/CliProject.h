@@ -21,14 +21,5 @@ bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::strin
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
 
-// The service index of a table name, ignoring case; -1 when name is none of them.
-int32_t ParseServiceName(const std::string& name);
-
-// The message for a name ParseServiceName refused.
-std::string UnknownServiceMessage(const std::string& name);
-
-// Display name of a service index: the table name, or "#<index>" outside it.
-std::string ServiceLabel(int32_t index);
-
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);

@@ -1,4 +1,4 @@
-#include "cli/AffiliateDraft.h"
+#include "model/AffiliateDraft.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"

@@ -1,4 +1,4 @@
-#include "cli/AffiliateRowCheck.h"
+#include "model/AffiliateRowCheck.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"

@@ -1,6 +1,6 @@
 #include "ui/AffiliateCsvCommands.h"
 
-#include "cli/AffiliateRowCheck.h"
+#include "model/AffiliateRowCheck.h"
 #include "model/AffiliateCsv.h"
 #include "model/AffiliateImport.h"
 #include "platform/AtomicFile.h"

@@ -1,4 +1,4 @@
-#include "cli/AffiliateDraft.h"
+#include "model/AffiliateDraft.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/CommandTable.h"

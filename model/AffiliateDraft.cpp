@@ -1,6 +1,5 @@
-#include "cli/AffiliateDraft.h"
+#include "model/AffiliateDraft.h"
 
-#include "cli/CliProject.h"
 
 #include "model/AffProject.h"
 #include "model/RegistrationServices.h"
