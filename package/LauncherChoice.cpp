@@ -1,20 +1,17 @@
 #include "package/LauncherChoice.h"
 
-#include "package/LittleEndian.h"
+#include "package/PeHeader.h"
 #include "package/SfxPackage.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/RawFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr size_t kDosHeader = 64;
-constexpr size_t kPeOffsetField = 0x3C;
-// "PE\0\0", the file header (20 bytes), then the optional header's magic.
-constexpr size_t kPeHeadToMagic = 4 + 20;
-constexpr uint16_t kMagicPe32 = 0x10B;
-constexpr uint16_t kMagicPe32Plus = 0x20B;
+// The first bytes tell an installer database and an ELF program.
+constexpr size_t kStartBytes = 8;
 
 bool ReadFully(platform::RawFile& file, unsigned char* buffer, size_t length) {
     size_t got = 0;
@@ -27,30 +24,24 @@ bool ReadFully(platform::RawFile& file, unsigned char* buffer, size_t length) {
     return true;
 }
 
-ProgramKind KindOfPeHead(const unsigned char* head) {
-    if (std::memcmp(head, "PE\0\0", 4) != 0)
-        return ProgramKind::Other;
-    const uint16_t magic =
-        static_cast<uint16_t>(head[kPeHeadToMagic] | head[kPeHeadToMagic + 1] << 8);
-    if (magic == kMagicPe32)
-        return ProgramKind::Windows32;
-    if (magic == kMagicPe32Plus)
-        return ProgramKind::Windows64;
-    return ProgramKind::Other;
-}
-
-// The kind told by the first 64 bytes alone; Windows32 stands for "a PE image,
-// look at its PE header".
+// Other stands for "maybe a Windows program: read its PE header".
 ProgramKind KindOfStart(const unsigned char* start, size_t size) {
     if (size >= 8 && std::memcmp(start, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
         return ProgramKind::Installer;
-    if (size >= 4 && std::memcmp(start,
-                                 "\x7f"
-                                 "ELF",
-                                 4) == 0)
+    if (size >= 4 && std::memcmp(start, "\x7f" "ELF", 4) == 0)
         return ProgramKind::Elf;
-    if (size >= kDosHeader && start[0] == 'M' && start[1] == 'Z')
+    return ProgramKind::Other;
+}
+
+ProgramKind KindOfPe(const PeHeader& pe) {
+    switch (pe.format) {
+    case PeFormat::Pe32:
         return ProgramKind::Windows32;
+    case PeFormat::Pe32Plus:
+        return ProgramKind::Windows64;
+    case PeFormat::None:
+        break;
+    }
     return ProgramKind::Other;
 }
 
@@ -58,32 +49,31 @@ ProgramKind KindOfStart(const unsigned char* start, size_t size) {
 
 ProgramKind ProgramKindOfBytes(const unsigned char* data, size_t size) {
     const ProgramKind kind = KindOfStart(data, size);
-    if (kind != ProgramKind::Windows32)
+    if (kind != ProgramKind::Other)
         return kind;
-    const uint32_t peOffset = static_cast<uint32_t>(ReadInt32LE(data + kPeOffsetField));
-    if (peOffset > size || size - peOffset < kPeHeadToMagic + 2)
-        return ProgramKind::Other;
-    return KindOfPeHead(data + peOffset);
+    return KindOfPe(ReadPeHeader(data, size));
 }
 
 ProgramKind ProgramKindOfFile(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
-    unsigned char start[kDosHeader] = {};
     if (!file.IsOpen() || !file.IsRegular())
         return ProgramKind::Other;
-    const long n = file.Read(start, sizeof start);
-    if (n <= 0)
+    const int64_t size = file.Size();
+    if (size <= 0)
         return ProgramKind::Other;
-    const ProgramKind kind = KindOfStart(start, static_cast<size_t>(n));
-    if (kind != ProgramKind::Windows32)
+    unsigned char start[kStartBytes] = {};
+    const size_t startLength = static_cast<size_t>(std::min<int64_t>(size, kStartBytes));
+    if (!ReadFully(file, start, startLength))
+        return ProgramKind::Other;
+    const ProgramKind kind = KindOfStart(start, startLength);
+    if (kind != ProgramKind::Other)
         return kind;
-    if (static_cast<size_t>(n) < kDosHeader && !ReadFully(file, start + n, kDosHeader - n))
-        return ProgramKind::Other;
-    unsigned char head[kPeHeadToMagic + 2] = {};
-    if (!file.SeekTo(static_cast<uint32_t>(ReadInt32LE(start + kPeOffsetField))) ||
-        !ReadFully(file, head, sizeof head))
-        return ProgramKind::Other;
-    return KindOfPeHead(head);
+    return KindOfPe(ReadPeHeader(
+        [&file](int64_t pos, void* buffer, size_t length) {
+            return file.SeekTo(pos) &&
+                   ReadFully(file, static_cast<unsigned char*>(buffer), length);
+        },
+        size));
 }
 
 int LauncherTemplateForSetup(const std::string& setupPath) {
