@@ -31,6 +31,16 @@ bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::strin
     return false;
 }
 
+bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uint16_t>& keys,
+                                  CAffProject& project, std::ostream& err) {
+    if (!LoadCliProject(path, project, err))
+        return false;
+    for (const uint16_t key : keys)
+        if (!RequireAffiliate(project, key, path, err))
+            return false;
+    return true;
+}
+
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = SaveProjectFile(path, project);
     if (!result.Ok()) {

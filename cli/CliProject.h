@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 class CAffProject;
 
@@ -17,6 +18,12 @@ void AttachCliProject(const std::string& path, CAffProject& project);
 // affiliate with key.
 bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::string& path,
                       std::ostream& err);
+
+// LoadCliProject, then RequireAffiliate for every key: a key that names
+// nobody is a typing mistake, not a row deleted meanwhile, so the command
+// refuses rather than do less than was asked for.
+bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uint16_t>& keys,
+                                  CAffProject& project, std::ostream& err);
 
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);

@@ -101,11 +101,8 @@ protected:
         std::vector<uint16_t> keys = std::move(*given);
         const std::string& path = args.Positionals()[0];
         CAffProject project;
-        if (!LoadCliProject(path, project, err))
+        if (!LoadCliProjectWithAffiliates(path, keys, project, err))
             return kExitFailed;
-        for (const uint16_t key : keys)
-            if (!RequireAffiliate(project, key, path, err))
-                return kExitFailed;
         if (keys.empty()) {
             keys = project.m_mapResellers.Keys();
             std::sort(keys.begin(), keys.end());

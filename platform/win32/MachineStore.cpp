@@ -1,4 +1,5 @@
 #include "platform/MachineStore.h"
+#include "platform/shared/StoreKeyPath.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,24 +25,6 @@ struct Location {
     HKEY hive = nullptr;
     std::string path; // full key path below the hive, empty when refused
 };
-
-// Components of a backslash-separated path, empty ones dropped, joined again.
-std::string NormalizeKeyPath(std::string_view keyPath) {
-    std::string out;
-    size_t start = 0;
-    while (start <= keyPath.size()) {
-        size_t end = keyPath.find('\\', start);
-        if (end == std::string_view::npos)
-            end = keyPath.size();
-        if (end > start) {
-            if (!out.empty())
-                out += '\\';
-            out.append(keyPath.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return out;
-}
 
 Location Locate(const std::string& root, std::string_view keyPath) {
     Location where;
