@@ -1,9 +1,8 @@
 #include "platform/MachineStore.h"
+#include "platform/Uuid.h"
 #include "platform/shared/StoreKeyPath.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -146,10 +145,7 @@ Fd OpenKey(const std::string& root, std::string_view keyPath, bool create, mode_
 }
 
 std::string TemporaryName() {
-    static std::atomic<unsigned> counter{0};
-    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return "t." + std::to_string(::getpid()) + "." + std::to_string(counter.fetch_add(1)) + "." +
-           std::to_string(static_cast<unsigned long long>(ticks));
+    return "t." + NewUuidText();
 }
 
 bool WriteAll(int fd, std::string_view bytes) {

@@ -1,6 +1,7 @@
 #include "platform/TempFile.h"
 
 #include "platform/FileFaults.h"
+#include "platform/PathText.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -55,7 +56,7 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
         return nullptr;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate =
-            folder + "/" + prefix + std::to_string(RandomNumber()) + suffix;
+            JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Posix);
         int fd = ::open(candidate.c_str(), kCreateFlags, 0600);
         if (fd >= 0) {
             path = candidate;
@@ -72,7 +73,7 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
                              std::string& path)
 {
-    path = folder + "/" + name;
+    path = JoinPath(folder, name, PathStyle::Posix);
     if (!FileFaults::Allow(FileOperation::Open))
         return nullptr;
     int fd = ::open(path.c_str(), kCreateFlags, 0600);
