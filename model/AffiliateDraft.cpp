@@ -1,6 +1,5 @@
 #include "model/AffiliateDraft.h"
 
-
 #include "model/AffProject.h"
 #include "model/RegistrationServices.h"
 

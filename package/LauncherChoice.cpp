@@ -10,8 +10,8 @@
 
 namespace {
 
-// The first bytes tell an installer database and an ELF program.
-constexpr size_t kStartBytes = 8;
+constexpr unsigned char kInstallerMagic[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+constexpr unsigned char kElfMagic[] = {0x7F, 'E', 'L', 'F'};
 
 bool ReadFully(platform::RawFile& file, unsigned char* buffer, size_t length) {
     size_t got = 0;
@@ -22,15 +22,6 @@ bool ReadFully(platform::RawFile& file, unsigned char* buffer, size_t length) {
         got += static_cast<size_t>(n);
     }
     return true;
-}
-
-// Other stands for "maybe a Windows program: read its PE header".
-ProgramKind KindOfStart(const unsigned char* start, size_t size) {
-    if (size >= 8 && std::memcmp(start, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
-        return ProgramKind::Installer;
-    if (size >= 4 && std::memcmp(start, "\x7f" "ELF", 4) == 0)
-        return ProgramKind::Elf;
-    return ProgramKind::Other;
 }
 
 ProgramKind KindOfPe(const PeHeader& pe) {
@@ -47,8 +38,17 @@ ProgramKind KindOfPe(const PeHeader& pe) {
 
 } // namespace
 
+ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size) {
+    if (size >= sizeof kInstallerMagic &&
+        std::memcmp(start, kInstallerMagic, sizeof kInstallerMagic) == 0)
+        return ProgramKind::Installer;
+    if (size >= sizeof kElfMagic && std::memcmp(start, kElfMagic, sizeof kElfMagic) == 0)
+        return ProgramKind::Elf;
+    return ProgramKind::Other;
+}
+
 ProgramKind ProgramKindOfBytes(const unsigned char* data, size_t size) {
-    const ProgramKind kind = KindOfStart(data, size);
+    const ProgramKind kind = ProgramKindOfStart(data, size);
     if (kind != ProgramKind::Other)
         return kind;
     return KindOfPe(ReadPeHeader(data, size));
@@ -61,17 +61,16 @@ ProgramKind ProgramKindOfFile(const std::string& path) {
     const int64_t size = file.Size();
     if (size <= 0)
         return ProgramKind::Other;
-    unsigned char start[kStartBytes] = {};
-    const size_t startLength = static_cast<size_t>(std::min<int64_t>(size, kStartBytes));
+    unsigned char start[kProgramStartBytes] = {};
+    const size_t startLength = static_cast<size_t>(std::min<int64_t>(size, kProgramStartBytes));
     if (!ReadFully(file, start, startLength))
         return ProgramKind::Other;
-    const ProgramKind kind = KindOfStart(start, startLength);
+    const ProgramKind kind = ProgramKindOfStart(start, startLength);
     if (kind != ProgramKind::Other)
         return kind;
     return KindOfPe(ReadPeHeader(
         [&file](int64_t pos, void* buffer, size_t length) {
-            return file.SeekTo(pos) &&
-                   ReadFully(file, static_cast<unsigned char*>(buffer), length);
+            return file.SeekTo(pos) && ReadFully(file, static_cast<unsigned char*>(buffer), length);
         },
         size));
 }

@@ -1,8 +1,9 @@
 #include "package/LauncherKind.h"
 
+#include "package/LauncherChoice.h"
 #include "package/PeHeader.h"
 
-#include <cstring>
+#include <algorithm>
 
 std::string_view LauncherKindName(LauncherKind kind) {
     switch (kind) {
@@ -20,8 +21,10 @@ std::string_view LauncherKindName(LauncherKind kind) {
 
 LauncherFacts ReadLauncherFacts(const std::function<bool(int64_t, void*, size_t)>& read,
                                 int64_t imageSize) {
-    char magic[4];
-    if (imageSize >= 4 && read(0, magic, 4) && std::memcmp(magic, "\x7F" "ELF", 4) == 0)
+    unsigned char start[kProgramStartBytes];
+    const size_t length = static_cast<size_t>(std::clamp<int64_t>(imageSize, 0, sizeof start));
+    if (length > 0 && read(0, start, length) &&
+        ProgramKindOfStart(start, length) == ProgramKind::Elf)
         return {LauncherKind::Linux, false};
     const PeHeader pe = ReadPeHeader(read, imageSize);
     LauncherFacts facts;

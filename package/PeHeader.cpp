@@ -26,9 +26,7 @@ public:
     bool Inside(int64_t pos, int64_t length) const {
         return pos >= 0 && length >= 0 && pos <= m_size && length <= m_size - pos;
     }
-    bool Read(int64_t pos, void* out, size_t length) const {
-        return m_read(pos, out, length);
-    }
+    bool Read(int64_t pos, void* out, size_t length) const { return m_read(pos, out, length); }
 
 private:
     const PeReadAt& m_read;

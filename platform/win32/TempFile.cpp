@@ -31,7 +31,6 @@ uint32_t RandomNumber() {
     return engine() % 100000000u;
 }
 
-
 } // namespace
 
 std::string TempFolder() {
@@ -47,7 +46,8 @@ std::string TempFolder() {
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string candidate = JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Windows);
+        std::string candidate =
+            JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Windows);
         HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {

@@ -1,6 +1,6 @@
+#include "package/PeHeader.h"
 #include "package/LauncherChoice.h"
 #include "package/LauncherKind.h"
-#include "package/PeHeader.h"
 #include "package/SignatureTable.h"
 
 #include <gtest/gtest.h>
@@ -71,14 +71,15 @@ TEST_P(PeHeaderTest, ReadsAsFarAsTheFileHolds) {
 TEST_P(PeHeaderTest, EveryReaderAgrees) {
     const std::string bytes = Sample(GetParam().file);
     const int64_t size = static_cast<int64_t>(bytes.size());
-    const ProgramKind expectedProgram = GetParam().format == PeFormat::Pe32     ? ProgramKind::Windows32
-                                        : GetParam().format == PeFormat::Pe32Plus ? ProgramKind::Windows64
-                                                                                  : ProgramKind::Other;
+    const ProgramKind expectedProgram = GetParam().format == PeFormat::Pe32 ? ProgramKind::Windows32
+                                        : GetParam().format == PeFormat::Pe32Plus
+                                            ? ProgramKind::Windows64
+                                            : ProgramKind::Other;
     EXPECT_EQ(ProgramKindOfFile(std::string(VELKORA_TEST_DATA) + "/pe/" + GetParam().file),
               expectedProgram);
-    EXPECT_EQ(ProgramKindOfBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                 bytes.size()),
-              expectedProgram);
+    EXPECT_EQ(
+        ProgramKindOfBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()),
+        expectedProgram);
 
     const LauncherKind expectedLauncher = GetParam().format == PeFormat::Pe32 ? LauncherKind::I686
                                           : GetParam().format == PeFormat::Pe32Plus
@@ -143,8 +144,8 @@ TEST(PeHeader, NoPrefixOfASignedFileIsReadPastItsEnd) {
 
 TEST(PeHeader, AFailedReadIsAFault) {
     const std::string bytes = Sample("pe32.exe");
-    const PeHeader header = ReadPeHeader(
-        [](int64_t, void*, size_t) { return false; }, static_cast<int64_t>(bytes.size()));
+    const PeHeader header = ReadPeHeader([](int64_t, void*, size_t) { return false; },
+                                         static_cast<int64_t>(bytes.size()));
     EXPECT_EQ(header.fault, PeFault::ReadFailed);
     EXPECT_EQ(header.format, PeFormat::None);
 }
