@@ -19,8 +19,7 @@ public:
     std::string_view Name() const override { return "build"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                {{"affiliate", true, "KEY", "Build only this affiliate (see 'show'); repeatable.",
-                  CliOccurs::Repeated},
+                {AffiliateKeyOption("Build only this affiliate (see 'show'); repeatable."),
                  {"quiet", false, {}, "Print only errors; never ring the bell."}}};
     }
     std::string_view Summary() const override {

@@ -85,8 +85,7 @@ public:
     std::string_view Name() const override { return "verify"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                {{"affiliate", true, "KEY", "Check only this affiliate (see 'show'); repeatable.",
-                  CliOccurs::Repeated},
+                {AffiliateKeyOption("Check only this affiliate (see 'show'); repeatable."),
                  {"json", false, {}, "Print the report as JSON."}}};
     }
     std::string_view Summary() const override {
