@@ -8,8 +8,10 @@ FUZZ_SECONDS ?= 15
 FUZZ_LONG_SECONDS ?= 600
 # The folders clang-tidy checks.
 TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli ui bench examples
+# The folders whose sources follow .clang-format.
+FORMAT_FOLDERS ?= $(TIDY_FOLDERS) tests
 
-.PHONY: all deps configure build windows run test screenshots bench package clean tidy asan-configure test-asan fuzz
+.PHONY: all deps configure build windows run test screenshots bench package clean tidy asan-configure test-asan fuzz format format-check
 
 all: build
 
@@ -30,12 +32,21 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory format-check
 	@$(MAKE) --no-print-directory tidy
 	@$(MAKE) --no-print-directory test-asan
 
 # clang-tidy's bugprone checks (.clang-tidy) over the sources; any finding fails.
 tidy: configure
 	@cmake/clang-tidy-sources.py $(BUILD) . $(JOBS) $(TIDY_FOLDERS)
+
+# Rewrites the sources as .clang-format wants them.
+format: deps
+	@cmake/format-sources.py --fix . $(JOBS) $(FORMAT_FOLDERS)
+
+# Names every source file that differs from .clang-format; any fails.
+format-check: deps
+	@cmake/format-sources.py --check . $(JOBS) $(FORMAT_FOLDERS)
 
 # Configured once: later runs only build what changed.
 asan-configure: deps

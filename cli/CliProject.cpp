@@ -2,13 +2,10 @@
 
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
-#include "model/RegistrationServices.h"
-#include "model/TextCase.h"
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
-#include <cctype>
 #include <memory>
 #include <ostream>
 
@@ -34,6 +31,16 @@ bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::strin
     return false;
 }
 
+bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uint16_t>& keys,
+                                  CAffProject& project, std::ostream& err) {
+    if (!LoadCliProject(path, project, err))
+        return false;
+    for (const uint16_t key : keys)
+        if (!RequireAffiliate(project, key, path, err))
+            return false;
+    return true;
+}
+
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
     const ProjectFileResult result = SaveProjectFile(path, project);
     if (!result.Ok()) {
@@ -41,26 +48,6 @@ bool SaveCliProject(const std::string& path, const CAffProject& project, std::os
         return false;
     }
     return true;
-}
-
-int32_t ParseServiceName(const std::string& name) {
-    // Unlike ServiceIndexFromName, a typo must not quietly become "Other".
-    for (const auto& service : ServiceTable())
-        if (EqualsIgnoringCase(service.name, name))
-            return service.nIndex;
-    return -1;
-}
-
-std::string UnknownServiceMessage(const std::string& name) {
-    std::string message = "Unknown registration service '" + name + "'. Use one of:";
-    for (const auto& service : ServiceTable())
-        message += " " + std::string(service.name);
-    return message + ".";
-}
-
-std::string ServiceLabel(int32_t index) {
-    const std::string_view name = ServiceNameFromIndex(index);
-    return name.empty() ? "#" + std::to_string(index) : std::string(name);
 }
 
 std::string FormatModifiedTime(int32_t seconds) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 class CAffProject;
 
@@ -18,17 +19,14 @@ void AttachCliProject(const std::string& path, CAffProject& project);
 bool RequireAffiliate(const CAffProject& project, uint16_t key, const std::string& path,
                       std::ostream& err);
 
+// LoadCliProject, then RequireAffiliate for every key: a key that names
+// nobody is a typing mistake, not a row deleted meanwhile, so the command
+// refuses rather than do less than was asked for.
+bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uint16_t>& keys,
+                                  CAffProject& project, std::ostream& err);
+
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
-
-// The service index of a table name, ignoring case; -1 when name is none of them.
-int32_t ParseServiceName(const std::string& name);
-
-// The message for a name ParseServiceName refused.
-std::string UnknownServiceMessage(const std::string& name);
-
-// Display name of a service index: the table name, or "#<index>" outside it.
-std::string ServiceLabel(int32_t index);
 
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);

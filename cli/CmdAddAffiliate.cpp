@@ -1,10 +1,10 @@
-#include "cli/AffiliateDraft.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
+#include "model/AffiliateDraft.h"
 #include "platform/Clock.h"
 
 #include <memory>

@@ -19,8 +19,7 @@ public:
     std::string_view Name() const override { return "build"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                {{"affiliate", true, "KEY", "Build only this affiliate (see 'show'); repeatable.",
-                  CliOccurs::Repeated},
+                {AffiliateKeyOption("Build only this affiliate (see 'show'); repeatable."),
                  {"quiet", false, {}, "Print only errors; never ring the bell."}}};
     }
     std::string_view Summary() const override {
@@ -35,13 +34,8 @@ protected:
         std::vector<uint16_t> keys = std::move(*given);
         const std::string& file = args.Positionals()[0];
         CAffProject project;
-        if (!LoadCliProject(file, project, err))
+        if (!LoadCliProjectWithAffiliates(file, keys, project, err))
             return kExitFailed;
-        // A key that names nobody is a typing mistake here, not a row deleted
-        // meanwhile: say so rather than build less than was asked for.
-        for (uint16_t key : keys)
-            if (!RequireAffiliate(project, key, file, err))
-                return kExitFailed;
 
         const bool quiet = args.Has("quiet");
         CliBuildLog log(out, err, quiet);

@@ -1,4 +1,3 @@
-#include "cli/AffiliateRowCheck.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
@@ -7,6 +6,7 @@
 
 #include "model/AffProject.h"
 #include "model/AffiliateImport.h"
+#include "model/AffiliateRowCheck.h"
 #include "platform/Clock.h"
 #include "platform/FileRead.h"
 

@@ -34,9 +34,7 @@ protected:
                 err);
         const std::string& file = args.Positionals()[0];
         CAffProject project;
-        if (!LoadCliProject(file, project, err))
-            return kExitFailed;
-        if (!RequireAffiliate(project, key, file, err))
+        if (!LoadCliProjectWithAffiliates(file, {key}, project, err))
             return kExitFailed;
 
         const bool quiet = args.Has("quiet");

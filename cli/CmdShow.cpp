@@ -6,6 +6,7 @@
 #include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
+#include "model/RegistrationServices.h"
 
 #include <memory>
 #include <ostream>

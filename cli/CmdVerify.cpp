@@ -85,8 +85,7 @@ public:
     std::string_view Name() const override { return "verify"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                {{"affiliate", true, "KEY", "Check only this affiliate (see 'show'); repeatable.",
-                  CliOccurs::Repeated},
+                {AffiliateKeyOption("Check only this affiliate (see 'show'); repeatable."),
                  {"json", false, {}, "Print the report as JSON."}}};
     }
     std::string_view Summary() const override {
@@ -101,11 +100,8 @@ protected:
         std::vector<uint16_t> keys = std::move(*given);
         const std::string& path = args.Positionals()[0];
         CAffProject project;
-        if (!LoadCliProject(path, project, err))
+        if (!LoadCliProjectWithAffiliates(path, keys, project, err))
             return kExitFailed;
-        for (const uint16_t key : keys)
-            if (!RequireAffiliate(project, key, path, err))
-                return kExitFailed;
         if (keys.empty()) {
             keys = project.m_mapResellers.Keys();
             std::sort(keys.begin(), keys.end());

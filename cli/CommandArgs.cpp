@@ -22,9 +22,8 @@ bool ParseCommandArgs(const CliCommand& command, const std::vector<std::string>&
     return false;
 }
 
-std::optional<std::vector<uint16_t>> ReadAffiliateKeyOptions(const CliCommand& command,
-                                                             const CliArgs& args,
-                                                             std::ostream& err) {
+std::optional<std::vector<uint16_t>>
+ReadAffiliateKeyOptions(const CliCommand& command, const CliArgs& args, std::ostream& err) {
     std::vector<uint16_t> keys;
     for (const std::string& text : args.Values("affiliate")) {
         uint16_t key = 0;
@@ -47,6 +46,10 @@ bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std
     }
     service = parsed;
     return true;
+}
+
+CliOption AffiliateKeyOption(std::string_view help) {
+    return {"affiliate", true, "KEY", help, CliOccurs::Repeated};
 }
 
 CliOption ServiceOption(CliOccurs occurs) {

@@ -26,9 +26,12 @@ bool ReadServiceOption(const CliArgs& args, std::optional<int32_t>& service, std
 // The keys given with the repeated --affiliate option, in command-line order;
 // a key that is not a number from 0 to 65535 is reported as a usage error to
 // err and gives nothing.
-std::optional<std::vector<uint16_t>> ReadAffiliateKeyOptions(const CliCommand& command,
-                                                             const CliArgs& args,
-                                                             std::ostream& err);
+std::optional<std::vector<uint16_t>>
+ReadAffiliateKeyOptions(const CliCommand& command, const CliArgs& args, std::ostream& err);
+
+// The repeated --affiliate KEY option that ReadAffiliateKeyOptions reads;
+// help is a text that lives as long as the program (a literal).
+CliOption AffiliateKeyOption(std::string_view help);
 
 // The --service option as every command that takes one declares it.
 CliOption ServiceOption(CliOccurs occurs = CliOccurs::Optional);

@@ -9,11 +9,11 @@ namespace {
 using platform::PathStyle;
 
 bool IsSeparator(char c, PathStyle style) {
-    return c == '/' || (style == PathStyle::Windows && c == '\\');
+    return platform::IsPathSeparator(c, style);
 }
 
 char Separator(PathStyle style) {
-    return style == PathStyle::Windows ? '\\' : '/';
+    return platform::PathSeparator(style);
 }
 
 bool HasDrive(std::string_view p) {
@@ -207,40 +207,11 @@ std::string MakeRelativePath(std::string_view base, std::string_view path, PathS
     return std::string(rest);
 }
 
-std::string FolderOf(std::string_view filePath, PathStyle style) {
-    size_t end = filePath.size();
-    while (end > 0 && !IsSeparator(filePath[end - 1], style))
-        --end;
-    while (end > 0 && IsSeparator(filePath[end - 1], style))
-        --end;
-    if (end == 0 && !filePath.empty() && style == PathStyle::Posix && filePath[0] == '/')
-        return "/";
-    return std::string(filePath.substr(0, end));
-}
-
-std::string_view FileNameOf(std::string_view path) {
-    const size_t cut = path.find_last_of("/\\");
-    return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
-std::string_view FolderPartOf(std::string_view path) {
-    const size_t cut = path.find_last_of("/\\");
-    return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut + 1);
-}
-
 FileNameParts SplitExtension(std::string_view fileName) {
     const size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos)
         return {fileName, {}};
     return {fileName.substr(0, dot), fileName.substr(dot)};
-}
-
-std::string JoinPath(std::string_view folder, std::string_view name, PathStyle style) {
-    std::string out(folder);
-    if (!out.empty() && out.back() != '/' && out.back() != '\\')
-        out += Separator(style);
-    out.append(name);
-    return out;
 }
 
 } // namespace projectpaths

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/HostPath.h"
+#include "platform/PathText.h"
 
 #include <cstddef>
 #include <string>
@@ -36,17 +37,11 @@ std::string ResolvePath(std::string_view base, std::string_view path, platform::
 std::string MakeRelativePath(std::string_view base, std::string_view path,
                              platform::PathStyle style);
 
-// The folder of a file path with its trailing separators removed; a Posix
-// root stays "/".
-std::string FolderOf(std::string_view filePath, platform::PathStyle style);
-
-// The file name of a path: the text after its last "/" or "\". Both count
-// whatever the style, because stored paths may come from either system.
-std::string_view FileNameOf(std::string_view path);
-
-// The drive and folder part of a path, up to and including its last "/" or
-// "\"; empty when the path has no folder.
-std::string_view FolderPartOf(std::string_view path);
+// Cutting and joining path text (platform/PathText.h).
+using platform::FileNameOf;
+using platform::FolderOf;
+using platform::FolderPartOf;
+using platform::JoinPath;
 
 // A file name cut before its last "." (title) and from it (extension, with
 // the dot; empty when there is none).
@@ -55,10 +50,5 @@ struct FileNameParts {
     std::string_view extension;
 };
 FileNameParts SplitExtension(std::string_view fileName);
-
-// name inside folder: name alone when folder is empty (a file beside the
-// project rather than in the root folder), folder + name when folder already
-// ends with a separator, otherwise joined with the style's separator.
-std::string JoinPath(std::string_view folder, std::string_view name, platform::PathStyle style);
 
 } // namespace projectpaths

@@ -25,10 +25,27 @@ const std::array<RegistrationService, kServiceCount>& ServiceTable() {
 }
 
 int32_t ServiceIndexFromName(std::string_view name) {
+    const int32_t index = ParseServiceName(name);
+    return index < 0 ? kServiceOther : index;
+}
+
+int32_t ParseServiceName(std::string_view name) {
     for (const auto& service : kServices)
         if (EqualsIgnoringCase(service.name, name))
             return service.nIndex;
-    return kServiceOther;
+    return -1;
+}
+
+std::string UnknownServiceMessage(std::string_view name) {
+    std::string message = "Unknown registration service '" + std::string(name) + "'. Use one of:";
+    for (const auto& service : kServices)
+        message += " " + std::string(service.name);
+    return message + ".";
+}
+
+std::string ServiceLabel(int32_t index) {
+    const std::string_view name = ServiceNameFromIndex(index);
+    return name.empty() ? "#" + std::to_string(index) : std::string(name);
 }
 
 std::string_view ServiceNameFromIndex(int32_t index) {

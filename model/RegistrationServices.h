@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The built-in table of registration services. The index is what records store.
@@ -21,6 +22,16 @@ const std::array<RegistrationService, kServiceCount>& ServiceTable();
 
 // Index of the first table name equal to name ignoring case; 3 (Other) when none.
 int32_t ServiceIndexFromName(std::string_view name);
+
+// The service index of a table name, ignoring case; -1 when name is none of
+// them. Unlike ServiceIndexFromName, a typo must not quietly become Other.
+int32_t ParseServiceName(std::string_view name);
+
+// The message for a name ParseServiceName refused; it lists the table's names.
+std::string UnknownServiceMessage(std::string_view name);
+
+// Display name of a service index: the table name, or "#<index>" outside it.
+std::string ServiceLabel(int32_t index);
 
 // The service's name for index 0..3; empty for any other index.
 std::string_view ServiceNameFromIndex(int32_t index);

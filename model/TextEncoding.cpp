@@ -1,5 +1,7 @@
 #include "model/TextEncoding.h"
 
+#include "model/ByteOrder.h"
+
 namespace {
 
 constexpr uint32_t kReplacement = 0xFFFD;
@@ -62,10 +64,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 std::string Utf16LeToUtf8(std::string_view bytes) {
     std::string out;
     const size_t units = bytes.size() / 2;
-    auto unit = [&](size_t i) {
-        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
-               static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8;
-    };
+    auto unit = [&](size_t i) { return uint32_t{ReadU16LE(bytes.data() + 2 * i)}; };
     for (size_t i = 0; i < units; ++i) {
         uint32_t u = unit(i);
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {

@@ -3,7 +3,7 @@
 #include "package/AffiliateInfoFile.h"
 #include "package/BuildRunningFlag.h"
 #include "package/LauncherChoice.h"
-#include "package/LittleEndian.h"
+#include "model/ByteOrder.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"

@@ -4,10 +4,9 @@
 #include "package/PackageAffiliateInfo.h"
 #include "package/SfxPackage.h"
 #include "package/Sha256.h"
+#include "platform/FileSystem.h"
 #include "platform/RawFile.h"
 
-#include <chrono>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -16,16 +15,6 @@ namespace {
 // Hashing reads in larger pieces than a build copies: nothing is written and
 // the buffer lives only for the call.
 constexpr size_t kHashBufferSize = size_t{64} * 1024;
-
-std::optional<int64_t> ModifiedSeconds(const std::string& path) {
-    std::error_code ec;
-    const auto written = std::filesystem::last_write_time(path, ec);
-    if (ec)
-        return std::nullopt;
-    return std::chrono::floor<std::chrono::seconds>(
-               std::chrono::file_clock::to_sys(written).time_since_epoch())
-        .count();
-}
 
 bool ReadAt(platform::RawFile& file, int64_t pos, void* buffer, size_t length) {
     if (!file.SeekTo(pos))
@@ -59,7 +48,7 @@ std::string HashRange(platform::RawFile& file, int64_t pos, int64_t length) {
 
 void CheckStale(const CReseller& record, const ProductSetupFacts& setup,
                 AffiliateSetupCheck& check) {
-    const std::optional<int64_t> built = ModifiedSeconds(check.path);
+    const std::optional<int64_t> built = platform::RegularFileWriteTime(check.path);
     if (!built)
         return;
     if (*built < record.m_tModified)
@@ -137,7 +126,7 @@ ProductSetupFacts ReadProductSetupFacts(const CAffProject& project) {
         return facts;
     facts.path = project.ResolveProjectPath(project.m_strSetupFile);
     platform::RawFile file = platform::RawFile::OpenRead(facts.path);
-    const std::optional<int64_t> modified = ModifiedSeconds(facts.path);
+    const std::optional<int64_t> modified = platform::RegularFileWriteTime(facts.path);
     if (!file.IsOpen() || !file.IsRegular() || !modified)
         return facts;
     facts.size = file.Size();
@@ -156,8 +145,7 @@ AffiliateSetupCheck CheckAffiliateSetup(const CAffProject& project, uint16_t key
         return check;
     check.name = record->m_strName;
     check.path = project.ResolveProjectPath(record->m_strSetupPath);
-    std::error_code ec;
-    if (check.path.empty() || !std::filesystem::exists(check.path, ec)) {
+    if (check.path.empty() || !platform::PathExists(check.path)) {
         check.state = AffiliateSetupCheck::State::Missing;
         return check;
     }

@@ -18,6 +18,13 @@ enum class ProgramKind {
     Other,     // a script, a document, or unreadable
 };
 
+// How many first bytes ProgramKindOfStart looks at.
+inline constexpr size_t kProgramStartBytes = 8;
+
+// The kind told by the first bytes alone: Installer, Elf, or Other (which
+// may still be a Windows program: its PE header tells).
+ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size);
+
 // Reads the file's headers; never more than the headers hold.
 ProgramKind ProgramKindOfFile(const std::string& path);
 // The same for bytes already in memory (an embedded image).

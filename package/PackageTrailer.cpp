@@ -1,6 +1,6 @@
 #include "package/PackageTrailer.h"
 
-#include "package/LittleEndian.h"
+#include "model/ByteOrder.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #include "ui/AffiliateCsvCommands.h"
 
-#include "cli/AffiliateRowCheck.h"
 #include "model/AffiliateCsv.h"
 #include "model/AffiliateImport.h"
+#include "model/AffiliateRowCheck.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileRead.h"
 #include "ui/UserPrompts.h"

@@ -1,11 +1,11 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/FileFaults.h"
+#include "platform/FileReplace.h"
+#include "platform/PathText.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -29,39 +29,13 @@ std::string RealTarget(const std::string& path) {
     return target;
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string TemporaryName(const std::string& folder, const std::string& name) {
-    static std::atomic<unsigned> counter{0};
-    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%ld.%u.%llx.tmp", static_cast<long>(::getpid()),
-                  counter.fetch_add(1), static_cast<unsigned long long>(now));
-    std::string prefix = folder == "/" ? "/" : folder + "/";
-    // Keep the name short enough for the file system whatever the target's name.
-    return prefix + "." + name.substr(0, 100) + suffix;
-}
-
-int CreateTemporary(const std::string& folder, const std::string& name, mode_t mode,
-                    std::string& tempPath) {
+int CreateTemporary(const std::string& target, mode_t mode, std::string& tempPath) {
     if (!FileFaults::Allow(FileOperation::Open)) {
         errno = EIO;
         return -1;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TemporaryName(folder, name);
+        tempPath = TemporaryPathBeside(target);
         int fd =
             ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
@@ -123,9 +97,10 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         mode = st.st_mode & 07777;
     }
 
-    const std::string folder = FolderOf(target);
+    const std::string parent = FolderOf(target, PathStyle::Posix);
+    const std::string folder = parent.empty() ? std::string(".") : parent;
     std::string tempPath;
-    int fd = CreateTemporary(folder, NameOf(target), mode, tempPath);
+    int fd = CreateTemporary(target, mode, tempPath);
     if (fd < 0)
         return LastFileStatus();
 

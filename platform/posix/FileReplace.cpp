@@ -1,7 +1,6 @@
 #include "platform/FileReplace.h"
 
 #include "platform/FileFaults.h"
-#include "platform/Uuid.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,15 +8,6 @@
 #include <unistd.h>
 
 namespace platform {
-
-std::string TemporaryPathBeside(const std::string& target) {
-    const size_t slash = target.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    // Short enough for the file system whatever the target's name.
-    return folder + "." + name.substr(0, 100) + "." + NewUuidText() + ".tmp";
-}
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
     // Only a file or a link is ever replaced: a folder, a device or a pipe at

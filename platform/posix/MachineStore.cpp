@@ -1,8 +1,8 @@
 #include "platform/MachineStore.h"
+#include "platform/Uuid.h"
+#include "platform/shared/StoreKeyPath.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -81,24 +81,6 @@ std::string Escape(std::string_view text) {
     return out;
 }
 
-// Components of a backslash-separated path, empty ones dropped, joined again.
-std::string NormalizeKeyPath(std::string_view keyPath) {
-    std::string out;
-    size_t start = 0;
-    while (start <= keyPath.size()) {
-        size_t end = keyPath.find('\\', start);
-        if (end == std::string_view::npos)
-            end = keyPath.size();
-        if (end > start) {
-            if (!out.empty())
-                out += '\\';
-            out.append(keyPath.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return out;
-}
-
 std::vector<std::string> KeyPieces(std::string_view keyPath) {
     std::vector<std::string> pieces;
     if (keyPath.size() > MachineStore::kMaxKeyPath)
@@ -163,10 +145,7 @@ Fd OpenKey(const std::string& root, std::string_view keyPath, bool create, mode_
 }
 
 std::string TemporaryName() {
-    static std::atomic<unsigned> counter{0};
-    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return "t." + std::to_string(::getpid()) + "." + std::to_string(counter.fetch_add(1)) + "." +
-           std::to_string(static_cast<unsigned long long>(ticks));
+    return "t." + NewUuidText();
 }
 
 bool WriteAll(int fd, std::string_view bytes) {

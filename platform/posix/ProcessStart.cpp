@@ -1,6 +1,7 @@
 #include "platform/ProcessStart.h"
 
 #include "platform/posix/ArgumentVector.h"
+#include "platform/posix/ExecReport.h"
 
 #include <cerrno>
 #include <csignal>
@@ -13,6 +14,8 @@ namespace platform {
 namespace {
 
 using posix::ArgumentVector;
+using posix::ReadExecReport;
+using posix::ReportExecFailure;
 
 int Exec(const std::string& program, char* const* argv) {
     if (program.find('/') != std::string::npos)
@@ -54,10 +57,7 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
             sigemptyset(&none);
             ::sigprocmask(SIG_SETMASK, &none, nullptr);
             Exec(program, argv.data());
-            int error = errno;
-            ssize_t ignored = ::write(report[1], &error, sizeof error);
-            (void)ignored;
-            ::_exit(127);
+            ReportExecFailure(report[1]);
         }
         int error = grandchild < 0 ? errno : 0;
         if (grandchild < 0) {
@@ -71,10 +71,7 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     int error = 0;
-    ssize_t got;
-    do {
-        got = ::read(report[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
+    const ssize_t got = ReadExecReport(report[0], error);
     ::close(report[0]);
     return got == 0;
 }

@@ -1,6 +1,7 @@
 #include "platform/ProgramRun.h"
 
 #include "platform/posix/ArgumentVector.h"
+#include "platform/posix/ExecReport.h"
 
 #include <cerrno>
 #include <csignal>
@@ -68,10 +69,7 @@ using posix::ArgumentVector;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
     ::execv(path, argv);
-    int error = errno;
-    ssize_t ignored = ::write(report, &error, sizeof error);
-    (void)ignored;
-    ::_exit(127);
+    posix::ReportExecFailure(report);
 }
 
 int WaitFor(pid_t child) {
@@ -109,10 +107,7 @@ ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::str
         return run;
     }
     int error = 0;
-    ssize_t got;
-    do {
-        got = ::read(report[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
+    const ssize_t got = posix::ReadExecReport(report[0], error);
     ::close(report[0]);
     const int code = WaitFor(child);
     if (got == 0) {

@@ -10,20 +10,6 @@
 
 namespace platform {
 
-RawFile::RawFile(RawFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-RawFile& RawFile::operator=(RawFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-RawFile::~RawFile() {
-    Close();
-}
-
 RawFile RawFile::OpenRead(const std::string& path) {
     if (!FileFaults::Allow(FileOperation::Open))
         return RawFile();

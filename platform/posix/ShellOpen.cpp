@@ -2,6 +2,7 @@
 
 #include "platform/ProcessStart.h"
 #include "platform/posix/ArgumentVector.h"
+#include "platform/shared/TrimBlanks.h"
 
 #include <cerrno>
 #include <csignal>
@@ -128,14 +129,6 @@ std::vector<std::string> DataDirs() {
     return dirs;
 }
 
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
-
 // The value of key in [group] of a desktop-style ini file; nothing when absent.
 std::optional<std::string> IniValue(const std::string& path, const std::string& group,
                                     const std::string& key) {
@@ -145,7 +138,7 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
     std::string line;
     bool inGroup = false;
     while (std::getline(in, line)) {
-        line = Trim(line);
+        line = TrimBlanks(line);
         if (line.empty() || line[0] == '#')
             continue;
         if (line[0] == '[') {
@@ -153,8 +146,8 @@ std::optional<std::string> IniValue(const std::string& path, const std::string& 
             continue;
         }
         const auto eq = line.find('=');
-        if (inGroup && eq != std::string::npos && Trim(line.substr(0, eq)) == key)
-            return Trim(line.substr(eq + 1));
+        if (inGroup && eq != std::string::npos && TrimBlanks(line.substr(0, eq)) == key)
+            return TrimBlanks(line.substr(eq + 1));
     }
     return std::nullopt;
 }
@@ -187,7 +180,7 @@ std::optional<std::string> DefaultHandlerCommand(const std::string& mimeType) {
         std::stringstream ss(*ids);
         std::string id;
         while (std::getline(ss, id, ';')) {
-            if (auto exec = DesktopEntryExec(Trim(id)))
+            if (auto exec = DesktopEntryExec(TrimBlanks(id)))
                 return ExecLineToCommand(*exec);
         }
     }

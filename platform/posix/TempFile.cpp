@@ -1,6 +1,7 @@
 #include "platform/TempFile.h"
 
 #include "platform/FileFaults.h"
+#include "platform/PathText.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -16,8 +17,7 @@ namespace {
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 constexpr int kNameAttempts = 100;
 
-FileHandle WrapDescriptor(int fd)
-{
+FileHandle WrapDescriptor(int fd) {
     if (fd < 0)
         return nullptr;
     std::FILE* f = ::fdopen(fd, "wb");
@@ -28,10 +28,8 @@ FileHandle WrapDescriptor(int fd)
     return FileHandle(f);
 }
 
-uint32_t RandomNumber()
-{
-    thread_local std::mt19937 engine{std::random_device{}() ^
-                                     static_cast<uint32_t>(::getpid())};
+uint32_t RandomNumber() {
+    thread_local std::mt19937 engine{std::random_device{}() ^ static_cast<uint32_t>(::getpid())};
     // Up to eight digits keeps names short, as the temporary names of the
     // other platforms are.
     return engine() % 100000000u;
@@ -39,8 +37,7 @@ uint32_t RandomNumber()
 
 } // namespace
 
-std::string TempFolder()
-{
+std::string TempFolder() {
     const char* dir = std::getenv("TMPDIR");
     std::string folder = (dir && *dir) ? dir : "/tmp";
     while (folder.size() > 1 && folder.back() == '/')
@@ -49,13 +46,12 @@ std::string TempFolder()
 }
 
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
-                                const std::string& suffix, std::string& path)
-{
+                                const std::string& suffix, std::string& path) {
     if (!FileFaults::Allow(FileOperation::Open))
         return nullptr;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate =
-            folder + "/" + prefix + std::to_string(RandomNumber()) + suffix;
+            JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Posix);
         int fd = ::open(candidate.c_str(), kCreateFlags, 0600);
         if (fd >= 0) {
             path = candidate;
@@ -70,9 +66,8 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 }
 
 FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
-                             std::string& path)
-{
-    path = folder + "/" + name;
+                             std::string& path) {
+    path = JoinPath(folder, name, PathStyle::Posix);
     if (!FileFaults::Allow(FileOperation::Open))
         return nullptr;
     int fd = ::open(path.c_str(), kCreateFlags, 0600);

@@ -1,19 +1,9 @@
 #include "platform/ProcessStart.h"
 #include "platform/ShellOpen.h"
+#include "platform/shared/TrimBlanks.h"
 
 // Text rules of command lines, the same on every system.
 namespace platform {
-namespace {
-
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
-
-} // namespace
 
 std::string ExecLineToCommand(const std::string& exec) {
     std::string out;
@@ -29,7 +19,7 @@ std::string ExecLineToCommand(const std::string& exec) {
             out += '%';
         // Other field codes (%i, %c, %k, deprecated ones) carry nothing we pass.
     }
-    return Trim(out);
+    return TrimBlanks(out);
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {

@@ -1,33 +1,12 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileReplace.h"
 #include "platform/win32/Handle.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
 
 namespace platform {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return ".";
-    return path.substr(0, slash == 0 ? 1 : slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string TemporaryName(const std::string& folder, const std::string& name) {
-    static std::atomic<unsigned> counter{0};
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%lu.%u.%llx.tmp", GetCurrentProcessId(),
-                  counter.fetch_add(1), static_cast<unsigned long long>(GetTickCount64()));
-    return folder + "\\" + "." + name.substr(0, 100) + suffix;
-}
 
 FileStatus WriteAll(HANDLE file, std::string_view bytes, const AtomicWriteFault* fault) {
     size_t done = 0;
@@ -59,11 +38,10 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         // such a file to stay as it is.
         return FileStatusFromCode(ERROR_ACCESS_DENIED);
 
-    const std::string folder = FolderOf(path);
     std::string tempPath;
     win32::Handle file;
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
-        tempPath = TemporaryName(folder, NameOf(path));
+        tempPath = TemporaryPathBeside(path);
         file = win32::Handle(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS)

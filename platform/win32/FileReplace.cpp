@@ -1,20 +1,12 @@
 #include "platform/FileReplace.h"
 
 #include "platform/FileFaults.h"
-#include "platform/Uuid.h"
 
 #include <windows.h>
 // <windows.h> maps ReplaceFile to the system's ReplaceFileA; ours is another function.
 #undef ReplaceFile
 
 namespace platform {
-
-std::string TemporaryPathBeside(const std::string& target) {
-    const size_t cut = target.find_last_of("/\\");
-    const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
-    const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
-    return folder + "." + name.substr(0, 100) + "." + NewUuidText() + ".tmp";
-}
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
     const DWORD attributes = ::GetFileAttributesA(to.c_str());

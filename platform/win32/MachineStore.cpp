@@ -1,4 +1,5 @@
 #include "platform/MachineStore.h"
+#include "platform/shared/StoreKeyPath.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,24 +25,6 @@ struct Location {
     HKEY hive = nullptr;
     std::string path; // full key path below the hive, empty when refused
 };
-
-// Components of a backslash-separated path, empty ones dropped, joined again.
-std::string NormalizeKeyPath(std::string_view keyPath) {
-    std::string out;
-    size_t start = 0;
-    while (start <= keyPath.size()) {
-        size_t end = keyPath.find('\\', start);
-        if (end == std::string_view::npos)
-            end = keyPath.size();
-        if (end > start) {
-            if (!out.empty())
-                out += '\\';
-            out.append(keyPath.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return out;
-}
 
 Location Locate(const std::string& root, std::string_view keyPath) {
     Location where;
@@ -75,6 +58,21 @@ private:
     HKEY m_key = nullptr;
 };
 
+// Creates the key when needed and stores size bytes of data under valueName.
+bool WriteValue(const std::string& root, std::string_view keyPath, std::string_view valueName,
+                DWORD type, const char* data, size_t size) {
+    const Location where = Locate(root, keyPath);
+    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
+        return false;
+    Key key;
+    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::string name(valueName);
+    return RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
+                          static_cast<DWORD>(size)) == ERROR_SUCCESS;
+}
+
 } // namespace
 
 MachineStore MachineStore::MachineWide() {
@@ -87,33 +85,13 @@ MachineStore MachineStore::PerUser() {
 
 bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
                             std::string_view bytes) const {
-    const Location where = Locate(root_, keyPath);
-    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
-        return false;
-    Key key;
-    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
-        return false;
-    const std::string name(valueName);
-    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_BINARY,
-                          reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    return WriteValue(root_, keyPath, valueName, REG_BINARY, bytes.data(), bytes.size());
 }
 
 bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
                              std::string_view text) const {
-    const Location where = Locate(root_, keyPath);
-    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
-        return false;
-    Key key;
-    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
-        return false;
-    const std::string name(valueName);
     const std::string value(text); // carries the terminator
-    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    return WriteValue(root_, keyPath, valueName, REG_SZ, value.c_str(), value.size() + 1);
 }
 
 bool MachineStore::KeyExists(std::string_view keyPath) const {

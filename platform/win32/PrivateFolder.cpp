@@ -1,5 +1,6 @@
 #include "platform/PrivateFolder.h"
 
+#include "platform/PathText.h"
 #include "platform/Uuid.h"
 
 #include <windows.h>
@@ -25,7 +26,7 @@ bool RemoveTree(const std::string& folder) {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            const std::string path = folder + "\\" + name;
+            const std::string path = JoinPath(folder, name, PathStyle::Windows);
             const DWORD attributes = found.dwFileAttributes;
             if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
                 ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);

@@ -9,20 +9,6 @@ namespace platform {
 
 using win32::HandleOf;
 
-RawFile::RawFile(RawFile&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-RawFile& RawFile::operator=(RawFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-RawFile::~RawFile() {
-    Close();
-}
-
 RawFile RawFile::OpenRead(const std::string& path) {
     return RawFile(
         win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,

@@ -1,4 +1,5 @@
 #include "platform/TempFile.h"
+#include "platform/PathText.h"
 
 #include "platform/win32/Handle.h"
 
@@ -30,12 +31,6 @@ uint32_t RandomNumber() {
     return engine() % 100000000u;
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 } // namespace
 
 std::string TempFolder() {
@@ -51,7 +46,8 @@ std::string TempFolder() {
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string candidate = Join(folder, prefix + std::to_string(RandomNumber()) + suffix);
+        std::string candidate =
+            JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Windows);
         HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
@@ -67,7 +63,7 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 
 FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
                              std::string& path) {
-    path = Join(folder, name);
+    path = JoinPath(folder, name, PathStyle::Windows);
     // A reparse point (a link) is opened as itself, never followed, and refused.
     win32::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));

@@ -1,7 +1,7 @@
 #include "CliTestSupport.h"
 #include "MiniJson.h"
 
-#include "cli/AffiliateRowCheck.h"
+#include "model/AffiliateRowCheck.h"
 
 #include "model/AffProject.h"
 #include "model/AffiliateCsv.h"

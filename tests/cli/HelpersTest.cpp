@@ -1,10 +1,10 @@
-#include "cli/AffiliateDraft.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/CommandTable.h"
 #include "cli/JsonText.h"
 #include "cli/ProductOptions.h"
 #include "model/AffProject.h"
+#include "model/AffiliateDraft.h"
 #include "model/RegistrationServices.h"
 
 #include <cctype>

@@ -1,6 +1,4 @@
-#include "cli/AffiliateDraft.h"
-
-#include "cli/CliProject.h"
+#include "model/AffiliateDraft.h"
 
 #include "model/AffProject.h"
 #include "model/RegistrationServices.h"

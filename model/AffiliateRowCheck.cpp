@@ -1,7 +1,7 @@
-#include "cli/AffiliateRowCheck.h"
+#include "model/AffiliateRowCheck.h"
 
-#include "cli/AffiliateDraft.h"
-#include "cli/CliProject.h"
+#include "model/AffiliateDraft.h"
+#include "model/RegistrationServices.h"
 
 AffiliateRowVerdict CheckAffiliateRow(const AffiliateCsvRow& row, const CAffProject& project,
                                       int32_t now) {

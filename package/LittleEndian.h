@@ -1,4 +1,0 @@
-#pragma once
-
-// The byte helpers live with the model, the lowest layer that reads files.
-#include "model/ByteOrder.h"

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+// The headers of a Windows program, read as far as packages need them: the
+// format (32- or 64-bit) and the security directory, which points at the
+// certificate table a signature appends. Every offset and count read from
+// the file is checked against the bytes that are there before it is used.
+
+enum class PeFormat { None, Pe32, Pe32Plus };
+
+// Where reading the headers stopped. A fault after the optional header's
+// magic (the directories) leaves the format known.
+enum class PeFault {
+    None,
+    ShorterThanDosHeader, // fewer than the 64 bytes of the DOS header
+    NoDosMagic,           // does not start with "MZ"
+    PeHeaderOutside,      // the PE header offset at 0x3C points past the end
+    NoPeSignature,        // no "PE\0\0" where the offset points
+    UnknownMagic,         // the optional header is neither PE32 nor PE32+
+    DirectoriesOutside,   // the directory count or the security entry lies past the end
+    ReadFailed,           // the bytes could not be read
+};
+
+// One entry of the optional header's data directories. For the security
+// directory, address is a file offset.
+struct PeDirectory {
+    uint32_t address = 0;
+    uint32_t size = 0;
+};
+
+struct PeHeader {
+    PeFault fault = PeFault::None;
+    PeFormat format = PeFormat::None;
+    // None when the header has too few directories to hold it (or a fault
+    // came first).
+    std::optional<PeDirectory> security;
+};
+
+// read(pos, buffer, length) fills buffer from position pos; false on failure
+// or a short read. size is how many bytes belong to the image: nothing past
+// it is read.
+using PeReadAt = std::function<bool(int64_t pos, void* buffer, size_t length)>;
+
+PeHeader ReadPeHeader(const PeReadAt& read, int64_t size);
+// The same for bytes already in memory.
+PeHeader ReadPeHeader(const unsigned char* data, size_t size);
+
+// "shorter than a DOS header", "no MZ", ... for messages and test names.
+std::string_view PeFaultName(PeFault fault);

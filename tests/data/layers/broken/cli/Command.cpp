@@ -1,0 +1,3 @@
+#include "cli/Command.h"
+#include "ui/MainWindow.h"
+#include <QtCore/QObject>

@@ -1,0 +1,2 @@
+#include "package/Trailer.h"
+#include <fcntl.h>

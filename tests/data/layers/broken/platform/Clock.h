@@ -1,0 +1,3 @@
+#pragma once
+#include "model/Reseller.h"
+#include <chrono>

@@ -1,0 +1,3 @@
+#include "platform/Clock.h"
+#include <sys/stat.h>
+#include <unistd.h>

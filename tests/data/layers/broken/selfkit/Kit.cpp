@@ -1,0 +1,3 @@
+#include "package/Trailer.h"
+#include "../ui/MainWindow.h"
+#  include <cli/Command.h>

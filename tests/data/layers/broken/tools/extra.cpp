@@ -1,0 +1,1 @@
+int extra() { return 0; }

@@ -1,0 +1,4 @@
+#pragma once
+#include <QMainWindow>
+#include <QtWidgets/QWidget>
+#include "package/Trailer.h"

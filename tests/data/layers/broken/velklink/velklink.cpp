@@ -1,0 +1,3 @@
+#include "velklink/velklink.h"
+#include "platform/Clock.h"
+#include "package/Trailer.h"
