@@ -1,10 +1,11 @@
 #include "platform/PrivateFolder.h"
 
+#include "platform/posix/SystemRandom.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -15,15 +16,8 @@ namespace {
 // 16 random hex digits: guessing the next folder's name is hopeless.
 std::string RandomName() {
     unsigned char bytes[8] = {};
-    size_t got = 0;
-    while (got < sizeof bytes) {
-        ssize_t n = ::getrandom(bytes + got, sizeof bytes - got, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return {};
-        got += static_cast<size_t>(n);
-    }
+    if (!FillSystemRandom(bytes, sizeof bytes))
+        return {};
     static const char kHex[] = "0123456789abcdef";
     std::string name = "velkora-";
     for (unsigned char b : bytes) {

@@ -2,10 +2,12 @@
 
 #include "platform/FileFaults.h"
 #include "platform/PathText.h"
+#include "platform/posix/SystemRandom.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -29,7 +31,12 @@ FileHandle WrapDescriptor(int fd) {
 }
 
 uint32_t RandomNumber() {
-    thread_local std::mt19937 engine{std::random_device{}() ^ static_cast<uint32_t>(::getpid())};
+    thread_local std::mt19937 engine{[] {
+        uint32_t seed = 0;
+        if (!FillSystemRandom(&seed, sizeof seed))
+            seed = static_cast<uint32_t>(::time(nullptr));
+        return seed ^ static_cast<uint32_t>(::getpid());
+    }()};
     // Up to eight digits keeps names short, as the temporary names of the
     // other platforms are.
     return engine() % 100000000u;

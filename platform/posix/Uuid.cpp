@@ -1,9 +1,11 @@
 #include "platform/Uuid.h"
 
+#include "platform/posix/SystemRandom.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
+#include <chrono>
 #include <random>
 #include <unistd.h>
 
@@ -13,21 +15,15 @@ namespace {
 std::array<uint8_t, 16> RandomBytes()
 {
     std::array<uint8_t, 16> bytes{};
-    int fd = ::open("/dev/urandom", O_RDONLY | O_CLOEXEC);
-    size_t got = 0;
-    if (fd >= 0) {
-        while (got < bytes.size()) {
-            ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n <= 0)
-                break;
-            got += static_cast<size_t>(n);
-        }
-        ::close(fd);
-    }
-    if (got < bytes.size()) {
-        std::random_device rd;
+    if (!FillSystemRandom(bytes.data(), bytes.size())) {
+        // No random source: time and process still make a clash unlikely.
+        const auto ticks = static_cast<uint64_t>(
+            std::chrono::high_resolution_clock::now().time_since_epoch().count());
+        std::seed_seq seed{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32),
+                           static_cast<uint32_t>(::getpid())};
+        std::mt19937 engine(seed);
         for (auto& b : bytes)
-            b = static_cast<uint8_t>(rd());
+            b = static_cast<uint8_t>(engine());
     }
     return bytes;
 }
