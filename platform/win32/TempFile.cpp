@@ -1,5 +1,6 @@
 #include "platform/TempFile.h"
 
+#include "platform/FileFaults.h"
 #include "platform/win32/Handle.h"
 
 #include <cstdint>
@@ -50,6 +51,8 @@ std::string TempFolder() {
 
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate = Join(folder, prefix + std::to_string(RandomNumber()) + suffix);
         HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -68,6 +71,8 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
                              std::string& path) {
     path = Join(folder, name);
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     // A reparse point (a link) is opened as itself, never followed, and refused.
     win32::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
