@@ -59,6 +59,14 @@ Location Locate(const std::string& root, std::string_view keyPath) {
     return where;
 }
 
+// The key's last-write time tells a reader which store was written last. The
+// registry may leave that time alone when a value is set to the bytes it
+// already holds (a later setup of the same affiliate), so the value is
+// removed first: every write then counts as the newest.
+void TouchForWrite(HKEY key, const std::string& name) {
+    RegDeleteValueA(key, name.c_str());
+}
+
 class Key {
 public:
     Key() = default;
@@ -95,6 +103,7 @@ bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName
                         KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return false;
     const std::string name(valueName);
+    TouchForWrite(key.Get(), name);
     return RegSetValueExA(key.Get(), name.c_str(), 0, REG_BINARY,
                           reinterpret_cast<const BYTE*>(bytes.data()),
                           static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
@@ -111,6 +120,7 @@ bool MachineStore::SetString(std::string_view keyPath, std::string_view valueNam
         return false;
     const std::string name(valueName);
     const std::string value(text); // carries the terminator
+    TouchForWrite(key.Get(), name);
     return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
