@@ -32,8 +32,7 @@ TEST(RegistryStore, StringsKeepTheirTerminatorAndKeysIgnoreLetterCase) {
     const std::string key = KeyFor("Strings");
     ASSERT_TRUE(kMachine.SetString(key, "PurchaseLink", "http://x/y"));
     StoredValue value;
-    ASSERT_EQ(kMachine.ReadValue("VELKORA\\STRINGS\\", "purchaselink", 4000, value),
-              StoreRead::Ok);
+    ASSERT_EQ(kMachine.ReadValue("VELKORA\\STRINGS\\", "purchaselink", 4000, value), StoreRead::Ok);
     EXPECT_EQ(value.bytes, std::string("http://x/y\0", 11));
     char buffer[11];
     uint32_t size = 5;
@@ -41,8 +40,7 @@ TEST(RegistryStore, StringsKeepTheirTerminatorAndKeysIgnoreLetterCase) {
     EXPECT_EQ(size, 11u);
     EXPECT_EQ(kMachine.ReadValue(key, "PurchaseLink", 10, value), StoreRead::MoreData);
     EXPECT_EQ(kMachine.ReadValue(key, "ResellerUrl", 4000, value), StoreRead::NoValue);
-    EXPECT_EQ(kMachine.ReadValue(KeyFor("Missing"), "PurchaseLink", 4000, value),
-              StoreRead::NoKey);
+    EXPECT_EQ(kMachine.ReadValue(KeyFor("Missing"), "PurchaseLink", 4000, value), StoreRead::NoKey);
 }
 
 // A later setup of the same affiliate writes the very bytes the machine-wide
