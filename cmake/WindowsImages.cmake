@@ -57,6 +57,8 @@ set(VELKORA_WIN32_LAUNCHER ${VELKORA_WINDOWS_I686_DIR}/setupstub/setupstub.exe)
 set(VELKORA_WIN64_LAUNCHER ${VELKORA_WINDOWS_X86_64_DIR}/setupstub/setupstub.exe)
 set(VELKORA_WIN32_SELFKIT ${VELKORA_WINDOWS_I686_DIR}/selfkit/win32/selfkit.exe)
 set(VELKORA_WIN64_SELFKIT ${VELKORA_WINDOWS_X86_64_DIR}/selfkit/win32/selfkit.exe)
+# The wine prefix of a test run, made by the tests (tests/windows).
+set(VELKORA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 
 set(cross_args
   -DVELKORA_BUILD_GUI=OFF
@@ -83,7 +85,8 @@ ExternalProject_Add(velkora_windows_x86_64
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
   BINARY_DIR ${VELKORA_WINDOWS_X86_64_DIR}
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-x86_64.cmake
-             -DVELKORA_BUILD_TESTS=OFF -DVELKORA_I686_LAUNCHER=${VELKORA_WIN32_LAUNCHER}
+             -DVELKORA_BUILD_TESTS=${VELKORA_BUILD_TESTS} -DVELKORA_WINE_PREFIX=${VELKORA_WINE_PREFIX}
+             -DVELKORA_I686_LAUNCHER=${VELKORA_WIN32_LAUNCHER}
              -DVELKORA_I686_SELFKIT=${VELKORA_WIN32_SELFKIT}
              ${cross_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli selfkit
@@ -92,5 +95,15 @@ ExternalProject_Add(velkora_windows_x86_64
   DEPENDS velkora_windows_i686
   BUILD_BYPRODUCTS ${VELKORA_WIN64_LAUNCHER} ${VELKORA_WINDOWS_X86_64_DIR}/velklink/velklink.dll
                    ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe ${VELKORA_WIN64_SELFKIT})
+
+# The core test suites for Windows, built once here; the tests of this build
+# run them under wine64 (windows_core_suites).
+if(VELKORA_BUILD_TESTS)
+  ExternalProject_Add_Step(velkora_windows_x86_64 test_programs
+    COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora_test_programs
+    DEPENDEES build
+    ALWAYS ON)
+  set(VELKORA_WINDOWS_TEST_SUITES ${VELKORA_WINDOWS_X86_64_DIR})
+endif()
 
 add_custom_target(windows DEPENDS velkora_windows_i686 velkora_windows_x86_64)

@@ -1,24 +1,3 @@
-# Cross build for Windows on i686 with mingw-w64 (posix thread model).
-# The runtime is linked statically: the programs need no libstdc++, libgcc
-# or libwinpthread DLLs beside them.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for Windows on i686 with mingw-w64 (see mingw-common.cmake).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(VELKORA_MINGW_PREFIX i686-w64-mingw32)
-
-find_program(CMAKE_C_COMPILER ${VELKORA_MINGW_PREFIX}-gcc-posix)
-find_program(CMAKE_CXX_COMPILER ${VELKORA_MINGW_PREFIX}-g++-posix)
-find_program(CMAKE_RC_COMPILER ${VELKORA_MINGW_PREFIX}-windres)
-if(NOT CMAKE_CXX_COMPILER OR NOT CMAKE_RC_COMPILER)
-  message(FATAL_ERROR "The Windows cross compiler ${VELKORA_MINGW_PREFIX}-g++-posix was not found. "
-                      "Install g++-mingw-w64-i686-posix (scripts/setup-deps does).")
-endif()
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VELKORA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FileFaults.h"
 #include "platform/FileReplace.h"
 #include "platform/win32/Handle.h"
 
@@ -9,6 +10,8 @@ namespace platform {
 namespace {
 
 FileStatus WriteAll(HANDLE file, std::string_view bytes, const AtomicWriteFault* fault) {
+    if (!FileFaults::Allow(FileOperation::Write))
+        return FileStatus{FileError::DiskFull, 0};
     size_t done = 0;
     while (done < bytes.size()) {
         size_t chunk = std::min<size_t>(bytes.size() - done, 0x40000000u);
@@ -32,12 +35,15 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
     if (path.empty())
         return FileStatusFromCode(ERROR_FILE_NOT_FOUND);
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FileStatus{FileError::IsFolder, ERROR_ACCESS_DENIED};
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         // Replacing would succeed even for a read-only file; the user expects
         // such a file to stay as it is.
         return FileStatusFromCode(ERROR_ACCESS_DENIED);
 
+    if (!FileFaults::Allow(FileOperation::Open))
+        return FileStatusFromCode(ERROR_ACCESS_DENIED);
     std::string tempPath;
     win32::Handle file;
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
@@ -55,6 +61,8 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         status = LastFileStatus();
     if (!CloseHandle(file.Release()) && status.Ok())
         status = LastFileStatus();
+    if (status.Ok() && !FileFaults::Allow(FileOperation::Rename))
+        status = FileStatus{FileError::HardIo, 0};
     if (status.Ok() && !MoveFileExA(tempPath.c_str(), path.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         status = LastFileStatus();

@@ -9,7 +9,7 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
     win32::Handle file(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        return LastFileStatus();
+        return win32::OpenFailureStatus(path);
     // A pipe or device could block forever or never end; only files are read.
     if (GetFileType(file.Get()) != FILE_TYPE_DISK)
         return FileStatus{FileError::Other, ERROR_INVALID_FUNCTION};

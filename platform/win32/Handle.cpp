@@ -18,4 +18,13 @@ HANDLE HandleOf(int fd) {
     return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
 
+FileStatus OpenFailureStatus(const std::string& path) {
+    const DWORD code = GetLastError();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FileStatus{FileError::IsFolder, static_cast<int>(code)};
+    return FileStatusFromCode(static_cast<int>(code));
+}
+
 } // namespace platform::win32

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/FileError.h"
+
+#include <string>
 #include <utility>
 #include <windows.h>
 
@@ -38,5 +41,9 @@ int DescriptorFor(HANDLE handle);
 
 // The handle behind a descriptor made by DescriptorFor.
 HANDLE HandleOf(int fd);
+
+// The status of a failed open of path: the system refuses to open a folder
+// as a file with "access denied", which is told apart here.
+FileStatus OpenFailureStatus(const std::string& path);
 
 } // namespace platform::win32

@@ -42,6 +42,14 @@ Location Locate(const std::string& root, std::string_view keyPath) {
     return where;
 }
 
+// The key's last-write time tells a reader which store was written last. The
+// registry may leave that time alone when a value is set to the bytes it
+// already holds (a later setup of the same affiliate), so the value is
+// removed first: every write then counts as the newest.
+void TouchForWrite(HKEY key, const std::string& name) {
+    RegDeleteValueA(key, name.c_str());
+}
+
 class Key {
 public:
     Key() = default;
@@ -69,6 +77,7 @@ bool WriteValue(const std::string& root, std::string_view keyPath, std::string_v
                         KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return false;
     const std::string name(valueName);
+    TouchForWrite(key.Get(), name);
     return RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
                           static_cast<DWORD>(size)) == ERROR_SUCCESS;
 }
@@ -121,6 +130,39 @@ StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view va
         return StoreRead::MoreData;
     }
     return StoreRead::NoValue;
+}
+
+// The size is asked first: nothing larger than maxBytes is ever read. The
+// key's last-write time is the value's: the launcher writes a key's values
+// together, and the registry keeps no time per value.
+StoreRead MachineStore::ReadValue(std::string_view keyPath, std::string_view valueName,
+                                  size_t maxBytes, StoredValue& out) const {
+    const Location where = Locate(root_, keyPath);
+    Key key;
+    if (where.path.empty() || RegOpenKeyExA(where.hive, where.path.c_str(), 0,
+                                            KEY_QUERY_VALUE | kView, key.Out()) != ERROR_SUCCESS)
+        return StoreRead::NoKey;
+    const std::string name(valueName);
+    DWORD size = 0;
+    FILETIME written{};
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+        return StoreRead::NoValue;
+    if (size > maxBytes)
+        return StoreRead::MoreData;
+    std::string bytes(size, '\0');
+    DWORD got = size;
+    // A writer may replace the value meanwhile: a larger one is not read.
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(bytes.data()), &got) != ERROR_SUCCESS ||
+        got > size)
+        return StoreRead::NoValue;
+    bytes.resize(got);
+    out.bytes = std::move(bytes);
+    out.writeTime = (static_cast<int64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return StoreRead::Ok;
 }
 
 std::string MachineStore::KeyFolder(std::string_view keyPath) {

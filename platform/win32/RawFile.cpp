@@ -1,5 +1,6 @@
 #include "platform/RawFile.h"
 
+#include "platform/FileFaults.h"
 #include "platform/win32/Handle.h"
 
 #include <io.h>
@@ -10,18 +11,24 @@ namespace platform {
 using win32::HandleOf;
 
 RawFile RawFile::OpenRead(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     return RawFile(
         win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateTruncate(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     return RawFile(win32::DescriptorFor(
         CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateReplacing(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
@@ -75,7 +82,7 @@ long RawFile::Read(void* buffer, size_t length) {
 }
 
 bool RawFile::WriteAll(const void* buffer, size_t length) {
-    if (m_fd < 0)
+    if (m_fd < 0 || !FileFaults::Allow(FileOperation::Write))
         return false;
     auto* p = static_cast<const char*>(buffer);
     while (length > 0) {

@@ -1,6 +1,7 @@
 #include "platform/TempFile.h"
 #include "platform/PathText.h"
 
+#include "platform/FileFaults.h"
 #include "platform/win32/Handle.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ std::string TempFolder() {
 
 FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& prefix,
                                 const std::string& suffix, std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate =
             JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Windows);
@@ -64,6 +67,8 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
                              std::string& path) {
     path = JoinPath(folder, name, PathStyle::Windows);
+    if (!FileFaults::Allow(FileOperation::Open))
+        return nullptr;
     // A reparse point (a link) is opened as itself, never followed, and refused.
     win32::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));

@@ -5,6 +5,7 @@
 #include "package/BuildLogSink.h"
 #include "package/SfxPackage.h"
 #include "tests/support/LogRecorder.h"
+#include "platform/Environment.h"
 #include "tests/support/TempFolder.h"
 
 #include <atomic>
@@ -45,7 +46,7 @@ class BuilderFixture {
 public:
     BuilderFixture()
     {
-        setenv("TZ", "UTC0", 1);
+        platform::SetEnvironmentValue("TZ", "UTC0");
         tzset();
         root = m_temp.Path();
         tempFolder = root / "tmp";

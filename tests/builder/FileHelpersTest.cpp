@@ -71,7 +71,7 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
         std::fputs("old contents", f.get());
     }
     struct stat st {};
-    ASSERT_EQ(stat(fixed.c_str(), &st), 0);
+    ASSERT_EQ(stat(fixed.string().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     {
         platform::FileHandle f = platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);

@@ -186,9 +186,9 @@ TEST(CsvFields, ServiceNamesIgnoreCaseAndMissingOnesTakeTheDefault) {
 
 TEST(CsvFields, SetupPathsAreRelativeToTheProjectFolder) {
     const AffiliateImportPlan plan = PlanSample("duplicate-setup-path.csv");
-    EXPECT_EQ(Accepted(plan, 0).m_strSetupPath, "out/shared.bin");
+    EXPECT_EQ(Accepted(plan, 0).m_strSetupPath, Native("out/shared.bin"));
     const AffiliateImportPlan derived = PlanSample("lf-only.csv");
-    EXPECT_EQ(Accepted(derived, 1).m_strSetupPath, "out/Setup_Bob.exe");
+    EXPECT_EQ(Accepted(derived, 1).m_strSetupPath, Native("out/Setup_Bob.exe"));
 }
 
 TEST(CsvFields, RowsClashWithAffiliatesAlreadyInTheProject) {
@@ -343,7 +343,7 @@ TEST_F(ImportCommandTest, ExportThenImportIntoAnEmptyProjectGivesTheSameAffiliat
         EXPECT_EQ(got->m_strWebSite, want.m_strWebSite);
         EXPECT_EQ(got->m_strEmail, want.m_strEmail);
         EXPECT_EQ(got->m_strPurchaseLink, want.m_strPurchaseLink);
-        EXPECT_EQ(got->m_strSetupPath, want.m_strSetupPath);
+        EXPECT_EQ(got->m_strSetupPath, Native(want.m_strSetupPath));
     }
 }
 

@@ -127,7 +127,7 @@ TEST_F(CliTest, NewShowAddRemoveRoundTrip) {
     ASSERT_NE(bob, nullptr);
     EXPECT_EQ(bob->m_strName, "Bob");
     EXPECT_EQ(bob->m_strPurchaseLink, Endpoint(kServiceRegNow) + "?affiliate=A7&item=P-1");
-    EXPECT_EQ(bob->m_strSetupPath, "out/Setup_Bob.exe");
+    EXPECT_EQ(bob->m_strSetupPath, Native("out/Setup_Bob.exe"));
     EXPECT_EQ(bob->m_nService, kServiceRegNow);
     EXPECT_EQ(bob->m_strEmail, "bob@example.org");
     EXPECT_EQ(bob->m_strWebSite, "https://bob.example");
@@ -274,7 +274,8 @@ TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths) {
     EXPECT_EQ(run.code, kExitFailed);
     EXPECT_EQ(
         run.err,
-        "File 'out/Setup_BOB.exe' is used for another affiliate, please select other name.\n");
+        "File '" + Native("out/Setup_BOB.exe") +
+            "' is used for another affiliate, please select other name.\n");
     // The same file written another way.
     run = add({"--name", "Other", "--setup-path", "./out/../out/setup_bob.EXE"});
     EXPECT_EQ(run.err, "File './out/../out/setup_bob.EXE' is used for another affiliate, please "
@@ -302,9 +303,9 @@ TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative) {
     ASSERT_EQ(RunCliWords({"set-product", m_file, "--output-dir", ""}).code, 0);
     ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", "E", "--affiliate-id", "4"}).code, 0);
     const CAffProject p = Load(m_file);
-    EXPECT_EQ(p.LookupReseller(0)->m_strSetupPath, "sub/in.exe");
+    EXPECT_EQ(p.LookupReseller(0)->m_strSetupPath, Native("sub/in.exe"));
     EXPECT_EQ(p.LookupReseller(1)->m_strSetupPath, outside);
-    EXPECT_EQ(p.LookupReseller(2)->m_strSetupPath, "dist/Tool_Z.run");
+    EXPECT_EQ(p.LookupReseller(2)->m_strSetupPath, Native("dist/Tool_Z.run"));
     EXPECT_EQ(p.LookupReseller(3)->m_strSetupPath, "Tool_E.run");
 }
 

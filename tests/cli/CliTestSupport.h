@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliRunner.h"
+#include "tests/support/NativePath.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -12,6 +12,9 @@ namespace {
 
 using platform::PathStyle;
 
+// The separator the system writes between a folder and a name.
+const std::string kSep = platform::HostPathStyle() == PathStyle::Windows ? "\\" : "/";
+
 struct DeriveCase {
     std::string outputDir;
     std::string current;
@@ -31,7 +34,7 @@ TEST_P(DeriveSetupPath, KeepsTheFolderAndRenamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DeriveSetupPath,
-    ::testing::Values(DeriveCase{"out", "", "Bob", "out/setup_Bob.exe"},
+    ::testing::Values(DeriveCase{"out", "", "Bob", "out" + kSep + "setup_Bob.exe"},
                       DeriveCase{"out/", "", "Bob", "out/setup_Bob.exe"},
                       DeriveCase{"C:\\out\\", "", "Bob", "C:\\out\\setup_Bob.exe"},
                       // Without an output folder the file stays beside the project.

@@ -56,7 +56,8 @@ SfxResult ExtractContained(const TempFolder& dir, const std::string& file) {
     const SfxResult result = r.ExtractFrom(dir / "pkg", dir / "out");
     for (const auto& name : TreeListing(dir.Path()))
         if (!before.count(name)) {
-            EXPECT_EQ(name.rfind("out/", 0), 0u) << "written outside the target: " << name;
+            EXPECT_EQ(fs::path(name).generic_string().rfind("out/", 0), 0u)
+                << "written outside the target: " << name;
         }
     EXPECT_FALSE(fs::exists(dir / "escaped"));
     return result;

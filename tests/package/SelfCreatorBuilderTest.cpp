@@ -7,6 +7,7 @@
 #include "package/ProductInfoFile.h"
 #include "package/SelfCreatorBuilder.h"
 #include "tests/support/LogRecorder.h"
+#include "tests/support/NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,7 @@ namespace {
 constexpr std::time_t kNow = 1700000000;
 
 std::string StartLine() {
-    std::tm tm{};
-    ::localtime_r(&kNow, &tm);
+    const std::tm tm = *std::localtime(&kNow);
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &tm);
     return std::string("***Start building [") + text + "] ";
@@ -61,7 +61,7 @@ TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath) {
     ASSERT_TRUE(platform::FindEmbeddedImage("SFX_EXE", 129)) << "self creator image not linked in";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
 
-    const std::string output = work / "Builds/VelkSMNG.exe";
+    const std::string output = work / Native("Builds/VelkSMNG.exe");
     EXPECT_EQ(project.m_strSelfCreatorPath, output);
     EXPECT_EQ(log.Clears(), 1);
     EXPECT_EQ(log.Lines(),
@@ -145,9 +145,10 @@ TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder) {
     project.m_strSetupFile = "setup.exe";
     project.m_strOutputDir = "out";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, "out/VelkSMNG.exe");
+    EXPECT_EQ(project.m_strSelfCreatorPath, Native("out/VelkSMNG.exe"));
     EXPECT_TRUE(std::filesystem::exists(work / "out/VelkSMNG.exe"));
-    EXPECT_EQ(log.Lines().back(), "File 'out/VelkSMNG.exe' created successfully.");
+    EXPECT_EQ(log.Lines().back(),
+              "File '" + Native("out/VelkSMNG.exe") + "' created successfully.");
 }
 
 } // namespace
@@ -157,7 +158,7 @@ namespace {
 TEST_F(SelfCreatorFixture, TheDefaultNameJoinsTheOutputFolderOnce) {
     project.m_strOutputDir = work.Path() + "/Builds/";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, work / "Builds/VelkSMNG.exe");
+    EXPECT_EQ(project.m_strSelfCreatorPath, work.Path() + "/Builds/VelkSMNG.exe");
 
     // No output folder: the project's folder, never the root of the system.
     project.SetProjectPath(work / "product.vkp");

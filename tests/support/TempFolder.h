@@ -1,10 +1,9 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,7 @@
 // Path() is empty when the folder could not be made.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& prefix = "velkora-test") {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-        m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
+    explicit TempFolder(const std::string& prefix = "velkora-test") : m_path(Make(prefix)) {}
     ~TempFolder() {
         std::error_code ignored;
         if (!m_path.empty())
@@ -26,7 +21,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+    // The path of name inside the folder, joined as the system writes paths.
+    std::string operator/(const std::string& name) const {
+        return (std::filesystem::path(m_path) / name).string();
+    }
 
     // Names of the files directly inside the folder.
     std::vector<std::string> Names() const {
@@ -37,15 +35,35 @@ public:
     }
 
 private:
+    // A new folder with a random name: one that exists already is never
+    // taken over. Private to the user where the system has such rights.
+    static std::string Make(const std::string& prefix) {
+        std::error_code error;
+        const std::filesystem::path parent = std::filesystem::temp_directory_path(error);
+        if (error)
+            return {};
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path path =
+                parent / (prefix + "-" + std::to_string(random() % 1000000000u));
+            if (std::filesystem::create_directory(path, error)) {
+                std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                             std::filesystem::perm_options::replace, error);
+                return path.string();
+            }
+        }
+        return {};
+    }
+
     std::string m_path;
 };
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadBytes(const std::string& path) {
+inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Environment.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdlib>
@@ -28,17 +29,11 @@ public:
             had_ = true;
             old_ = old;
         }
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        platform::SetEnvironmentValue(name, value);
     }
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
     ~ScopedEnv() {
-        if (had_)
-            ::setenv(name_, old_.c_str(), 1);
-        else
-            ::unsetenv(name_);
+        platform::SetEnvironmentValue(name_, had_ ? old_.c_str() : nullptr);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

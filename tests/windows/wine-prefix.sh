@@ -10,4 +10,8 @@ export WINEPREFIX=$prefix WINEDEBUG=err+module WINEDLLOVERRIDES="mscoree,mshtml=
 /usr/lib/wine/wineserver -w
 # Started in the background: it ends by itself when killed at the end.
 ( /usr/lib/wine/wineserver -p >/dev/null 2>&1 & )
+# The first program started in the prefix also starts wine's own services,
+# which stay up with the server and inherit that program's output: started
+# here on /dev/null, they keep no test's output pipe open.
+/usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
 test -d "$prefix/drive_c/windows"
