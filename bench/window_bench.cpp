@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -116,11 +117,16 @@ int Build(const char* file, CSilentUserPrompts& prompts) {
         finished = true;
         errors = e;
     });
+    // The window's own event loop, which sleeps until the worker hands it a
+    // line: polling here would take a processor from the worker.
+    QEventLoop loop;
+    QObject::connect(&velkora.Doc(), &CVelkoraDoc::buildFinished, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
     QElapsedTimer timer;
     timer.start();
     velkora.Doc().OnBuildAll();
-    while (!finished)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!finished)
+        loop.exec();
     const double seconds = Seconds(timer);
     if (errors != 0) {
         std::fprintf(stderr, "Build All reported %d errors\n", errors);
