@@ -1,5 +1,7 @@
 #include "cli/TerminalText.h"
 
+#include <algorithm>
+
 namespace {
 
 void AppendEscaped(std::string& out, unsigned char byte) {
@@ -33,7 +35,18 @@ size_t Utf8Length(std::string_view text, size_t at) {
 
 std::string TerminalSafe(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
+    AppendTerminalSafe(out, text);
+    return out;
+}
+
+void AppendTerminalSafe(std::string& out, std::string_view text) {
+    // Most texts are plain printable ASCII: they go as they are, in one piece.
+    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F; };
+    if (std::all_of(text.begin(), text.end(), plain)) {
+        out.append(text);
+        return;
+    }
+    out.reserve(out.size() + text.size());
     for (size_t i = 0; i < text.size();) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
         if (byte < 0x20 || byte == 0x7F) {
@@ -61,5 +74,4 @@ std::string TerminalSafe(std::string_view text) {
             ++i;
         }
     }
-    return out;
 }

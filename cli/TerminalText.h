@@ -10,3 +10,5 @@
 // bytes pass unchanged. Backslashes stay as they are: project files hold
 // Windows paths, which must read as typed.
 std::string TerminalSafe(std::string_view text);
+// TerminalSafe(text) appended to out.
+void AppendTerminalSafe(std::string& out, std::string_view text);

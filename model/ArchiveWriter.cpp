@@ -22,15 +22,15 @@ void CArchiveWriter::Put(std::string_view bytes) {
 }
 
 void CArchiveWriter::WriteU16(uint16_t value) {
-    std::string bytes;
-    AppendU16LE(bytes, value);
-    Put(bytes);
+    char bytes[2];
+    StoreU16LE(bytes, value);
+    Put(std::string_view(bytes, sizeof bytes));
 }
 
 void CArchiveWriter::WriteU32(uint32_t value) {
-    std::string bytes;
-    AppendU32LE(bytes, value);
-    Put(bytes);
+    char bytes[4];
+    StoreU32LE(bytes, value);
+    Put(std::string_view(bytes, sizeof bytes));
 }
 
 void CArchiveWriter::WriteText(std::string_view text) {

@@ -89,6 +89,10 @@ public:
         m_count = 0;
     }
 
+    // Makes room for count records in all, so that adding them does not move
+    // the slots again and again.
+    void Reserve(size_t count) { m_nodes.reserve(count); }
+
     size_t GetCount() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
 

@@ -6,14 +6,27 @@
 // Integers in files are stored least significant byte first; these are the
 // only helpers that put them there and take them back.
 
+// out must have room for 2 (4) bytes.
+inline void StoreU16LE(char* out, uint16_t value) {
+    out[0] = static_cast<char>(value & 0xFF);
+    out[1] = static_cast<char>(value >> 8);
+}
+
+inline void StoreU32LE(char* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
 inline void AppendU16LE(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
+    char bytes[2];
+    StoreU16LE(bytes, value);
+    out.append(bytes, sizeof bytes);
 }
 
 inline void AppendU32LE(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    char bytes[4];
+    StoreU32LE(bytes, value);
+    out.append(bytes, sizeof bytes);
 }
 
 // Two's complement, as lengths, offsets and counts of the package files are.

@@ -5,6 +5,7 @@
 #include "model/ArchiveWriter.h"
 #include "model/RegistrationServices.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -61,6 +62,12 @@ bool LoadRegInfo(CArchiveReader& ar, CProductRegInfo& info) {
     return true;
 }
 
+// The fewest bytes a record takes in the file (key, tag, fixed fields and
+// empty texts): a stored count is believed for reserving memory only as far as
+// the bytes left could hold that many records.
+constexpr size_t kMinResellerBytes = 2 + 2 + 4 + 4 + 6 + 4 + 4;
+constexpr size_t kMinRegInfoBytes = 2 + 2 + 1 + 2 + 1;
+
 // Entries of one map as read, in file order.
 template <typename T> using LoadedEntries = std::vector<std::pair<uint16_t, std::unique_ptr<T>>>;
 
@@ -70,6 +77,7 @@ template <typename T> using LoadedEntries = std::vector<std::pair<uint16_t, std:
 // the later one replaces. Keeping the file's order makes a load and save give
 // back the same bytes and keeps the order of Build All.
 template <typename T> void StoreInFileOrder(LoadedEntries<T>& entries, CBucketMap<T>& map) {
+    map.Reserve(entries.size());
     for (auto it = entries.rbegin(); it != entries.rend(); ++it)
         if (!map.Lookup(it->first))
             map.SetAt(it->first, std::move(it->second));
@@ -80,6 +88,7 @@ bool LoadResellerMap(CArchiveReader& ar, CAffProject& project) {
     if (!ar.ReadCount(count))
         return false;
     LoadedEntries<CReseller> entries;
+    entries.reserve(std::min<size_t>(count, ar.Remaining() / kMinResellerBytes));
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kResellerClass, schema))
@@ -101,6 +110,7 @@ bool LoadRegInfoMap(CArchiveReader& ar, CAffProject& project) {
     if (!ar.ReadCount(count))
         return false;
     LoadedEntries<CProductRegInfo> entries;
+    entries.reserve(std::min<size_t>(count, ar.Remaining() / kMinRegInfoBytes));
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kRegInfoClass, schema) ||

@@ -140,6 +140,13 @@ private:
     {
         const std::string tempFolder =
             m_env.tempFolder.empty() ? platform::TempFolder() : m_env.tempFolder;
+        const CAffProject& product = m_request.product;
+        std::vector<std::pair<uint16_t, std::string>> outputs;
+        outputs.reserve(m_request.outputs.size());
+        for (const auto& [key, path] : m_request.outputs)
+            if (!path.empty())
+                outputs.emplace_back(key, product.ResolveProjectPath(path));
+        m_outputs.emplace(outputs);
         const size_t count = m_request.affiliates.size();
         for (size_t i = 0; i < count; ++i) {
             if (m_env.onAffiliate)
@@ -181,8 +188,10 @@ private:
         Log("Creating affiliate setup file...");
         const std::string& outputPath = affiliate.m_strSetupPath;
         const std::string resolvedOutput = product.ResolveProjectPath(outputPath);
-        const OutputConflict conflict =
-            FindOutputConflict(resolvedOutput, InputsOf(affiliate.Key()));
+        OutputConflict conflict = FindOutputConflict(resolvedOutput, Inputs());
+        if (conflict == OutputConflict::None &&
+            m_outputs->NamedByAnother(affiliate.Key(), resolvedOutput))
+            conflict = OutputConflict::OtherAffiliate;
         if (conflict != OutputConflict::None) {
             Log(OutputConflictLine(conflict, outputPath));
             ++m_nErrors;
@@ -200,16 +209,14 @@ private:
         return Next::Continue;
     }
 
-    // What the package of the affiliate under key must not replace.
-    BuildInputs InputsOf(uint16_t key) const
+    // What no package may replace, besides the other affiliates' outputs
+    // (m_outputs).
+    BuildInputs Inputs() const
     {
         const CAffProject& product = m_request.product;
         BuildInputs inputs;
         inputs.projectFile = product.m_strProjectPath;
         inputs.setupFile = product.ResolveProjectPath(product.m_strSetupFile);
-        for (const auto& [otherKey, path] : m_request.outputs)
-            if (otherKey != key && !path.empty())
-                inputs.otherOutputs.push_back(product.ResolveProjectPath(path));
         return inputs;
     }
 
@@ -242,6 +249,8 @@ private:
 
     const BuildEnvironment& m_env;
     const BuildRequest& m_request;
+    // Every affiliate's output, made once per build.
+    std::optional<AffiliateOutputs> m_outputs;
     int m_nErrors = 0;
 };
 

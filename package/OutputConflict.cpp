@@ -47,6 +47,41 @@ OutputConflict FindOutputConflict(const std::string& output, const BuildInputs& 
     return OutputConflict::None;
 }
 
+AffiliateOutputs::AffiliateOutputs(const std::vector<std::pair<uint16_t, std::string>>& outputs) {
+    m_byPath.reserve(outputs.size());
+    for (const auto& [key, path] : outputs) {
+        if (path.empty())
+            continue;
+        Owners& owners = m_byPath[Comparable(path)];
+        if (owners.first < 0)
+            owners.first = key;
+        else if (owners.first != key && owners.second < 0)
+            owners.second = key;
+        std::error_code ec;
+        const auto links = fs::hard_link_count(path, ec);
+        if (!ec && links > 1)
+            m_linked.emplace_back(key, path);
+    }
+}
+
+bool AffiliateOutputs::NamedByAnother(uint16_t key, const std::string& output) const {
+    if (output.empty())
+        return false;
+    const auto it = m_byPath.find(Comparable(output));
+    if (it != m_byPath.end()) {
+        const Owners& owners = it->second;
+        if ((owners.first >= 0 && owners.first != key) ||
+            (owners.second >= 0 && owners.second != key))
+            return true;
+    }
+    for (const auto& [otherKey, path] : m_linked) {
+        std::error_code ec;
+        if (otherKey != key && fs::equivalent(output, path, ec))
+            return true;
+    }
+    return false;
+}
+
 std::string OutputConflictLine(OutputConflict conflict, const std::string& outputPath) {
     const std::string start = "Error! Output file '" + outputPath + "' is ";
     switch (conflict) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Which input of a build a package's output path would overwrite.
@@ -24,6 +27,34 @@ struct BuildInputs {
 // byte for byte on POSIX, without regard to letter case on Windows), or when
 // both exist and are the same file (a link, a hard link).
 OutputConflict FindOutputConflict(const std::string& output, const BuildInputs& inputs);
+
+// The outputs of every affiliate of one build, each put once into the form
+// FindOutputConflict compares, so that checking one output against all the
+// others takes constant time: a project of many affiliates is not checked in
+// time that grows with the square of their count. Outputs are taken as they
+// are on disk when this is made.
+class AffiliateOutputs {
+public:
+    // The key and resolved output path of every affiliate; empty paths are
+    // left out.
+    explicit AffiliateOutputs(const std::vector<std::pair<uint16_t, std::string>>& outputs);
+
+    // True when output names the output of an affiliate other than key, as
+    // FindOutputConflict would find it among BuildInputs::otherOutputs.
+    bool NamedByAnother(uint16_t key, const std::string& output) const;
+
+private:
+    // The keys whose outputs resolve to one path: two distinct ones at most
+    // are kept, enough to tell whether a key other than a given one is there.
+    struct Owners {
+        int32_t first = -1;
+        int32_t second = -1;
+    };
+    std::unordered_map<std::string, Owners> m_byPath;
+    // Outputs that exist with more than one name (hard links): only these can
+    // be one file under paths that resolve differently.
+    std::vector<std::pair<uint16_t, std::string>> m_linked;
+};
 
 // The build log's line for a refused output, with outputPath as the user
 // wrote it: "Error! Output file '<path>' is the project file." and so on.

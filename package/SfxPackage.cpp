@@ -4,8 +4,8 @@
 #include "package/PackageTrailer.h"
 #include "package/SignatureTable.h"
 #include "platform/FileSystem.h"
-#include "platform/BufferedFile.h"
 #include "platform/EmbeddedImage.h"
+#include "platform/FileCopy.h"
 #include "platform/ExecutablePath.h"
 #include "platform/FileReplace.h"
 #include "platform/ProcessStart.h"
@@ -39,28 +39,6 @@ bool ReadExactAt(platform::RawFile& file, int64_t position, void* buffer, size_t
         length -= static_cast<size_t>(n);
     }
     return true;
-}
-
-enum class CopyFailure { None, Read, Write };
-
-// Copies length bytes from in (at its current position) to out, moving them
-// in pieces of at most 1000 bytes through one piece buffer; the reader and
-// writer gather the pieces so the system sees whole buffers. A read that
-// returns nothing ends the copy as a failure, so a file that ends early never
-// makes it spin.
-CopyFailure CopyStream(platform::BufferedReader& in, platform::BufferedWriter& out,
-                       int64_t length) {
-    char piece[kSfxCopyBufferSize];
-    while (length > 0) {
-        size_t want = static_cast<size_t>(std::min<int64_t>(length, sizeof piece));
-        long n = in.Read(piece, want);
-        if (n <= 0)
-            return CopyFailure::Read;
-        if (!out.Write(piece, static_cast<size_t>(n)))
-            return CopyFailure::Write;
-        length -= n;
-    }
-    return CopyFailure::None;
 }
 
 void RemoveQuietly(const std::string& path) {
@@ -132,25 +110,25 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
 }
 
 SfxResult CSfxPackage::WritePackage(const void* image, size_t imageSize, const std::string& path) {
-    platform::BufferedWriter out(platform::RawFile::CreateReplacing(path));
+    platform::RawFile out = platform::RawFile::CreateReplacing(path);
     if (!out.IsOpen())
         return SFX_ERR_CREATE;
-    if (imageSize > 0 && !out.Write(image, imageSize))
+    if (imageSize > 0 && !out.WriteAll(image, imageSize))
         return SFX_ERR_CREATE;
 
     int64_t position = static_cast<int64_t>(imageSize);
     for (int i = 0; i < m_nCount; ++i) {
         CSfxEntry& e = m_entries[static_cast<size_t>(i)];
-        platform::BufferedReader source(platform::RawFile::OpenRead(e.m_strSourcePath));
+        platform::RawFile source = platform::RawFile::OpenRead(e.m_strSourcePath);
         if (!source.IsOpen())
             return SFX_ERR_SOURCE;
         e.m_nOffset = static_cast<int32_t>(position);
-        switch (CopyStream(source, out, e.m_nSize)) {
-        case CopyFailure::Read:
+        switch (platform::CopyFileBytes(source, 0, out, e.m_nSize)) {
+        case platform::FileCopyResult::ReadFailed:
             return SFX_ERR_SOURCE;
-        case CopyFailure::Write:
+        case platform::FileCopyResult::WriteFailed:
             return SFX_ERR_CREATE;
-        case CopyFailure::None:
+        case platform::FileCopyResult::Copied:
             break;
         }
         position += e.m_nSize;
@@ -160,8 +138,8 @@ SfxResult CSfxPackage::WritePackage(const void* image, size_t imageSize, const s
     trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
     std::string bytes;
     trailer.EncodeTo(bytes);
-    // Close also flushes: success only when every byte reached the file.
-    if (!out.Write(bytes.data(), bytes.size()) || !out.Close())
+    // Success only when every byte reached the file.
+    if (!out.WriteAll(bytes.data(), bytes.size()) || !out.Close())
         return SFX_ERR_CREATE;
     return SFX_OK;
 }
@@ -215,7 +193,7 @@ SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath,
 
     if (SfxResult r = ReadDirectory(packagePath); r != SFX_OK)
         return r;
-    platform::BufferedReader in(platform::RawFile::OpenRead(packagePath));
+    platform::RawFile in = platform::RawFile::OpenRead(packagePath);
     if (!in.IsOpen())
         return SFX_ERR_SOURCE;
 
@@ -223,18 +201,16 @@ SfxResult CSfxPackage::ExtractFrom(const std::string& packagePath,
     for (int i = m_nCount - 1; i >= 0; --i) {
         const CSfxEntry& e = m_entries[static_cast<size_t>(i)];
         const std::string target = folder + e.m_strName;
-        platform::BufferedWriter out(platform::RawFile::CreateReplacing(target));
+        platform::RawFile out = platform::RawFile::CreateReplacing(target);
         if (!out.IsOpen())
             continue;
-        CopyFailure failure = CopyFailure::Read;
-        if (in.SeekTo(e.m_nOffset))
-            failure = CopyStream(in, out, e.m_nSize);
-        if (failure == CopyFailure::None && !out.Close())
-            failure = CopyFailure::Write;
-        if (failure != CopyFailure::None) {
+        platform::FileCopyResult copied = platform::CopyFileBytes(in, e.m_nOffset, out, e.m_nSize);
+        if (copied == platform::FileCopyResult::Copied && !out.Close())
+            copied = platform::FileCopyResult::WriteFailed;
+        if (copied != platform::FileCopyResult::Copied) {
             out.Close();
             RemoveQuietly(target);
-            return failure == CopyFailure::Read ? SFX_ERR_OPEN : SFX_ERR_CREATE;
+            return copied == platform::FileCopyResult::ReadFailed ? SFX_ERR_OPEN : SFX_ERR_CREATE;
         }
     }
     return SFX_OK;

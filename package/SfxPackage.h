@@ -17,8 +17,9 @@ inline constexpr int kSfxTemplateSetupStub = 130; // the setupstub launcher
 // entry back to back, and a trailer listing the entries (see
 // package/PackageTrailer.h). An instance is used either as a writer (AddFile,
 // Build) or as a reader (ReadDirectory or ExtractAll, then GetEntry), by one
-// thread at a time. Payloads are always streamed through a 1000-byte buffer;
-// no payload is ever held in memory as a whole.
+// thread at a time. Payloads go from file to file through the system's own
+// copy where it has one (platform/FileCopy.h); no payload is ever held in
+// memory as a whole.
 class CSfxPackage {
 public:
     CSfxPackage() = default;

@@ -6,6 +6,10 @@
 
 namespace platform {
 
+enum class FileCopyResult : int;
+class RawFile;
+FileCopyResult CopyFileBytes(RawFile& from, int64_t fromPosition, RawFile& to, int64_t length);
+
 // An open file read and written as raw bytes, closed when it goes out of
 // scope. Moves only.
 class RawFile {
@@ -48,6 +52,9 @@ public:
     bool SameFileAs(const std::string& path) const;
 
 private:
+    // Hands both descriptors to the system's own copy (platform/FileCopy.h).
+    friend FileCopyResult CopyFileBytes(RawFile&, int64_t, RawFile&, int64_t);
+
     explicit RawFile(int fd) : m_fd(fd) {}
     int m_fd = -1;
 };

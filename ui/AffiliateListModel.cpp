@@ -145,9 +145,14 @@ QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation
 }
 
 void AffiliateListModel::FillRow(AffiliateRow& row, const CReseller& affiliate) {
-    row.texts = {affiliate.m_strName,         affiliate.m_strAffiliateId,
-                 affiliate.m_strWebSite,      affiliate.m_strEmail,
-                 affiliate.m_strPurchaseLink, FormatModified(affiliate.m_tModified)};
+    // Each text is copied once, straight into the row (a row refreshed again
+    // reuses its texts' memory).
+    row.texts[0] = affiliate.m_strName;
+    row.texts[1] = affiliate.m_strAffiliateId;
+    row.texts[2] = affiliate.m_strWebSite;
+    row.texts[3] = affiliate.m_strEmail;
+    row.texts[4] = affiliate.m_strPurchaseLink;
+    row.texts[5] = FormatModified(affiliate.m_tModified);
     row.image = affiliate.m_nImage;
 }
 

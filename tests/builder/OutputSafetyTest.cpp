@@ -169,4 +169,26 @@ TEST_F(OutputSafetyTest, TwoAffiliatesWithOneOutputAreBothRefused) {
     EXPECT_FALSE(fs::exists(shared));
 }
 
+TEST_F(OutputSafetyTest, OutputsThatAreOneFileThroughLinksAreAllRefused) {
+    CAffProject project = Product();
+    fs::create_directories(root / "out");
+    WriteFile(root / "out" / "real.exe", "EARLIER PACKAGE");
+    fs::create_symlink(root / "out" / "real.exe", root / "out" / "soft.exe");
+    fs::create_hard_link(root / "out" / "real.exe", root / "out" / "hard.exe");
+    const std::vector<std::string> sharing = {(root / "out" / "real.exe").string(),
+                                              (root / "out" / "soft.exe").string(),
+                                              (root / "out" / "hard.exe").string()};
+    for (size_t i = 0; i < sharing.size(); ++i)
+        project.AddReseller(Affiliate("s" + std::to_string(i), sharing[i]));
+    const std::string alone = (root / "out" / "alone.exe").string();
+    project.AddReseller(Affiliate("alone", alone));
+
+    EXPECT_EQ(BuildAll(project), 3);
+    for (const std::string& path : sharing)
+        EXPECT_EQ(Count("Error! Output file '" + path + "' is another affiliate's output."), 1)
+            << path;
+    EXPECT_EQ(ReadFile(root / "out" / "real.exe"), "EARLIER PACKAGE");
+    EXPECT_EQ(Count("File '" + alone + "' created successfully."), 1);
+}
+
 } // namespace
