@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
         return 127;
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     if (std::FILE* out = std::fopen(argv[1], "w")) {
-        const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        const double cpu =
+            static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         std::fprintf(out, "%ld %.6f %.6f\n", usage.ru_maxrss, wall.count(), cpu);
         std::fclose(out);
     }

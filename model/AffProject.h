@@ -34,7 +34,6 @@ private:
     std::string m_strBaseDirectory; // set by SetProjectPath; not stored
 
 public:
-
     // Copies every field of source except m_nId into a new affiliate whose key is
     // m_nNextResellerId. When that key is already taken (the 16-bit key space
     // wrapped), the next free key is used; when all 65,536 keys are taken,

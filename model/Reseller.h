@@ -14,10 +14,10 @@ public:
     std::string m_strName;
     std::string m_strWebSite;
     std::string m_strPurchaseLink;
-    int32_t m_nService = 0; // registration service index 0..3
+    int32_t m_nService = 0;     // registration service index 0..3
     std::string m_strSetupPath; // relative to the project's folder where possible
-    int32_t m_nImage = 0; // image index of the row in the affiliate list; not stored
-    int32_t m_tModified = 0; // seconds since 1970-01-01 UTC
+    int32_t m_nImage = 0;       // image index of the row in the affiliate list; not stored
+    int32_t m_tModified = 0;    // seconds since 1970-01-01 UTC
 
     uint16_t Key() const { return static_cast<uint16_t>(m_nId & 0xFFFF); }
 };

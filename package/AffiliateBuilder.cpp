@@ -1,9 +1,9 @@
 #include "package/AffiliateBuilder.h"
 
+#include "model/ByteOrder.h"
 #include "package/AffiliateInfoFile.h"
 #include "package/BuildRunningFlag.h"
 #include "package/LauncherChoice.h"
-#include "model/ByteOrder.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
@@ -21,8 +21,7 @@
 
 namespace {
 
-std::string Quoted(const char* before, const std::string& text, const char* after)
-{
+std::string Quoted(const char* before, const std::string& text, const char* after) {
     return before + text + after;
 }
 
@@ -33,8 +32,7 @@ public:
     InfoFile() = default;
     InfoFile(const InfoFile&) = delete;
     InfoFile& operator=(const InfoFile&) = delete;
-    ~InfoFile()
-    {
+    ~InfoFile() {
         m_file.reset();
         if (!m_strPath.empty())
             std::remove(m_strPath.c_str());
@@ -42,8 +40,7 @@ public:
 
     // A new file "_aff<number>.ino" in folder; "afflreg.dat" there when no
     // unique name can be made. False when neither can be created.
-    bool Create(const std::string& folder)
-    {
+    bool Create(const std::string& folder) {
         std::string path;
         m_file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", path);
         if (!m_file) {
@@ -55,8 +52,7 @@ public:
     }
 
     // Appends a 32-bit little-endian length and the bytes of text.
-    void WriteField(std::string_view text)
-    {
+    void WriteField(std::string_view text) {
         // A longer field would not fit the launcher's buffer: the package
         // must not be made at all.
         if (text.size() > kAffiliateInfoMaxField) {
@@ -68,8 +64,7 @@ public:
     }
 
     // Closes the file; false when any field was too long or not written whole.
-    bool Close()
-    {
+    bool Close() {
         if (std::fclose(m_file.release()) != 0)
             m_bOk = false;
         return m_bOk;
@@ -83,14 +78,12 @@ private:
     bool m_bOk = true;
 };
 
-bool IsUpToDate(const std::string& path, int32_t modified)
-{
+bool IsUpToDate(const std::string& path, int32_t modified) {
     const std::optional<int64_t> written = platform::RegularFileWriteTime(path);
     return written && *written >= static_cast<int64_t>(modified);
 }
 
-BuildEnvironment WithDefaults(BuildEnvironment env)
-{
+BuildEnvironment WithDefaults(BuildEnvironment env) {
     if (!env.now)
         env.now = platform::SystemNow;
     if (!env.beep)
@@ -110,12 +103,9 @@ BuildEnvironment WithDefaults(BuildEnvironment env)
 class BuildRun {
 public:
     BuildRun(const BuildEnvironment& env, const BuildRequest& request)
-        : m_env(env), m_request(request)
-    {
-    }
+        : m_env(env), m_request(request) {}
 
-    int Execute()
-    {
+    int Execute() {
         try {
             BuildAffiliates();
         } catch (...) {
@@ -136,8 +126,7 @@ public:
 private:
     enum class Next { Continue, EndBuild };
 
-    void BuildAffiliates()
-    {
+    void BuildAffiliates() {
         const std::string tempFolder =
             m_env.tempFolder.empty() ? platform::TempFolder() : m_env.tempFolder;
         const CAffProject& product = m_request.product;
@@ -156,8 +145,7 @@ private:
         }
     }
 
-    Next BuildOne(const CReseller& affiliate, const std::string& tempFolder)
-    {
+    Next BuildOne(const CReseller& affiliate, const std::string& tempFolder) {
         const CAffProject& product = m_request.product;
         InfoFile info;
         if (!info.Create(tempFolder)) {
@@ -211,8 +199,7 @@ private:
 
     // What no package may replace, besides the other affiliates' outputs
     // (m_outputs).
-    BuildInputs Inputs() const
-    {
+    BuildInputs Inputs() const {
         const CAffProject& product = m_request.product;
         BuildInputs inputs;
         inputs.projectFile = product.m_strProjectPath;
@@ -220,8 +207,7 @@ private:
         return inputs;
     }
 
-    void Fail(const std::string& line)
-    {
+    void Fail(const std::string& line) {
         LogError(line);
         Beep();
         ++m_nErrors;
@@ -230,8 +216,7 @@ private:
     void Log(const std::string& line) { m_env.log->Append(line); }
     void LogError(const std::string& line) { m_env.log->AppendError(line); }
 
-    void TryLog(const std::string& line, bool error = false)
-    {
+    void TryLog(const std::string& line, bool error = false) {
         try {
             if (error)
                 LogError(line);
@@ -241,8 +226,7 @@ private:
         }
     }
 
-    void Beep()
-    {
+    void Beep() {
         if (m_env.beep)
             m_env.beep();
     }
@@ -256,52 +240,44 @@ private:
 
 } // namespace
 
-bool StartBuiltPackage(const std::string& path)
-{
+bool StartBuiltPackage(const std::string& path) {
     // A bare name would be looked up in PATH and could start another program;
     // the file meant is the one relative to the current folder.
     const std::string program = platform::AbsolutePath(path);
     return !program.empty() && platform::StartDetached(program, {});
 }
 
-CBuildJob::~CBuildJob()
-{
+CBuildJob::~CBuildJob() {
     Wait();
 }
 
-int CBuildJob::Wait()
-{
+int CBuildJob::Wait() {
     if (m_thread.joinable())
         m_thread.join();
     return m_nErrors;
 }
 
 CAffiliateBuilder::CAffiliateBuilder(BuildEnvironment environment)
-    : m_env(WithDefaults(std::move(environment)))
-{
-}
+    : m_env(WithDefaults(std::move(environment))) {}
 
-std::string CAffiliateBuilder::StartLine() const
-{
+std::string CAffiliateBuilder::StartLine() const {
     return "***Start building [" + platform::FormatLocalTime(m_env.now(), "%H:%M:%S") + "] ";
 }
 
-std::unique_ptr<CBuildJob> CAffiliateBuilder::BuildAll(const CAffProject& project) const
-{
+std::unique_ptr<CBuildJob> CAffiliateBuilder::BuildAll(const CAffProject& project) const {
     m_env.log->Clear();
     m_env.log->Append(StartLine());
     return Start(MakeBuildAllRequest(project));
 }
 
-std::unique_ptr<CBuildJob> CAffiliateBuilder::BuildSelected(const CAffProject& project,
-                                                            const std::vector<uint16_t>& keys) const
-{
+std::unique_ptr<CBuildJob>
+CAffiliateBuilder::BuildSelected(const CAffProject& project,
+                                 const std::vector<uint16_t>& keys) const {
     m_env.log->Append(StartLine());
     return Start(MakeBuildSelectedRequest(project, keys));
 }
 
-RunSetupOutcome CAffiliateBuilder::RunSetup(const CAffProject& project, uint16_t key) const
-{
+RunSetupOutcome CAffiliateBuilder::RunSetup(const CAffProject& project, uint16_t key) const {
     RunSetupOutcome outcome;
     if (const CReseller* affiliate = project.LookupReseller(key)) {
         const std::string path = project.ResolveProjectPath(affiliate->m_strSetupPath);
@@ -317,8 +293,7 @@ RunSetupOutcome CAffiliateBuilder::RunSetup(const CAffProject& project, uint16_t
     return outcome;
 }
 
-std::unique_ptr<CBuildJob> CAffiliateBuilder::Start(BuildRequest request) const
-{
+std::unique_ptr<CBuildJob> CAffiliateBuilder::Start(BuildRequest request) const {
     std::unique_ptr<CBuildJob> job(new CBuildJob);
     CBuildJob* target = job.get();
     job->m_thread = std::thread([target, env = m_env, request = std::move(request)]() {
@@ -334,8 +309,7 @@ std::unique_ptr<CBuildJob> CAffiliateBuilder::Start(BuildRequest request) const
     return job;
 }
 
-int CAffiliateBuilder::Run(const BuildRequest& request) const
-{
+int CAffiliateBuilder::Run(const BuildRequest& request) const {
     BuildRunningScope running;
     return BuildRun(m_env, request).Execute();
 }

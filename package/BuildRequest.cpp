@@ -2,8 +2,7 @@
 
 namespace {
 
-BuildRequest RequestWithProduct(const CAffProject& project)
-{
+BuildRequest RequestWithProduct(const CAffProject& project) {
     BuildRequest request;
     request.product = project;
     // The list below is what gets built; the map's copies would only be
@@ -17,8 +16,7 @@ BuildRequest RequestWithProduct(const CAffProject& project)
 
 } // namespace
 
-BuildRequest MakeBuildAllRequest(const CAffProject& project)
-{
+BuildRequest MakeBuildAllRequest(const CAffProject& project) {
     BuildRequest request = RequestWithProduct(project);
     project.m_mapResellers.ForEach(
         [&](uint16_t, const CReseller& r) { request.affiliates.push_back(r); });
@@ -26,8 +24,7 @@ BuildRequest MakeBuildAllRequest(const CAffProject& project)
 }
 
 BuildRequest MakeBuildSelectedRequest(const CAffProject& project,
-                                      const std::vector<uint16_t>& keys)
-{
+                                      const std::vector<uint16_t>& keys) {
     BuildRequest request = RequestWithProduct(project);
     for (uint16_t key : keys)
         if (const CReseller* r = project.LookupReseller(key))

@@ -6,17 +6,14 @@ namespace {
 std::atomic<int> g_runningBuilds{0};
 }
 
-bool IsBuildRunning()
-{
+bool IsBuildRunning() {
     return g_runningBuilds.load() > 0;
 }
 
-BuildRunningScope::BuildRunningScope()
-{
+BuildRunningScope::BuildRunningScope() {
     ++g_runningBuilds;
 }
 
-BuildRunningScope::~BuildRunningScope()
-{
+BuildRunningScope::~BuildRunningScope() {
     --g_runningBuilds;
 }

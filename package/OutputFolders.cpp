@@ -5,15 +5,13 @@
 
 namespace {
 
-bool IsSeparator(char c)
-{
+bool IsSeparator(char c) {
     return c == '/' || (c == '\\' && platform::HostPathStyle() == platform::PathStyle::Windows);
 }
 
 } // namespace
 
-void CreateOutputFolders(const std::string& path)
-{
+void CreateOutputFolders(const std::string& path) {
     for (size_t i = 1; i < path.size(); ++i) {
         if (!IsSeparator(path[i]))
             continue;

@@ -14,7 +14,7 @@
 // Fixed facts of the package container.
 inline constexpr std::string_view kSfxMarker = "!KOVA_SFX!"; // the last 10 bytes of every package
 inline constexpr int kSfxMaxEntries = 256;
-inline constexpr int kSfxMaxNameLength = 999;      // a reader holds a name in 1000 bytes
+inline constexpr int kSfxMaxNameLength = 999; // a reader holds a name in 1000 bytes
 
 // True when name may be stored as an entry name and used as a file name inside
 // a target folder: 1..999 bytes, no '/', '\\' or NUL, and neither "." nor "..".

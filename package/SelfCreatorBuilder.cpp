@@ -1,19 +1,19 @@
 #include "package/SelfCreatorBuilder.h"
 
 #include "model/AffProject.h"
+#include "model/FormatText.h"
 #include "model/ProjectPaths.h"
 #include "package/BuildLogSink.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
+#include "package/ProductInfoFile.h"
+#include "package/RegistrationList.h"
 #include "package/SelfCreatorChoice.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
 #include "platform/TempFile.h"
-#include "model/FormatText.h"
-#include "package/ProductInfoFile.h"
-#include "package/RegistrationList.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -3,11 +3,11 @@
 #include "model/ProjectPaths.h"
 #include "package/PackageTrailer.h"
 #include "package/SignatureTable.h"
-#include "platform/FileSystem.h"
 #include "platform/EmbeddedImage.h"
-#include "platform/FileCopy.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileCopy.h"
 #include "platform/FileReplace.h"
+#include "platform/FileSystem.h"
 #include "platform/ProcessStart.h"
 #include "platform/RawFile.h"
 

@@ -7,8 +7,7 @@
 namespace platform {
 
 struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
+    void operator()(std::FILE* f) const {
         if (f)
             std::fclose(f);
     }
@@ -33,7 +32,6 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
 // a symbolic link, is not a regular file, has more than one link or belongs to
 // another user; creates the file, readable and writable by the current user
 // only, when it is missing. path receives the full path in any case.
-FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
-                             std::string& path);
+FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name, std::string& path);
 
 } // namespace platform

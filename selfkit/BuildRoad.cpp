@@ -15,8 +15,7 @@ bool StartSelfKit(CSelfKit& kit, ISelfKitView& view) {
     return false;
 }
 
-SelfKitStatus RunBuildRoad(CSelfKit& kit, const CCustomBuildRequest& request,
-                           ISelfKitView& view) {
+SelfKitStatus RunBuildRoad(CSelfKit& kit, const CCustomBuildRequest& request, ISelfKitView& view) {
     const SelfKitStatus refusal = kit.CheckRequest(request);
     if (refusal != SelfKitStatus::Ok) {
         view.ShowMessage(MessageKindOf(refusal), SelfKitMessage(refusal, request.strOutputPath));

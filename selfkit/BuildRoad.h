@@ -14,8 +14,7 @@ bool StartSelfKit(CSelfKit& kit, ISelfKitView& view);
 // What pressing Build does: the refusals, the "Building" dialog through the
 // eight steps (Cancel stops between them), then the outcome's message and,
 // after a success, the offer to run the new setup. Returns how it ended.
-SelfKitStatus RunBuildRoad(CSelfKit& kit, const CCustomBuildRequest& request,
-                           ISelfKitView& view);
+SelfKitStatus RunBuildRoad(CSelfKit& kit, const CCustomBuildRequest& request, ISelfKitView& view);
 
 // What the About box's link does: opens address, and when that fails shows
 // the warning starting "Unable to open hyperlink:". True when it opened.

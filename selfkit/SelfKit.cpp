@@ -1,5 +1,6 @@
 #include "selfkit/SelfKit.h"
 
+#include "model/FormatText.h"
 #include "model/ProjectPaths.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
@@ -7,12 +8,11 @@
 #include "package/LauncherChoice.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
+#include "package/ProductInfoFile.h"
 #include "package/SfxPackage.h"
 #include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
-#include "model/FormatText.h"
-#include "package/ProductInfoFile.h"
 #include "selfkit/SelfKitTexts.h"
 
 #include <filesystem>

@@ -4,13 +4,11 @@
 
 namespace platform {
 
-std::time_t SystemNow()
-{
+std::time_t SystemNow() {
     return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
 }
 
-std::string FormatLocalTime(std::time_t t, const char* format)
-{
+std::string FormatLocalTime(std::time_t t, const char* format) {
     std::tm parts{};
     if (!::localtime_r(&t, &parts))
         return {};

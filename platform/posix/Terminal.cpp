@@ -4,13 +4,11 @@
 
 namespace platform {
 
-bool StandardErrorIsTerminal()
-{
+bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
-bool StandardOutputIsTerminal()
-{
+bool StandardOutputIsTerminal() {
     return ::isatty(STDOUT_FILENO) == 1;
 }
 

@@ -3,17 +3,16 @@
 #include "platform/posix/SystemRandom.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <chrono>
 #include <random>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
-std::array<uint8_t, 16> RandomBytes()
-{
+std::array<uint8_t, 16> RandomBytes() {
     std::array<uint8_t, 16> bytes{};
     if (!FillSystemRandom(bytes.data(), bytes.size())) {
         // No random source: time and process still make a clash unlikely.
@@ -30,16 +29,15 @@ std::array<uint8_t, 16> RandomBytes()
 
 } // namespace
 
-std::string NewUuidText()
-{
+std::string NewUuidText() {
     auto b = RandomBytes();
     b[6] = static_cast<uint8_t>((b[6] & 0x0F) | 0x40); // version 4
     b[8] = static_cast<uint8_t>((b[8] & 0x3F) | 0x80); // RFC 4122 variant
     char text[37];
     std::snprintf(text, sizeof text,
                   "%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X", b[0],
-                  b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12],
-                  b[13], b[14], b[15]);
+                  b[1], b[2], b[3], b[4], b[5], b[6], b[7], b[8], b[9], b[10], b[11], b[12], b[13],
+                  b[14], b[15]);
     return text;
 }
 

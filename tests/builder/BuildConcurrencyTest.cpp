@@ -14,8 +14,7 @@ class BuilderConcurrencyTest : public ::testing::Test, public BuilderFixture {};
 // The user edits, deletes and adds affiliates while their build runs: every
 // package must still be whole and carry the data of the moment the command
 // was given.
-TEST_F(BuilderConcurrencyTest, EditsDuringABuildNeverReachItsPackages)
-{
+TEST_F(BuilderConcurrencyTest, EditsDuringABuildNeverReachItsPackages) {
     constexpr int kRounds = 15;
     constexpr int kAffiliates = 12;
     for (int round = 0; round < kRounds; ++round) {
@@ -75,8 +74,7 @@ TEST_F(BuilderConcurrencyTest, EditsDuringABuildNeverReachItsPackages)
 
 // Two builds side by side (Run Setup during Build All): both finish whole,
 // their information files never collide, and each keeps its own count.
-TEST_F(BuilderConcurrencyTest, TwoWorkersSideBySide)
-{
+TEST_F(BuilderConcurrencyTest, TwoWorkersSideBySide) {
     CAffProject project = Product();
     for (int i = 0; i < 8; ++i)
         project.AddReseller(Affiliate("a" + std::to_string(i),

@@ -14,15 +14,13 @@ namespace {
 
 class BuilderLogTest : public ::testing::Test, public BuilderFixture {
 protected:
-    std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b)
-    {
+    std::vector<std::string> Concat(std::vector<std::string> a, const std::vector<std::string>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     }
 };
 
-TEST_F(BuilderLogTest, OneAffiliateBuildsWithExactLogAndPackage)
-{
+TEST_F(BuilderLogTest, OneAffiliateBuildsWithExactLogAndPackage) {
     CAffProject project = Product();
     const std::string out = (root / "out" / "deep" / "alpha.exe").string();
     project.AddReseller(Affiliate("alpha", out));
@@ -62,12 +60,12 @@ TEST_F(BuilderLogTest, OneAffiliateBuildsWithExactLogAndPackage)
     EXPECT_NE(fs::status(out).permissions() & fs::perms::owner_exec, fs::perms::none);
 }
 
-TEST_F(BuilderLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
-{
+TEST_F(BuilderLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError) {
     CAffProject project = Product();
     project.m_strSetupFile = (root / "missing" / "setup.exe").string();
     for (const char* name : {"a", "b", "c"})
-        project.AddReseller(Affiliate(name, (root / "out" / (std::string(name) + ".exe")).string()));
+        project.AddReseller(
+            Affiliate(name, (root / "out" / (std::string(name) + ".exe")).string()));
 
     CAffiliateBuilder builder(Environment());
     EXPECT_EQ(builder.BuildAll(project)->Wait(), 1);
@@ -87,8 +85,7 @@ TEST_F(BuilderLogTest, MissingSetupFileEndsTheWholeBuildAfterOneError)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuilderLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
-{
+TEST_F(BuilderLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn) {
     CAffProject project = Product();
     WriteFile(root / "blocker", "a file where a folder should be");
     const std::string bad = (root / "blocker" / "sub" / "bad.exe").string();
@@ -102,13 +99,12 @@ TEST_F(BuilderLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
     CAffiliateBuilder builder(Environment());
     EXPECT_EQ(builder.Start(request)->Wait(), 1);
 
-    std::vector<std::string> expected = {
-        "",
-        "Writing program info...",
-        "Writing affiliate info...",
-        "Reading setup file '" + setupPath.string() + "'",
-        "Creating affiliate setup file...",
-        "Error! Can't build affiliate setup file [" + bad + "]."};
+    std::vector<std::string> expected = {"",
+                                         "Writing program info...",
+                                         "Writing affiliate info...",
+                                         "Reading setup file '" + setupPath.string() + "'",
+                                         "Creating affiliate setup file...",
+                                         "Error! Can't build affiliate setup file [" + bad + "]."};
     expected = Concat(expected, SuccessLines(setupPath.string(), good));
     expected.push_back("");
     expected.push_back("*** Finished! - 1 error(s)");
@@ -118,8 +114,7 @@ TEST_F(BuilderLogTest, UnmakeableOutputFolderCountsAndTheBuildGoesOn)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuilderLogTest, EmptyRequestsLogOnlyTheEnd)
-{
+TEST_F(BuilderLogTest, EmptyRequestsLogOnlyTheEnd) {
     CAffProject project = Product();
     project.AddReseller(Affiliate("a", (root / "a.exe").string()));
     CAffiliateBuilder builder(Environment());
@@ -130,15 +125,13 @@ TEST_F(BuilderLogTest, EmptyRequestsLogOnlyTheEnd)
     // Build Selected with keys that name nobody: the start line, nothing built;
     // the log is not cleared.
     EXPECT_EQ(builder.BuildSelected(project, {500, 501})->Wait(), 0);
-    EXPECT_EQ(sink.Lines(),
-              (std::vector<std::string>{"", "*** Finished! - 0 error(s)", kStartLine, "",
-                                        "*** Finished! - 0 error(s)"}));
+    EXPECT_EQ(sink.Lines(), (std::vector<std::string>{"", "*** Finished! - 0 error(s)", kStartLine,
+                                                      "", "*** Finished! - 0 error(s)"}));
     EXPECT_FALSE(fs::exists(root / "a.exe"));
     EXPECT_EQ(beeps, 2);
 }
 
-TEST_F(BuilderLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing)
-{
+TEST_F(BuilderLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing) {
     CAffProject project = Product();
     uint16_t k1 = 0, k2 = 0, k3 = 0;
     project.AddReseller(Affiliate("one", (root / "one.exe").string()), &k1);
@@ -164,8 +157,7 @@ TEST_F(BuilderLogTest, BuildSelectedFollowsTheGivenOrderAndRunsNothing)
     EXPECT_TRUE(Started().empty());
 }
 
-TEST_F(BuilderLogTest, InformationFileProblemsSkipOnlyThatAffiliate)
-{
+TEST_F(BuilderLogTest, InformationFileProblemsSkipOnlyThatAffiliate) {
     CAffProject project = Product();
     CReseller tooLong = Affiliate("long", (root / "long.exe").string());
     tooLong.m_strPurchaseLink = std::string(4000, 'x'); // the launcher holds 3999
@@ -186,8 +178,7 @@ TEST_F(BuilderLogTest, InformationFileProblemsSkipOnlyThatAffiliate)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuilderLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate)
-{
+TEST_F(BuilderLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate) {
     CAffProject project = Product();
     project.AddReseller(Affiliate("a", (root / "a.exe").string()));
     project.AddReseller(Affiliate("b", (root / "b.exe").string()));
@@ -196,13 +187,13 @@ TEST_F(BuilderLogTest, TemporaryFolderMissingIsAnInternalErrorPerAffiliate)
 
     CAffiliateBuilder builder(env);
     EXPECT_EQ(builder.BuildAll(project)->Wait(), 2);
-    EXPECT_EQ(sink.Lines(), (std::vector<std::string>{kStartLine, "Internal Error!", "Internal Error!",
-                                                      "", "*** Finished! - 2 error(s)"}));
+    EXPECT_EQ(sink.Lines(),
+              (std::vector<std::string>{kStartLine, "Internal Error!", "Internal Error!", "",
+                                        "*** Finished! - 2 error(s)"}));
     EXPECT_EQ(beeps, 3);
 }
 
-TEST_F(BuilderLogTest, RelativePathsResolveAgainstTheProjectFolder)
-{
+TEST_F(BuilderLogTest, RelativePathsResolveAgainstTheProjectFolder) {
     CAffProject project = Product();
     WriteFile(root / "proj" / "vendor-setup.exe", "payload");
     project.m_strSetupFile = "vendor-setup.exe";
@@ -224,8 +215,7 @@ TEST_F(BuilderLogTest, RelativePathsResolveAgainstTheProjectFolder)
     EXPECT_EQ(cwdDuringBuild, cwd);
 }
 
-TEST_F(BuilderLogTest, RunAfterBuildStartsOnlyWhatWasBuilt)
-{
+TEST_F(BuilderLogTest, RunAfterBuildStartsOnlyWhatWasBuilt) {
     CAffProject project = Product();
     WriteFile(root / "blocker", "");
     BuildRequest request;
@@ -243,16 +233,14 @@ TEST_F(BuilderLogTest, RunAfterBuildStartsOnlyWhatWasBuilt)
 class ThrowingSink : public IBuildLogSink {
 public:
     void Clear() override {}
-    void Append(const std::string&) override
-    {
+    void Append(const std::string&) override {
         sawFlag = sawFlag || IsBuildRunning();
         throw std::runtime_error("view gone");
     }
     bool sawFlag = false;
 };
 
-TEST_F(BuilderLogTest, FlagIsSetDuringABuildAndClearedAfterAnException)
-{
+TEST_F(BuilderLogTest, FlagIsSetDuringABuildAndClearedAfterAnException) {
     ThrowingSink throwing;
     BuildEnvironment env = Environment();
     env.log = &throwing;
@@ -281,12 +269,9 @@ TEST_F(BuilderLogTest, FlagIsSetDuringABuildAndClearedAfterAnException)
     EXPECT_FALSE(IsBuildRunning());
 }
 
-TEST_F(BuilderLogTest, OverlappingBuildsKeepTheFlagUntilTheLastEnds)
-{
+TEST_F(BuilderLogTest, OverlappingBuildsKeepTheFlagUntilTheLastEnds) {
     std::optional<BuildRunningScope> first(std::in_place);
-    {
-        BuildRunningScope second;
-    }
+    { BuildRunningScope second; }
     EXPECT_TRUE(IsBuildRunning());
     first.reset();
     EXPECT_FALSE(IsBuildRunning());

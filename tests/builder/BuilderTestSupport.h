@@ -4,8 +4,8 @@
 #include "package/AffiliateBuilder.h"
 #include "package/BuildLogSink.h"
 #include "package/SfxPackage.h"
-#include "tests/support/LogRecorder.h"
 #include "platform/Environment.h"
+#include "tests/support/LogRecorder.h"
 #include "tests/support/TempFolder.h"
 
 #include <atomic>
@@ -28,14 +28,12 @@ inline constexpr const char* kStartLine = "***Start building [14:03:59] ";
 // Records every line; safe to call from the worker.
 using RecordingSink = LogRecorder;
 
-inline void WriteFile(const fs::path& path, const std::string& bytes)
-{
+inline void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadFile(const fs::path& path)
-{
+inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -44,8 +42,7 @@ inline std::string ReadFile(const fs::path& path)
 // information files inside it, and a recording environment.
 class BuilderFixture {
 public:
-    BuilderFixture()
-    {
+    BuilderFixture() {
         platform::SetEnvironmentValue("TZ", "UTC0");
         tzset();
         root = m_temp.Path();
@@ -56,8 +53,7 @@ public:
             image[i] = static_cast<char>(i * 7 + 1);
     }
 
-    BuildEnvironment Environment()
-    {
+    BuildEnvironment Environment() {
         BuildEnvironment env;
         env.log = &sink;
         env.now = [] { return kStartTime; };
@@ -74,8 +70,7 @@ public:
     }
 
     // A product whose setup file exists, with its project file in root/proj.
-    CAffProject Product(const std::string& setupBytes = std::string(5000, 'S'))
-    {
+    CAffProject Product(const std::string& setupBytes = std::string(5000, 'S')) {
         CAffProject project;
         fs::create_directories(root / "proj");
         project.SetProjectPath((root / "proj" / "demo.vkp").string());
@@ -86,8 +81,7 @@ public:
         return project;
     }
 
-    static CReseller Affiliate(const std::string& name, const std::string& output)
-    {
+    static CReseller Affiliate(const std::string& name, const std::string& output) {
         CReseller r;
         r.m_strName = name;
         r.m_strAffiliateId = name + "-id";
@@ -97,16 +91,14 @@ public:
         return r;
     }
 
-    std::vector<std::string> TempFolderEntries() const
-    {
+    std::vector<std::string> TempFolderEntries() const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(tempFolder))
             names.push_back(e.path().filename().string());
         return names;
     }
 
-    std::vector<std::string> Started()
-    {
+    std::vector<std::string> Started() {
         std::lock_guard<std::mutex> lock(startedMutex);
         return started;
     }
@@ -123,8 +115,8 @@ public:
 };
 
 // The six lines of one affiliate that builds.
-inline std::vector<std::string> SuccessLines(const std::string& setupFile, const std::string& output)
-{
+inline std::vector<std::string> SuccessLines(const std::string& setupFile,
+                                             const std::string& output) {
     return {"",
             "Writing program info...",
             "Writing affiliate info...",

@@ -7,9 +7,9 @@
 
 #include "model/ProjectFile.h"
 #include "package/AffiliateInfoFile.h"
+#include "package/SelfCreatorBuilder.h"
 #include "platform/Beep.h"
 #include "platform/FileFaults.h"
-#include "package/SelfCreatorBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -16,16 +16,15 @@ namespace {
 
 class BuilderFileHelpersTest : public ::testing::Test, public BuilderFixture {};
 
-TEST_F(BuilderFileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct)
-{
+TEST_F(BuilderFileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct) {
     std::set<std::string> paths;
     for (int i = 0; i < 50; ++i) {
         std::string path;
         platform::FileHandle f =
             platform::CreateUniqueTempFile(tempFolder.string(), "_aff", ".ino", path);
         ASSERT_TRUE(f);
-        EXPECT_TRUE(std::regex_match(fs::path(path).filename().string(),
-                                     std::regex("_aff[0-9]+\\.ino")));
+        EXPECT_TRUE(
+            std::regex_match(fs::path(path).filename().string(), std::regex("_aff[0-9]+\\.ino")));
         EXPECT_EQ(fs::path(path).parent_path(), tempFolder);
         struct stat st {};
         ASSERT_EQ(stat(path.c_str(), &st), 0);
@@ -40,8 +39,7 @@ TEST_F(BuilderFileHelpersTest, UniqueTempFilesAreNewPrivateAndDistinct)
     EXPECT_EQ(path, "untouched");
 }
 
-TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
-{
+TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles) {
     const fs::path fixed = tempFolder / "afflreg.dat";
     const fs::path victim = root / "victim.txt";
     std::string path;
@@ -66,7 +64,8 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
 
     // Missing: created private. Left over from an earlier run: truncated.
     {
-        platform::FileHandle f = platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
+        platform::FileHandle f =
+            platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
         ASSERT_TRUE(f);
         std::fputs("old contents", f.get());
     }
@@ -74,7 +73,8 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
     ASSERT_EQ(stat(fixed.string().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     {
-        platform::FileHandle f = platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
+        platform::FileHandle f =
+            platform::CreateOwnTempFile(tempFolder.string(), "afflreg.dat", path);
         ASSERT_TRUE(f);
         std::fputs("new", f.get());
     }
@@ -82,8 +82,7 @@ TEST_F(BuilderFileHelpersTest, FixedNameFileRefusesLinksAndForeignFiles)
     EXPECT_EQ(path, fixed.string());
 }
 
-TEST_F(BuilderFileHelpersTest, OutputFoldersAreMadeForEverySeparatorAfterTheFirstCharacter)
-{
+TEST_F(BuilderFileHelpersTest, OutputFoldersAreMadeForEverySeparatorAfterTheFirstCharacter) {
     const std::string base = root.string();
     CreateOutputFolders(base + "/a/b//c/file.exe");
     EXPECT_TRUE(fs::is_directory(root / "a" / "b" / "c"));

@@ -11,15 +11,13 @@ namespace {
 
 class BuilderRunSetupTest : public ::testing::Test, public BuilderFixture {
 protected:
-    void SetModified(const fs::path& path, std::time_t t)
-    {
+    void SetModified(const fs::path& path, std::time_t t) {
         utimbuf times{t, t};
         ASSERT_EQ(utime(path.c_str(), &times), 0);
     }
 
     // A project with one affiliate whose package file already exists.
-    CAffProject ProjectWithPackage(int32_t changed, std::time_t written)
-    {
+    CAffProject ProjectWithPackage(int32_t changed, std::time_t written) {
         CAffProject project = Product();
         output = root / "pkg" / "alpha.exe";
         fs::create_directories(output.parent_path());
@@ -35,8 +33,7 @@ protected:
     uint16_t key = 0;
 };
 
-TEST_F(BuilderRunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
-{
+TEST_F(BuilderRunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten) {
     // Same second counts as up to date: only an earlier package is stale.
     for (std::time_t written : {std::time_t(1700000000), std::time_t(1700000500)}) {
         CAffProject project = ProjectWithPackage(1700000000, written);
@@ -52,8 +49,7 @@ TEST_F(BuilderRunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten)
     EXPECT_EQ(Started().size(), 2u);
 }
 
-TEST_F(BuilderRunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
-{
+TEST_F(BuilderRunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted) {
     CAffProject project = ProjectWithPackage(1700000000, 1699999999);
     sink.Append("kept");
     CAffiliateBuilder builder(Environment());
@@ -74,8 +70,7 @@ TEST_F(BuilderRunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted)
     EXPECT_TRUE(TempFolderEntries().empty());
 }
 
-TEST_F(BuilderRunSetupTest, MissingPackageIsBuiltThenStarted)
-{
+TEST_F(BuilderRunSetupTest, MissingPackageIsBuiltThenStarted) {
     CAffProject project = Product();
     CReseller r = Affiliate("fresh", (root / "fresh.exe").string());
     project.AddReseller(r, &key);
@@ -86,8 +81,7 @@ TEST_F(BuilderRunSetupTest, MissingPackageIsBuiltThenStarted)
     EXPECT_EQ(Started(), (std::vector<std::string>{(root / "fresh.exe").string()}));
 }
 
-TEST_F(BuilderRunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
-{
+TEST_F(BuilderRunSetupTest, UnknownAffiliateGivesAnEmptyBuild) {
     CAffProject project = Product();
     CAffiliateBuilder builder(Environment());
     RunSetupOutcome outcome = builder.RunSetup(project, 42);
@@ -97,8 +91,7 @@ TEST_F(BuilderRunSetupTest, UnknownAffiliateGivesAnEmptyBuild)
     EXPECT_TRUE(Started().empty());
 }
 
-TEST_F(BuilderRunSetupTest, BareSetupNameStartsTheFileBuiltHereNotAProgramOnThePath)
-{
+TEST_F(BuilderRunSetupTest, BareSetupNameStartsTheFileBuiltHereNotAProgramOnThePath) {
     // An unsaved project keeps a bare output name relative to the current
     // folder; a program of the same name on PATH must not be started instead.
     const fs::path here = root / "here";

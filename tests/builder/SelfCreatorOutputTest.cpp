@@ -2,8 +2,8 @@
 // inputs, never written through a link, and the previous file kept on failure.
 #include "BuilderTestSupport.h"
 
-#include "platform/Beep.h"
 #include "package/SelfCreatorBuilder.h"
+#include "platform/Beep.h"
 
 #include <gtest/gtest.h>
 

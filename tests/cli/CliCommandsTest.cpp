@@ -272,10 +272,8 @@ TEST_F(CliTest, AddAffiliateRefusesClashingSetupPaths) {
     // Derived from the name, differing only in case.
     run = add({"--name", "BOB"});
     EXPECT_EQ(run.code, kExitFailed);
-    EXPECT_EQ(
-        run.err,
-        "File '" + Native("out/Setup_BOB.exe") +
-            "' is used for another affiliate, please select other name.\n");
+    EXPECT_EQ(run.err, "File '" + Native("out/Setup_BOB.exe") +
+                           "' is used for another affiliate, please select other name.\n");
     // The same file written another way.
     run = add({"--name", "Other", "--setup-path", "./out/../out/setup_bob.EXE"});
     EXPECT_EQ(run.err, "File './out/../out/setup_bob.EXE' is used for another affiliate, please "

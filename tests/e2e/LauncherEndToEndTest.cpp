@@ -240,10 +240,10 @@ TEST_F(LauncherEndToEnd, FoldersPlantedInTheTemporaryFolderDoNotStopTheLauncher)
 TEST_F(LauncherEndToEnd, ConcurrentRunsOfTwoProductsEachStartTheirOwnSetup) {
     // Both vendors call their setup "setup.sh"; each says which product it is
     // into the file named by its argument and ends with a status of its own.
-    std::string packageA = BuildPackage(
-        "setup.sh", "#!/bin/sh\nprintf A > \"$1\"\nexit 11\n", kLink, dir / "A");
-    std::string packageB = BuildPackage(
-        "setup.sh", "#!/bin/sh\nprintf B > \"$1\"\nexit 12\n", kLink, dir / "B");
+    std::string packageA =
+        BuildPackage("setup.sh", "#!/bin/sh\nprintf A > \"$1\"\nexit 11\n", kLink, dir / "A");
+    std::string packageB =
+        BuildPackage("setup.sh", "#!/bin/sh\nprintf B > \"$1\"\nexit 12\n", kLink, dir / "B");
     constexpr int kRuns = 30;
     fs::create_directories(dir / "seen");
     std::vector<RunResult> results(kRuns);
@@ -267,7 +267,8 @@ TEST_F(LauncherEndToEnd, ConcurrentRunsOfTwoProductsEachStartTheirOwnSetup) {
 TEST_F(LauncherEndToEnd, NoexecTemporaryFolderFallsBackToTheUsersCache) {
     const std::string noexec = dir / "noexec";
     fs::create_directories(noexec);
-    const std::string mount = "mount -t tmpfs -o noexec,size=16m tmpfs '" + noexec + "' 2>/dev/null";
+    const std::string mount =
+        "mount -t tmpfs -o noexec,size=16m tmpfs '" + noexec + "' 2>/dev/null";
     if (std::system(mount.c_str()) != 0)
         GTEST_SKIP() << "cannot mount a noexec folder here";
     env["TMPDIR"] = noexec;

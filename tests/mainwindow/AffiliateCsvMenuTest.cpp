@@ -50,8 +50,8 @@ TEST_F(MainWindowTest, ACleanImportOnlyReportsAndABrokenFileChangesNothing) {
     Start({QString::fromStdString(WriteProject("p.vkp", 0))});
     WriteCsv(Path("ok.csv"), "\xEF\xBB\xBFName,Affiliate ID,Notes\nAnn,a1,x\n");
     WriteCsv(Path("bad.csv"), "Name,Affiliate ID\n\"Ann,a1\n");
-    m_prompts.Pick({QString::fromStdString(Path("bad.csv")),
-                       QString::fromStdString(Path("ok.csv"))});
+    m_prompts.Pick(
+        {QString::fromStdString(Path("bad.csv")), QString::fromStdString(Path("ok.csv"))});
     Cmd(ID_IMPORT_AFFILIATES).trigger();
     ASSERT_EQ(m_prompts.Messages().size(), 1);
     EXPECT_EQ(m_prompts.Messages()[0], "bad.csv, line 2: a quoted field is not closed.");

@@ -1,11 +1,11 @@
 #include "tests/support/SelfCreatorFixtures.h"
 
 #include "model/AffProject.h"
+#include "package/ProductInfoFile.h"
+#include "package/SelfCreatorBuilder.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/EmbeddedImage.h"
-#include "package/ProductInfoFile.h"
-#include "package/SelfCreatorBuilder.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/NativePath.h"
 

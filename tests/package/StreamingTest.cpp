@@ -35,7 +35,7 @@ struct Calls {
     size_t largestWrite = 0;
     size_t bytesRead = 0;
     size_t bytesCopiedBySystem = 0; // moved by copy_file_range()
-    size_t firstWrite = 0; // kept without allocating, so the record never counts itself
+    size_t firstWrite = 0;          // kept without allocating, so the record never counts itself
     // Writes whose last byte does not end a kFileCopyBlock block of the file.
     size_t writesEndingOffBoundary = 0;
     size_t peakHeapGrowth = 0; // most heap in use beyond what was in use at Start()

@@ -46,38 +46,58 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ScriptedArgumentsTable,
     ::testing::Values(
         ParseCase{"NoArguments", {}, ScriptedMode::Dialog, {}, ""},
-        ParseCase{"AllOptions", {"--service", "ShareIt", "--affiliate-id", "A 1", "--homepage", "h",
-                   "--output", "o.exe"},
+        ParseCase{"AllOptions",
+                  {"--service", "ShareIt", "--affiliate-id", "A 1", "--homepage", "h", "--output",
+                   "o.exe"},
                   ScriptedMode::Build,
                   {"ShareIt", "A 1", "h", "o.exe"},
                   ""},
-        ParseCase{"EqualsForm", {"--output=x y.exe", "--affiliate-id=", "--homepage=a=b"},
+        ParseCase{"EqualsForm",
+                  {"--output=x y.exe", "--affiliate-id=", "--homepage=a=b"},
                   ScriptedMode::Build,
                   {"", "", "a=b", "x y.exe"},
                   ""},
         // A value that looks like an option is still the value.
-        ParseCase{"ValueLikeAnOption", {"--affiliate-id", "--output", "--output", "o"},
+        ParseCase{"ValueLikeAnOption",
+                  {"--affiliate-id", "--output", "--output", "o"},
                   ScriptedMode::Build,
                   {"", "--output", "", "o"},
                   ""},
         ParseCase{"Help", {"--help"}, ScriptedMode::Help, {}, ""},
-        ParseCase{"HelpAmongOthers", {"--affiliate-id", "A", "--output", "o", "-h"}, ScriptedMode::Help, {}, ""},
-        ParseCase{"MissingOutput", {"--affiliate-id", "A"}, ScriptedMode::Bad, {}, "missing option: --output"},
-        ParseCase{"MissingAffiliateId", {"--output", "o"}, ScriptedMode::Bad, {}, "missing option: --affiliate-id"},
-        ParseCase{"ValueMissingAtTheEnd", {"--affiliate-id", "A", "--output"},
+        ParseCase{"HelpAmongOthers",
+                  {"--affiliate-id", "A", "--output", "o", "-h"},
+                  ScriptedMode::Help,
+                  {},
+                  ""},
+        ParseCase{"MissingOutput",
+                  {"--affiliate-id", "A"},
+                  ScriptedMode::Bad,
+                  {},
+                  "missing option: --output"},
+        ParseCase{"MissingAffiliateId",
+                  {"--output", "o"},
+                  ScriptedMode::Bad,
+                  {},
+                  "missing option: --affiliate-id"},
+        ParseCase{"ValueMissingAtTheEnd",
+                  {"--affiliate-id", "A", "--output"},
                   ScriptedMode::Bad,
                   {},
                   "option needs a value: --output"},
-        ParseCase{"EmptyOutput", {"--affiliate-id", "A", "--output="},
+        ParseCase{"EmptyOutput",
+                  {"--affiliate-id", "A", "--output="},
                   ScriptedMode::Bad,
                   {},
                   "--output needs a file name"},
-        ParseCase{"Repeated", {"--affiliate-id", "A", "--affiliate-id=B", "--output", "o"},
+        ParseCase{"Repeated",
+                  {"--affiliate-id", "A", "--affiliate-id=B", "--output", "o"},
                   ScriptedMode::Bad,
                   {},
                   "option given twice: --affiliate-id"},
-        ParseCase{"UnknownOption", {"-psn_0_1"}, ScriptedMode::Bad, {}, "unknown argument: -psn_0_1"},
-        ParseCase{"StrayWord", {"setup.exe"}, ScriptedMode::Bad, {}, "unknown argument: setup.exe"}));
+        ParseCase{
+            "UnknownOption", {"-psn_0_1"}, ScriptedMode::Bad, {}, "unknown argument: -psn_0_1"},
+        ParseCase{
+            "StrayWord", {"setup.exe"}, ScriptedMode::Bad, {}, "unknown argument: setup.exe"}));
 
 class ScriptedBuildFixture : public ::testing::Test {
 protected:
@@ -119,12 +139,13 @@ TEST_F(ScriptedBuildFixture, WithoutServiceTakesTheOneListedFirst) {
         << err.str();
     const auto info = InfoOf(output);
     ASSERT_TRUE(info);
-    EXPECT_NE(info->m_strLink.find("1234"), std::string::npos) << info->m_strLink; // RegNow sorts first
+    EXPECT_NE(info->m_strLink.find("1234"), std::string::npos)
+        << info->m_strLink; // RegNow sorts first
 }
 
 TEST_F(ScriptedBuildFixture, RefusalsCarryTheDialogsMessages) {
-    EXPECT_EQ(Run("RegNow;1234;", {"--service", "ShareIt", "--affiliate-id", "9", "--output",
-                                   target / "a.exe"}),
+    EXPECT_EQ(Run("RegNow;1234;",
+                  {"--service", "ShareIt", "--affiliate-id", "9", "--output", target / "a.exe"}),
               1);
     EXPECT_NE(err.str().find("It offers: RegNow"), std::string::npos) << err.str();
 
@@ -133,8 +154,8 @@ TEST_F(ScriptedBuildFixture, RefusalsCarryTheDialogsMessages) {
     EXPECT_EQ(err.str(), std::string(selfkit_text::kNoService) + "\n");
 
     err.str("");
-    EXPECT_EQ(Run("RegNow;1234;", {"--affiliate-id", std::string(4000, 'x'), "--output",
-                                   target / "c.exe"}),
+    EXPECT_EQ(Run("RegNow;1234;",
+                  {"--affiliate-id", std::string(4000, 'x'), "--output", target / "c.exe"}),
               1);
     EXPECT_EQ(err.str(), std::string(selfkit_text::kFieldTooLong) + "\n");
     EXPECT_FALSE(std::filesystem::exists(target / "a.exe"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "package/SfxPackage.h"
 #include "package/ProductInfoFile.h"
+#include "package/SfxPackage.h"
 #include "tests/support/TempFolder.h"
 
 #include <cstdint>

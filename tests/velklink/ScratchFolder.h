@@ -32,9 +32,7 @@ public:
         platform::SetEnvironmentValue(name, value);
     }
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
-    ~ScopedEnv() {
-        platform::SetEnvironmentValue(name_, had_ ? old_.c_str() : nullptr);
-    }
+    ~ScopedEnv() { platform::SetEnvironmentValue(name_, had_ ? old_.c_str() : nullptr); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 

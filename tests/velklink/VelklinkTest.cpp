@@ -6,8 +6,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -164,13 +164,13 @@ TEST_P(MalformedValue, GivesTwo) {
     EXPECT_EQ(size, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, MalformedValue,
-    ::testing::Values(BadValueCase{"Unterminated", "https://x.example/buy"},
-                      BadValueCase{"Empty", ""},
-                      BadValueCase{"OneOverTheLauncherLimit", std::string(4000, 'a') + '\0'},
-                      BadValueCase{"Huge", std::string(70000, 'a') + '\0'}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, MalformedValue,
+                         ::testing::Values(BadValueCase{"Unterminated", "https://x.example/buy"},
+                                           BadValueCase{"Empty", ""},
+                                           BadValueCase{"OneOverTheLauncherLimit",
+                                                        std::string(4000, 'a') + '\0'},
+                                           BadValueCase{"Huge", std::string(70000, 'a') + '\0'}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VelklinkTest, LongestValueTheLauncherWritesIsReturned) {
     const std::string link(3999, 'a');
@@ -184,8 +184,8 @@ TEST_F(VelklinkTest, LongestValueTheLauncherWritesIsReturned) {
 
 TEST_F(VelklinkTest, SparseHugeValueIsRefusedWithoutItsSize) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "x"));
-    auto file = fs::path(dir / "machine") / MachineStore::KeyFolder(KeyPath(kUuid)) /
-                "v.purchaselink";
+    auto file =
+        fs::path(dir / "machine") / MachineStore::KeyFolder(KeyPath(kUuid)) / "v.purchaselink";
     std::error_code ec;
     fs::resize_file(file, (uint64_t(1) << 32) - 1, ec);
     if (ec)
