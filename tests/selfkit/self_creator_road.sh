@@ -45,11 +45,11 @@ needed)
     [[ $lib =~ $allowed ]] || fail "needs $lib, which an affiliate's desktop may not have"
   done
   echo "needed: $(echo $needed)"
-  # Symbol versions of the C library beyond what the README promises (2.36,
+  # Symbol versions of the C library beyond what the README promises (2.35,
   # Debian 12's own: the static C++ runtime of its compiler asks for it).
   newest=$(objdump -T "$creator" | grep -o 'GLIBC_[0-9.]*' | sort -t. -k2,2n -u | tail -n1)
   echo "newest C library symbol version: $newest"
-  case $newest in GLIBC_2.3[7-9]* | GLIBC_2.[4-9]*) fail "needs $newest (README: glibc 2.36)" ;; esac
+  case $newest in GLIBC_2.3[6-9]* | GLIBC_2.[4-9]*) fail "needs $newest (README: glibc 2.35)" ;; esac
   ;;
 paths)
   for dir in "$source_dir" "$build_dir"; do

@@ -14,8 +14,24 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pids=()
 # Ended last started first: the window manager before its X server.
-cleanup() { for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done; }
+# The prefix's services were started without a display (wine-prefix.sh), and a
+# window of theirs would never reach this test's X server: the test (run
+# alone) ends them, lets its own program start them on its display, and at
+# the end starts them again as the other tests expect them.
+wineserver=/usr/lib/wine/wineserver
+restart_services() {
+  $wineserver -k 2>/dev/null
+  $wineserver -w
+  ( env -u DISPLAY $wineserver -p >/dev/null 2>&1 & )
+  env -u DISPLAY $wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  restart_services
+}
 trap cleanup EXIT
+$wineserver -k 2>/dev/null
+$wineserver -w
 
 rm -rf "$work" "$prefix/drive_c/gui" && mkdir -p "$work"
 cd "$work" || exit 1
