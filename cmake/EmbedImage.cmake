@@ -138,19 +138,25 @@ macro(_velkora_embed_resource)
   endif()
 endmacro()
 
-# Embeds the Windows launchers of the cross builds into target as templates
-# 131 (i686) and 132 (x86_64), where this build makes them.
+# Embeds a pair of Windows images of the cross builds into target: the i686
+# one as id32, the x86_64 one as id64, where this build makes them. A Windows
+# program of this build is handed the i686 image (passed_i686) and carries it
+# as id32 beside its own.
+function(velkora_embed_windows_pair target i686 x86_64 passed_i686 id32 id64)
+  if(i686)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${i686} DEPENDS velkora_windows_i686 ID ${id32})
+  endif()
+  if(x86_64)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${x86_64} DEPENDS velkora_windows_x86_64
+                        ID ${id64})
+  endif()
+  if(passed_i686)
+    velkora_embed_image(TARGET ${target} IMAGE_FILE ${passed_i686} ID ${id32})
+  endif()
+endfunction()
+
+# The Windows launchers as templates 131 (i686) and 132 (x86_64).
 function(velkora_embed_windows_launchers target)
-  if(VELKORA_WIN32_LAUNCHER)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN32_LAUNCHER}
-                        DEPENDS velkora_windows_i686 ID 131)
-  endif()
-  if(VELKORA_WIN64_LAUNCHER)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN64_LAUNCHER}
-                        DEPENDS velkora_windows_x86_64 ID 132)
-  endif()
-  # A Windows program of this build carries the i686 launcher as well.
-  if(VELKORA_I686_LAUNCHER)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_I686_LAUNCHER} ID 131)
-  endif()
+  velkora_embed_windows_pair(${target} "${VELKORA_WIN32_LAUNCHER}" "${VELKORA_WIN64_LAUNCHER}"
+                             "${VELKORA_I686_LAUNCHER}" 131 132)
 endfunction()

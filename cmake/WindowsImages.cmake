@@ -14,22 +14,12 @@
 #   135  the Windows self creator for 64-bit setups (selfkit.exe, x86_64, PE32+)
 # Linux programs that write self creators embed both (velkora_embed_windows_selfkits)
 # beside their own self creator (129).
-# Embeds the Windows self creators of the cross builds into target as
-# templates 134 (i686) and 135 (x86_64), where this build makes them.
+# The Windows self creators as templates 134 (i686) and 135 (x86_64); the
+# x86_64 Windows programs carry the i686 one too (their own is 129), for the
+# affiliates of 32-bit setups.
 function(velkora_embed_windows_selfkits target)
-  if(VELKORA_WIN32_SELFKIT)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN32_SELFKIT}
-                        DEPENDS velkora_windows_i686 ID 134)
-  endif()
-  if(VELKORA_WIN64_SELFKIT)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_WIN64_SELFKIT}
-                        DEPENDS velkora_windows_x86_64 ID 135)
-  endif()
-  # The x86_64 Windows programs carry the i686 self creator as well (their
-  # own is 129), for the affiliates of 32-bit setups.
-  if(VELKORA_I686_SELFKIT)
-    velkora_embed_image(TARGET ${target} IMAGE_FILE ${VELKORA_I686_SELFKIT} ID 134)
-  endif()
+  velkora_embed_windows_pair(${target} "${VELKORA_WIN32_SELFKIT}" "${VELKORA_WIN64_SELFKIT}"
+                             "${VELKORA_I686_SELFKIT}" 134 135)
 endfunction()
 
 option(VELKORA_BUILD_WINDOWS "Build the Windows launchers, velklink.dll and velkora-cli.exe" ON)
