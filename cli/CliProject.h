@@ -6,10 +6,14 @@
 #include <vector>
 
 class CAffProject;
+class CProjectSnapshot;
 
 // Reads path into project and makes the file's folder the project's base
 // directory. On failure the file's message goes to err and false is returned.
 bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err);
+
+// The same for commands that only look at the affiliates.
+bool LoadCliSnapshot(const std::string& path, CProjectSnapshot& snapshot, std::ostream& err);
 
 // Points a fresh project at path (for a file that does not exist yet).
 void AttachCliProject(const std::string& path, CAffProject& project);
@@ -28,5 +32,10 @@ bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uin
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
 
+bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot,
+                     std::ostream& err);
+
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);
+// FormatModifiedTime(seconds) appended to out.
+void AppendModifiedTime(std::string& out, int32_t seconds);

@@ -5,6 +5,7 @@
 #include "cli/ProductOptions.h"
 
 #include "model/AffProject.h"
+#include "model/ProjectSnapshot.h"
 
 #include <memory>
 #include <ostream>
@@ -26,15 +27,17 @@ public:
 protected:
     int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
-        CAffProject project;
-        if (!LoadCliProject(path, project, err))
+        // Only the product changes: the affiliates go back as they were read,
+        // without texts of their own.
+        CProjectSnapshot snapshot;
+        if (!LoadCliSnapshot(path, snapshot, err))
             return kExitFailed;
 
-        CopyProductTexts(args, project);
+        CopyProductTexts(args, snapshot.product);
         if (args.Has("uuid"))
-            project.m_strUuid = args.Value("uuid");
+            snapshot.product.m_strUuid = args.Value("uuid");
 
-        if (!SaveCliProject(path, project, err))
+        if (!SaveCliSnapshot(path, snapshot, err))
             return kExitFailed;
         out << "Saved '" << path << "'.\n";
         return kExitOk;

@@ -6,6 +6,7 @@
 #include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
+#include "model/ProjectSnapshot.h"
 #include "model/RegistrationServices.h"
 
 #include <memory>
@@ -15,7 +16,8 @@
 
 namespace {
 
-void ShowText(const std::string& path, const CAffProject& project, std::ostream& out) {
+void ShowText(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& out) {
+    const CAffProject& project = snapshot.product;
     out << "Project:           " << TerminalSafe(path) << "\n"
         << "Title:             " << TerminalSafe(project.m_strTitle) << "\n"
         << "Version:           " << TerminalSafe(project.m_strVersion) << "\n"
@@ -34,17 +36,23 @@ void ShowText(const std::string& path, const CAffProject& project, std::ostream&
             << "    Purchase link: " << TerminalSafe(info.m_strPurchaseLink) << "\n";
     });
 
-    out << "\nAffiliates (" << project.m_mapResellers.GetCount() << "):\n";
-    // One block per affiliate, handed to the stream in one call: at 65,535
-    // affiliates the stream's cost per call outweighs the formatting.
+    out << "\nAffiliates (" << snapshot.resellers.GetCount() << "):\n";
+    // Rows are gathered into blocks of some 64 KiB, each handed to the stream
+    // in one call: at 65,535 affiliates the stream's cost per call outweighs
+    // the formatting.
+    constexpr size_t kBlockBytes = 64 * 1024;
     std::string block;
+    block.reserve(kBlockBytes + 4096);
+    const auto flush = [&] {
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        block.clear();
+    };
     const auto line = [&block](std::string_view label, std::string_view text) {
         block += label;
         AppendTerminalSafe(block, text);
         block += '\n';
     };
-    project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& affiliate) {
-        block.clear();
+    snapshot.resellers.ForEach([&](uint16_t key, const CResellerView& affiliate) {
         block += "  [";
         block += std::to_string(key);
         block += "] ";
@@ -59,13 +67,16 @@ void ShowText(const std::string& path, const CAffProject& project, std::ostream&
         line("    Purchase link: ", affiliate.m_strPurchaseLink);
         line("    Setup path:    ", affiliate.m_strSetupPath);
         block += "    Modified:      ";
-        block += FormatModifiedTime(affiliate.m_tModified);
+        AppendModifiedTime(block, affiliate.m_tModified);
         block += '\n';
-        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        if (block.size() >= kBlockBytes)
+            flush();
     });
+    flush();
 }
 
-void ShowJson(const std::string& path, const CAffProject& project, std::ostream& out) {
+void ShowJson(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& out) {
+    const CAffProject& project = snapshot.product;
     out << "{\n  \"file\": " << JsonQuote(path) << ",\n  \"product\": {\n"
         << "    \"title\": " << JsonQuote(project.m_strTitle) << ",\n"
         << "    \"version\": " << JsonQuote(project.m_strVersion) << ",\n"
@@ -92,7 +103,7 @@ void ShowJson(const std::string& path, const CAffProject& project, std::ostream&
 
     out << "  \"affiliates\": [";
     separator = "\n";
-    project.m_mapResellers.ForEach([&](uint16_t key, const CReseller& affiliate) {
+    snapshot.resellers.ForEach([&](uint16_t key, const CResellerView& affiliate) {
         out << separator << "    {\"key\": " << key
             << ", \"name\": " << JsonQuote(affiliate.m_strName)
             << ", \"affiliateId\": " << JsonQuote(affiliate.m_strAffiliateId)
@@ -106,7 +117,7 @@ void ShowJson(const std::string& path, const CAffProject& project, std::ostream&
             << ", \"modifiedTime\": " << affiliate.m_tModified << "}";
         separator = ",\n";
     });
-    out << (project.m_mapResellers.IsEmpty() ? "" : "\n  ") << "]\n}\n";
+    out << (snapshot.resellers.IsEmpty() ? "" : "\n  ") << "]\n}\n";
 }
 
 // Prints the product, its registration records and its affiliates in the
@@ -124,13 +135,14 @@ public:
 protected:
     int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
-        CAffProject project;
-        if (!LoadCliProject(path, project, err))
+        // Only looked at: the affiliates' texts stay in the file's bytes.
+        CProjectSnapshot snapshot;
+        if (!LoadCliSnapshot(path, snapshot, err))
             return kExitFailed;
         if (args.Has("json"))
-            ShowJson(path, project, out);
+            ShowJson(path, snapshot, out);
         else
-            ShowText(path, project, out);
+            ShowText(path, snapshot, out);
         return kExitOk;
     }
 };

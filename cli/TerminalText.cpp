@@ -1,6 +1,8 @@
 #include "cli/TerminalText.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -39,10 +41,36 @@ std::string TerminalSafe(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// True when every byte is printable ASCII (0x20..0x7E). Looks at eight bytes
+// at a time: a byte below 0x20 or above 0x7E sets its top bit in one of the
+// two words below.
+bool IsPlainAscii(std::string_view text) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHigh = 0x8080808080808080ULL;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t x;
+        std::memcpy(&x, text.data() + i, 8);
+        const uint64_t below = (x - kOnes * 0x20) & ~x & kHigh;
+        const uint64_t above = ((x + kOnes * (0x7F - 0x7E)) | x) & kHigh;
+        if (below | above)
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void AppendTerminalSafe(std::string& out, std::string_view text) {
     // Most texts are plain printable ASCII: they go as they are, in one piece.
-    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F; };
-    if (std::all_of(text.begin(), text.end(), plain)) {
+    if (IsPlainAscii(text)) {
         out.append(text);
         return;
     }

@@ -61,27 +61,45 @@ bool CArchiveReader::ReadLength(uint32_t& length, bool& wide) {
     return true;
 }
 
-bool CArchiveReader::ReadText(std::string& text) {
+bool CArchiveReader::ReadTextBytes(std::string_view& bytes, bool& wide) {
     const size_t start = m_pos;
     uint32_t length = 0;
-    bool wide = false;
+    wide = false;
     if (!ReadLength(length, wide))
         return false;
-    if (wide) {
-        if (length > Remaining() / 2) {
-            m_pos = start;
-            return false;
-        }
-        text = Utf16LeToUtf8(m_bytes.substr(m_pos, size_t(length) * 2));
-        m_pos += size_t(length) * 2;
-        return true;
-    }
-    if (length > Remaining()) {
+    const size_t byteCount = wide ? size_t(length) * 2 : size_t(length);
+    if ((wide && length > Remaining() / 2) || byteCount > Remaining()) {
         m_pos = start;
         return false;
     }
-    text.assign(m_bytes.substr(m_pos, length));
-    m_pos += length;
+    bytes = m_bytes.substr(m_pos, byteCount);
+    m_pos += byteCount;
+    return true;
+}
+
+bool CArchiveReader::ReadText(std::string& text) {
+    std::string_view bytes;
+    bool wide = false;
+    if (!ReadTextBytes(bytes, wide))
+        return false;
+    if (wide)
+        text = Utf16LeToUtf8(bytes);
+    else
+        text.assign(bytes);
+    return true;
+}
+
+bool CArchiveReader::ReadText(std::string_view& text, std::deque<std::string>& wideTexts) {
+    std::string_view bytes;
+    bool wide = false;
+    if (!ReadTextBytes(bytes, wide))
+        return false;
+    if (wide) {
+        wideTexts.push_back(Utf16LeToUtf8(bytes));
+        text = wideTexts.back();
+    } else {
+        text = bytes;
+    }
     return true;
 }
 

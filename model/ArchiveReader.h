@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ public:
     bool ReadU32(uint32_t& value);
     // Also accepts the wide form (UTF-16LE code units), converted to UTF-8.
     bool ReadText(std::string& text);
+    // The same without copying: a narrow text points into the reader's bytes,
+    // a wide one is converted into a new entry of wideTexts. text stays valid
+    // as long as both do.
+    bool ReadText(std::string_view& text, std::deque<std::string>& wideTexts);
     bool ReadCount(uint32_t& count);
     // Reads the tag before an object and succeeds only when it describes or
     // names a class called expectedClass. schema receives the class schema
@@ -35,6 +40,9 @@ private:
     static constexpr uint32_t kObjectSlot = UINT32_MAX;
 
     bool ReadLength(uint32_t& length, bool& wide);
+    // Checks a text's length and steps over it; bytes receives the stored
+    // bytes (two per unit for a wide text).
+    bool ReadTextBytes(std::string_view& bytes, bool& wide);
     bool ReadNewClass(std::string_view expectedClass, uint16_t& schema);
     bool ClassAtIndex(uint32_t index, std::string_view expectedClass, uint16_t& schema);
 

@@ -6,9 +6,10 @@
 #include "model/RegistrationServices.h"
 
 #include <algorithm>
-#include <memory>
+#include <deque>
+#include <string>
+#include <string_view>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -22,7 +23,9 @@ constexpr uint16_t kResellerSchema = 100;
 constexpr const char* kRegInfoClass = "CProductRegInfo";
 constexpr uint16_t kRegInfoSchema = 2;
 
-void StoreReseller(CArchiveWriter& ar, const CReseller& r) {
+// Affiliates are written and read the same way whether they own their texts
+// (CReseller) or point into the file's bytes (CResellerView).
+template <typename Record> void StoreReseller(CArchiveWriter& ar, const Record& r) {
     ar.WriteU32(kResellerVersion);
     ar.WriteU32(r.m_nId);
     ar.WriteText(r.m_strName);
@@ -35,13 +38,27 @@ void StoreReseller(CArchiveWriter& ar, const CReseller& r) {
     ar.WriteU32(static_cast<uint32_t>(r.m_tModified));
 }
 
-bool LoadReseller(CArchiveReader& ar, CReseller& r) {
+// Reads texts into strings of their own.
+struct OwnTexts {
+    bool operator()(CArchiveReader& ar, std::string& text) const { return ar.ReadText(text); }
+};
+
+// Reads texts as views of the file's bytes; wide ones are kept converted.
+struct ViewTexts {
+    std::deque<std::string>& wideTexts;
+    bool operator()(CArchiveReader& ar, std::string_view& text) const {
+        return ar.ReadText(text, wideTexts);
+    }
+};
+
+template <typename Record, typename ReadTexts>
+bool LoadReseller(CArchiveReader& ar, Record& r, const ReadTexts& text) {
     uint32_t version; // written as 100, not checked
     uint32_t service, modified;
-    if (!ar.ReadU32(version) || !ar.ReadU32(r.m_nId) || !ar.ReadText(r.m_strName) ||
-        !ar.ReadText(r.m_strWebSite) || !ar.ReadText(r.m_strPurchaseLink) || !ar.ReadU32(service) ||
-        !ar.ReadText(r.m_strSetupPath) || !ar.ReadText(r.m_strEmail) ||
-        !ar.ReadText(r.m_strAffiliateId) || !ar.ReadU32(modified))
+    if (!ar.ReadU32(version) || !ar.ReadU32(r.m_nId) || !text(ar, r.m_strName) ||
+        !text(ar, r.m_strWebSite) || !text(ar, r.m_strPurchaseLink) || !ar.ReadU32(service) ||
+        !text(ar, r.m_strSetupPath) || !text(ar, r.m_strEmail) || !text(ar, r.m_strAffiliateId) ||
+        !ar.ReadU32(modified))
         return false;
     r.m_nService = static_cast<int32_t>(service);
     r.m_tModified = static_cast<int32_t>(modified);
@@ -68,40 +85,26 @@ bool LoadRegInfo(CArchiveReader& ar, CProductRegInfo& info) {
 constexpr size_t kMinResellerBytes = 2 + 2 + 4 + 4 + 6 + 4 + 4;
 constexpr size_t kMinRegInfoBytes = 2 + 2 + 1 + 2 + 1;
 
-// Entries of one map as read, in file order.
-template <typename T> using LoadedEntries = std::vector<std::pair<uint16_t, std::unique_ptr<T>>>;
-
-// Stores the entries so that the map enumerates them in file order: the map
-// puts the entry inserted last first inside a bucket, so they go in from the
-// back. A key met again from the back is an earlier entry of the file, which
-// the later one replaces. Keeping the file's order makes a load and save give
-// back the same bytes and keeps the order of Build All.
-template <typename T> void StoreInFileOrder(LoadedEntries<T>& entries, CBucketMap<T>& map) {
-    map.Reserve(entries.size());
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-        if (!map.Lookup(it->first))
-            map.SetAt(it->first, std::move(it->second));
-}
-
-bool LoadResellerMap(CArchiveReader& ar, CAffProject& project) {
+// Entries go in in file order, each last in its bucket, so the map enumerates
+// them in file order. A key met again replaces the earlier entry and takes the
+// later one's place. Keeping the file's order makes a load and save give back
+// the same bytes and keeps the order of Build All.
+template <typename Record, typename ReadTexts>
+bool LoadResellerMap(CArchiveReader& ar, CBucketMap<Record>& map, const ReadTexts& texts) {
     uint32_t count;
     if (!ar.ReadCount(count))
         return false;
-    LoadedEntries<CReseller> entries;
-    entries.reserve(std::min<size_t>(count, ar.Remaining() / kMinResellerBytes));
+    map.Reserve(std::min<size_t>(count, ar.Remaining() / kMinResellerBytes));
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kResellerClass, schema))
             return false;
         // The class is versionable: any stored schema is accepted.
-        auto record = std::make_unique<CReseller>();
-        if (!LoadReseller(ar, *record))
+        Record record;
+        if (!LoadReseller(ar, record, texts))
             return false;
-        record->m_bChanged = 1;
-        record->m_nImage = 0;
-        entries.emplace_back(key, std::move(record));
+        map.SetLast(key, std::move(record));
     }
-    StoreInFileOrder(entries, project.m_mapResellers);
     return true;
 }
 
@@ -109,25 +112,22 @@ bool LoadRegInfoMap(CArchiveReader& ar, CAffProject& project) {
     uint32_t count;
     if (!ar.ReadCount(count))
         return false;
-    LoadedEntries<CProductRegInfo> entries;
-    entries.reserve(std::min<size_t>(count, ar.Remaining() / kMinRegInfoBytes));
+    project.m_mapRegInfo.Reserve(std::min<size_t>(count, ar.Remaining() / kMinRegInfoBytes));
     for (uint32_t i = 0; i < count; ++i) {
         uint16_t key, schema;
         if (!ar.ReadU16(key) || !ar.ReadObjectTag(kRegInfoClass, schema) ||
             schema != kRegInfoSchema)
             return false;
-        auto record = std::make_unique<CProductRegInfo>();
-        if (!LoadRegInfo(ar, *record))
+        CProductRegInfo record;
+        if (!LoadRegInfo(ar, record))
             return false;
-        entries.emplace_back(key, std::move(record));
+        project.m_mapRegInfo.SetLast(key, std::move(record));
     }
-    StoreInFileOrder(entries, project.m_mapRegInfo);
     return true;
 }
 
-} // namespace
-
-void StoreProject(CArchiveWriter& ar, const CAffProject& p) {
+template <typename ResellerMap>
+void StoreProjectWith(CArchiveWriter& ar, const CAffProject& p, const ResellerMap& resellers) {
     ar.WriteU32(kProjectVersion);
     ar.WriteU32(p.m_nNextResellerId);
     ar.WriteU32(p.m_dwReserved);
@@ -141,8 +141,8 @@ void StoreProject(CArchiveWriter& ar, const CAffProject& p) {
     ar.WriteText(p.m_strOutputDir);
     ar.WriteText(p.m_strSelfCreatorPath);
 
-    ar.WriteCount(static_cast<uint32_t>(p.m_mapResellers.GetCount()));
-    p.m_mapResellers.ForEach([&](uint16_t key, const CReseller& r) {
+    ar.WriteCount(static_cast<uint32_t>(resellers.GetCount()));
+    resellers.ForEach([&](uint16_t key, const auto& r) {
         ar.WriteU16(key);
         ar.WriteObjectTag(kResellerClass, kResellerSchema);
         StoreReseller(ar, r);
@@ -155,7 +155,8 @@ void StoreProject(CArchiveWriter& ar, const CAffProject& p) {
     });
 }
 
-bool LoadProject(CArchiveReader& ar, CAffProject& p) {
+// The product's fields, up to its affiliates.
+bool LoadProduct(CArchiveReader& ar, CAffProject& p) {
     uint32_t version;
     if (!ar.ReadU32(version) || !ar.ReadU32(p.m_nNextResellerId) || !ar.ReadU32(p.m_dwReserved) ||
         !ar.ReadText(p.m_strTitle) || !ar.ReadText(p.m_strReserved) || !ar.ReadText(p.m_strUuid) ||
@@ -163,8 +164,28 @@ bool LoadProject(CArchiveReader& ar, CAffProject& p) {
         !ar.ReadText(p.m_strSetupFile) || !ar.ReadU16(p.m_wDefaultService) ||
         !ar.ReadText(p.m_strOutputDir))
         return false;
-    if (version > kLastVersionWithoutSelfCreator && !ar.ReadText(p.m_strSelfCreatorPath))
-        return false;
+    return version <= kLastVersionWithoutSelfCreator || ar.ReadText(p.m_strSelfCreatorPath);
+}
+
+} // namespace
+
+void StoreProject(CArchiveWriter& ar, const CAffProject& project) {
+    StoreProjectWith(ar, project, project.m_mapResellers);
+}
+
+void StoreProject(CArchiveWriter& ar, const CAffProject& product,
+                  const CBucketMap<CResellerView>& resellers) {
+    StoreProjectWith(ar, product, resellers);
+}
+
+bool LoadProject(CArchiveReader& ar, CAffProject& p) {
     // Anything behind the last record is not read.
-    return LoadResellerMap(ar, p) && LoadRegInfoMap(ar, p);
+    return LoadProduct(ar, p) && LoadResellerMap(ar, p.m_mapResellers, OwnTexts{}) &&
+           LoadRegInfoMap(ar, p);
+}
+
+bool LoadProject(CArchiveReader& ar, CAffProject& product, CBucketMap<CResellerView>& resellers,
+                 std::deque<std::string>& wideTexts) {
+    return LoadProduct(ar, product) && LoadResellerMap(ar, resellers, ViewTexts{wideTexts}) &&
+           LoadRegInfoMap(ar, product);
 }

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "model/BucketMap.h"
+#include "model/ResellerView.h"
+
+#include <deque>
+#include <string>
+
 class CAffProject;
 class CArchiveReader;
 class CArchiveWriter;
@@ -9,3 +15,11 @@ void StoreProject(CArchiveWriter& ar, const CAffProject& project);
 
 // Reads into a cleared project; false at the first fault of the content.
 bool LoadProject(CArchiveReader& ar, CAffProject& project);
+
+// The same for a project whose affiliates point into the file's bytes: the
+// product's own affiliate map is not used. Wide texts are kept converted in
+// wideTexts.
+void StoreProject(CArchiveWriter& ar, const CAffProject& product,
+                  const CBucketMap<CResellerView>& resellers);
+bool LoadProject(CArchiveReader& ar, CAffProject& product, CBucketMap<CResellerView>& resellers,
+                 std::deque<std::string>& wideTexts);

@@ -4,14 +4,15 @@
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 #include "model/ProjectArchive.h"
+#include "model/ProjectSnapshot.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileRead.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
-constexpr const char* kBadFormat = "Unexpected file format.";
 constexpr const char* kOpenFailed = "Failed to open document.";
 constexpr const char* kSaveFailed = "Failed to save document.";
 
@@ -21,6 +22,20 @@ ProjectFileResult FileFailure(const platform::FileStatus& status, const std::str
     if (text.empty())
         return {ProjectFileResult::Code::OtherError, generic};
     return {ProjectFileResult::Code::FileError, std::move(text)};
+}
+
+// Writes what encode gives atomically; running out of memory while encoding
+// is a failed save, not a crash.
+template <typename Encode> ProjectFileResult SaveBytes(const std::string& path, Encode encode) {
+    try {
+        const std::string bytes = encode();
+        const platform::FileStatus status = platform::WriteFileAtomically(path, bytes);
+        if (!status.Ok())
+            return FileFailure(status, path, kSaveFailed);
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {ProjectFileResult::Code::OtherError, kSaveFailed};
+    }
 }
 
 } // namespace
@@ -41,7 +56,7 @@ ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project) {
         return {};
     CArchiveReader ar(bytes);
     if (!LoadProject(ar, project))
-        return {ProjectFileResult::Code::BadFormat, kBadFormat};
+        return {ProjectFileResult::Code::BadFormat, kUnexpectedFileFormat};
     return {};
 }
 
@@ -59,14 +74,24 @@ ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project)
     }
 }
 
-ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project) {
+ProjectFileResult LoadProjectSnapshot(const std::string& path, CProjectSnapshot& snapshot) {
     try {
-        const std::string bytes = EncodeProject(project);
-        const platform::FileStatus status = platform::WriteFileAtomically(path, bytes);
-        if (!status.Ok())
-            return FileFailure(status, path, kSaveFailed);
-        return {};
+        std::string bytes;
+        const platform::FileStatus status = platform::ReadFileBytes(path, bytes);
+        if (!status.Ok()) {
+            (void)snapshot.Decode({});
+            return FileFailure(status, path, kOpenFailed);
+        }
+        return snapshot.Decode(std::move(bytes));
     } catch (const std::bad_alloc&) {
-        return {ProjectFileResult::Code::OtherError, kSaveFailed};
+        return {ProjectFileResult::Code::OtherError, kOpenFailed};
     }
+}
+
+ProjectFileResult SaveProjectSnapshot(const std::string& path, const CProjectSnapshot& snapshot) {
+    return SaveBytes(path, [&] { return snapshot.Encode(); });
+}
+
+ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project) {
+    return SaveBytes(path, [&] { return EncodeProject(project); });
 }

@@ -4,6 +4,10 @@
 #include <string_view>
 
 class CAffProject;
+class CProjectSnapshot;
+
+// The message of a file whose content is not a project.
+inline constexpr const char* kUnexpectedFileFormat = "Unexpected file format.";
 
 // Outcome of loading or saving a project file. message is the text shown to
 // the user ("Unexpected file format.", or a file-error text with the path).
@@ -22,6 +26,11 @@ ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project)
 // Writes the project atomically: a temporary file in the same folder, flushed,
 // then renamed over path. On failure the previous file is left untouched.
 ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project);
+
+// The same for a snapshot, whose affiliates point into the file's bytes: for
+// commands that look at a project or change only its product.
+ProjectFileResult LoadProjectSnapshot(const std::string& path, CProjectSnapshot& snapshot);
+ProjectFileResult SaveProjectSnapshot(const std::string& path, const CProjectSnapshot& snapshot);
 
 // The bytes of the project file, and their reader, for callers without files.
 std::string EncodeProject(const CAffProject& project);

@@ -13,6 +13,9 @@ using Clock = std::function<std::time_t()>;
 // The system's current time.
 std::time_t SystemNow();
 
+// t broken down as local time; false when t cannot be represented.
+bool LocalTimeParts(std::time_t t, std::tm& parts);
+
 // t as local time, formatted with the strftime-style format ("%H:%M:%S").
 // Empty when t cannot be represented.
 std::string FormatLocalTime(std::time_t t, const char* format);

@@ -1,5 +1,6 @@
 #include "platform/FileRead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,6 +19,11 @@ public:
 private:
     int m_fd;
 };
+
+// Growth beyond the size the file had when opened, and the most asked of one
+// read (Linux moves at most about 2 GiB per call).
+constexpr size_t kReadChunk = 64 * 1024;
+constexpr size_t kMaxRead = size_t(1) << 30;
 
 } // namespace
 
@@ -43,11 +49,15 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
     if (static_cast<unsigned long long>(st.st_size) > maxBytes)
         return FileStatus{FileError::Other, EFBIG};
 
-    // The size is only a hint: the file may change while it is read.
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    char buffer[16384];
+    // Read straight into the string. The size is only a hint: the file may
+    // change while it is read, so the string grows when the file does.
+    size_t have = 0;
+    bytes.resize(static_cast<size_t>(st.st_size) + 1);
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (have == bytes.size())
+            bytes.resize(have + have / 2 + kReadChunk);
+        const size_t want = std::min(bytes.size() - have, kMaxRead);
+        const ssize_t n = ::read(fd, bytes.data() + have, want);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -57,12 +67,13 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
         }
         if (n == 0)
             break;
-        if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
+        have += static_cast<size_t>(n);
+        if (have > maxBytes) {
             bytes.clear();
             return FileStatus{FileError::Other, EFBIG};
         }
-        bytes.append(buffer, static_cast<size_t>(n));
     }
+    bytes.resize(have);
     return {};
 }
 

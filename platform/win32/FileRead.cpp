@@ -2,7 +2,17 @@
 
 #include "platform/win32/Handle.h"
 
+#include <algorithm>
+
 namespace platform {
+namespace {
+
+// Growth beyond the size the file had when opened, and the most asked of one
+// read.
+constexpr size_t kReadChunk = 64 * 1024;
+constexpr size_t kMaxRead = size_t(1) << 30;
+
+} // namespace
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes) {
     bytes.clear();
@@ -19,24 +29,29 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t max
     if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
         return FileStatus{FileError::Other, ERROR_FILE_TOO_LARGE};
 
-    // The size is only a hint: the file may change while it is read.
-    bytes.reserve(static_cast<size_t>(size.QuadPart));
-    char buffer[16384];
+    // Read straight into the string. The size is only a hint: the file may
+    // change while it is read, so the string grows when the file does.
+    size_t have = 0;
+    bytes.resize(static_cast<size_t>(size.QuadPart) + 1);
     for (;;) {
+        if (have == bytes.size())
+            bytes.resize(have + have / 2 + kReadChunk);
+        const DWORD want = static_cast<DWORD>(std::min(bytes.size() - have, kMaxRead));
         DWORD got = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (!ReadFile(file.Get(), bytes.data() + have, want, &got, nullptr)) {
             FileStatus status = LastFileStatus();
             bytes.clear();
             return status;
         }
         if (got == 0)
             break;
-        if (bytes.size() + got > maxBytes) {
+        have += got;
+        if (have > maxBytes) {
             bytes.clear();
             return FileStatus{FileError::Other, ERROR_FILE_TOO_LARGE};
         }
-        bytes.append(buffer, got);
     }
+    bytes.resize(have);
     return {};
 }
 

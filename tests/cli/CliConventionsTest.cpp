@@ -2,11 +2,17 @@
 // format, errors on standard error, quiet meaning quiet, safe terminal text.
 #include "CliTestSupport.h"
 
+#include "cli/CliProject.h"
 #include "cli/CommandTable.h"
 #include "cli/TerminalText.h"
 #include "package/SfxPackage.h"
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -131,6 +137,37 @@ INSTANTIATE_TEST_SUITE_P(
                       SafeCase{"cut_utf8", "\xE2\x82", "\xE2\\x82"},
                       SafeCase{"windows_path", "C:\\Out\\s.exe", "C:\\Out\\s.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The affiliate list's time is written out by hand; it must read as the
+// general formatter writes it, over the whole range a file can hold.
+TEST(ModifiedTime, ReadsAsTheGeneralFormatter) {
+    std::vector<int32_t> times = {INT32_MIN, -86400, -1, 0, 59, 60, 951782400, 1600000000,
+                                  INT32_MAX};
+    for (int64_t t = INT32_MIN; t < INT32_MAX; t += 9876543)
+        times.push_back(static_cast<int32_t>(t));
+    for (const int32_t t : times)
+        EXPECT_EQ(FormatModifiedTime(t), platform::FormatLocalTime(t, "%Y-%m-%d %H:%M")) << t;
+}
+
+// Plain texts skip the byte-by-byte path eight bytes at a time: every byte
+// value, at every place of a word and of the tail, must still be caught.
+TEST(TerminalSafe, EveryByteAtEveryPlaceOfAPlainText) {
+    const std::string plain = "Setup-1.0 (x64)~!";
+    for (int value = 0; value < 256; ++value) {
+        const auto byte = static_cast<unsigned char>(value);
+        const bool escaped = byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0);
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02x", value);
+        for (size_t at = 0; at < plain.size(); ++at) {
+            std::string text = plain;
+            text[at] = static_cast<char>(byte);
+            std::string expected = text;
+            if (escaped)
+                expected.replace(at, 1, hex);
+            ASSERT_EQ(TerminalSafe(text), expected) << "byte " << value << " at " << at;
+        }
+    }
+}
 
 TEST_F(CliTest, InspectEscapesEntryNamesButJsonKeepsThem) {
     const std::string name = "evil\x1b]0;title\x07\x1b[2J.txt";

@@ -30,6 +30,10 @@ public:
         RemoveKey(key);
         m_buckets[(key / 16) % 17].push_front({key, value});
     }
+    void SetLast(uint16_t key, const std::string& value) {
+        RemoveKey(key);
+        m_buckets[(key / 16) % 17].push_back({key, value});
+    }
     void RemoveKey(uint16_t key) {
         m_buckets[(key / 16) % 17].remove_if([&](const auto& e) { return e.first == key; });
     }
@@ -131,6 +135,22 @@ TEST(BucketMap, FullKeySpaceAndRemoveAll) {
     EXPECT_EQ(map.Keys(), std::vector<uint16_t>{100});
 }
 
+// Loading adds a file's entries in file order, each last in its bucket; that
+// must give the order that adding them from the back, each first, gives, with
+// a key met again taking the later entry's place.
+TEST(BucketMap, AddingLastInFileOrderMatchesAddingFirstFromTheBack) {
+    const std::vector<uint16_t> file = {16, 0, 272, 17, 0, 0xFFFF, 544, 16, 1};
+    Map last, first;
+    for (size_t i = 0; i < file.size(); ++i)
+        last.SetLast(file[i], std::to_string(i));
+    for (size_t i = file.size(); i-- > 0;)
+        if (!first.Lookup(file[i]))
+            first.SetAt(file[i], Rec(std::to_string(i)));
+    EXPECT_EQ(last.Keys(), first.Keys());
+    EXPECT_EQ(Values(last), Values(first));
+    EXPECT_EQ(last.Keys(), (std::vector<uint16_t>{272, 0, 544, 1, 17, 16, 0xFFFF}));
+}
+
 // Random inserts, replacements and removals over key ranges that crowd a few
 // buckets, that spread over all of them and that straddle the 16-bit wrap; the
 // map must enumerate exactly as the reference after every step.
@@ -157,9 +177,12 @@ TEST_P(BucketMapOrder, MatchesTheReferenceAfterEveryStep) {
         const uint16_t key = static_cast<uint16_t>((c.firstKey + rng() % c.keySpan) & 0xFFFF);
         const uint32_t op = rng() % 100;
         const std::string value = std::to_string(step);
-        if (op < 60) {
+        if (op < 40) {
             map.SetAt(key, Rec(value));
             reference.SetAt(key, value);
+        } else if (op < 60) {
+            map.SetLast(key, value);
+            reference.SetLast(key, value);
         } else if (op < 95) {
             map.RemoveKey(key);
             reference.RemoveKey(key);
