@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
+#include <dirent.h>
 #include <sys/stat.h>
-#include <system_error>
+#include <string_view>
 #include <unistd.h>
 
 namespace platform {
@@ -43,6 +43,34 @@ bool MakePrivateFolders(const std::string& folder) {
     }
     struct stat info {};
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void RemoveEntry(int parentFd, const char* name);
+
+// Removes what is in the open folder dirFd, depth first. Entries are looked at
+// without following links, so a link inside is removed, never what it names.
+void RemoveContents(int dirFd) {
+    DIR* dir = ::fdopendir(dirFd);
+    if (!dir) {
+        ::close(dirFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            RemoveEntry(::dirfd(dir), entry->d_name);
+    }
+    ::closedir(dir); // closes dirFd too
+}
+
+void RemoveEntry(int parentFd, const char* name) {
+    if (::unlinkat(parentFd, name, 0) == 0 || (errno != EISDIR && errno != EPERM))
+        return;
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    RemoveContents(fd);
+    ::unlinkat(parentFd, name, AT_REMOVEDIR);
 }
 
 } // namespace
@@ -83,9 +111,9 @@ std::string CreatePrivateFolder(const std::string& parent) {
 bool RemoveFolderTree(const std::string& folder) {
     if (folder.empty())
         return false;
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-    return !ec && !std::filesystem::exists(std::filesystem::symlink_status(folder, ec));
+    RemoveEntry(AT_FDCWD, folder.c_str());
+    struct stat st {};
+    return ::lstat(folder.c_str(), &st) != 0 && errno == ENOENT;
 }
 
 std::string UserCacheFolder() {
