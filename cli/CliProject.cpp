@@ -1,5 +1,6 @@
 #include "cli/CliProject.h"
 
+#include "cli/ModifiedTimeText.h"
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSnapshot.h"
@@ -7,7 +8,6 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
-#include <ctime>
 #include <memory>
 #include <ostream>
 
@@ -72,42 +72,8 @@ bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot,
     return true;
 }
 
-namespace {
-
-void AppendDigits(std::string& out, int value, int width) {
-    char digits[12];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0 && n < static_cast<int>(sizeof digits));
-    for (int i = n; i < width; ++i)
-        out += '0';
-    while (n > 0)
-        out += digits[--n];
-}
-
-} // namespace
-
-void AppendModifiedTime(std::string& out, int32_t seconds) {
-    // Written out by hand: at tens of thousands of affiliates the general
-    // formatter costs more than the rest of a row.
-    std::tm parts{};
-    if (!platform::LocalTimeParts(seconds, parts) || parts.tm_year < -1900)
-        return;
-    AppendDigits(out, parts.tm_year + 1900, 4);
-    out += '-';
-    AppendDigits(out, parts.tm_mon + 1, 2);
-    out += '-';
-    AppendDigits(out, parts.tm_mday, 2);
-    out += ' ';
-    AppendDigits(out, parts.tm_hour, 2);
-    out += ':';
-    AppendDigits(out, parts.tm_min, 2);
-}
-
 std::string FormatModifiedTime(int32_t seconds) {
     std::string text;
-    AppendModifiedTime(text, seconds);
+    ModifiedTimeText().Append(text, seconds);
     return text;
 }

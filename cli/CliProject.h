@@ -37,5 +37,3 @@ bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot,
 
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
 std::string FormatModifiedTime(int32_t seconds);
-// FormatModifiedTime(seconds) appended to out.
-void AppendModifiedTime(std::string& out, int32_t seconds);

@@ -3,6 +3,7 @@
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
+#include "cli/ModifiedTimeText.h"
 #include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
@@ -15,6 +16,12 @@
 #include <string_view>
 
 namespace {
+
+std::string_view TimeText(ModifiedTimeText& times, std::string& text, int32_t seconds) {
+    text.clear();
+    times.Append(text, seconds);
+    return text;
+}
 
 void ShowText(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& out) {
     const CAffProject& project = snapshot.product;
@@ -47,6 +54,7 @@ void ShowText(const std::string& path, const CProjectSnapshot& snapshot, std::os
         out.write(block.data(), static_cast<std::streamsize>(block.size()));
         block.clear();
     };
+    ModifiedTimeText times;
     const auto line = [&block](std::string_view label, std::string_view text) {
         block += label;
         AppendTerminalSafe(block, text);
@@ -67,7 +75,7 @@ void ShowText(const std::string& path, const CProjectSnapshot& snapshot, std::os
         line("    Purchase link: ", affiliate.m_strPurchaseLink);
         line("    Setup path:    ", affiliate.m_strSetupPath);
         block += "    Modified:      ";
-        AppendModifiedTime(block, affiliate.m_tModified);
+        times.Append(block, affiliate.m_tModified);
         block += '\n';
         if (block.size() >= kBlockBytes)
             flush();
@@ -102,6 +110,8 @@ void ShowJson(const std::string& path, const CProjectSnapshot& snapshot, std::os
     out << (project.m_mapRegInfo.IsEmpty() ? "" : "\n  ") << "],\n";
 
     out << "  \"affiliates\": [";
+    ModifiedTimeText times;
+    std::string modified;
     separator = "\n";
     snapshot.resellers.ForEach([&](uint16_t key, const CResellerView& affiliate) {
         out << separator << "    {\"key\": " << key
@@ -113,7 +123,7 @@ void ShowJson(const std::string& path, const CProjectSnapshot& snapshot, std::os
             << ", \"email\": " << JsonQuote(affiliate.m_strEmail)
             << ", \"purchaseLink\": " << JsonQuote(affiliate.m_strPurchaseLink)
             << ", \"setupPath\": " << JsonQuote(affiliate.m_strSetupPath)
-            << ", \"modified\": " << JsonQuote(FormatModifiedTime(affiliate.m_tModified))
+            << ", \"modified\": " << JsonQuote(TimeText(times, modified, affiliate.m_tModified))
             << ", \"modifiedTime\": " << affiliate.m_tModified << "}";
         separator = ",\n";
     });

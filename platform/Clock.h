@@ -13,6 +13,10 @@ using Clock = std::function<std::time_t()>;
 // The system's current time.
 std::time_t SystemNow();
 
+// Reads the time zone again from the environment (TZ), for local times after
+// TZ was changed.
+void ReloadLocalTimeZone();
+
 // t broken down as local time; false when t cannot be represented.
 bool LocalTimeParts(std::time_t t, std::tm& parts);
 

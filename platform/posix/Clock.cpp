@@ -1,11 +1,16 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <time.h>
 
 namespace platform {
 
 std::time_t SystemNow() {
     return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
+void ReloadLocalTimeZone() {
+    ::tzset();
 }
 
 bool LocalTimeParts(std::time_t t, std::tm& parts) {

@@ -4,14 +4,18 @@
 
 #include "cli/CliProject.h"
 #include "cli/CommandTable.h"
+#include "cli/ModifiedTimeText.h"
 #include "cli/TerminalText.h"
 #include "package/SfxPackage.h"
 #include "platform/Clock.h"
+#include "platform/Environment.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -138,16 +142,55 @@ INSTANTIATE_TEST_SUITE_P(
                       SafeCase{"windows_path", "C:\\Out\\s.exe", "C:\\Out\\s.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The affiliate list's time is written out by hand; it must read as the
-// general formatter writes it, over the whole range a file can hold.
-TEST(ModifiedTime, ReadsAsTheGeneralFormatter) {
-    std::vector<int32_t> times = {INT32_MIN, -86400, -1, 0, 59, 60, 951782400, 1600000000,
-                                  INT32_MAX};
+// The affiliate list's time is worked out from one conversion per hour; it
+// must read as the general formatter writes it over the whole range a file
+// can hold, in zones with odd offsets and around their changes of offset.
+class ModifiedTimeZones : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        const char* old = std::getenv("TZ");
+        m_hadZone = old != nullptr;
+        m_oldZone = old ? old : "";
+        platform::SetEnvironmentValue("TZ", GetParam());
+        platform::ReloadLocalTimeZone();
+    }
+    void TearDown() override {
+        platform::SetEnvironmentValue("TZ", m_hadZone ? m_oldZone.c_str() : nullptr);
+        platform::ReloadLocalTimeZone();
+    }
+
+private:
+    bool m_hadZone = false;
+    std::string m_oldZone;
+};
+
+TEST_P(ModifiedTimeZones, ReadsAsTheGeneralFormatter) {
+    std::vector<int32_t> times = {INT32_MIN, INT32_MIN + 3599, -86400, -1, 0, 59, 60,
+                                  951782400, 1600000000, INT32_MAX - 3599, INT32_MAX};
     for (int64_t t = INT32_MIN; t < INT32_MAX; t += 9876543)
         times.push_back(static_cast<int32_t>(t));
-    for (const int32_t t : times)
-        EXPECT_EQ(FormatModifiedTime(t), platform::FormatLocalTime(t, "%Y-%m-%d %H:%M")) << t;
+    // Every 7 minutes through 2021, which holds both changes of most zones;
+    // times out of order, so that hours are looked up again.
+    for (int64_t t = 1609459200; t < 1640995200; t += 7 * 60 + 13)
+        times.push_back(static_cast<int32_t>(t));
+    for (int64_t t = 1640995200; t > 1609459200; t -= 3 * 3600 + 1)
+        times.push_back(static_cast<int32_t>(t));
+    ModifiedTimeText text;
+    for (const int32_t t : times) {
+        std::string got;
+        text.Append(got, t);
+        ASSERT_EQ(got, platform::FormatLocalTime(t, "%Y-%m-%d %H:%M")) << t;
+    }
+    EXPECT_EQ(FormatModifiedTime(1600000000), platform::FormatLocalTime(1600000000, "%Y-%m-%d %H:%M"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Zones, ModifiedTimeZones,
+                         testing::Values("UTC0", "IST-5:30", "NST3:30NDT,M3.2.0,M11.1.0",
+                                         "EST5EDT,M3.2.0/2,M11.1.0/2", "AEST-10AEDT,M10.1.0,M4.1.0/3",
+                                         "LMT-0:19:32", "NPT-5:45"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return "zone" + std::to_string(info.index);
+                         });
 
 // Plain texts skip the byte-by-byte path eight bytes at a time: every byte
 // value, at every place of a word and of the tail, must still be caught.
