@@ -62,8 +62,7 @@ bool SaveCliProject(const std::string& path, const CAffProject& project, std::os
     return true;
 }
 
-bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot,
-                     std::ostream& err) {
+bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& err) {
     const ProjectFileResult result = SaveProjectSnapshot(path, snapshot);
     if (!result.Ok()) {
         err << result.message << "\n";

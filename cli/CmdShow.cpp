@@ -47,7 +47,7 @@ void ShowText(const std::string& path, const CProjectSnapshot& snapshot, std::os
     // Rows are gathered into blocks of some 64 KiB, each handed to the stream
     // in one call: at 65,535 affiliates the stream's cost per call outweighs
     // the formatting.
-    constexpr size_t kBlockBytes = 64 * 1024;
+    constexpr size_t kBlockBytes = size_t(64) * 1024;
     std::string block;
     block.reserve(kBlockBytes + 4096);
     const auto flush = [&] {

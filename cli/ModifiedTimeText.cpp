@@ -53,7 +53,7 @@ bool LocalSeconds(int64_t t, int64_t& local) {
         return false;
     local = DaysFromCivil(int64_t(parts.tm_year) + 1900, parts.tm_mon + 1, parts.tm_mday) *
                 kSecondsPerDay +
-            parts.tm_hour * kSecondsPerHour + parts.tm_min * 60 + parts.tm_sec;
+            parts.tm_hour * kSecondsPerHour + int64_t(parts.tm_min) * 60 + parts.tm_sec;
     return true;
 }
 

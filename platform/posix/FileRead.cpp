@@ -22,7 +22,7 @@ private:
 
 // Growth beyond the size the file had when opened, and the most asked of one
 // read (Linux moves at most about 2 GiB per call).
-constexpr size_t kReadChunk = 64 * 1024;
+constexpr size_t kReadChunk = size_t(64) * 1024;
 constexpr size_t kMaxRead = size_t(1) << 30;
 
 } // namespace

@@ -4,10 +4,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <dirent.h>
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {

@@ -165,8 +165,8 @@ private:
 };
 
 TEST_P(ModifiedTimeZones, ReadsAsTheGeneralFormatter) {
-    std::vector<int32_t> times = {INT32_MIN, INT32_MIN + 3599, -86400, -1, 0, 59, 60,
-                                  951782400, 1600000000, INT32_MAX - 3599, INT32_MAX};
+    std::vector<int32_t> times = {INT32_MIN,  INT32_MIN + 3599, -86400,   -1, 0, 59, 60, 951782400,
+                                  1600000000, INT32_MAX - 3599, INT32_MAX};
     for (int64_t t = INT32_MIN; t < INT32_MAX; t += 9876543)
         times.push_back(static_cast<int32_t>(t));
     // Every 7 minutes through 2021, which holds both changes of most zones;
@@ -181,13 +181,14 @@ TEST_P(ModifiedTimeZones, ReadsAsTheGeneralFormatter) {
         text.Append(got, t);
         ASSERT_EQ(got, platform::FormatLocalTime(t, "%Y-%m-%d %H:%M")) << t;
     }
-    EXPECT_EQ(FormatModifiedTime(1600000000), platform::FormatLocalTime(1600000000, "%Y-%m-%d %H:%M"));
+    EXPECT_EQ(FormatModifiedTime(1600000000),
+              platform::FormatLocalTime(1600000000, "%Y-%m-%d %H:%M"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, ModifiedTimeZones,
                          testing::Values("UTC0", "IST-5:30", "NST3:30NDT,M3.2.0,M11.1.0",
-                                         "EST5EDT,M3.2.0/2,M11.1.0/2", "AEST-10AEDT,M10.1.0,M4.1.0/3",
-                                         "LMT-0:19:32", "NPT-5:45"),
+                                         "EST5EDT,M3.2.0/2,M11.1.0/2",
+                                         "AEST-10AEDT,M10.1.0,M4.1.0/3", "LMT-0:19:32", "NPT-5:45"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return "zone" + std::to_string(info.index);
                          });

@@ -1,6 +1,6 @@
+#include "model/ProjectSnapshot.h"
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
-#include "model/ProjectSnapshot.h"
 #include "tests/model/ProjectFileBytes.h"
 
 #include <gtest/gtest.h>
@@ -89,8 +89,7 @@ std::vector<SnapshotCase> Cases() {
     for (size_t n = 0; n <= full.size(); ++n)
         cases.push_back({"cut_at_" + std::to_string(n), full.substr(0, n)});
 
-    for (const auto& entry :
-         std::filesystem::directory_iterator(PROJECT_FILE_SAMPLES_DIR)) {
+    for (const auto& entry : std::filesystem::directory_iterator(PROJECT_FILE_SAMPLES_DIR)) {
         std::ifstream in(entry.path(), std::ios::binary);
         cases.push_back({"sample_" + entry.path().stem().string(),
                          std::string(std::istreambuf_iterator<char>(in), {})});
@@ -99,17 +98,22 @@ std::vector<SnapshotCase> Cases() {
 }
 
 std::vector<std::string> Fields(const CReseller& r) {
-    return {std::to_string(r.m_nId),     r.m_strName,       r.m_strWebSite,
-            r.m_strPurchaseLink,         r.m_strSetupPath,  r.m_strEmail,
-            r.m_strAffiliateId,          std::to_string(r.m_nService),
+    return {std::to_string(r.m_nId),
+            r.m_strName,
+            r.m_strWebSite,
+            r.m_strPurchaseLink,
+            r.m_strSetupPath,
+            r.m_strEmail,
+            r.m_strAffiliateId,
+            std::to_string(r.m_nService),
             std::to_string(r.m_tModified)};
 }
 
 std::vector<std::string> Fields(const CResellerView& r) {
-    return {std::to_string(r.m_nId),          std::string(r.m_strName),
-            std::string(r.m_strWebSite),      std::string(r.m_strPurchaseLink),
-            std::string(r.m_strSetupPath),    std::string(r.m_strEmail),
-            std::string(r.m_strAffiliateId),  std::to_string(r.m_nService),
+    return {std::to_string(r.m_nId),         std::string(r.m_strName),
+            std::string(r.m_strWebSite),     std::string(r.m_strPurchaseLink),
+            std::string(r.m_strSetupPath),   std::string(r.m_strEmail),
+            std::string(r.m_strAffiliateId), std::to_string(r.m_nService),
             std::to_string(r.m_tModified)};
 }
 
@@ -128,8 +132,10 @@ TEST_P(ProjectSnapshotReads, AsTheProjectDoes) {
 
     EXPECT_EQ(snapshot.resellers.Keys(), project.m_mapResellers.Keys());
     std::vector<std::vector<std::string>> viewed, owned;
-    snapshot.resellers.ForEach([&](uint16_t, const CResellerView& r) { viewed.push_back(Fields(r)); });
-    project.m_mapResellers.ForEach([&](uint16_t, const CReseller& r) { owned.push_back(Fields(r)); });
+    snapshot.resellers.ForEach(
+        [&](uint16_t, const CResellerView& r) { viewed.push_back(Fields(r)); });
+    project.m_mapResellers.ForEach(
+        [&](uint16_t, const CReseller& r) { owned.push_back(Fields(r)); });
     EXPECT_EQ(viewed, owned);
     EXPECT_EQ(snapshot.product.m_strTitle, project.m_strTitle);
     EXPECT_EQ(snapshot.product.m_mapRegInfo.Keys(), project.m_mapRegInfo.Keys());
