@@ -36,6 +36,9 @@ public:
     int count() const;
     // The lines held, top first (tests and screenshots).
     QStringList Lines() const;
+    // True while lines added last are not yet painted; a picture of the pane
+    // taken meanwhile (QWidget::grab) comes out empty.
+    bool RepaintHeld() const { return m_frame.isActive(); }
 
 signals:
     void lineAppended(const QString& line);
