@@ -176,7 +176,8 @@ TEST_F(MainWindowTest, BuildAllOfManyAffiliatesLogsEveryLineInOrderAndWaitsForEa
     ASSERT_EQ(request.affiliates.size(), static_cast<size_t>(kAffiliates));
     for (const CReseller& affiliate : request.affiliates)
         expected << BuiltLines(affiliate);
-    expected << "" << "*** Finished! - 0 error(s)";
+    expected << ""
+             << "*** Finished! - 0 error(s)";
     const QStringList lines = log.Lines();
     ASSERT_EQ(lines.size(), expected.size() + 1);
     EXPECT_TRUE(lines[0].startsWith("***Start building ["));
@@ -196,5 +197,6 @@ TEST_F(MainWindowTest, BuildAllOfManyAffiliatesLogsEveryLineInOrderAndWaitsForEa
     }));
     EXPECT_EQ(log.verticalScrollBar()->value(), log.verticalScrollBar()->maximum());
     for (int i = 0; i < kAffiliates; i += 37)
-        EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("out/setup_" + QString::number(i) + ".bin"))));
+        EXPECT_TRUE(QFile::exists(
+            QString::fromStdString(Path("out/setup_" + QString::number(i) + ".bin"))));
 }
