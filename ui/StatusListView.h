@@ -15,10 +15,10 @@ class BuildLogModel;
 // be called from a worker thread: the line is added on the user-interface
 // thread and the caller waits until it is there, so lines keep their order.
 //
-// Adding a line costs the same however many lines the log holds (a list of
-// rows of one height, no layout of the rows before it), and the pane is
-// repainted at most once per frame interval however fast lines arrive: a build
-// of many small packages appends lines faster than a screen shows them.
+// Adding a line lays out none of the lines before it (the rows of a table,
+// all of one height; a list view would lay out every row again), and the pane
+// is repainted at most once per frame interval however fast lines arrive: a
+// build of many small packages appends lines faster than a screen shows them.
 class CStatusListView : public QTableView, public IBuildLogSink {
     Q_OBJECT
 public:
