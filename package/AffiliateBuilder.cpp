@@ -135,7 +135,7 @@ private:
         for (const auto& [key, path] : m_request.outputs)
             if (!path.empty())
                 outputs.emplace_back(key, product.ResolveProjectPath(path));
-        m_outputs.emplace(outputs);
+        m_outputs.emplace(Inputs(), outputs);
         const size_t count = m_request.affiliates.size();
         for (size_t i = 0; i < count; ++i) {
             if (m_env.onAffiliate)
@@ -176,10 +176,7 @@ private:
         Log("Creating affiliate setup file...");
         const std::string& outputPath = affiliate.m_strSetupPath;
         const std::string resolvedOutput = product.ResolveProjectPath(outputPath);
-        OutputConflict conflict = FindOutputConflict(resolvedOutput, Inputs());
-        if (conflict == OutputConflict::None &&
-            m_outputs->NamedByAnother(affiliate.Key(), resolvedOutput))
-            conflict = OutputConflict::OtherAffiliate;
+        const OutputConflict conflict = m_outputs->Find(affiliate.Key(), resolvedOutput);
         if (conflict != OutputConflict::None) {
             Log(OutputConflictLine(conflict, outputPath));
             ++m_nErrors;
@@ -197,8 +194,7 @@ private:
         return Next::Continue;
     }
 
-    // What no package may replace, besides the other affiliates' outputs
-    // (m_outputs).
+    // What no package may replace, besides the other affiliates' outputs.
     BuildInputs Inputs() const {
         const CAffProject& product = m_request.product;
         BuildInputs inputs;
@@ -233,8 +229,8 @@ private:
 
     const BuildEnvironment& m_env;
     const BuildRequest& m_request;
-    // Every affiliate's output, made once per build.
-    std::optional<AffiliateOutputs> m_outputs;
+    // The inputs and every affiliate's output, resolved once per build.
+    std::optional<BuildOutputCheck> m_outputs;
     int m_nErrors = 0;
 };
 

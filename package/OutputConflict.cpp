@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +24,17 @@ std::string Comparable(const std::string& path) {
             return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         });
     return text;
+}
+
+// NameSameFile with the comparable forms of both already made.
+bool NameSameFile(const std::string& a, const std::string& aComparable, const std::string& b,
+                  const std::string& bComparable) {
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return aComparable == bComparable;
 }
 
 bool NameSameFile(const std::string& a, const std::string& b) {
@@ -67,7 +79,14 @@ AffiliateOutputs::AffiliateOutputs(const std::vector<std::pair<uint16_t, std::st
 bool AffiliateOutputs::NamedByAnother(uint16_t key, const std::string& output) const {
     if (output.empty())
         return false;
-    const auto it = m_byPath.find(Comparable(output));
+    return NamedByAnother(key, output, Comparable(output));
+}
+
+bool AffiliateOutputs::NamedByAnother(uint16_t key, const std::string& output,
+                                      const std::string& comparable) const {
+    if (output.empty())
+        return false;
+    const auto it = m_byPath.find(comparable);
     if (it != m_byPath.end()) {
         const Owners& owners = it->second;
         if ((owners.first >= 0 && owners.first != key) ||
@@ -80,6 +99,28 @@ bool AffiliateOutputs::NamedByAnother(uint16_t key, const std::string& output) c
             return true;
     }
     return false;
+}
+
+BuildOutputCheck::BuildOutputCheck(BuildInputs inputs,
+                                   const std::vector<std::pair<uint16_t, std::string>>& outputs)
+    : m_inputs(std::move(inputs)), m_outputs(outputs) {
+    if (!m_inputs.projectFile.empty())
+        m_projectComparable = Comparable(m_inputs.projectFile);
+    if (!m_inputs.setupFile.empty())
+        m_setupComparable = Comparable(m_inputs.setupFile);
+}
+
+OutputConflict BuildOutputCheck::Find(uint16_t key, const std::string& output) const {
+    if (output.empty())
+        return OutputConflict::None;
+    const std::string comparable = Comparable(output);
+    if (NameSameFile(output, comparable, m_inputs.projectFile, m_projectComparable))
+        return OutputConflict::ProjectFile;
+    if (NameSameFile(output, comparable, m_inputs.setupFile, m_setupComparable))
+        return OutputConflict::SetupFile;
+    if (m_outputs.NamedByAnother(key, output, comparable))
+        return OutputConflict::OtherAffiliate;
+    return OutputConflict::None;
 }
 
 std::string OutputConflictLine(OutputConflict conflict, const std::string& outputPath) {

@@ -44,6 +44,11 @@ public:
     bool NamedByAnother(uint16_t key, const std::string& output) const;
 
 private:
+    friend class BuildOutputCheck;
+    // NamedByAnother with output already in its comparable form.
+    bool NamedByAnother(uint16_t key, const std::string& output,
+                        const std::string& comparable) const;
+
     // The keys whose outputs resolve to one path: two distinct ones at most
     // are kept, enough to tell whether a key other than a given one is there.
     struct Owners {
@@ -54,6 +59,29 @@ private:
     // Outputs that exist with more than one name (hard links): only these can
     // be one file under paths that resolve differently.
     std::vector<std::pair<uint16_t, std::string>> m_linked;
+};
+
+// Everything one build must not replace: its inputs and the outputs of every
+// affiliate, each put once into the form FindOutputConflict compares, so that
+// checking an output resolves only that output on disk. Inputs and outputs are
+// taken as they are on disk when this is made.
+class BuildOutputCheck {
+public:
+    // inputs.otherOutputs is not used: outputs holds the key and resolved
+    // output path of every affiliate.
+    BuildOutputCheck(BuildInputs inputs,
+                     const std::vector<std::pair<uint16_t, std::string>>& outputs);
+
+    // What FindOutputConflict finds for output among the inputs, else
+    // OtherAffiliate when output names the output of an affiliate other than
+    // key, else None.
+    OutputConflict Find(uint16_t key, const std::string& output) const;
+
+private:
+    BuildInputs m_inputs;
+    std::string m_projectComparable;
+    std::string m_setupComparable;
+    AffiliateOutputs m_outputs;
 };
 
 // The build log's line for a refused output, with outputPath as the user

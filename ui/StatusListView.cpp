@@ -1,41 +1,39 @@
 #include "ui/StatusListView.h"
 
+#include "ui/BuildLogModel.h"
 #include "ui/CommandIds.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
-#include <QStyledItemDelegate>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QThread>
 
-namespace {
-
-// Every line is exactly as wide as the pane, so a long line is shortened at
-// the right edge instead of widening the list.
-class PaneWidthDelegate : public QStyledItemDelegate {
-public:
-    explicit PaneWidthDelegate(QListView* view) : QStyledItemDelegate(view), m_view(view) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setWidth(qMax(1, m_view->viewport()->width()));
-        return size;
-    }
-
-private:
-    QListView* m_view;
-};
-
-} // namespace
-
-CStatusListView::CStatusListView(QWidget* parent) : QListWidget(parent) {
+CStatusListView::CStatusListView(QWidget* parent)
+    : QTableView(parent), m_model(new BuildLogModel(this)) {
     setObjectName("buildLog");
+    setModel(m_model);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
-    setUniformItemSizes(true);
-    setResizeMode(QListView::Adjust);
-    setItemDelegate(new PaneWidthDelegate(this));
+    setShowGrid(false);
+    setCornerButtonEnabled(false);
+    // Tab moves on to the next pane, as in a list.
+    setTabKeyNavigation(false);
+    horizontalHeader()->hide();
+    // The one column is always as wide as the pane.
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    FitRowHeight();
+
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(kFrameMilliseconds);
+    connect(&m_frame, &QTimer::timeout, this, &CStatusListView::ReleaseRepaint);
 }
 
 void CStatusListView::Append(const std::string& line) {
@@ -50,20 +48,52 @@ void CStatusListView::Append(const std::string& line) {
 }
 
 void CStatusListView::AppendHere(const QString& line) {
-    addItem(line);
+    HoldRepaint();
+    m_model->Add(line);
     scrollToBottom();
     emit lineAppended(line);
 }
 
+void CStatusListView::HoldRepaint() {
+    if (m_frame.isActive())
+        return;
+    setUpdatesEnabled(false);
+    m_frame.start();
+}
+
+void CStatusListView::ReleaseRepaint() {
+    // Repaints the whole pane once, with every line added meanwhile.
+    setUpdatesEnabled(true);
+}
+
 void CStatusListView::Clear() {
-    clear();
+    m_model->Clear();
+}
+
+int CStatusListView::count() const {
+    return m_model->rowCount();
 }
 
 QStringList CStatusListView::Lines() const {
-    QStringList lines;
-    for (int i = 0; i < count(); ++i)
-        lines << item(i)->text();
-    return lines;
+    return m_model->Lines();
+}
+
+void CStatusListView::FitRowHeight() {
+    // The height of one line of text in an item, as a list's rows have.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("Xg");
+    const int height =
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(qMax(1, height));
+}
+
+void CStatusListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitRowHeight();
+    QTableView::changeEvent(event);
 }
 
 void CStatusListView::contextMenuEvent(QContextMenuEvent* event) {

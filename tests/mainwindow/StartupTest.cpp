@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>

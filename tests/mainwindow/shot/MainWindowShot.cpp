@@ -78,6 +78,9 @@ int main(int argc, char* argv[]) {
     view->selectRow(0);
     frame.UpdateCommandUI();
     QApplication::processEvents();
+    // The log paints its last lines at the end of its frame interval.
+    while (frame.Log()->RepaintHeld())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
 
     CShotWriter shots(output);
     shots.Shoot(&frame, QStringLiteral("velkora-main-window"));
