@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,6 +24,31 @@ struct StoredValue {
     int64_t writeTime = 0;
 };
 
+// Strings of one key written ahead by MachineStore::StageStrings and put in
+// place by Commit. Dropped without Commit, it leaves every value as it was.
+// Movable; one thread at a time.
+class StagedValues {
+public:
+    struct State; // what each system keeps between the two steps
+
+    StagedValues();
+    explicit StagedValues(std::unique_ptr<State> state);
+    StagedValues(StagedValues&& other) noexcept;
+    StagedValues& operator=(StagedValues&& other) noexcept;
+    ~StagedValues();
+
+    // True when every value was staged and none has been committed yet.
+    bool Ready() const { return state_ != nullptr; }
+
+    // Puts the values in place in the order they were staged, each in one
+    // step. False when not Ready or when one of them could not be put in
+    // place; the ones before it stay, the rest are dropped. Not Ready after.
+    bool Commit();
+
+private:
+    std::unique_ptr<State> state_;
+};
+
 // A store of keys holding named byte values, kept as folders and files below
 // one root folder. Key paths are backslash-separated ("Software\Velkora\X");
 // key and value names compare without regard to ASCII letter case; empty
@@ -39,8 +66,9 @@ struct StoredValue {
 // are the folders made above its root.
 //
 // Writes are atomic: a value is written to a temporary file in the key's
-// folder and renamed over the old one, so readers see the old or the new
-// value whole, and of two writers one whole value remains.
+// folder, flushed to the disk and renamed over the old one, so readers see
+// the old or the new value whole, also after a crash, and of two writers one
+// whole value remains.
 class MachineStore {
 public:
     enum class Access { Everyone, OwnerOnly };
@@ -64,6 +92,15 @@ public:
     // Stores text followed by its terminator, so the value is size + 1 bytes.
     bool SetString(std::string_view keyPath, std::string_view valueName,
                    std::string_view text) const;
+
+    // The slow first step of SetString for several values of one key, which a
+    // caller can take while it does other work: each text with its terminator
+    // is written and made durable where no reader looks (creating the key
+    // when needed); no value changes before StagedValues::Commit. Not Ready
+    // when any of them cannot be written; nothing is left behind then.
+    using NamedText = std::pair<std::string_view, std::string_view>; // name, text
+    StagedValues StageStrings(std::string_view keyPath,
+                              std::initializer_list<NamedText> values) const;
 
     bool KeyExists(std::string_view keyPath) const;
 

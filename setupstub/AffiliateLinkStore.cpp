@@ -9,10 +9,11 @@ std::string_view UpToNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-bool WriteValues(const platform::MachineStore& store, const std::string& keyPath,
-                 const CAffiliateInfo& info) {
-    return store.SetString(keyPath, platform::kPurchaseLinkValue, UpToNul(info.m_strLink)) &&
-           store.SetString(keyPath, platform::kResellerUrlValue, UpToNul(info.m_strWebSite));
+platform::StagedValues StageValues(const platform::MachineStore& store,
+                                   const CAffiliateInfo& info) {
+    return store.StageStrings(ProductKeyPath(info.m_strKey),
+                              {{platform::kPurchaseLinkValue, UpToNul(info.m_strLink)},
+                               {platform::kResellerUrlValue, UpToNul(info.m_strWebSite)}});
 }
 
 } // namespace
@@ -24,10 +25,32 @@ std::string ProductKeyPath(std::string_view key) {
 LinkStoreOutcome StoreAffiliateLink(const CAffiliateInfo& info,
                                     const platform::MachineStore& machineWide,
                                     const platform::MachineStore& perUser) {
-    std::string keyPath = ProductKeyPath(info.m_strKey);
-    if (WriteValues(machineWide, keyPath, info))
-        return LinkStoreOutcome::MachineWide;
-    if (WriteValues(perUser, keyPath, info))
+    StagedAffiliateLink staged = StageAffiliateLink(info, machineWide, perUser);
+    return CommitAffiliateLink(staged, info, perUser);
+}
+
+StagedAffiliateLink StageAffiliateLink(const CAffiliateInfo& info,
+                                       const platform::MachineStore& machineWide,
+                                       const platform::MachineStore& perUser) {
+    StagedAffiliateLink staged;
+    staged.values = StageValues(machineWide, info);
+    if (staged.values.Ready()) {
+        staged.store = LinkStoreOutcome::MachineWide;
+        return staged;
+    }
+    staged.values = StageValues(perUser, info);
+    if (staged.values.Ready())
+        staged.store = LinkStoreOutcome::PerUser;
+    return staged;
+}
+
+LinkStoreOutcome CommitAffiliateLink(StagedAffiliateLink& staged, const CAffiliateInfo& info,
+                                     const platform::MachineStore& perUser) {
+    const LinkStoreOutcome store = staged.store;
+    staged.store = LinkStoreOutcome::NotStored;
+    if (store != LinkStoreOutcome::NotStored && staged.values.Commit())
+        return store;
+    if (store == LinkStoreOutcome::MachineWide && StageValues(perUser, info).Commit())
         return LinkStoreOutcome::PerUser;
     return LinkStoreOutcome::NotStored;
 }

@@ -22,3 +22,22 @@ std::string ProductKeyPath(std::string_view key);
 LinkStoreOutcome StoreAffiliateLink(const CAffiliateInfo& info,
                                     const platform::MachineStore& machineWide,
                                     const platform::MachineStore& perUser);
+
+// StoreAffiliateLink in two steps, so that the slow part can run while the
+// launcher extracts its package: StageAffiliateLink writes the values ahead
+// into the first store that takes them, where no reader sees them yet;
+// CommitAffiliateLink puts them in place and gives the same outcome as
+// StoreAffiliateLink (a commit that fails in the machine-wide store writes
+// the user's store instead). A staged link that is never committed leaves
+// both stores as they were.
+struct StagedAffiliateLink {
+    LinkStoreOutcome store = LinkStoreOutcome::NotStored; // where the values wait
+    platform::StagedValues values;
+};
+
+StagedAffiliateLink StageAffiliateLink(const CAffiliateInfo& info,
+                                       const platform::MachineStore& machineWide,
+                                       const platform::MachineStore& perUser);
+
+LinkStoreOutcome CommitAffiliateLink(StagedAffiliateLink& staged, const CAffiliateInfo& info,
+                                     const platform::MachineStore& perUser);

@@ -2,6 +2,22 @@
 
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
+#include "setupstub/SideBySide.h"
+
+namespace {
+
+// Entry 0, read straight from the package: the link can then reach the disk
+// while the setup is extracted.
+int ReadAffiliateInfo(const CSfxPackage& package, CAffiliateInfo& info) {
+    std::string bytes;
+    // Bytes past the three longest possible fields are never looked at.
+    const int result = package.ReadEntryBytes(0, 3 * (4 + kAffiliateInfoMaxField), bytes);
+    if (result != SFX_OK)
+        return result;
+    return DecodeAffiliateInfo(bytes, info);
+}
+
+} // namespace
 
 PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
                            const platform::MachineStore& machineWide,
@@ -11,16 +27,21 @@ PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& te
     prepared.result = package.ReadDirectory(packagePath);
     if (prepared.result == SFX_OK && package.GetCount() < 2)
         prepared.result = SFX_ERR_EMPTY;
+    CAffiliateInfo info;
     if (prepared.result == SFX_OK)
-        prepared.result = package.ExtractFrom(packagePath, tempFolder);
+        prepared.result = ReadAffiliateInfo(package, info);
     if (prepared.result != SFX_OK)
         return prepared;
 
-    CAffiliateInfo info;
-    prepared.result = ReadAffiliateInfoFile(tempFolder + package.GetEntry(0).m_strName, info);
+    // Making the link durable costs about as much as extracting a setup of
+    // some megabytes, so the two go side by side; the link is put in place
+    // only when the setup is there, so that a failed extraction stores nothing.
+    StagedAffiliateLink staged;
+    RunSideBySide([&] { staged = StageAffiliateLink(info, machineWide, perUser); },
+                  [&] { prepared.result = package.ExtractFrom(packagePath, tempFolder); });
     if (prepared.result != SFX_OK)
         return prepared;
-    prepared.stored = StoreAffiliateLink(info, machineWide, perUser);
+    prepared.stored = CommitAffiliateLink(staged, info, perUser);
     prepared.setupPath = tempFolder + package.GetEntry(1).m_strName;
     return prepared;
 }

@@ -12,12 +12,14 @@ struct PreparedSetup {
     std::string setupPath; // the extracted setup program; empty unless result is SFX_OK
 };
 
-// Everything the launcher does before the start: extracts the package at
-// packagePath into tempFolder (its private folder, ending with '/'), reads the
-// affiliate information from entry 0 and stores the link. A package with
-// fewer than two entries is not an affiliate setup: nothing is extracted,
-// written or started (SFX_ERR_EMPTY). An unreadable or malformed information
-// file writes nothing and starts nothing.
+// Everything the launcher does before the start: reads the affiliate
+// information from entry 0 of the package at packagePath, extracts the
+// package into tempFolder (its private folder, ending with '/') and stores
+// the link; the link is written while the package is extracted and is in
+// place when this returns. A package with fewer than two entries is not an
+// affiliate setup: nothing is extracted, written or started (SFX_ERR_EMPTY).
+// An unreadable or malformed information file, or a failed extraction,
+// stores nothing and starts nothing.
 PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
                            const platform::MachineStore& machineWide,
                            const platform::MachineStore& perUser);

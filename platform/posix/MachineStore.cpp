@@ -208,40 +208,114 @@ std::string MachineStore::KeyFolder(std::string_view keyPath) {
     return folder;
 }
 
-bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
-                            std::string_view bytes) const {
-    std::string target = ValueFileName(valueName);
-    if (target.empty())
+struct StagedValues::State {
+    struct File {
+        std::string temporary; // its name while staged
+        std::string target;    // the value's file name
+    };
+    Fd key;
+    std::vector<File> files;
+    size_t placed = 0; // files[0, placed) are in place
+
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    ~State() {
+        for (size_t i = placed; i < files.size(); ++i)
+            ::unlinkat(key.Get(), files[i].temporary.c_str(), 0);
+    }
+};
+
+StagedValues::StagedValues() = default;
+StagedValues::StagedValues(std::unique_ptr<State> state) : state_(std::move(state)) {}
+StagedValues::StagedValues(StagedValues&& other) noexcept = default;
+StagedValues& StagedValues::operator=(StagedValues&& other) noexcept = default;
+StagedValues::~StagedValues() = default;
+
+bool StagedValues::Commit() {
+    const std::unique_ptr<State> state = std::move(state_);
+    if (!state)
         return false;
-    const Modes modes = ModesFor(access_);
-    Fd key = OpenKey(root_, keyPath, true, modes.folder);
-    if (!key.Valid())
-        return false;
+    const int key = state->key.Get();
+    for (; state->placed < state->files.size(); ++state->placed) {
+        const State::File& file = state->files[state->placed];
+        if (::renameat(key, file.temporary.c_str(), key, file.target.c_str()) != 0)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Writes bytes to a new file in the key's folder and flushes it to the disk;
+// its name, or empty when that failed (nothing is left behind then).
+std::string WriteTemporary(int key, mode_t mode, std::string_view bytes) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string temp = TemporaryName();
-        Fd file(::openat(key.Get(), temp.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, modes.file));
+        Fd file(::openat(key, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         mode));
         if (!file.Valid()) {
             if (errno == EEXIST)
                 continue;
-            return false;
+            return {};
         }
-        bool ok = ::fchmod(file.Get(), modes.file) == 0 && WriteAll(file.Get(), bytes) &&
-                  ::fsync(file.Get()) == 0;
-        file.Reset();
-        if (ok && ::renameat(key.Get(), temp.c_str(), key.Get(), target.c_str()) == 0)
-            return true;
-        ::unlinkat(key.Get(), temp.c_str(), 0);
-        return false;
+        const bool ok = ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), bytes) &&
+                        ::fsync(file.Get()) == 0;
+        if (::close(file.Release()) == 0 && ok)
+            return temp;
+        ::unlinkat(key, temp.c_str(), 0);
+        return {};
     }
-    return false;
+    return {};
+}
+
+// A value's file name and bytes.
+struct ValueBytes {
+    std::string fileName;
+    std::string bytes;
+};
+
+StagedValues Stage(const std::string& root, MachineStore::Access access, std::string_view keyPath,
+                   const std::vector<ValueBytes>& values) {
+    for (const ValueBytes& value : values)
+        if (value.fileName.empty())
+            return {};
+    const Modes modes = ModesFor(access);
+    auto state = std::make_unique<StagedValues::State>();
+    state->key = OpenKey(root, keyPath, true, modes.folder);
+    if (!state->key.Valid())
+        return {};
+    for (const ValueBytes& value : values) {
+        std::string temp = WriteTemporary(state->key.Get(), modes.file, value.bytes);
+        if (temp.empty())
+            return {}; // the state's end removes the files staged so far
+        state->files.push_back({std::move(temp), value.fileName});
+    }
+    return StagedValues(std::move(state));
+}
+
+} // namespace
+
+bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName,
+                            std::string_view bytes) const {
+    return Stage(root_, access_, keyPath, {{ValueFileName(valueName), std::string(bytes)}})
+        .Commit();
 }
 
 bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
                              std::string_view text) const {
-    std::string bytes(text);
-    bytes += '\0';
-    return SetValue(keyPath, valueName, bytes);
+    return StageStrings(keyPath, {{valueName, text}}).Commit();
+}
+
+StagedValues MachineStore::StageStrings(std::string_view keyPath,
+                                        std::initializer_list<NamedText> values) const {
+    std::vector<ValueBytes> files;
+    for (const auto& [name, text] : values) {
+        std::string bytes(text);
+        bytes += '\0';
+        files.push_back({ValueFileName(name), std::move(bytes)});
+    }
+    return Stage(root_, access_, keyPath, files);
 }
 
 bool MachineStore::KeyExists(std::string_view keyPath) const {

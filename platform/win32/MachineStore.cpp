@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 #include <windows.h>
 
 // On Windows the store is the registry. A store's root text names the hive,
@@ -101,6 +102,44 @@ bool MachineStore::SetString(std::string_view keyPath, std::string_view valueNam
                              std::string_view text) const {
     const std::string value(text); // carries the terminator
     return WriteValue(root_, keyPath, valueName, REG_SZ, value.c_str(), value.size() + 1);
+}
+
+// The registry keeps values in its own files and makes them durable itself,
+// so there is nothing slow to do ahead: the values wait in memory and are
+// written when committed.
+struct StagedValues::State {
+    std::string root;
+    std::string keyPath;
+    std::vector<std::pair<std::string, std::string>> values; // name, text
+};
+
+StagedValues::StagedValues() = default;
+StagedValues::StagedValues(std::unique_ptr<State> state) : state_(std::move(state)) {}
+StagedValues::StagedValues(StagedValues&& other) noexcept = default;
+StagedValues& StagedValues::operator=(StagedValues&& other) noexcept = default;
+StagedValues::~StagedValues() = default;
+
+bool StagedValues::Commit() {
+    const std::unique_ptr<State> state = std::move(state_);
+    if (!state)
+        return false;
+    for (const auto& [name, text] : state->values)
+        if (!WriteValue(state->root, state->keyPath, name, REG_SZ, text.c_str(), text.size() + 1))
+            return false;
+    return true;
+}
+
+StagedValues MachineStore::StageStrings(std::string_view keyPath,
+                                        std::initializer_list<NamedText> values) const {
+    const Location where = Locate(root_, keyPath);
+    if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
+        return {};
+    auto state = std::make_unique<StagedValues::State>();
+    state->root = root_;
+    state->keyPath = std::string(keyPath);
+    for (const auto& [name, text] : values)
+        state->values.emplace_back(std::string(name), std::string(text));
+    return StagedValues(std::move(state));
 }
 
 bool MachineStore::KeyExists(std::string_view keyPath) const {

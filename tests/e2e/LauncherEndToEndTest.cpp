@@ -328,3 +328,20 @@ TEST_F(LauncherEndToEnd, TwoLaunchersAtOnceLeaveOneWholeLink) {
         fs::path(machineRoot) / MachineStore::KeyFolder(std::string("Software\\Velkora\\") + kUuid);
     EXPECT_EQ(std::distance(fs::directory_iterator(key), fs::directory_iterator()), 2);
 }
+
+// The vendor's program, started by the setup itself, finds the link at once:
+// the launcher puts it in place before the setup starts, also when the setup
+// is large enough that the link is written while it is extracted.
+TEST_F(LauncherEndToEnd, VendorsProgramStartedByTheSetupFindsTheLink) {
+    env["E2E_DEMO"] = VELKLINK_DEMO_FILE;
+    env["E2E_UUID"] = kUuid;
+    env["E2E_LINK_OUT"] = dir / "link-seen";
+    const std::string script = "#!/bin/sh\n"
+                               "\"$E2E_DEMO\" \"$E2E_UUID\" > \"$E2E_LINK_OUT\" 2>&1\n"
+                               "exit 0\n";
+    // The shell stops reading at "exit": the padding is never run.
+    std::string package = BuildPackage("vendor-setup.sh", script + std::string(8 << 20, '#'));
+    RunResult run = RunPackage(package, {});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "link-seen"), std::string(kLink) + "\n");
+}

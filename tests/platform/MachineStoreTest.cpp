@@ -346,3 +346,58 @@ TEST(MachineStore, ReadValueGivesTheBytesAndTheirWriteTime) {
     EXPECT_EQ(store.ReadValue("K", "PurchaseLink", 4, none), StoreRead::MoreData);
     EXPECT_TRUE(none.bytes.empty());
 }
+
+// The launcher writes the link ahead while it extracts its package and puts
+// it in place only once the setup is there.
+TEST(MachineStore, StagedStringsChangeNothingUntilCommitted) {
+    ScratchFolder dir;
+    MachineStore store(dir / "root");
+    ASSERT_TRUE(store.SetString("K", "PurchaseLink", "old"));
+    const std::set<std::string> before = Tree(dir / "root");
+    {
+        platform::StagedValues dropped =
+            store.StageStrings("K", {{"PurchaseLink", "dropped"}, {"ResellerUrl", "site"}});
+        ASSERT_TRUE(dropped.Ready());
+        EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("old\0", 4));
+        EXPECT_EQ(Read(store, "K", "ResellerUrl"), "<none>");
+    }
+    EXPECT_EQ(Tree(dir / "root"), before) << "a dropped stage leaves no file behind";
+
+    platform::StagedValues staged =
+        store.StageStrings("k", {{"PurchaseLink", "new"}, {"ResellerUrl", ""}});
+    EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("old\0", 4));
+    ASSERT_TRUE(staged.Commit());
+    EXPECT_FALSE(staged.Ready());
+    EXPECT_FALSE(staged.Commit()) << "committed once only";
+    EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("new\0", 4));
+    EXPECT_EQ(Read(store, "K", "ResellerUrl"), std::string(1, '\0'));
+    EXPECT_EQ(Tree(dir / "root").size(), before.size() + 1);
+}
+
+TEST(MachineStore, StageOrCommitThatFailsIsReportedAndLeavesNoTemporaryFile) {
+    ScratchFolder dir;
+    MachineStore store(dir / "root");
+    ASSERT_TRUE(store.SetString("K", "PurchaseLink", "old"));
+    const fs::path key = fs::path(dir / "root") / MachineStore::KeyFolder("K");
+    // A folder where the second value belongs: its file cannot replace it.
+    fs::create_directory(key / "v.resellerurl");
+    platform::StagedValues staged =
+        store.StageStrings("K", {{"PurchaseLink", "new"}, {"ResellerUrl", "site"}});
+    ASSERT_TRUE(staged.Ready());
+    EXPECT_FALSE(staged.Commit());
+    // Values are put in place one by one, as two writes would be.
+    EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("new\0", 4));
+    EXPECT_EQ(Tree(dir / "root"),
+              (std::set<std::string>{key.string(), (key / "v.purchaselink").string(),
+                                     (key / "v.resellerurl").string()}));
+
+    // A value name too long to store: nothing is staged at all.
+    staged = store.StageStrings("K", {{"PurchaseLink", "x"}, {std::string(300, 'n'), "y"}});
+    EXPECT_FALSE(staged.Ready());
+    EXPECT_FALSE(staged.Commit());
+    EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("new\0", 4));
+    // Nothing can be created below a file, not even by root.
+    WriteFileBytes(dir / "file", "x");
+    EXPECT_FALSE(MachineStore(dir / "file/root").StageStrings("K", {{"A", "b"}}).Ready());
+    EXPECT_EQ(Tree(dir / "root").size(), 3u);
+}

@@ -67,3 +67,29 @@ TEST(RegistryStore, RefusedMachineWritesLeaveTheUsersStoreWorking) {
     EXPECT_FALSE(kMachine.KeyExists(key));
     EXPECT_EQ(Read(kUser, key).bytes, std::string("http://u\0", 9));
 }
+
+// The launcher writes the link ahead while it extracts its package and puts
+// it in place only once the setup is there.
+TEST(RegistryStore, StagedStringsChangeNothingUntilCommitted) {
+    const std::string key = KeyFor("Staged");
+    ASSERT_TRUE(kUser.SetString(key, "PurchaseLink", "old"));
+    {
+        platform::StagedValues dropped = kUser.StageStrings(key, {{"PurchaseLink", "dropped"}});
+        ASSERT_TRUE(dropped.Ready());
+    }
+    EXPECT_EQ(Read(kUser, key).bytes, std::string("old\0", 4));
+    platform::StagedValues staged =
+        kUser.StageStrings(key, {{"PurchaseLink", "new"}, {"ResellerUrl", ""}});
+    EXPECT_EQ(Read(kUser, key).bytes, std::string("old\0", 4));
+    ASSERT_TRUE(staged.Commit());
+    EXPECT_FALSE(staged.Commit()) << "committed once only";
+    EXPECT_EQ(Read(kUser, key).bytes, std::string("new\0", 4));
+    StoredValue site;
+    ASSERT_EQ(kUser.ReadValue(key, "ResellerUrl", 4000, site), StoreRead::Ok);
+    EXPECT_EQ(site.bytes, std::string(1, '\0'));
+    // A hive that is no store, or one that refuses writes, takes nothing.
+    EXPECT_FALSE(MachineStore("HKEY_NOWHERE").StageStrings(key, {{"A", "b"}}).Ready());
+    platform::SetEnvironmentValue("VELKORA_REFUSE_MACHINE_STORE", "1");
+    EXPECT_FALSE(kMachine.StageStrings(key, {{"PurchaseLink", "m"}}).Ready());
+    platform::SetEnvironmentValue("VELKORA_REFUSE_MACHINE_STORE", nullptr);
+}

@@ -62,6 +62,21 @@ protected:
 
 } // namespace
 
+// The setup may read the link at once (the vendor's program is often started
+// by it): the link is in place before the setup starts.
+TEST_F(LauncherRunTest, LinkIsInPlaceWhenTheSetupStarts) {
+    std::string linkSeen;
+    env.startSetup = [&](const std::string&, const std::vector<std::string>&) {
+        platform::StoredValue value;
+        if (machine.ReadValue(ProductKeyPath(kKey), "PurchaseLink", 4000, value) ==
+            platform::StoreRead::Ok)
+            linkSeen = value.bytes;
+        return SetupStartResult{Outcome::Finished, 0};
+    };
+    EXPECT_EQ(RunLauncher(env, {}), 0);
+    EXPECT_EQ(linkSeen, std::string("https://buy.example/?a=1\0", 25));
+}
+
 TEST_F(LauncherRunTest, SetupRunsFromAFolderOfItsOwnThatIsRemovedAfterwards) {
     StartAnswers("", 23);
     EXPECT_EQ(RunLauncher(env, {"/S", ""}), 23);

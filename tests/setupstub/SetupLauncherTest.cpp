@@ -1,6 +1,7 @@
 #include "setupstub/SetupLauncher.h"
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
+#include "platform/FileFaults.h"
 #include "setupstub/AffiliateLinkStore.h"
 #include "setupstub/SetupStart.h"
 #include "tests/velklink/ScratchFolder.h"
@@ -140,6 +141,47 @@ TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing) {
     package = MakePackage({dir / "afflreg.dat", SetupFile()});
     EXPECT_NE(PrepareSetup(package, temp, machine, user).result, SFX_OK);
     EXPECT_FALSE(fs::exists(dir / "machine"));
+}
+
+// The link is written while the package is extracted; a setup that never
+// reached the disk must not leave its link behind.
+TEST_F(SetupLauncherTest, FailedExtractionStoresNothing) {
+    std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
+    platform::FileFaults::FailNth(platform::FileOperation::Write, 1);
+    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    platform::FileFaults::Reset();
+    EXPECT_EQ(prepared.result, SFX_ERR_CREATE);
+    EXPECT_EQ(prepared.stored, LinkStoreOutcome::NotStored);
+    EXPECT_EQ(Value(machine, kKey, "PurchaseLink"), "<none>");
+    EXPECT_EQ(Value(machine, kKey, "ResellerUrl"), "<none>");
+    EXPECT_FALSE(fs::exists(dir / "user"));
+    // The key may have been made; no value file, whole or temporary, is in it.
+    for (const auto& entry : fs::recursive_directory_iterator(dir / "machine"))
+        EXPECT_TRUE(entry.is_directory()) << entry.path();
+}
+
+// The values are put in place only after the extraction; when that last step
+// fails in the machine-wide store, the user's store gets the link, and when
+// it fails there too the link is reported as not stored.
+TEST_F(SetupLauncherTest, LinkThatCannotBePutInPlaceIsNeverReportedAsStored) {
+    const fs::path machineKey =
+        fs::path(dir / "machine") / MachineStore::KeyFolder(ProductKeyPath(kKey));
+    fs::create_directories(machineKey / "v.resellerurl");
+    std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
+    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    EXPECT_EQ(prepared.result, SFX_OK);
+    EXPECT_EQ(prepared.stored, LinkStoreOutcome::PerUser);
+    EXPECT_EQ(Value(user, kKey, "PurchaseLink"), std::string("L\0", 2));
+    EXPECT_EQ(Value(user, kKey, "ResellerUrl"), std::string("W\0", 2));
+
+    const fs::path userKey = fs::path(dir / "user") / MachineStore::KeyFolder(ProductKeyPath(kKey));
+    fs::remove_all(userKey);
+    fs::create_directories(userKey / "v.purchaselink");
+    prepared = PrepareSetup(package, temp, machine, user);
+    EXPECT_EQ(prepared.result, SFX_OK) << "the setup still runs";
+    EXPECT_EQ(prepared.stored, LinkStoreOutcome::NotStored);
+    EXPECT_EQ(prepared.setupPath, temp + "setup.sh");
+    EXPECT_EQ(Value(user, kKey, "ResellerUrl"), "<none>");
 }
 
 TEST_F(SetupLauncherTest, ExtractionDoesNotFollowAPlantedLink) {

@@ -41,7 +41,7 @@ set(links "*PlantedLink*:*LinkAtTheOutput*:*ThroughALink*:SameExistingFileTest.*
 # Modes 0600/0700 are Linux file rights; Windows files carry access lists.
 set(modes "BuilderFileHelpersTest.UniqueTempFilesAreNewPrivateAndDistinct:BuilderFileHelpersTest.FixedNameFileRefusesLinksAndForeignFiles")
 # Stores kept in folders: the Windows store is the registry (wine-e2e.sh).
-set(folder_stores "SetupLauncherTest.PreparedPackageIsExtractedAndItsLinkStored:SetupLauncherTest.EmptyWebsiteIsAnEmptyString:SetupLauncherTest.TextsEndAtANulByte:SetupLauncherTest.UnwritableMachineStoreFallsBackToTheUsersStore:LauncherRunTest.SetupRunsFromAFolderOfItsOwnThatIsRemovedAfterwards")
+set(folder_stores "SetupLauncherTest.PreparedPackageIsExtractedAndItsLinkStored:SetupLauncherTest.EmptyWebsiteIsAnEmptyString:SetupLauncherTest.TextsEndAtANulByte:SetupLauncherTest.UnwritableMachineStoreFallsBackToTheUsersStore:LauncherRunTest.SetupRunsFromAFolderOfItsOwnThatIsRemovedAfterwards:SetupLauncherTest.FailedExtractionStoresNothing:SetupLauncherTest.LinkThatCannotBePutInPlaceIsNeverReportedAsStored:LauncherRunTest.LinkIsInPlaceWhenTheSetupStarts")
 # A backslash is part of a Linux file name but separates Windows folders;
 # control characters cannot be in a Windows file name.
 set(names "SfxPackage.NameIsThePartAfterTheLastSeparator:CliTest.InspectEscapesEntryNamesButJsonKeepsThem")
