@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -57,52 +58,53 @@ bool LocalSeconds(int64_t t, int64_t& local) {
     return true;
 }
 
-void AppendDigits(std::string& out, int64_t value, int width) {
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0 && n < static_cast<int>(sizeof digits));
-    for (int i = n; i < width; ++i)
-        out += '0';
-    while (n > 0)
-        out += digits[--n];
+// Writes value's last width digits, zero-padded, ending just before end.
+char* PutDigits(char* end, int64_t value, int width) {
+    for (int i = 0; i < width; ++i, value /= 10)
+        *--end = static_cast<char>('0' + value % 10);
+    return end;
 }
 
 void AppendCivil(std::string& out, const CivilMinute& c) {
-    AppendDigits(out, c.year, 4);
-    out += '-';
-    AppendDigits(out, c.month, 2);
-    out += '-';
-    AppendDigits(out, c.day, 2);
-    out += ' ';
-    AppendDigits(out, c.hour, 2);
-    out += ':';
-    AppendDigits(out, c.minute, 2);
+    // Years of a 32-bit time have four digits; later ones are written whole.
+    if (c.year > 9999) {
+        out += std::to_string(c.year);
+    } else {
+        char year[4];
+        PutDigits(year + 4, c.year, 4);
+        out.append(year, 4);
+    }
+    char rest[12] = {'-', 0, 0, '-', 0, 0, ' ', 0, 0, ':', 0, 0};
+    PutDigits(rest + 3, c.month, 2);
+    PutDigits(rest + 6, c.day, 2);
+    PutDigits(rest + 9, c.hour, 2);
+    PutDigits(rest + 12, c.minute, 2);
+    out.append(rest, sizeof rest);
 }
 
 } // namespace
 
-const ModifiedTimeText::Hour& ModifiedTimeText::HourOf(int64_t index) {
-    Hour& hour = m_hours[static_cast<uint64_t>(index) % m_hours.size()];
-    if (hour.index == index)
-        return hour;
-    hour.index = index;
-    const int64_t start = index * kSecondsPerHour;
-    int64_t localEnd = 0;
-    hour.steady = LocalSeconds(start, hour.localStart) &&
-                  LocalSeconds(start + kSecondsPerHour - 1, localEnd) &&
-                  localEnd - hour.localStart == kSecondsPerHour - 1;
-    return hour;
+const ModifiedTimeText::Day& ModifiedTimeText::DayOf(int64_t index) {
+    Day& day = m_days[static_cast<uint64_t>(index) % m_days.size()];
+    if (day.index == index)
+        return day;
+    day.index = index;
+    const int64_t start = index * kSecondsPerDay;
+    const int64_t middle = start + kSecondsPerDay / 2;
+    const int64_t end = start + kSecondsPerDay - 1;
+    int64_t localMiddle = 0, localEnd = 0;
+    day.steady = LocalSeconds(start, day.localStart) && LocalSeconds(middle, localMiddle) &&
+                 LocalSeconds(end, localEnd) && localMiddle - day.localStart == middle - start &&
+                 localEnd - day.localStart == end - start;
+    return day;
 }
 
 void ModifiedTimeText::Append(std::string& out, int32_t seconds) {
-    const int64_t index = FloorDiv(seconds, kSecondsPerHour);
-    const Hour& hour = HourOf(index);
+    const int64_t index = FloorDiv(seconds, kSecondsPerDay);
+    const Day& day = DayOf(index);
     int64_t local = 0;
-    if (hour.steady)
-        local = hour.localStart + (seconds - index * kSecondsPerHour);
+    if (day.steady)
+        local = day.localStart + (seconds - index * kSecondsPerDay);
     else if (!LocalSeconds(seconds, local))
         return;
     const CivilMinute civil = CivilFromSeconds(local);

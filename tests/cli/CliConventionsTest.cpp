@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SafeCase{"windows_path", "C:\\Out\\s.exe", "C:\\Out\\s.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The affiliate list's time is worked out from one conversion per hour; it
+// The affiliate list's time is worked out from a few conversions per day; it
 // must read as the general formatter writes it over the whole range a file
 // can hold, in zones with odd offsets and around their changes of offset.
 class ModifiedTimeZones : public testing::TestWithParam<const char*> {
