@@ -11,22 +11,27 @@
 #include <memory>
 #include <ostream>
 
-bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
-    const ProjectFileResult result = LoadProjectFile(path, project);
-    if (!result.Ok()) {
+namespace {
+
+// True when result is a success; otherwise its message goes to err.
+bool Reported(const ProjectFileResult& result, std::ostream& err) {
+    if (!result.Ok())
         err << result.message << "\n";
+    return result.Ok();
+}
+
+} // namespace
+
+bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
+    if (!Reported(LoadProjectFile(path, project), err))
         return false;
-    }
     project.SetProjectPath(platform::AbsolutePath(path));
     return true;
 }
 
 bool LoadCliSnapshot(const std::string& path, CProjectSnapshot& snapshot, std::ostream& err) {
-    const ProjectFileResult result = LoadProjectSnapshot(path, snapshot);
-    if (!result.Ok()) {
-        err << result.message << "\n";
+    if (!Reported(LoadProjectSnapshot(path, snapshot), err))
         return false;
-    }
     snapshot.product.SetProjectPath(platform::AbsolutePath(path));
     return true;
 }
@@ -54,21 +59,11 @@ bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uin
 }
 
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
-    const ProjectFileResult result = SaveProjectFile(path, project);
-    if (!result.Ok()) {
-        err << result.message << "\n";
-        return false;
-    }
-    return true;
+    return Reported(SaveProjectFile(path, project), err);
 }
 
 bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& err) {
-    const ProjectFileResult result = SaveProjectSnapshot(path, snapshot);
-    if (!result.Ok()) {
-        err << result.message << "\n";
-        return false;
-    }
-    return true;
+    return Reported(SaveProjectSnapshot(path, snapshot), err);
 }
 
 std::string FormatModifiedTime(int32_t seconds) {

@@ -32,6 +32,7 @@ bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uin
 // Writes project to path; on failure the message goes to err.
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err);
 
+// The same for a snapshot: the affiliates are written as they were read.
 bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& err);
 
 // A modification time as the affiliate list shows it: "%Y-%m-%d %H:%M", local time.
