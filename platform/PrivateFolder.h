@@ -21,3 +21,84 @@ bool RemoveFolderTree(const std::string& folder);
 std::string UserCacheFolder();
 
 } // namespace platform
+
+#include "platform/ProgramRun.h"
+#include "platform/RawFile.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+// Which folders a private folder may be made in.
+enum class FolderTrust {
+    // A shared temporary folder: it belongs to the current user or to the
+    // system's administrator, and when others may write in it, it is sticky
+    // (nobody can rename or remove what another user made in it).
+    SharedTemporary,
+    // A folder of the current user's own: it belongs to the current user and
+    // nobody else may write in it.
+    OwnedByUser,
+};
+
+// A new folder with a random name, private to the current user, that is
+// reached through what this object holds open, never by its path again: a
+// folder renamed and replaced by a link meanwhile changes nothing of what
+// this object reads, writes, starts or removes. The folder and everything in
+// it are removed when the object goes, unless Keep was called. Moves only;
+// one thread at a time.
+class PrivateFolder {
+public:
+    struct Held; // what each system holds open
+
+    PrivateFolder();
+    PrivateFolder(PrivateFolder&& other) noexcept;
+    PrivateFolder& operator=(PrivateFolder&& other) noexcept;
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    ~PrivateFolder();
+
+    // Makes the folder inside parent. parent is opened step by step, no step
+    // through a symbolic link, and must meet trust, checked on the folder
+    // opened; otherwise (or when parent is missing) nothing is made and the
+    // result is not open.
+    static PrivateFolder Create(const std::string& parent, FolderTrust trust);
+
+    bool IsOpen() const { return held_ != nullptr; }
+
+    // The folder's path with a trailing separator, for what needs a path:
+    // the desktop's opener and messages.
+    const std::string& Path() const;
+
+    // A new file name in the folder, readable and writable by its owner only,
+    // open for writing. A file of that name is replaced; nothing is ever
+    // written through a link. Not open on failure.
+    RawFile CreateFile(const std::string& name);
+
+    // Opens the file name in the folder for reading; a link is not followed.
+    RawFile OpenFile(const std::string& name) const;
+
+    // Runs the file name in the folder as a program with args and waits for
+    // it (platform/ProgramRun.h). On Linux the file is started from what is
+    // held open, so nothing put under its name meanwhile is started; on
+    // Windows the file is held open so that it cannot be replaced or renamed
+    // until the program ends.
+    ProgramRun RunAndWait(const std::string& name, const std::vector<std::string>& args);
+
+    // Hands the file name to the desktop's default opener, which needs a
+    // path: the folder and the file are first made read-only, and the path is
+    // checked to still name the file written, right before the opener starts.
+    // The folder is kept for the opener. True when the opener was started.
+    bool OpenDocument(const std::string& name);
+
+    // Removes the folder and all in it now. True when nothing of it remains.
+    bool Remove();
+
+    // Leaves the folder in place when this object goes.
+    void Keep();
+
+private:
+    std::unique_ptr<Held> held_;
+};
+
+} // namespace platform

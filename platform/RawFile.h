@@ -54,6 +54,8 @@ public:
 private:
     // Hands both descriptors to the system's own copy (platform/FileCopy.h).
     friend FileCopyResult CopyFileBytes(RawFile&, int64_t, RawFile&, int64_t);
+    // Opens files through the folder it holds.
+    friend class PrivateFolder;
 
     explicit RawFile(int fd) : m_fd(fd) {}
     int m_fd = -1;

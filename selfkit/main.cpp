@@ -1,5 +1,6 @@
 #include "platform/ExecutablePath.h"
-#include "platform/UserTempFolder.h"
+#include "platform/PrivateFolder.h"
+#include "platform/TempFile.h"
 #include "selfkit/DialogEntry.h"
 #include "selfkit/ScriptedBuild.h"
 
@@ -11,7 +12,11 @@
 int main(int argc, char* argv[]) {
     const CScriptedArguments parsed =
         ParseScriptedArguments(std::vector<std::string>(argv + 1, argv + argc));
-    CSelfKit kit(platform::OwnExecutablePath(), platform::UserTempFolder());
+    // A new private folder per run, removed when the program ends: nothing
+    // of one run is left for the next, and no other user can prepare it.
+    const platform::PrivateFolder temp = platform::PrivateFolder::Create(
+        platform::TempFolder(), platform::FolderTrust::SharedTemporary);
+    CSelfKit kit(platform::OwnExecutablePath(), temp.Path());
     if (parsed.mode != ScriptedMode::Dialog)
         return RunScriptedCommand(parsed, kit, std::cout, std::cerr);
     return RunSelfKitDialog(kit);

@@ -1,87 +1,96 @@
 #include "setupstub/LauncherRun.h"
 
 #include "package/SfxResult.h"
-#include "platform/PrivateFolder.h"
+#include "platform/PausePoint.h"
+#include "platform/RawFile.h"
+#include "platform/TerminationRequest.h"
+#include "setupstub/LauncherStatus.h"
+#include "setupstub/PackageUnpack.h"
 #include "setupstub/SetupLauncher.h"
 
 namespace {
 
-constexpr int kFailed = 1;
+using platform::FolderTrust;
+using platform::PrivateFolder;
 
-// The folders this run made; removed when the run ends unless kept.
-class RunFolders {
-public:
-    RunFolders() = default;
-    RunFolders(const RunFolders&) = delete;
-    RunFolders& operator=(const RunFolders&) = delete;
-    ~RunFolders() {
-        if (m_bKeep)
-            return;
-        for (const std::string& folder : m_folders)
-            platform::RemoveFolderTree(folder);
-    }
-
-    // A new private folder below parent; empty when none can be made.
-    std::string Make(const std::string& parent) {
-        if (parent.empty())
-            return {};
-        std::string folder = platform::CreatePrivateFolder(parent);
-        if (!folder.empty())
-            m_folders.push_back(folder);
-        return folder;
-    }
-
-    void Keep() { m_bKeep = true; }
-
-private:
-    std::vector<std::string> m_folders;
-    bool m_bKeep = false;
-};
-
-std::string FallbackParent(const LauncherEnvironment& env) {
-    return env.fallbackParent ? env.fallbackParent() : std::string();
+PrivateFolder FallbackFolder(const LauncherEnvironment& env) {
+    const std::string parent = env.fallbackParent ? env.fallbackParent() : std::string();
+    return PrivateFolder::Create(parent, FolderTrust::OwnedByUser);
 }
 
-// Extracts the package once more below the fallback parent and starts it there.
-SetupStartResult StartFromFallback(const LauncherEnvironment& env, RunFolders& folders,
+// A launcher image alone: the file holds no byte past what its headers
+// account for (a file of unknown format is taken for an image as a whole).
+bool IsBareLauncher(const LauncherEnvironment& env) {
+    const int64_t image = env.imageLength ? env.imageLength(env.packagePath) : -1;
+    if (image < 0)
+        return true;
+    const platform::RawFile file = platform::RawFile::OpenRead(env.packagePath);
+    return file.IsOpen() && file.Size() <= image;
+}
+
+// The status of a run whose package was refused before anything was unpacked.
+int RefusedPackageStatus(const LauncherEnvironment& env, const PreparedSetup& prepared) {
+    if (prepared.result == SFX_ERR_OPEN && !platform::RawFile::OpenRead(env.packagePath).IsOpen())
+        return kLauncherFailed;
+    return IsBareLauncher(env) ? kLauncherBare : kLauncherDamaged;
+}
+
+int StoppedStatus() {
+    return platform::TerminationExitStatus(platform::TerminationRequested());
+}
+
+// Unpacks the package once more below the fallback parent and starts it there.
+SetupStartResult StartFromFallback(const LauncherEnvironment& env, PrivateFolder& folder,
                                    const std::vector<std::string>& args) {
-    const std::string folder = folders.Make(FallbackParent(env));
-    std::string setupPath;
-    if (folder.empty() || ExtractSetupAgain(env.packagePath, folder, setupPath) != SFX_OK)
+    folder = FallbackFolder(env);
+    std::string setupName;
+    if (!folder.IsOpen() || UnpackSetupAgain(env.packagePath, folder, setupName) != SFX_OK)
         return {};
-    return env.startSetup(setupPath, args);
+    platform::PausePoint("start");
+    return env.startSetup(folder, setupName, args);
 }
 
 } // namespace
 
 int RunLauncher(const LauncherEnvironment& env, const std::vector<std::string>& args) {
     if (env.machineWide == nullptr || env.perUser == nullptr || !env.startSetup)
-        return kFailed;
-    RunFolders folders;
-    std::string folder = folders.Make(env.tempParent);
-    if (folder.empty())
-        folder = folders.Make(FallbackParent(env));
-    if (folder.empty())
-        return kFailed;
+        return kLauncherFailed;
+    PrivateFolder folder = PrivateFolder::Create(env.tempParent, FolderTrust::SharedTemporary);
+    if (!folder.IsOpen())
+        folder = FallbackFolder(env);
+    if (!folder.IsOpen())
+        return kLauncherFailed;
 
-    PreparedSetup prepared = PrepareSetup(env.packagePath, folder, *env.machineWide, *env.perUser);
-    if (prepared.result == SFX_ERR_MARKER)
-        return 0; // a bare launcher without a package: nothing to do
+    const PreparedSetup prepared =
+        PrepareSetup(env.packagePath, folder, *env.machineWide, *env.perUser);
+    if (!prepared.packageRead)
+        return RefusedPackageStatus(env, prepared);
+    if (prepared.result == kUnpackStopped)
+        return StoppedStatus();
     if (prepared.result != SFX_OK)
-        return kFailed;
+        return kLauncherFailed;
 
-    SetupStartResult started = env.startSetup(prepared.setupPath, args);
-    if (started.outcome == SetupStartResult::Outcome::NotExecutable)
-        started = StartFromFallback(env, folders, args);
+    platform::PausePoint("start");
+    SetupStartResult started = env.startSetup(folder, prepared.setupName, args);
+    if (started.outcome == SetupStartResult::Outcome::NotExecutable &&
+        platform::TerminationRequested() == 0) {
+        folder.Remove();
+        started = StartFromFallback(env, folder, args);
+    }
+    if (platform::TerminationRequested() != 0) {
+        // A document's opener runs on its own; only the launcher was asked to end.
+        if (started.outcome != SetupStartResult::Outcome::HandedOn)
+            folder.Remove();
+        return StoppedStatus();
+    }
     switch (started.outcome) {
     case SetupStartResult::Outcome::Finished:
         return started.exitCode;
     case SetupStartResult::Outcome::HandedOn:
-        folders.Keep();
         return 0;
     case SetupStartResult::Outcome::NotExecutable:
     case SetupStartResult::Outcome::Failed:
         break;
     }
-    return kFailed;
+    return kLauncherFailed;
 }

@@ -2,6 +2,7 @@
 
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
+#include "setupstub/PackageUnpack.h"
 #include "setupstub/SideBySide.h"
 
 namespace {
@@ -19,7 +20,7 @@ int ReadAffiliateInfo(const CSfxPackage& package, CAffiliateInfo& info) {
 
 } // namespace
 
-PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
+PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFolder& folder,
                            const platform::MachineStore& machineWide,
                            const platform::MachineStore& perUser) {
     PreparedSetup prepared;
@@ -32,27 +33,31 @@ PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& te
         prepared.result = ReadAffiliateInfo(package, info);
     if (prepared.result != SFX_OK)
         return prepared;
+    prepared.packageRead = true;
 
-    // Making the link durable costs about as much as extracting a setup of
+    // Making the link durable costs about as much as unpacking a setup of
     // some megabytes, so the two go side by side; the link is put in place
-    // only when the setup is there, so that a failed extraction stores nothing.
+    // only when the whole package is there, so that a failed unpacking
+    // stores nothing.
     StagedAffiliateLink staged;
     RunSideBySide([&] { staged = StageAffiliateLink(info, machineWide, perUser); },
-                  [&] { prepared.result = package.ExtractFrom(packagePath, tempFolder); });
+                  [&] { prepared.result = UnpackPackage(package, packagePath, folder); });
     if (prepared.result != SFX_OK)
         return prepared;
     prepared.stored = CommitAffiliateLink(staged, info, perUser);
-    prepared.setupPath = tempFolder + package.GetEntry(1).m_strName;
+    prepared.setupName = package.GetEntry(1).m_strName;
     return prepared;
 }
 
-int ExtractSetupAgain(const std::string& packagePath, const std::string& folder,
-                      std::string& setupPath) {
+int UnpackSetupAgain(const std::string& packagePath, platform::PrivateFolder& folder,
+                     std::string& setupName) {
     CSfxPackage package;
-    int result = package.ExtractFrom(packagePath, folder);
+    int result = package.ReadDirectory(packagePath);
     if (result == SFX_OK && package.GetCount() < 2)
         result = SFX_ERR_EMPTY;
     if (result == SFX_OK)
-        setupPath = folder + package.GetEntry(1).m_strName;
+        result = UnpackPackage(package, packagePath, folder);
+    if (result == SFX_OK)
+        setupName = package.GetEntry(1).m_strName;
     return result;
 }

@@ -1,31 +1,37 @@
 #pragma once
 
 #include "platform/MachineStore.h"
+#include "platform/PrivateFolder.h"
 #include "setupstub/AffiliateLinkStore.h"
 
 #include <string>
 
 // What the launcher found in its package before starting the setup.
 struct PreparedSetup {
-    int result = 0; // package result code of the first failure, or SFX_OK
+    // Package result code of the first failure, SFX_OK, or kUnpackStopped
+    // (setupstub/PackageUnpack.h) when a request to end came meanwhile.
+    int result = 0;
+    // True once the trailer and the information file were accepted: a later
+    // failure is one of unpacking, not of the package.
+    bool packageRead = false;
     LinkStoreOutcome stored = LinkStoreOutcome::NotStored;
-    std::string setupPath; // the extracted setup program; empty unless result is SFX_OK
+    std::string setupName; // entry 1's name in folder; empty unless result is SFX_OK
 };
 
 // Everything the launcher does before the start: reads the affiliate
-// information from entry 0 of the package at packagePath, extracts the
-// package into tempFolder (its private folder, ending with '/') and stores
-// the link; the link is written while the package is extracted and is in
-// place when this returns. A package with fewer than two entries is not an
-// affiliate setup: nothing is extracted, written or started (SFX_ERR_EMPTY).
-// An unreadable or malformed information file, or a failed extraction,
-// stores nothing and starts nothing.
-PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
+// information from entry 0 of the package at packagePath, unpacks the whole
+// package into folder and stores the link; the link is written while the
+// package is unpacked and is put in place only when every entry was
+// unpacked. A package with fewer than two entries is not an affiliate setup:
+// nothing is unpacked, written or started (SFX_ERR_EMPTY). An unreadable or
+// malformed information file, or a failed or stopped unpacking, stores
+// nothing and starts nothing.
+PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFolder& folder,
                            const platform::MachineStore& machineWide,
                            const platform::MachineStore& perUser);
 
-// Extracts the package at packagePath into folder (ending with '/') again, for
-// a second try at starting its setup elsewhere; setupPath receives the
-// extracted setup program. Nothing is stored. A package result code.
-int ExtractSetupAgain(const std::string& packagePath, const std::string& folder,
-                      std::string& setupPath);
+// Unpacks the package at packagePath into folder again, for a second try at
+// starting its setup elsewhere; setupName receives entry 1's name. Nothing is
+// stored. A package result code or kUnpackStopped.
+int UnpackSetupAgain(const std::string& packagePath, platform::PrivateFolder& folder,
+                     std::string& setupName);

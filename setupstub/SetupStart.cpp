@@ -1,13 +1,11 @@
 #include "setupstub/SetupStart.h"
 
-#include "platform/ProcessStart.h"
-#include "platform/ProgramRun.h"
 #include "platform/RawFile.h"
 
 #include <cstring>
 
-SetupKind ClassifySetupFile(const std::string& path) {
-    platform::RawFile file = platform::RawFile::OpenRead(path);
+SetupKind ClassifySetupFile(const platform::PrivateFolder& folder, const std::string& name) {
+    platform::RawFile file = folder.OpenFile(name);
     if (!file.IsOpen() || !file.IsRegular())
         return SetupKind::Missing;
     char head[8] = {};
@@ -34,12 +32,12 @@ SetupKind ClassifySetupFile(const std::string& path) {
     return SetupKind::Document;
 }
 
-SetupStartResult StartSetup(const std::string& path, const std::vector<std::string>& args) {
+SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& name,
+                            const std::vector<std::string>& args) {
     SetupStartResult result;
-    switch (ClassifySetupFile(path)) {
+    switch (ClassifySetupFile(folder, name)) {
     case SetupKind::Program: {
-        platform::MakeOwnerExecutable(path);
-        const platform::ProgramRun run = platform::RunProgramAndWait(path, args);
+        const platform::ProgramRun run = folder.RunAndWait(name, args);
         if (run.outcome == platform::ProgramRun::Outcome::Finished) {
             result.outcome = SetupStartResult::Outcome::Finished;
             result.exitCode = run.exitCode;
@@ -49,7 +47,7 @@ SetupStartResult StartSetup(const std::string& path, const std::vector<std::stri
         break;
     }
     case SetupKind::Document:
-        if (platform::OpenWithDesktop(path))
+        if (folder.OpenDocument(name))
             result.outcome = SetupStartResult::Outcome::HandedOn;
         break;
     case SetupKind::Missing:

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/PrivateFolder.h"
+
 #include <string>
 #include <vector>
 
-// How an extracted setup file is started.
+// How an unpacked setup file is started.
 enum class SetupKind {
     Program,  // an ELF or PE executable, a "#!" script or an installer
               // database: started with the launcher's arguments
@@ -11,7 +13,8 @@ enum class SetupKind {
     Missing,  // cannot be read
 };
 
-SetupKind ClassifySetupFile(const std::string& path);
+// Judged by the first bytes of the file name in folder.
+SetupKind ClassifySetupFile(const platform::PrivateFolder& folder, const std::string& name);
 
 // How the start of a setup ended.
 struct SetupStartResult {
@@ -25,7 +28,10 @@ struct SetupStartResult {
     int exitCode = 0;
 };
 
-// Starts the setup file with the launcher's own arguments. A program runs as
-// the launcher's child, on its terminal, and is waited for; a document is
-// opened without waiting (arguments cannot be passed to it).
-SetupStartResult StartSetup(const std::string& path, const std::vector<std::string>& args);
+// Starts the setup file name in folder with the launcher's own arguments. A
+// program runs as the launcher's child, on its terminal, and is waited for; it
+// is started from the file the launcher holds, never by its path again. A
+// document is opened without waiting (arguments cannot be passed to it); its
+// folder is then kept for the opener.
+SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& name,
+                            const std::vector<std::string>& args);

@@ -1,11 +1,19 @@
 #include "platform/MachineStore.h"
+#include "platform/PausePoint.h"
+#include "platform/TerminationRequest.h"
 #include "platform/Uuid.h"
 #include "platform/shared/StoreKeyPath.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -148,6 +156,69 @@ std::string TemporaryName() {
     return "t." + NewUuidText();
 }
 
+// A name TemporaryName gives: "t." and a UUID's text.
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() != 38 || name.substr(0, 2) != "t.")
+        return false;
+    for (size_t i = 2; i < name.size(); ++i) {
+        const char c = name[i];
+        const bool dash = i == 10 || i == 15 || i == 20 || i == 25;
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (dash ? c != '-' : !hex)
+            return false;
+    }
+    return true;
+}
+
+// The file in every key's folder that writers lock while they stage and put
+// values in place. Only the store's owner may open it, so that no other user
+// can hold the lock.
+constexpr char kWriterLockName[] = "w.lock";
+// A writer that holds the lock longer than this is taken for hung.
+constexpr std::chrono::seconds kLockWait{30};
+// Staged files older than this are left over from a writer that was killed.
+constexpr time_t kStaleStagedSeconds = 60;
+
+// Takes the key's writer lock; an invalid descriptor when it cannot be had
+// (or the program was asked to end while waiting).
+Fd LockKey(int key) {
+    Fd lock(::openat(key, kWriterLockName, O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!lock.Valid())
+        return lock;
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    bool waited = false;
+    while (::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || TerminationRequested() != 0 ||
+            std::chrono::steady_clock::now() > deadline)
+            return Fd();
+        if (!waited)
+            PausePoint("store-lock-busy");
+        waited = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return lock;
+}
+
+// Removes the staged files that writers killed before their commit left.
+void RemoveStaleStaged(int key) {
+    const int listing = ::fcntl(key, F_DUPFD_CLOEXEC, 0);
+    DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
+        return;
+    }
+    const time_t oldest = ::time(nullptr) - kStaleStagedSeconds;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info {};
+        if (IsTemporaryName(entry->d_name) &&
+            ::fstatat(key, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            info.st_mtime < oldest)
+            ::unlinkat(key, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -213,6 +284,7 @@ struct StagedValues::State {
         std::string temporary; // its name while staged
         std::string target;    // the value's file name
     };
+    Fd lock; // the key's writer lock, held until the values are in place
     Fd key;
     std::vector<File> files;
     size_t placed = 0; // files[0, placed) are in place
@@ -239,6 +311,8 @@ bool StagedValues::Commit() {
     const int key = state->key.Get();
     for (; state->placed < state->files.size(); ++state->placed) {
         const State::File& file = state->files[state->placed];
+        if (state->placed > 0)
+            PausePoint("store-between-values");
         if (::renameat(key, file.temporary.c_str(), key, file.target.c_str()) != 0)
             return false;
     }
@@ -285,6 +359,12 @@ StagedValues Stage(const std::string& root, MachineStore::Access access, std::st
     state->key = OpenKey(root, keyPath, true, modes.folder);
     if (!state->key.Valid())
         return {};
+    // One writer at a time per key, from its first staged value to its last
+    // one put in place: the values of a key always come from one writer.
+    state->lock = LockKey(state->key.Get());
+    if (!state->lock.Valid())
+        return {};
+    RemoveStaleStaged(state->key.Get());
     for (const ValueBytes& value : values) {
         std::string temp = WriteTemporary(state->key.Get(), modes.file, value.bytes);
         if (temp.empty())

@@ -1,5 +1,6 @@
 #include "platform/PrivateFolder.h"
 
+#include "platform/posix/FolderRemoval.h"
 #include "platform/posix/SystemRandom.h"
 
 #include <cerrno>
@@ -45,11 +46,11 @@ bool MakePrivateFolders(const std::string& folder) {
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void RemoveEntry(int parentFd, const char* name);
+} // namespace
 
-// Removes what is in the open folder dirFd, depth first. Entries are looked at
-// without following links, so a link inside is removed, never what it names.
-void RemoveContents(int dirFd) {
+namespace posix {
+
+void RemoveFolderContents(int dirFd) {
     DIR* dir = ::fdopendir(dirFd);
     if (!dir) {
         ::close(dirFd);
@@ -58,22 +59,22 @@ void RemoveContents(int dirFd) {
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..")
-            RemoveEntry(::dirfd(dir), entry->d_name);
+            RemoveFolderEntry(::dirfd(dir), entry->d_name);
     }
     ::closedir(dir); // closes dirFd too
 }
 
-void RemoveEntry(int parentFd, const char* name) {
+void RemoveFolderEntry(int parentFd, const char* name) {
     if (::unlinkat(parentFd, name, 0) == 0 || (errno != EISDIR && errno != EPERM))
         return;
     const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
-    RemoveContents(fd);
+    RemoveFolderContents(fd);
     ::unlinkat(parentFd, name, AT_REMOVEDIR);
 }
 
-} // namespace
+} // namespace posix
 
 std::string CreatePrivateFolder(const std::string& parent) {
     std::string base = parent.empty() ? std::string(".") : parent;
@@ -111,7 +112,7 @@ std::string CreatePrivateFolder(const std::string& parent) {
 bool RemoveFolderTree(const std::string& folder) {
     if (folder.empty())
         return false;
-    RemoveEntry(AT_FDCWD, folder.c_str());
+    posix::RemoveFolderEntry(AT_FDCWD, folder.c_str());
     struct stat st {};
     return ::lstat(folder.c_str(), &st) != 0 && errno == ENOENT;
 }

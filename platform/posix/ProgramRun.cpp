@@ -1,7 +1,9 @@
 #include "platform/ProgramRun.h"
 
 #include "platform/posix/ArgumentVector.h"
+#include "platform/posix/ChildRun.h"
 #include "platform/posix/ExecReport.h"
+#include "platform/posix/ForwardedChild.h"
 
 #include <cerrno>
 #include <csignal>
@@ -56,19 +58,10 @@ private:
     }
 };
 
-using posix::ArgumentVector;
-
 // In the child: only calls that are safe between fork and exec.
-[[noreturn]] void ExecChild(const char* path, char* const* argv, int report) {
-    struct sigaction standard {};
-    standard.sa_handler = SIG_DFL;
-    sigemptyset(&standard.sa_mask);
-    ::sigaction(SIGINT, &standard, nullptr);
-    ::sigaction(SIGQUIT, &standard, nullptr);
-    sigset_t none;
-    sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    ::execv(path, argv);
+[[noreturn]] void ExecChild(posix::ChildExec exec, const void* context, int report) {
+    posix::ResetTerminationRequestsInChild();
+    exec(context);
     posix::ReportExecFailure(report);
 }
 
@@ -85,31 +78,46 @@ int WaitFor(pid_t child) {
     return 127;
 }
 
+struct PathExec {
+    const char* path;
+    char* const* argv;
+};
+
+void ExecPath(const void* context) {
+    const auto* run = static_cast<const PathExec*>(context);
+    ::execv(run->path, run->argv);
+}
+
 } // namespace
 
-ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::string>& args) {
+namespace posix {
+
+ProgramRun RunChildAndWait(ChildExec exec, const void* context) {
     ProgramRun run;
-    if (path.empty())
-        return run;
-    std::vector<char*> argv = ArgumentVector(path, args);
     // A failed exec reports its error through this pipe; a successful one
     // closes it (close-on-exec), so the parent reads end of file.
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0)
         return run;
     InterruptsIgnored ignored;
+    sigset_t saved;
+    BlockTerminationRequests(&saved);
     pid_t child = ::fork();
     if (child == 0)
-        ExecChild(path.c_str(), argv.data(), report[1]);
+        ExecChild(exec, context, report[1]);
+    if (child > 0)
+        SetForwardedChild(child);
+    RestoreSignalMask(&saved);
     ::close(report[1]);
     if (child < 0) {
         ::close(report[0]);
         return run;
     }
     int error = 0;
-    const ssize_t got = posix::ReadExecReport(report[0], error);
+    const ssize_t got = ReadExecReport(report[0], error);
     ::close(report[0]);
     const int code = WaitFor(child);
+    SetForwardedChild(0);
     if (got == 0) {
         run.outcome = ProgramRun::Outcome::Finished;
         run.exitCode = code;
@@ -117,6 +125,16 @@ ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::str
         run.outcome = ProgramRun::Outcome::NotExecutable;
     }
     return run;
+}
+
+} // namespace posix
+
+ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::string>& args) {
+    if (path.empty())
+        return {};
+    std::vector<char*> argv = posix::ArgumentVector(path, args);
+    const PathExec exec{path.c_str(), argv.data()};
+    return posix::RunChildAndWait(ExecPath, &exec);
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/MachineStore.h"
+#include "platform/PausePoint.h"
 #include "platform/shared/StoreKeyPath.h"
+#include "platform/win32/StoreWriterLock.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -119,13 +121,23 @@ StagedValues::StagedValues(StagedValues&& other) noexcept = default;
 StagedValues& StagedValues::operator=(StagedValues&& other) noexcept = default;
 StagedValues::~StagedValues() = default;
 
+// The values of one key are written under the key's writer lock, so that the
+// values of two setups of one product are never mixed.
 bool StagedValues::Commit() {
     const std::unique_ptr<State> state = std::move(state_);
     if (!state)
         return false;
-    for (const auto& [name, text] : state->values)
+    const win32::StoreWriterLock lock(state->root, NormalizeKeyPath(state->keyPath));
+    if (!lock.Held())
+        return false;
+    bool first = true;
+    for (const auto& [name, text] : state->values) {
+        if (!first)
+            PausePoint("store-between-values");
+        first = false;
         if (!WriteValue(state->root, state->keyPath, name, REG_SZ, text.c_str(), text.size() + 1))
             return false;
+    }
     return true;
 }
 

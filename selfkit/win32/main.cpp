@@ -2,7 +2,8 @@
 // arguments it builds without a window and reports on the console it was
 // started from; without, it shows its dialog.
 #include "platform/ExecutablePath.h"
-#include "platform/UserTempFolder.h"
+#include "platform/PrivateFolder.h"
+#include "platform/TempFile.h"
 #include "selfkit/ScriptedBuild.h"
 #include "selfkit/SelfKit.h"
 #include "selfkit/win32/ParentConsole.h"
@@ -17,7 +18,11 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The C runtime's split of the command line, in the system code page.
     const std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
-    CSelfKit kit(platform::OwnExecutablePath(), platform::UserTempFolder());
+    // A new private folder per run, removed when the program ends: nothing
+    // of one run is left for the next, and no other user can prepare it.
+    const platform::PrivateFolder temp = platform::PrivateFolder::Create(
+        platform::TempFolder(), platform::FolderTrust::SharedTemporary);
+    CSelfKit kit(platform::OwnExecutablePath(), temp.Path());
 
     const CScriptedArguments parsed = ParseScriptedArguments(args);
     if (parsed.mode != ScriptedMode::Dialog) {

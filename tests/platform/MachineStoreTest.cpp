@@ -124,7 +124,8 @@ TEST(MachineStore, HostileKeyTextsStayInsideTheRootAndStayApart) {
     for (const std::string& path : Tree(dir / "root")) {
         std::string name = fs::path(path).filename().string();
         ASSERT_GE(name.size(), 2u);
-        EXPECT_TRUE(name.rfind("k.", 0) == 0 || name.rfind("v.", 0) == 0) << name;
+        EXPECT_TRUE(name.rfind("k.", 0) == 0 || name.rfind("v.", 0) == 0 || name == "w.lock")
+            << name;
         EXPECT_LE(name.size(), 255u);
         EXPECT_FALSE(fs::is_symlink(path));
     }
@@ -287,9 +288,9 @@ TEST(MachineStore, ConcurrentWritersLeaveOneWholeValueAndReadersNeverSeeHalfOfOn
     for (const std::string& v : values)
         whole = whole || last == v + '\0';
     EXPECT_TRUE(whole);
-    // No temporary file is left behind.
+    // No temporary file is left behind: the value and the writers' lock remain.
     auto keyFolder = fs::path(dir.Path()) / MachineStore::KeyFolder("Race");
-    EXPECT_EQ(std::distance(fs::directory_iterator(keyFolder), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(keyFolder), fs::directory_iterator()), 2);
 }
 
 TEST(MachineStore, FilesAreReadableByEveryUserWhateverTheUmask) {
@@ -389,7 +390,7 @@ TEST(MachineStore, StageOrCommitThatFailsIsReportedAndLeavesNoTemporaryFile) {
     EXPECT_EQ(Read(store, "K", "PurchaseLink"), std::string("new\0", 4));
     EXPECT_EQ(Tree(dir / "root"),
               (std::set<std::string>{key.string(), (key / "v.purchaselink").string(),
-                                     (key / "v.resellerurl").string()}));
+                                     (key / "v.resellerurl").string(), (key / "w.lock").string()}));
 
     // A value name too long to store: nothing is staged at all.
     staged = store.StageStrings("K", {{"PurchaseLink", "x"}, {std::string(300, 'n'), "y"}});
@@ -399,5 +400,5 @@ TEST(MachineStore, StageOrCommitThatFailsIsReportedAndLeavesNoTemporaryFile) {
     // Nothing can be created below a file, not even by root.
     WriteFileBytes(dir / "file", "x");
     EXPECT_FALSE(MachineStore(dir / "file/root").StageStrings("K", {{"A", "b"}}).Ready());
-    EXPECT_EQ(Tree(dir / "root").size(), 3u);
+    EXPECT_EQ(Tree(dir / "root").size(), 4u);
 }

@@ -48,8 +48,10 @@ protected:
 
     // A start that runs nothing from below refusedParent and ends with code.
     void StartAnswers(const std::string& refusedParent, int code) {
-        env.startSetup = [this, refusedParent, code](const std::string& path,
+        env.startSetup = [this, refusedParent, code](platform::PrivateFolder& folder,
+                                                     const std::string& name,
                                                      const std::vector<std::string>& args) {
+            const std::string path = folder.Path() + name;
             started.push_back(path);
             seenBytes.push_back(ReadFileBytes(path));
             EXPECT_EQ(args, (std::vector<std::string>{"/S", ""}));
@@ -66,7 +68,8 @@ protected:
 // by it): the link is in place before the setup starts.
 TEST_F(LauncherRunTest, LinkIsInPlaceWhenTheSetupStarts) {
     std::string linkSeen;
-    env.startSetup = [&](const std::string&, const std::vector<std::string>&) {
+    env.startSetup = [&](platform::PrivateFolder&, const std::string&,
+                         const std::vector<std::string>&) {
         platform::StoredValue value;
         if (machine.ReadValue(ProductKeyPath(kKey), "PurchaseLink", 4000, value) ==
             platform::StoreRead::Ok)

@@ -31,9 +31,16 @@ protected:
     ScratchFolder dir;
     MachineStore machine{dir / "machine"};
     MachineStore user{dir / "user"};
-    std::string temp = dir / "temp/";
+    platform::PrivateFolder folder;
+    std::string temp; // the folder's path, with a trailing '/'
 
-    void SetUp() override { fs::create_directory(dir / "temp"); }
+    void SetUp() override {
+        fs::create_directory(dir / "temp");
+        folder =
+            platform::PrivateFolder::Create(dir / "temp", platform::FolderTrust::SharedTemporary);
+        ASSERT_TRUE(folder.IsOpen());
+        temp = folder.Path();
+    }
 
     // A package on a small stand-in image with the given entries.
     std::string MakePackage(const std::vector<std::string>& sources) {
@@ -64,10 +71,10 @@ protected:
 TEST_F(SetupLauncherTest, PreparedPackageIsExtractedAndItsLinkStored) {
     std::string package =
         MakePackage({InfoFile(kKey, "http://buy/L", "http://site/W"), SetupFile()});
-    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::MachineWide);
-    EXPECT_EQ(prepared.setupPath, temp + "setup.sh");
+    EXPECT_EQ(prepared.setupName, "setup.sh");
     EXPECT_EQ(ReadFileBytes(temp + "setup.sh"), "#!/bin/sh\nexit 0\n");
     EXPECT_TRUE(fs::exists(temp + "_aff1.ino"));
     EXPECT_EQ(Value(machine, kKey, "PurchaseLink"), std::string("http://buy/L\0", 13));
@@ -75,14 +82,14 @@ TEST_F(SetupLauncherTest, PreparedPackageIsExtractedAndItsLinkStored) {
     EXPECT_FALSE(fs::exists(dir / "user"));
 
     // A second run overwrites with the same content.
-    prepared = PrepareSetup(package, temp, machine, user);
+    prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(Value(machine, kKey, "PurchaseLink"), std::string("http://buy/L\0", 13));
 }
 
 TEST_F(SetupLauncherTest, EmptyWebsiteIsAnEmptyString) {
     std::string package = MakePackage({InfoFile(kKey, "L", ""), SetupFile()});
-    EXPECT_EQ(PrepareSetup(package, temp, machine, user).result, SFX_OK);
+    EXPECT_EQ(PrepareSetup(package, folder, machine, user).result, SFX_OK);
     EXPECT_EQ(Value(machine, kKey, "ResellerUrl"), std::string(1, '\0'));
 }
 
@@ -90,17 +97,17 @@ TEST_F(SetupLauncherTest, UnwritableMachineStoreFallsBackToTheUsersStore) {
     WriteFileBytes(dir / "file", "x");
     MachineStore blocked(dir / "file/below");
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
-    PreparedSetup prepared = PrepareSetup(package, temp, blocked, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, blocked, user);
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::PerUser);
     EXPECT_EQ(Value(user, kKey, "PurchaseLink"), std::string("L\0", 2));
     EXPECT_EQ(Value(user, kKey, "ResellerUrl"), std::string("W\0", 2));
 
     // With no store at all the setup is still prepared.
-    prepared = PrepareSetup(package, temp, blocked, MachineStore(dir / "file/user"));
+    prepared = PrepareSetup(package, folder, blocked, MachineStore(dir / "file/user"));
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::NotStored);
-    EXPECT_EQ(prepared.setupPath, temp + "setup.sh");
+    EXPECT_EQ(prepared.setupName, "setup.sh");
 }
 
 TEST_F(SetupLauncherTest, TextsEndAtANulByte) {
@@ -111,25 +118,25 @@ TEST_F(SetupLauncherTest, TextsEndAtANulByte) {
 
 TEST_F(SetupLauncherTest, PackageWithOneEntryExtractsAndStoresNothing) {
     std::string package = MakePackage({InfoFile(kKey, "L", "W")});
-    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_EQ(prepared.result, SFX_ERR_EMPTY);
-    EXPECT_TRUE(prepared.setupPath.empty());
+    EXPECT_TRUE(prepared.setupName.empty());
     EXPECT_TRUE(fs::is_empty(temp));
     EXPECT_FALSE(fs::exists(dir / "machine"));
 }
 
 TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing) {
     WriteFileBytes(dir / "bare", "just a launcher image");
-    EXPECT_EQ(PrepareSetup(dir / "bare", temp, machine, user).result, SFX_ERR_MARKER);
+    EXPECT_EQ(PrepareSetup(dir / "bare", folder, machine, user).result, SFX_ERR_MARKER);
 
     // A length that runs past the end of the information file.
     WriteFileBytes(dir / "afflreg.dat", std::string("\x24\x00\x00\x00"
                                                     "ABC",
                                                     7));
     std::string package = MakePackage({dir / "afflreg.dat", SetupFile()});
-    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_NE(prepared.result, SFX_OK);
-    EXPECT_TRUE(prepared.setupPath.empty());
+    EXPECT_TRUE(prepared.setupName.empty());
     EXPECT_FALSE(fs::exists(dir / "machine"));
 
     // A field longer than 3999 bytes.
@@ -139,7 +146,7 @@ TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing) {
     big += std::string(4000, 'k') + std::string(8, '\0');
     WriteFileBytes(dir / "afflreg.dat", big);
     package = MakePackage({dir / "afflreg.dat", SetupFile()});
-    EXPECT_NE(PrepareSetup(package, temp, machine, user).result, SFX_OK);
+    EXPECT_NE(PrepareSetup(package, folder, machine, user).result, SFX_OK);
     EXPECT_FALSE(fs::exists(dir / "machine"));
 }
 
@@ -148,7 +155,7 @@ TEST_F(SetupLauncherTest, NoPackageOrABrokenInformationFileStoresNothing) {
 TEST_F(SetupLauncherTest, FailedExtractionStoresNothing) {
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
     platform::FileFaults::FailNth(platform::FileOperation::Write, 1);
-    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, machine, user);
     platform::FileFaults::Reset();
     EXPECT_EQ(prepared.result, SFX_ERR_CREATE);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::NotStored);
@@ -157,7 +164,7 @@ TEST_F(SetupLauncherTest, FailedExtractionStoresNothing) {
     EXPECT_FALSE(fs::exists(dir / "user"));
     // The key may have been made; no value file, whole or temporary, is in it.
     for (const auto& entry : fs::recursive_directory_iterator(dir / "machine"))
-        EXPECT_TRUE(entry.is_directory()) << entry.path();
+        EXPECT_TRUE(entry.is_directory() || entry.path().filename() == "w.lock") << entry.path();
 }
 
 // The values are put in place only after the extraction; when that last step
@@ -168,7 +175,7 @@ TEST_F(SetupLauncherTest, LinkThatCannotBePutInPlaceIsNeverReportedAsStored) {
         fs::path(dir / "machine") / MachineStore::KeyFolder(ProductKeyPath(kKey));
     fs::create_directories(machineKey / "v.resellerurl");
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
-    PreparedSetup prepared = PrepareSetup(package, temp, machine, user);
+    PreparedSetup prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_EQ(prepared.result, SFX_OK);
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::PerUser);
     EXPECT_EQ(Value(user, kKey, "PurchaseLink"), std::string("L\0", 2));
@@ -177,10 +184,10 @@ TEST_F(SetupLauncherTest, LinkThatCannotBePutInPlaceIsNeverReportedAsStored) {
     const fs::path userKey = fs::path(dir / "user") / MachineStore::KeyFolder(ProductKeyPath(kKey));
     fs::remove_all(userKey);
     fs::create_directories(userKey / "v.purchaselink");
-    prepared = PrepareSetup(package, temp, machine, user);
+    prepared = PrepareSetup(package, folder, machine, user);
     EXPECT_EQ(prepared.result, SFX_OK) << "the setup still runs";
     EXPECT_EQ(prepared.stored, LinkStoreOutcome::NotStored);
-    EXPECT_EQ(prepared.setupPath, temp + "setup.sh");
+    EXPECT_EQ(prepared.setupName, "setup.sh");
     EXPECT_EQ(Value(user, kKey, "ResellerUrl"), "<none>");
 }
 
@@ -188,13 +195,17 @@ TEST_F(SetupLauncherTest, ExtractionDoesNotFollowAPlantedLink) {
     WriteFileBytes(dir / "victim", "precious");
     fs::create_symlink(dir / "victim", temp + "setup.sh");
     std::string package = MakePackage({InfoFile(kKey, "L", "W"), SetupFile()});
-    EXPECT_EQ(PrepareSetup(package, temp, machine, user).result, SFX_OK);
+    EXPECT_EQ(PrepareSetup(package, folder, machine, user).result, SFX_OK);
     EXPECT_EQ(ReadFileBytes(dir / "victim"), "precious");
     EXPECT_FALSE(fs::is_symlink(temp + "setup.sh"));
 }
 
 TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
-    ScratchFolder dir;
+    ScratchFolder scratch;
+    platform::PrivateFolder folder =
+        platform::PrivateFolder::Create(scratch.Path(), platform::FolderTrust::SharedTemporary);
+    ASSERT_TRUE(folder.IsOpen());
+    const fs::path dir = folder.Path();
     WriteFileBytes(dir / "elf", std::string("\x7f"
                                             "ELF\x02\x01",
                                             6));
@@ -205,14 +216,14 @@ TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
     WriteFileBytes(dir / "short", "#");
     WriteFileBytes(dir / "empty", "");
     fs::create_directory(dir / "folder");
-    EXPECT_EQ(ClassifySetupFile(dir / "elf"), SetupKind::Program);
-    EXPECT_EQ(ClassifySetupFile(dir / "script"), SetupKind::Program);
-    EXPECT_EQ(ClassifySetupFile(dir / "msi"), SetupKind::Document) << "half a signature";
-    EXPECT_EQ(ClassifySetupFile(dir / "pe"), SetupKind::Program);
-    EXPECT_EQ(ClassifySetupFile(dir / "database"), SetupKind::Program);
-    EXPECT_EQ(ClassifySetupFile(dir / "short"), SetupKind::Document);
-    EXPECT_EQ(ClassifySetupFile(dir / "empty"), SetupKind::Document);
-    EXPECT_EQ(ClassifySetupFile(dir / "folder"), SetupKind::Missing);
-    EXPECT_EQ(ClassifySetupFile(dir / "absent"), SetupKind::Missing);
-    EXPECT_EQ(StartSetup(dir / "absent", {}).outcome, SetupStartResult::Outcome::Failed);
+    EXPECT_EQ(ClassifySetupFile(folder, "elf"), SetupKind::Program);
+    EXPECT_EQ(ClassifySetupFile(folder, "script"), SetupKind::Program);
+    EXPECT_EQ(ClassifySetupFile(folder, "msi"), SetupKind::Document) << "half a signature";
+    EXPECT_EQ(ClassifySetupFile(folder, "pe"), SetupKind::Program);
+    EXPECT_EQ(ClassifySetupFile(folder, "database"), SetupKind::Program);
+    EXPECT_EQ(ClassifySetupFile(folder, "short"), SetupKind::Document);
+    EXPECT_EQ(ClassifySetupFile(folder, "empty"), SetupKind::Document);
+    EXPECT_EQ(ClassifySetupFile(folder, "folder"), SetupKind::Missing);
+    EXPECT_EQ(ClassifySetupFile(folder, "absent"), SetupKind::Missing);
+    EXPECT_EQ(StartSetup(folder, "absent", {}).outcome, SetupStartResult::Outcome::Failed);
 }
