@@ -73,7 +73,7 @@ public:
     // A new file name in the folder, readable and writable by its owner only,
     // open for writing. A file of that name is replaced; nothing is ever
     // written through a link. Not open on failure.
-    RawFile CreateFile(const std::string& name);
+    RawFile NewFile(const std::string& name);
 
     // Opens the file name in the folder for reading; a link is not followed.
     RawFile OpenFile(const std::string& name) const;

@@ -43,7 +43,7 @@ int UnpackPackage(const CSfxPackage& package, const std::string& packagePath,
         if (platform::TerminationRequested() != 0)
             return kUnpackStopped;
         const CSfxEntry entry = package.GetEntry(i);
-        platform::RawFile out = folder.CreateFile(entry.m_strName);
+        platform::RawFile out = folder.NewFile(entry.m_strName);
         if (!out.IsOpen())
             return SFX_ERR_CREATE;
         if (const int result = CopyEntry(in, entry, out); result != SFX_OK)

@@ -118,7 +118,7 @@ const std::string& PrivateFolder::Path() const {
     return held_ ? held_->path : kNone;
 }
 
-RawFile PrivateFolder::CreateFile(const std::string& name) {
+RawFile PrivateFolder::NewFile(const std::string& name) {
     if (!held_ || !IsPlainName(name) || !FileFaults::Allow(FileOperation::Open))
         return RawFile();
     const std::wstring path = Wide(held_->path + name);

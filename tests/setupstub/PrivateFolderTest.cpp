@@ -86,7 +86,7 @@ TEST(PrivateFolder, RenamedFolderIsStillTheOneWrittenAndRemoved) {
     fs::rename(path, dir / "moved");
     fs::create_directory_symlink(dir / "victim", path);
 
-    platform::RawFile file = folder.CreateFile("setup.sh");
+    platform::RawFile file = folder.NewFile("setup.sh");
     ASSERT_TRUE(file.IsOpen());
     ASSERT_TRUE(file.WriteAll("x", 1));
     ASSERT_TRUE(file.Close());
@@ -104,14 +104,14 @@ TEST(PrivateFolder, FilesAreNeverWrittenThroughALinkAndNamesStayInside) {
     PrivateFolder folder = PrivateFolder::Create(dir.Path(), FolderTrust::OwnedByUser);
     ASSERT_TRUE(folder.IsOpen());
     fs::create_symlink(dir / "precious", folder.Path() + "setup.sh");
-    platform::RawFile file = folder.CreateFile("setup.sh");
+    platform::RawFile file = folder.NewFile("setup.sh");
     ASSERT_TRUE(file.IsOpen());
     ASSERT_TRUE(file.WriteAll("new", 3));
     file.Close();
     EXPECT_EQ(ReadFileBytes(dir / "precious"), "keep");
     EXPECT_FALSE(fs::is_symlink(folder.Path() + "setup.sh"));
     for (const char* name : {"", ".", "..", "../escape", "a/b"})
-        EXPECT_FALSE(folder.CreateFile(name).IsOpen()) << name;
+        EXPECT_FALSE(folder.NewFile(name).IsOpen()) << name;
 
     const std::string path = folder.Path();
     folder = PrivateFolder();
