@@ -124,13 +124,14 @@ int64_t PeLength(const Fields& f) {
     // start 96 (PE32) or 112 (PE32+) bytes into the optional header.
     const int64_t directoriesAt = magic == 0x20B ? 112 : 96;
     const int64_t directories = optional + directoriesAt;
+    constexpr int64_t kSecurityEntry = 4 * 8; // entry 4, 8 bytes each
     uint64_t count = 0, certOffset = 0, certSize = 0;
     int64_t certEnd = 0;
-    if (static_cast<int64_t>(optionalSize) >= directoriesAt + 5 * 8 &&
+    if (static_cast<int64_t>(optionalSize) >= directoriesAt + kSecurityEntry + 8 &&
         f.Get(directories - 4, 4, count) && count > 4 &&
-        f.Get(directories + 4 * 8, 4, certOffset) && f.Get(directories + 4 * 8 + 4, 4, certSize) &&
-        certSize > 0 && certOffset <= static_cast<uint64_t>(end + 7) &&
-        f.Span(certOffset, certSize, certEnd))
+        f.Get(directories + kSecurityEntry, 4, certOffset) &&
+        f.Get(directories + kSecurityEntry + 4, 4, certSize) && certSize > 0 &&
+        certOffset <= static_cast<uint64_t>(end + 7) && f.Span(certOffset, certSize, certEnd))
         end = std::max(end, certEnd);
     return end;
 }

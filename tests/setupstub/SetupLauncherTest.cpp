@@ -205,17 +205,17 @@ TEST(SetupStart, FilesAreClassifiedByTheirFirstBytes) {
     platform::PrivateFolder folder =
         platform::PrivateFolder::Create(scratch.Path(), platform::FolderTrust::SharedTemporary);
     ASSERT_TRUE(folder.IsOpen());
-    const fs::path dir = folder.Path();
-    WriteFileBytes(dir / "elf", std::string("\x7f"
+    const std::string dir = folder.Path();
+    WriteFileBytes(dir + "elf", std::string("\x7f"
                                             "ELF\x02\x01",
                                             6));
-    WriteFileBytes(dir / "script", "#!/bin/sh\n");
-    WriteFileBytes(dir / "msi", "\xD0\xCF\x11\xE0");
-    WriteFileBytes(dir / "pe", std::string("MZ\x90\x00", 4));
-    WriteFileBytes(dir / "database", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
-    WriteFileBytes(dir / "short", "#");
-    WriteFileBytes(dir / "empty", "");
-    fs::create_directory(dir / "folder");
+    WriteFileBytes(dir + "script", "#!/bin/sh\n");
+    WriteFileBytes(dir + "msi", "\xD0\xCF\x11\xE0");
+    WriteFileBytes(dir + "pe", std::string("MZ\x90\x00", 4));
+    WriteFileBytes(dir + "database", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+    WriteFileBytes(dir + "short", "#");
+    WriteFileBytes(dir + "empty", "");
+    fs::create_directory(dir + "folder");
     EXPECT_EQ(ClassifySetupFile(folder, "elf"), SetupKind::Program);
     EXPECT_EQ(ClassifySetupFile(folder, "script"), SetupKind::Program);
     EXPECT_EQ(ClassifySetupFile(folder, "msi"), SetupKind::Document) << "half a signature";
