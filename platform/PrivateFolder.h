@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/ProgramRun.h"
+#include "platform/RawFile.h"
+
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,16 +24,6 @@ bool RemoveFolderTree(const std::string& folder);
 // the local application data folder on Windows), created private to the user
 // when missing. Empty when there is none.
 std::string UserCacheFolder();
-
-} // namespace platform
-
-#include "platform/ProgramRun.h"
-#include "platform/RawFile.h"
-
-#include <memory>
-#include <vector>
-
-namespace platform {
 
 // Which folders a private folder may be made in.
 enum class FolderTrust {

@@ -67,10 +67,17 @@ scripted)
   expect_eq "$status" 1 "exit status without a display"
   grep -q "cannot open the display" stderr.txt || fail "no word on the display: $(cat stderr.txt)"
 
+  # Another user who made the creator's former fixed folder first changes
+  # nothing: each run has a new private folder, gone when the run ends.
+  planted="$TMPDIR/velkora-$(id -u)"
+  mkdir -p "$planted" && chmod 0777 "$planted"
+  [ "$(id -u)" = 0 ] && chown 4242:4242 "$planted"
   # The affiliate's build from a script.
   "$creator" --service RegNow --affiliate-id "al-1&x=1" --homepage https://alice.example \
     --output "$work/alice/setup.bin" > stdout.txt 2> stderr.txt
   expect_eq "$?" 0 "scripted build exit status"
+  expect_eq "$(ls -A "$TMPDIR")" "velkora-$(id -u)" "what the run left in the temporary folder"
+  rmdir "$planted"
   expect_eq "$(cat stderr.txt)" "Custom setup file has been created successfully!" "scripted message"
   [ -s stdout.txt ] && fail "the scripted build wrote to standard output: $(cat stdout.txt)"
   [ -x alice/setup.bin ] || fail "no package written"
