@@ -1,6 +1,7 @@
 #include "model/AffiliateEditor.h"
 
 #include "model/AffProject.h"
+#include "model/DerivedFileName.h"
 #include "model/ProjectPaths.h"
 #include "model/TextCase.h"
 
@@ -47,12 +48,7 @@ std::string* FieldOf(CReseller& record, AffiliateField field) {
 } // namespace
 
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name) {
-    const auto parts = projectpaths::SplitExtension(projectpaths::FileNameOf(productSetupFile));
-    std::string file(parts.title);
-    file += '_';
-    file += name;
-    file += parts.extension;
-    return file;
+    return DerivedSetupFileName(productSetupFile, name);
 }
 
 std::string CAffiliateEditor::DeriveSetupPath(const std::string& current,

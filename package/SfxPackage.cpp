@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessStart.h"
 #include "platform/RawFile.h"
+#include "platform/WriteTarget.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -94,9 +95,12 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     if (total > kMaxPackageLength)
         return SFX_ERR_CREATE;
 
+    // A link at the output is replaced, never written through; one that
+    // another user planted in a shared folder is not even touched.
+    if (!platform::ResolveWriteTarget(outputPath).Ok())
+        return SFX_ERR_CREATE;
     // The package goes to a new file beside the output and replaces it only
-    // when whole: a failed build leaves the previous package as it was, and a
-    // link planted at the output is replaced, never written through.
+    // when whole: a failed build leaves the previous package as it was.
     const std::string tempPath = platform::TemporaryPathBeside(outputPath);
     SfxResult result = WritePackage(image, imageSize, tempPath);
     // A custom setup is a program: its owner may run it from the first moment.
@@ -106,6 +110,8 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
         result = SFX_ERR_CREATE;
     if (result != SFX_OK)
         platform::RemoveFile(tempPath);
+    else
+        platform::RemoveStaleTemporariesBeside(outputPath);
     return result;
 }
 

@@ -37,7 +37,9 @@ public:
     // 130 setupstub). The package is written to a new file beside outputPath,
     // made executable by its owner and then renamed over outputPath, so
     // outputPath holds the previous file or the new package, whole; a symbolic
-    // link at outputPath is replaced, never written through. A failed build
+    // link at outputPath is replaced, never written through, and one that the
+    // link rule refuses (platform/WriteTarget.h) fails the build with
+    // SFX_ERR_CREATE before anything is written. A failed build
     // leaves the previous file and no temporary file. SFX_ERR_EMPTY or
     // SFX_ERR_TEMPLATE: nothing was written. SFX_ERR_CREATE: the package
     // cannot be created, written or put in place (also when the output is one
