@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "model/DerivedFileName.h"
+#include "model/FieldExcerpt.h"
 #include "model/ProjectPaths.h"
 #include "model/TextCase.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 std::string WithPath(const char* format, const std::string& path) {
     std::string text = format;
-    text.replace(text.find("%s"), 2, path);
+    text.replace(text.find("%s"), 2, FieldExcerpt(path));
     return text;
 }
 
@@ -76,6 +77,8 @@ std::string CAffiliateEditor::Check(const AffiliateFields& draft) const {
     if (message.empty())
         message = CheckLengths(draft.purchaseLink, draft.webSite);
     if (message.empty())
+        message = CheckNulBytes(draft);
+    if (message.empty())
         message = CheckSetupPath(draft.setupPath);
     return message;
 }
@@ -86,6 +89,20 @@ std::string CAffiliateEditor::CheckLengths(const std::string& link,
         return LimitMessage("The purchase link");
     if (webSite.size() > kInfoFieldMax)
         return LimitMessage("The affiliate website");
+    return {};
+}
+
+std::string CAffiliateEditor::CheckNulBytes(const AffiliateFields& draft) {
+    // A NUL ends the text for the launcher and the file system, so the file
+    // or link really used would not be the one checked here.
+    const std::pair<const std::string*, const char*> fields[] = {
+        {&draft.name, "affiliate name"},        {&draft.affiliateId, "affiliate ID"},
+        {&draft.purchaseLink, "purchase link"}, {&draft.webSite, "affiliate website"},
+        {&draft.email, "contact e-mail"},       {&draft.setupPath, "setup path"}};
+    for (const auto& [text, label] : fields)
+        if (text->find('\0') != std::string::npos)
+            return std::string("The ") + label +
+                   " holds a NUL byte, which no file or link may carry.";
     return {};
 }
 

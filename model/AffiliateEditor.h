@@ -67,7 +67,7 @@ public:
 
     // The message that refuses draft, or empty when it may be stored. The
     // last failing of ID, name and link decides the first message; then the
-    // field lengths, then the setup path.
+    // field lengths, then NUL bytes in any field, then the setup path.
     std::string Check(const AffiliateFields& draft) const;
 
     // A setup path chosen in the file chooser (a full path).
@@ -89,6 +89,7 @@ public:
 private:
     std::string CheckLengths(const std::string& link, const std::string& webSite) const;
     std::string CheckSetupPath(const std::string& typed) const;
+    static std::string CheckNulBytes(const AffiliateFields& draft);
     bool IsProductSetupFile(const std::string& full) const;
     bool IsProjectFile(const std::string& full) const;
     bool IsUsedByOtherAffiliate(const std::string& typed, const std::string& full) const;

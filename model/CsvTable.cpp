@@ -17,7 +17,7 @@ std::string DecodeText(std::string_view bytes) {
 // Walks the text once; m_pos only moves forward, so every input ends.
 class CsvParser {
 public:
-    explicit CsvParser(std::string_view text) : m_text(text) {}
+    CsvParser(std::string_view text, size_t maxField) : m_text(text), m_maxField(maxField) {}
 
     CsvTable Parse() {
         while (m_pos < m_text.size() && m_table.Ok()) {
@@ -55,7 +55,12 @@ private:
                 ReadPlain(field);
             if (!m_table.Ok())
                 return;
-            record.fields.push_back(std::move(field));
+            std::string cell = UnprotectCsvCell(field);
+            if (cell.size() > m_maxField) {
+                FailTooLong();
+                return;
+            }
+            record.fields.push_back(std::move(cell));
             if (AtEnd() || TakeLineBreak())
                 return;
             ++m_pos; // the comma
@@ -64,8 +69,13 @@ private:
 
     void ReadPlain(std::string& field) {
         const size_t start = m_pos;
-        while (!AtEnd() && Peek() != ',' && Peek() != '\r' && Peek() != '\n')
+        while (!AtEnd() && Peek() != ',' && Peek() != '\r' && Peek() != '\n') {
+            // One byte past the limit is enough to refuse; the rest of a
+            // huge field is never copied.
+            if (m_pos - start > RawMax())
+                break;
             ++m_pos;
+        }
         field.assign(m_text.substr(start, m_pos - start));
     }
 
@@ -90,10 +100,21 @@ private:
                     field.push_back('\n');
                 continue;
             }
+            if (field.size() > RawMax())
+                return;
             field.push_back(m_text[m_pos++]);
         }
         if (!AtEnd() && Peek() != ',' && Peek() != '\r' && Peek() != '\n')
             Fail("text follows a closing quote", m_line);
+    }
+
+    // A cell may carry one protecting "'" on top of the limit.
+    size_t RawMax() const { return m_maxField + 1; }
+
+    void FailTooLong() {
+        m_table.error = "a field is longer than " + std::to_string(m_maxField) + " bytes";
+        m_table.errorLine = m_line;
+        m_table.records.clear();
     }
 
     void Fail(const char* what, size_t line) {
@@ -103,6 +124,7 @@ private:
     }
 
     std::string_view m_text;
+    size_t m_maxField;
     size_t m_pos = 0;
     size_t m_line = 1;
     CsvTable m_table;
@@ -119,16 +141,38 @@ bool NeedsQuotes(const std::string& field) {
 
 } // namespace
 
-CsvTable ReadCsv(std::string_view bytes) {
+CsvTable ReadCsv(std::string_view bytes, size_t maxFieldBytes) {
     const std::string text = DecodeText(bytes);
-    return CsvParser(text).Parse();
+    return CsvParser(text, maxFieldBytes).Parse();
+}
+
+namespace {
+
+bool IsFormulaStart(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r' || c == '\'';
+}
+
+} // namespace
+
+std::string ProtectCsvCell(std::string_view cell) {
+    std::string out;
+    if (!cell.empty() && IsFormulaStart(cell.front()))
+        out.push_back('\'');
+    out.append(cell);
+    return out;
+}
+
+std::string UnprotectCsvCell(std::string_view cell) {
+    if (cell.size() >= 2 && cell.front() == '\'' && IsFormulaStart(cell[1]))
+        cell.remove_prefix(1);
+    return std::string(cell);
 }
 
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields) {
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i)
             out.push_back(',');
-        const std::string& f = fields[i];
+        const std::string f = ProtectCsvCell(fields[i]);
         if (!NeedsQuotes(f)) {
             out.append(f);
             continue;
