@@ -201,6 +201,14 @@ void CAffiliateEditor::Store(const AffiliateFields& draft, CReseller& record) {
     record.m_strSetupPath = draft.setupPath;
 }
 
+void CAffiliateEditor::StoreRecord(const AffiliateFields& draft, CReseller& record) const {
+    Store(draft, record);
+    const std::string full =
+        draft.setupPath.empty() ? std::string() : m_project.ResolveProjectPath(draft.setupPath);
+    if (!full.empty())
+        record.m_strSetupPath = StoredSetupPath(full);
+}
+
 AffiliateFields CAffiliateEditor::Load(const CReseller& record) {
     AffiliateFields draft;
     draft.name = record.m_strName;

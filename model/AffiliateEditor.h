@@ -83,6 +83,10 @@ public:
 
     // Copies the draft's seven fields into record.
     static void Store(const AffiliateFields& draft, CReseller& record);
+    // Store, with the setup path in its stored form: relative to the project
+    // wherever it lies inside the project's folder, so that a copied or moved
+    // project builds into its own folder. Every front end stores through this.
+    void StoreRecord(const AffiliateFields& draft, CReseller& record) const;
     // The draft of an existing record.
     static AffiliateFields Load(const CReseller& record);
 

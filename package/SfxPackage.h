@@ -32,6 +32,12 @@ public:
     // be read back (empty, 1000 bytes or longer, "." or "..").
     bool AddFile(const std::string& path);
 
+    // Adds bytes as the next entry under name, without any file: the small
+    // information files are made in memory. False, with the table unchanged,
+    // when the table is full, name is not a valid entry name, or bytes reach
+    // 2 GiB.
+    bool AddBytes(const std::string& name, std::string bytes);
+
     // Writes image + payloads + trailer to outputPath, using the template image
     // linked into the program under "SFX_EXE" and templateId (129 selfkit,
     // 130 setupstub). The package is written to a new file beside outputPath,
