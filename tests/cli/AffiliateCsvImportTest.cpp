@@ -9,6 +9,7 @@
 #include "model/ProjectFile.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
+#include "tests/support/SecondUser.h"
 
 #include <algorithm>
 #include <utility>
@@ -347,6 +348,71 @@ TEST_F(ImportCommandTest, ExportThenImportIntoAnEmptyProjectGivesTheSameAffiliat
         EXPECT_EQ(got->m_strPurchaseLink, want.m_strPurchaseLink);
         EXPECT_EQ(got->m_strSetupPath, Native(want.m_strSetupPath));
     }
+}
+
+} // namespace
+
+namespace {
+
+// Writers of velkora-cli in a shared sticky folder where a second user
+// planted a link to a root-only file: nothing is written through it.
+class PlantedLinkCommandTest : public ImportCommandTest,
+                               public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PlantedLinkCommandTest, RefusesAndLeavesTheTargetAlone) {
+    if (!seconduser::Available())
+        GTEST_SKIP() << "needs root to act as a second user";
+    MakeProject();
+    const std::string shared = seconduser::StickyFolder(m_dir.string());
+    const std::string victim = (m_dir / "victim").string();
+    WriteBytes(victim, "root only");
+    std::filesystem::permissions(victim, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
+    const std::string planted = shared + "/planted";
+    ASSERT_TRUE(seconduser::PlantLink(victim, planted));
+    const std::string command = GetParam();
+    const CliRun run =
+        command == "export-affiliates"
+            ? RunCliWords({"export-affiliates", m_file, "--output", planted})
+            : RunCliWords({"new", planted, "--title", "T", "--version", "1", "--website",
+                           "https://w.example", "--setup-file", "s.exe", "--output-dir", "o",
+                           "--service", "RegNow", "--product-id", "1", "--force"});
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_NE(run.err.find("not followed"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(victim), "root only");
+    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, PlantedLinkCommandTest,
+                         ::testing::Values("export-affiliates", "new"), [](const auto& info) {
+                             return std::string(info.param) == "new" ? "NewForce" : "Export";
+                         });
+
+TEST_F(ImportCommandTest, ExportDefusesFormulasAndImportRefusesThemAsLinks) {
+    MakeProject();
+    WriteCsv("Affiliate Name,Affiliate ID,Purchase Link\n"
+             "=cmd|' /C calc'!A0,a1,\n"
+             "'Tis Shop,b2,\n"
+             "Eve,e5,\"=HYPERLINK(\"\"http://x\"\")\"\n");
+    CliRun run = Import({"--skip-bad"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_NE(run.out.find("Line 4: The purchase link '=HYPERLINK(\"http://x\")' is not an http"),
+              std::string::npos)
+        << run.out;
+    run = RunCliWords({"export-affiliates", m_file});
+    ASSERT_EQ(run.code, kExitOk);
+    EXPECT_NE(run.out.find("\r\n'=cmd|' /C calc'!A0,a1,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\r\n''Tis Shop,b2,"), std::string::npos) << run.out;
+}
+
+TEST_F(ImportCommandTest, AHugeFieldIsRefusedWithoutQuotingIt) {
+    MakeProject();
+    WriteCsv("Affiliate Name,Affiliate ID\nAnn," + std::string(10u << 20, 'x') + "\n");
+    const CliRun run = Import();
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_NE(run.err.find("line 2: a field is longer than 3999 bytes"), std::string::npos)
+        << run.err.substr(0, 200);
+    EXPECT_LT(run.err.size() + run.out.size(), 400u);
 }
 
 } // namespace
