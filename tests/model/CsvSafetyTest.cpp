@@ -9,6 +9,7 @@
 #include "model/DerivedFileName.h"
 #include "model/FieldExcerpt.h"
 #include "model/PurchaseLink.h"
+#include "platform/PathText.h"
 
 #include <gtest/gtest.h>
 
@@ -180,8 +181,10 @@ TEST_P(DerivedNameCases, StayOnePlainFileName) {
     CAffProject project = Product();
     const std::string derived =
         project.ResolveProjectPath(DeriveAffiliateSetupPath(project, c.name));
-    EXPECT_EQ(derived.rfind("/work/p/out/", 0), 0u) << derived;
-    EXPECT_EQ(derived.find('/', 12), std::string::npos) << derived;
+    // One plain name inside the output folder, in either path style.
+    EXPECT_EQ(platform::FolderOf(derived, platform::HostPathStyle()),
+              project.ResolveProjectPath("out"))
+        << derived;
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, DerivedNameCases,
