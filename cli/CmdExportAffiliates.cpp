@@ -35,8 +35,10 @@ protected:
             return kExitOk;
         }
         const std::string& target = args.Value("output");
-        if (!platform::WriteFileAtomically(target, csv).Ok()) {
-            err << "Cannot write '" << target << "'.\n";
+        const platform::FileStatus written = platform::WriteFileAtomically(target, csv);
+        if (!written.Ok()) {
+            const std::string why = platform::FileErrorText(written.error, target);
+            err << "Cannot write '" << target << "'." << (why.empty() ? "" : " " + why) << "\n";
             return kExitFailed;
         }
         return kExitOk;

@@ -53,6 +53,10 @@ public:
         return {{"FILE.vkp", "AFFILIATES.csv"},
                 {{"dry-run", false, {}, "Only report what would be added; change nothing."},
                  {"skip-bad", false, {}, "Add the good rows even when others are refused."},
+                 {"allow-outside",
+                  false,
+                  {},
+                  "Accept setup paths outside the project's output folder."},
                  {"json", false, {}, "Print the report as JSON."}}};
     }
     std::string_view Summary() const override {
@@ -71,8 +75,10 @@ protected:
             err << "Cannot read '" << csvPath << "'.\n";
             return kExitFailed;
         }
-        const AffiliateImportPlan plan = PlanAffiliateImport(
-            bytes, project, AffiliateRowCheckAt(static_cast<int32_t>(platform::SystemNow())));
+        const AffiliateImportPlan plan =
+            PlanAffiliateImport(bytes, project,
+                                AffiliateRowCheckAt(static_cast<int32_t>(platform::SystemNow()),
+                                                    args.Has("allow-outside")));
         if (!plan.FileOk()) {
             err << csvPath << ", line " << plan.fileErrorLine << ": " << plan.fileError << ".\n";
             return kExitFailed;

@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "model/CsvTable.h"
+#include "model/FieldExcerpt.h"
 #include "model/RegistrationServices.h"
 
 #include <algorithm>
@@ -84,7 +85,7 @@ std::vector<std::optional<Column>> MapHeader(const CsvRecord& header, AffiliateC
         std::optional<Column> column = ColumnOf(text);
         const bool repeated = column && std::find(map.begin(), map.end(), column) != map.end();
         if (!column || repeated) {
-            sheet.unknownColumns.push_back(text);
+            sheet.unknownColumns.push_back(FieldExcerpt(text));
             column.reset();
         }
         map.push_back(column);

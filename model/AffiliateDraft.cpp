@@ -50,9 +50,7 @@ AffiliateDraft DraftNewAffiliate(const AffiliateInput& input, const CAffProject&
         draft.message = UncomposedLinkMessage(fields.service);
     if (!draft.message.empty())
         return draft;
-    CAffiliateEditor::Store(fields, draft.record);
-    draft.record.m_strSetupPath =
-        editor.StoredSetupPath(project.ResolveProjectPath(fields.setupPath));
+    editor.StoreRecord(fields, draft.record);
     draft.record.m_tModified = now;
     draft.ok = true;
     return draft;

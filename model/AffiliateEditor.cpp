@@ -1,6 +1,8 @@
 #include "model/AffiliateEditor.h"
 
 #include "model/AffProject.h"
+#include "model/DerivedFileName.h"
+#include "model/FieldExcerpt.h"
 #include "model/ProjectPaths.h"
 #include "model/TextCase.h"
 
@@ -11,7 +13,7 @@ namespace {
 
 std::string WithPath(const char* format, const std::string& path) {
     std::string text = format;
-    text.replace(text.find("%s"), 2, path);
+    text.replace(text.find("%s"), 2, FieldExcerpt(path));
     return text;
 }
 
@@ -47,12 +49,7 @@ std::string* FieldOf(CReseller& record, AffiliateField field) {
 } // namespace
 
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name) {
-    const auto parts = projectpaths::SplitExtension(projectpaths::FileNameOf(productSetupFile));
-    std::string file(parts.title);
-    file += '_';
-    file += name;
-    file += parts.extension;
-    return file;
+    return DerivedSetupFileName(productSetupFile, name);
 }
 
 std::string CAffiliateEditor::DeriveSetupPath(const std::string& current,
@@ -80,6 +77,8 @@ std::string CAffiliateEditor::Check(const AffiliateFields& draft) const {
     if (message.empty())
         message = CheckLengths(draft.purchaseLink, draft.webSite);
     if (message.empty())
+        message = CheckNulBytes(draft);
+    if (message.empty())
         message = CheckSetupPath(draft.setupPath);
     return message;
 }
@@ -90,6 +89,20 @@ std::string CAffiliateEditor::CheckLengths(const std::string& link,
         return LimitMessage("The purchase link");
     if (webSite.size() > kInfoFieldMax)
         return LimitMessage("The affiliate website");
+    return {};
+}
+
+std::string CAffiliateEditor::CheckNulBytes(const AffiliateFields& draft) {
+    // A NUL ends the text for the launcher and the file system, so the file
+    // or link really used would not be the one checked here.
+    const std::pair<const std::string*, const char*> fields[] = {
+        {&draft.name, "affiliate name"},        {&draft.affiliateId, "affiliate ID"},
+        {&draft.purchaseLink, "purchase link"}, {&draft.webSite, "affiliate website"},
+        {&draft.email, "contact e-mail"},       {&draft.setupPath, "setup path"}};
+    for (const auto& [text, label] : fields)
+        if (text->find('\0') != std::string::npos)
+            return std::string("The ") + label +
+                   " holds a NUL byte, which no file or link may carry.";
     return {};
 }
 
@@ -186,6 +199,14 @@ void CAffiliateEditor::Store(const AffiliateFields& draft, CReseller& record) {
     record.m_strWebSite = draft.webSite;
     record.m_strEmail = draft.email;
     record.m_strSetupPath = draft.setupPath;
+}
+
+void CAffiliateEditor::StoreRecord(const AffiliateFields& draft, CReseller& record) const {
+    Store(draft, record);
+    const std::string full =
+        draft.setupPath.empty() ? std::string() : m_project.ResolveProjectPath(draft.setupPath);
+    if (!full.empty())
+        record.m_strSetupPath = StoredSetupPath(full);
 }
 
 AffiliateFields CAffiliateEditor::Load(const CReseller& record) {

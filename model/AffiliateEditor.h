@@ -11,7 +11,8 @@
 class CAffProject;
 
 // "<setup title>_<name><ext>" of the product's setup file: "setup.exe" and
-// "Bob" give "setup_Bob.exe".
+// "Bob" give "setup_Bob.exe"; the name passes DerivedSetupFileName's rule
+// (model/DerivedFileName.h), so the file stays in the folder it is joined to.
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
 
 // The fields of one affiliate as an editor holds them while the user types.
@@ -66,7 +67,7 @@ public:
 
     // The message that refuses draft, or empty when it may be stored. The
     // last failing of ID, name and link decides the first message; then the
-    // field lengths, then the setup path.
+    // field lengths, then NUL bytes in any field, then the setup path.
     std::string Check(const AffiliateFields& draft) const;
 
     // A setup path chosen in the file chooser (a full path).
@@ -82,12 +83,17 @@ public:
 
     // Copies the draft's seven fields into record.
     static void Store(const AffiliateFields& draft, CReseller& record);
+    // Store, with the setup path in its stored form: relative to the project
+    // wherever it lies inside the project's folder, so that a copied or moved
+    // project builds into its own folder. Every front end stores through this.
+    void StoreRecord(const AffiliateFields& draft, CReseller& record) const;
     // The draft of an existing record.
     static AffiliateFields Load(const CReseller& record);
 
 private:
     std::string CheckLengths(const std::string& link, const std::string& webSite) const;
     std::string CheckSetupPath(const std::string& typed) const;
+    static std::string CheckNulBytes(const AffiliateFields& draft);
     bool IsProductSetupFile(const std::string& full) const;
     bool IsProjectFile(const std::string& full) const;
     bool IsUsedByOtherAffiliate(const std::string& typed, const std::string& full) const;

@@ -1,5 +1,7 @@
 #include "model/RegistrationServices.h"
 
+#include "model/FieldExcerpt.h"
+
 #include "model/TextCase.h"
 
 #include <cctype>
@@ -37,7 +39,7 @@ int32_t ParseServiceName(std::string_view name) {
 }
 
 std::string UnknownServiceMessage(std::string_view name) {
-    std::string message = "Unknown registration service '" + std::string(name) + "'. Use one of:";
+    std::string message = "Unknown registration service '" + FieldExcerpt(name) + "'. Use one of:";
     for (const auto& service : kServices)
         message += " " + std::string(service.name);
     return message + ".";

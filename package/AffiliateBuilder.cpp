@@ -6,12 +6,14 @@
 #include "package/LauncherChoice.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
+#include "package/PackageAffiliateInfo.h"
 #include "package/PackageTrailer.h"
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
+#include "platform/WriteTarget.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,58 +27,11 @@ std::string Quoted(const char* before, const std::string& text, const char* afte
     return before + text + after;
 }
 
-// The temporary affiliate information file. Removed when this goes out of
-// scope, on every path, but only when this build created it.
-class InfoFile {
-public:
-    InfoFile() = default;
-    InfoFile(const InfoFile&) = delete;
-    InfoFile& operator=(const InfoFile&) = delete;
-    ~InfoFile() {
-        m_file.reset();
-        if (!m_strPath.empty())
-            std::remove(m_strPath.c_str());
-    }
-
-    // A new file "_aff<number>.ino" in folder; "afflreg.dat" there when no
-    // unique name can be made. False when neither can be created.
-    bool Create(const std::string& folder) {
-        std::string path;
-        m_file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", path);
-        if (!m_file) {
-            m_file = platform::CreateOwnTempFile(folder, "afflreg.dat", path);
-        }
-        if (m_file)
-            m_strPath = path;
-        return m_file != nullptr;
-    }
-
-    // Appends a 32-bit little-endian length and the bytes of text.
-    void WriteField(std::string_view text) {
-        // A longer field would not fit the launcher's buffer: the package
-        // must not be made at all.
-        if (text.size() > kAffiliateInfoMaxField) {
-            m_bOk = false;
-            return;
-        }
-        if (!WriteLengthPrefixedBlock(m_file.get(), text))
-            m_bOk = false;
-    }
-
-    // Closes the file; false when any field was too long or not written whole.
-    bool Close() {
-        if (std::fclose(m_file.release()) != 0)
-            m_bOk = false;
-        return m_bOk;
-    }
-
-    const std::string& Path() const { return m_strPath; }
-
-private:
-    platform::FileHandle m_file;
-    std::string m_strPath;
-    bool m_bOk = true;
-};
+// Entry 0's name: the form the information file has always had inside
+// packages, made from the affiliate's key now that no file is written.
+std::string InfoEntryName(uint16_t key) {
+    return "_aff" + std::to_string(key) + ".ino";
+}
 
 bool IsUpToDate(const std::string& path, int32_t modified) {
     const std::optional<int64_t> written = platform::RegularFileWriteTime(path);
@@ -127,8 +82,6 @@ private:
     enum class Next { Continue, EndBuild };
 
     void BuildAffiliates() {
-        const std::string tempFolder =
-            m_env.tempFolder.empty() ? platform::TempFolder() : m_env.tempFolder;
         const CAffProject& product = m_request.product;
         std::vector<std::pair<uint16_t, std::string>> outputs;
         outputs.reserve(m_request.outputs.size());
@@ -140,28 +93,24 @@ private:
         for (size_t i = 0; i < count; ++i) {
             if (m_env.onAffiliate)
                 m_env.onAffiliate(i + 1, count);
-            if (BuildOne(m_request.affiliates[i], tempFolder) == Next::EndBuild)
+            if (BuildOne(m_request.affiliates[i]) == Next::EndBuild)
                 return;
         }
     }
 
-    Next BuildOne(const CReseller& affiliate, const std::string& tempFolder) {
+    Next BuildOne(const CReseller& affiliate) {
         const CAffProject& product = m_request.product;
-        InfoFile info;
-        if (!info.Create(tempFolder)) {
-            Fail("Internal Error!");
-            return Next::Continue;
-        }
-        info.WriteField(product.m_strUuid);
+        // The information file is made in memory: nothing is left in the
+        // temporary folder, whatever ends the build.
+        const CAffiliateInfo info{product.m_strUuid, affiliate.m_strPurchaseLink,
+                                  affiliate.m_strWebSite};
         Log("");
         Log("Writing program info...");
-        info.WriteField(affiliate.m_strPurchaseLink);
-        info.WriteField(affiliate.m_strWebSite);
         Log("Writing affiliate info...");
-        const bool infoWritten = info.Close();
 
         CSfxPackage pkg;
-        if (!infoWritten || !pkg.AddFile(info.Path())) {
+        if (!CanEncodeAffiliateInfo(info) ||
+            !pkg.AddBytes(InfoEntryName(affiliate.Key()), EncodeAffiliateInfo(info))) {
             Fail("Internal Error! Can't write affiliate information!");
             return Next::Continue;
         }
@@ -176,14 +125,21 @@ private:
         Log("Creating affiliate setup file...");
         const std::string& outputPath = affiliate.m_strSetupPath;
         const std::string resolvedOutput = product.ResolveProjectPath(outputPath);
-        const OutputConflict conflict = m_outputs->Find(affiliate.Key(), resolvedOutput);
+        const OutputConflict conflict = FindConflict(affiliate.Key(), resolvedOutput);
         if (conflict != OutputConflict::None) {
             Log(OutputConflictLine(conflict, outputPath));
             ++m_nErrors;
             return Next::Continue;
         }
+        const Existing existing = WhatIsAt(resolvedOutput);
+        if (existing == Existing::NotOurs) {
+            Log(OutputConflictLine(OutputConflict::NotOurSetup, outputPath));
+            ++m_nErrors;
+            return Next::Continue;
+        }
         CreateOutputFolders(resolvedOutput);
-        if (m_env.writePackage(pkg, resolvedOutput) == SFX_OK) {
+        if (existing == Existing::Replaceable &&
+            m_env.writePackage(pkg, resolvedOutput) == SFX_OK) {
             Log(Quoted("File '", outputPath, "' created successfully."));
             if (m_request.runAfterBuild)
                 m_env.startProgram(resolvedOutput);
@@ -192,6 +148,31 @@ private:
             ++m_nErrors;
         }
         return Next::Continue;
+    }
+
+    enum class Existing { Replaceable, NotOurs, Unreadable };
+
+    OutputConflict FindConflict(uint16_t key, const std::string& output) const {
+        if (output.find('\0') != std::string::npos)
+            return OutputConflict::NulByte;
+        return m_outputs->Find(key, output);
+    }
+
+    // A build replaces nothing but an earlier custom setup of this product
+    // (or a link at the output, which is replaced and never followed).
+    Existing WhatIsAt(const std::string& output) const {
+        if (platform::ResolveWriteTarget(output).viaLink || !platform::PathExists(output))
+            return Existing::Replaceable;
+        CSfxPackage existing;
+        SfxResult read = existing.ReadDirectory(output);
+        CAffiliateInfo info;
+        if (read == SFX_OK)
+            read = ReadPackageAffiliateInfo(existing, info);
+        if (read == SFX_ERR_OPEN)
+            return Existing::Unreadable;
+        return read == SFX_OK && info.m_strKey == m_request.product.m_strUuid
+                   ? Existing::Replaceable
+                   : Existing::NotOurs;
     }
 
     // What no package may replace, besides the other affiliates' outputs.

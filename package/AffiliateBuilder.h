@@ -36,7 +36,8 @@ struct BuildEnvironment {
     // code. Default: pkg.Build with the embedded launcher image (template 130).
     // Tests give a small launcher image of their own here.
     std::function<int(CSfxPackage& pkg, const std::string& outputPath)> writePackage;
-    // Folder of the information files. Default: the user's temporary folder.
+    // Formerly the folder of the information files, which are now made in
+    // memory; passed on to the self creator's builder by callers that set it.
     std::string tempFolder;
     // Called by the worker before each affiliate: index from 1, and the count.
     std::function<void(size_t index, size_t count)> onAffiliate;

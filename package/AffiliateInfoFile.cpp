@@ -1,7 +1,18 @@
 #include "package/AffiliateInfoFile.h"
 
-#include "package/InfoBlocks.h"
 #include "platform/RawFile.h"
+
+namespace {
+
+bool CanTravel(const std::string& field) {
+    return field.size() <= kInfoFieldMax && field.find('\0') == std::string::npos;
+}
+
+} // namespace
+
+bool CanEncodeAffiliateInfo(const CAffiliateInfo& info) {
+    return CanTravel(info.m_strKey) && CanTravel(info.m_strLink) && CanTravel(info.m_strWebSite);
+}
 
 std::string EncodeAffiliateInfo(const CAffiliateInfo& info) {
     std::string out;
@@ -15,16 +26,15 @@ SfxResult DecodeAffiliateInfo(std::string_view bytes, CAffiliateInfo& info) {
     CAffiliateInfo read;
     size_t pos = 0;
     if (!TakeInfoBlock(bytes, pos, read.m_strKey) || !TakeInfoBlock(bytes, pos, read.m_strLink) ||
-        !TakeInfoBlock(bytes, pos, read.m_strWebSite))
+        !TakeInfoBlock(bytes, pos, read.m_strWebSite) || !CanEncodeAffiliateInfo(read))
         return SFX_ERR_MARKER;
     info = std::move(read);
     return SFX_OK;
 }
 
 SfxResult WriteAffiliateInfoFile(const std::string& path, const CAffiliateInfo& info) {
-    for (const std::string* field : {&info.m_strKey, &info.m_strLink, &info.m_strWebSite})
-        if (field->size() > kAffiliateInfoMaxField)
-            return SFX_ERR_CREATE;
+    if (!CanEncodeAffiliateInfo(info))
+        return SFX_ERR_CREATE;
     const std::string bytes = EncodeAffiliateInfo(info);
     // A fixed name in a shared temporary folder: never write through a link.
     platform::RawFile file = platform::RawFile::CreateReplacing(path);
@@ -36,9 +46,8 @@ SfxResult WriteAffiliateInfoFile(const std::string& path, const CAffiliateInfo& 
 }
 
 SfxResult ReadAffiliateInfoFile(const std::string& path, CAffiliateInfo& info) {
-    // Bytes past the three longest possible fields are never looked at.
     std::string bytes;
-    if (!ReadInfoFileBytes(path, 3 * (4 + kAffiliateInfoMaxField), bytes))
+    if (!ReadInfoFileBytes(path, kAffiliateInfoMaxBytes, bytes))
         return SFX_ERR_OPEN;
     return DecodeAffiliateInfo(bytes, info);
 }

@@ -12,20 +12,12 @@ bool TakeInfoBlock(std::string_view bytes, size_t& pos, std::string& block) {
     if (pos > bytes.size() || bytes.size() - pos < 4)
         return false;
     const int32_t length = ReadInt32LE(bytes.data() + pos);
-    if (length < 0 || static_cast<size_t>(length) > kInfoBlockMax ||
+    if (length < 0 || static_cast<size_t>(length) > kInfoFieldMax ||
         bytes.size() - pos - 4 < static_cast<size_t>(length))
         return false;
     block.assign(bytes.substr(pos + 4, static_cast<size_t>(length)));
     pos += 4 + static_cast<size_t>(length);
     return true;
-}
-
-bool WriteLengthPrefixedBlock(std::FILE* file, std::string_view block) {
-    if (block.size() > UINT32_MAX)
-        return false;
-    std::string bytes;
-    AppendInfoBlock(bytes, block);
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 bool ReadInfoFileBytes(const std::string& path, size_t limit, std::string& bytes) {

@@ -132,6 +132,10 @@ std::string OutputConflictLine(OutputConflict conflict, const std::string& outpu
         return start + "the program setup file.";
     case OutputConflict::OtherAffiliate:
         return start + "another affiliate's output.";
+    case OutputConflict::NotOurSetup:
+        return start + "not a custom setup of this product; it is left as it is.";
+    case OutputConflict::NulByte:
+        return start + "a path with a NUL byte.";
     case OutputConflict::None:
         break;
     }

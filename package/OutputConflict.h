@@ -12,6 +12,8 @@ enum class OutputConflict {
     ProjectFile,    // the project file itself
     SetupFile,      // the product's setup file
     OtherAffiliate, // the output of another affiliate of the project
+    NotOurSetup,    // an existing file that is no custom setup of this product
+    NulByte,        // the path holds a NUL byte: the file written would be another
 };
 
 // What a build's output must never replace. All paths are resolved (absolute

@@ -8,17 +8,22 @@
 // The product information file a self creator carries as its first entry: two
 // length-prefixed blocks (4-byte length, least significant byte first, then
 // that many bytes, no terminator): the program UUID and the registration list
-// text. Nothing comes before, between or after them.
-
-// Readers hold a block in a 4000-byte buffer, so a block is at most this long.
-constexpr size_t kProductInfoMaxBlock = kInfoBlockMax;
-
-// The blocks are written with WriteLengthPrefixedBlock (package/InfoBlocks.h).
+// text. Nothing comes before, between or after them. This is its one codec,
+// in memory; the self creator's builder, selfkit and inspect use it.
 
 struct CProductInfo {
     std::string strUuid;
     std::string strRegistrationList;
 };
+
+// The longest product information file; readers never look further.
+inline constexpr size_t kProductInfoMaxBytes = InfoFileMaxBytes(2);
+
+// Whether both blocks are at most kInfoFieldMax bytes long.
+bool CanEncodeProductInfo(const CProductInfo& info);
+
+// The file bytes, for info that CanEncodeProductInfo accepts.
+std::string EncodeProductInfo(const CProductInfo& info);
 
 enum class ProductInfoStatus {
     Ok,
@@ -26,4 +31,9 @@ enum class ProductInfoStatus {
     Corrupted,  // a block is 4000 bytes or longer, or the file ends early
 };
 
+// Parses file bytes; bytes after the second block are ignored unless exact,
+// which then refuses them (Corrupted).
+ProductInfoStatus DecodeProductInfo(std::string_view bytes, CProductInfo& info, bool exact = false);
+
+// Reads and decodes the file at path.
 ProductInfoStatus ReadProductInfoFile(const std::string& path, CProductInfo& info);

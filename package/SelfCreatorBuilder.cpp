@@ -13,13 +13,12 @@
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
-#include "platform/TempFile.h"
-
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace {
+
+// Entry 0's name, in the form the information file has always had inside
+// packages.
+constexpr const char* kInfoEntryName = "_aff0.ino";
 
 std::string Resolve(const CAffProject& project, const std::string& path) {
     if (path.empty() || project.BaseDirectory().empty())
@@ -48,22 +47,6 @@ BuildInputs InputsOf(const CAffProject& project) {
     return inputs;
 }
 
-// Deletes the temporary product information file on every way out.
-class CTempFileGuard {
-public:
-    explicit CTempFileGuard(std::string path) : m_strPath(std::move(path)) {}
-    ~CTempFileGuard() {
-        std::error_code ec;
-        if (!m_strPath.empty())
-            std::filesystem::remove(m_strPath, ec);
-    }
-    CTempFileGuard(const CTempFileGuard&) = delete;
-    CTempFileGuard& operator=(const CTempFileGuard&) = delete;
-
-private:
-    std::string m_strPath;
-};
-
 } // namespace
 
 CSelfCreatorBuilder::CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clock)
@@ -81,27 +64,14 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
         "***Start building [%s] ",
         platform::FormatLocalTime(m_clock ? m_clock() : platform::SystemNow(), "%H:%M:%S")));
 
-    std::string folder = m_strTempFolder.empty() ? platform::TempFolder() : m_strTempFolder;
-    std::string infoPath;
-    platform::FileHandle file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", infoPath);
-    if (!file) {
-        // No unique name could be had: the fixed name, opened without
-        // following a link planted under it.
-        file = platform::CreateOwnTempFile(folder, "afflreg.dat", infoPath);
-    }
-    // Only a file this run made or took over is removed at the end.
-    CTempFileGuard guard(file ? infoPath : std::string());
-    if (!file)
-        return fail("Internal Error!", SelfCreatorResult::InfoCreateFailed);
-
-    bool written = WriteLengthPrefixedBlock(file.get(), project.m_strUuid);
+    // The product information file is made in memory: nothing is left in the
+    // temporary folder, whatever ends the build.
+    const CProductInfo info{project.m_strUuid, ComposeRegistrationList(project)};
     m_log.Append("");
     m_log.Append("Writing program info...");
-    written = WriteLengthPrefixedBlock(file.get(), ComposeRegistrationList(project)) && written;
-    written = std::fclose(file.release()) == 0 && written;
 
     CSfxPackage package;
-    if (!written || !package.AddFile(infoPath))
+    if (!CanEncodeProductInfo(info) || !package.AddBytes(kInfoEntryName, EncodeProductInfo(info)))
         return fail("Internal Error! Can't write program information!",
                     SelfCreatorResult::InfoAddFailed);
 

@@ -27,8 +27,8 @@ class CSelfCreatorBuilder {
 public:
     explicit CSelfCreatorBuilder(IBuildLogSink& log, platform::Clock clock = platform::SystemNow);
 
-    // Folder for the temporary product information file; the user's
-    // temporary folder when not set.
+    // Formerly the folder of the temporary product information file, which
+    // is now made in memory; kept for callers, it changes nothing.
     void SetTempFolder(std::string folder) { m_strTempFolder = std::move(folder); }
 
     // Builds into m_strSelfCreatorPath. When that is empty it becomes the

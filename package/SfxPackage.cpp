@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessStart.h"
 #include "platform/RawFile.h"
+#include "platform/WriteTarget.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,10 +61,25 @@ bool CSfxPackage::AddFile(const std::string& path) {
     if (size < 0 || size > kMaxPackageLength)
         return false;
     CSfxEntry& e = m_entries[static_cast<size_t>(m_nCount)];
+    e = CSfxEntry{};
     e.m_strName = std::move(name);
     e.m_strSourcePath = path;
     e.m_nSize = static_cast<int32_t>(size);
     e.m_nOffset = 0;
+    ++m_nCount;
+    return true;
+}
+
+bool CSfxPackage::AddBytes(const std::string& name, std::string bytes) {
+    if (m_nCount >= kSfxMaxEntries || !IsValidSfxEntryName(name) ||
+        static_cast<int64_t>(bytes.size()) > kMaxPackageLength)
+        return false;
+    CSfxEntry& e = m_entries[static_cast<size_t>(m_nCount)];
+    e = CSfxEntry{};
+    e.m_strName = name;
+    e.m_nSize = static_cast<int32_t>(bytes.size());
+    e.m_strBytes = std::move(bytes);
+    e.m_bFromMemory = true;
     ++m_nCount;
     return true;
 }
@@ -88,15 +104,19 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     for (int i = 0; i < m_nCount; ++i) {
         total += m_entries[static_cast<size_t>(i)].m_nSize;
         // Truncating a source that is also the output would destroy it.
-        if (platform::SameFile(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath))
+        if (!m_entries[static_cast<size_t>(i)].m_bFromMemory &&
+            platform::SameFile(outputPath, m_entries[static_cast<size_t>(i)].m_strSourcePath))
             return SFX_ERR_CREATE;
     }
     if (total > kMaxPackageLength)
         return SFX_ERR_CREATE;
 
+    // A link at the output is replaced, never written through; one that
+    // another user planted in a shared folder is not even touched.
+    if (!platform::ResolveWriteTarget(outputPath).Ok())
+        return SFX_ERR_CREATE;
     // The package goes to a new file beside the output and replaces it only
-    // when whole: a failed build leaves the previous package as it was, and a
-    // link planted at the output is replaced, never written through.
+    // when whole: a failed build leaves the previous package as it was.
     const std::string tempPath = platform::TemporaryPathBeside(outputPath);
     SfxResult result = WritePackage(image, imageSize, tempPath);
     // A custom setup is a program: its owner may run it from the first moment.
@@ -106,6 +126,8 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
         result = SFX_ERR_CREATE;
     if (result != SFX_OK)
         platform::RemoveFile(tempPath);
+    else
+        platform::RemoveStaleTemporariesBeside(outputPath);
     return result;
 }
 
@@ -119,10 +141,16 @@ SfxResult CSfxPackage::WritePackage(const void* image, size_t imageSize, const s
     int64_t position = static_cast<int64_t>(imageSize);
     for (int i = 0; i < m_nCount; ++i) {
         CSfxEntry& e = m_entries[static_cast<size_t>(i)];
+        e.m_nOffset = static_cast<int32_t>(position);
+        if (e.m_bFromMemory) {
+            if (!out.WriteAll(e.m_strBytes.data(), e.m_strBytes.size()))
+                return SFX_ERR_CREATE;
+            position += e.m_nSize;
+            continue;
+        }
         platform::RawFile source = platform::RawFile::OpenRead(e.m_strSourcePath);
         if (!source.IsOpen())
             return SFX_ERR_SOURCE;
-        e.m_nOffset = static_cast<int32_t>(position);
         switch (platform::CopyFileBytes(source, 0, out, e.m_nSize)) {
         case platform::FileCopyResult::ReadFailed:
             return SFX_ERR_SOURCE;

@@ -32,12 +32,20 @@ public:
     // be read back (empty, 1000 bytes or longer, "." or "..").
     bool AddFile(const std::string& path);
 
+    // Adds bytes as the next entry under name, without any file: the small
+    // information files are made in memory. False, with the table unchanged,
+    // when the table is full, name is not a valid entry name, or bytes reach
+    // 2 GiB.
+    bool AddBytes(const std::string& name, std::string bytes);
+
     // Writes image + payloads + trailer to outputPath, using the template image
     // linked into the program under "SFX_EXE" and templateId (129 selfkit,
     // 130 setupstub). The package is written to a new file beside outputPath,
     // made executable by its owner and then renamed over outputPath, so
     // outputPath holds the previous file or the new package, whole; a symbolic
-    // link at outputPath is replaced, never written through. A failed build
+    // link at outputPath is replaced, never written through, and one that the
+    // link rule refuses (platform/WriteTarget.h) fails the build with
+    // SFX_ERR_CREATE before anything is written. A failed build
     // leaves the previous file and no temporary file. SFX_ERR_EMPTY or
     // SFX_ERR_TEMPLATE: nothing was written. SFX_ERR_CREATE: the package
     // cannot be created, written or put in place (also when the output is one

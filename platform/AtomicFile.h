@@ -20,8 +20,11 @@ struct AtomicWriteFault {
 // new content, never a mix: the bytes go to a new temporary file in the same
 // folder (created exclusively, never through a link), are flushed to the disk,
 // and the temporary file is then renamed over path. When path is a symbolic
-// link, the file it points to is replaced. On any failure the old file is left
-// untouched, the temporary file is removed and the status tells why.
+// link that may be followed (platform/WriteTarget.h), the file it points to is
+// replaced; a planted link gives FileError::PlantedLink and nothing is
+// written. On any failure the old file is left untouched, the temporary file
+// is removed and the status tells why. A successful write also removes stale
+// temporary files that killed writers left beside the target.
 FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
                                const AtomicWriteFault* fault = nullptr);
 

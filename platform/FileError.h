@@ -17,6 +17,7 @@ enum class FileError {
     DiskFull,
     HardIo,
     EndOfFile,
+    PlantedLink, // a symbolic link another user may have put in a shared folder
     Other
 };
 

@@ -123,8 +123,8 @@ std::string CSelfKit::ComposeLink(const std::string& service,
 SelfKitStatus CSelfKit::CheckRequest(const CCustomBuildRequest& request) const {
     if (m_services.mapProductIds.find(request.strService) == m_services.mapProductIds.end())
         return SelfKitStatus::NoService;
-    if (ComposeLink(request.strService, request.strAffiliateId).size() > kAffiliateInfoMaxField ||
-        request.strHomePage.size() > kAffiliateInfoMaxField)
+    if (ComposeLink(request.strService, request.strAffiliateId).size() > kInfoFieldMax ||
+        request.strHomePage.size() > kInfoFieldMax)
         return SelfKitStatus::FieldTooLong;
     // Building into a file the build reads would destroy that source first.
     if (!request.strOutputPath.empty() && (SamePath(request.strOutputPath, m_strSetupFile) ||
@@ -141,29 +141,18 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
     const std::string link = ComposeLink(request.strService, request.strAffiliateId);
     const auto next = [&](int position) { return !step || step(position); };
 
-    if (m_strTempFolder.empty())
-        return SelfKitStatus::InfoCreateFailed;
-    std::string infoPath;
-    const std::string folder = m_strTempFolder.substr(0, m_strTempFolder.size() - 1);
-    platform::FileHandle file = platform::CreateOwnTempFile(folder, kInfoFileName, infoPath);
-    if (!file)
-        return SelfKitStatus::InfoCreateFailed;
+    // The information file is made in memory and goes straight into the
+    // package: nothing of it is left in the temporary folder.
+    const CAffiliateInfo info{m_strUuid, link, request.strHomePage};
     if (!next(2))
         return SelfKitStatus::Cancelled;
-
-    bool written = WriteLengthPrefixedBlock(file.get(), m_strUuid);
-    if (!next(6))
-        return SelfKitStatus::Cancelled;
-    written = WriteLengthPrefixedBlock(file.get(), link) && written;
-    if (!next(6))
-        return SelfKitStatus::Cancelled;
-    written = WriteLengthPrefixedBlock(file.get(), request.strHomePage) && written;
-    written = std::fclose(file.release()) == 0 && written;
-    if (!next(6))
-        return SelfKitStatus::Cancelled;
+    for (int field = 0; field < 3; ++field)
+        if (!next(6))
+            return SelfKitStatus::Cancelled;
 
     CSfxPackage package;
-    if (!written || !package.AddFile(infoPath))
+    if (!CanEncodeAffiliateInfo(info) ||
+        !package.AddBytes(kInfoFileName, EncodeAffiliateInfo(info)))
         return SelfKitStatus::InfoAddFailed;
     if (!next(7))
         return SelfKitStatus::Cancelled;

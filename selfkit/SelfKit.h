@@ -21,7 +21,7 @@ enum class SelfKitStatus {
     NoService,        // refused: no service is offered or selected
     OutputIsWorkFile, // refused: the output path names a file the build reads
     FieldTooLong,     // refused: link or homepage longer than a reader can hold
-    InfoCreateFailed, // "afflreg.dat" cannot be created
+    InfoCreateFailed, // no longer reported: the information file is made in memory
     InfoAddFailed,    // the affiliate information file cannot be written or added
     SetupAddFailed,   // the extracted setup file cannot be added
     BuildFailed,      // the package cannot be written
@@ -63,8 +63,9 @@ public:
     // The refusals that come before a build starts (Ok when it may start).
     SelfKitStatus CheckRequest(const CCustomBuildRequest& request) const;
 
-    // Writes "afflreg.dat" and the affiliate package at the request's output
-    // path, reporting each of the eight steps to step.
+    // Makes the affiliate information file (entry "afflreg.dat") in memory
+    // and writes the affiliate package at the request's output path,
+    // reporting each of the eight steps to step.
     SelfKitStatus Build(const CCustomBuildRequest& request, const StepCallback& step);
 
 private:

@@ -1,6 +1,6 @@
 #include "setupstub/SetupLauncher.h"
 
-#include "package/AffiliateInfoFile.h"
+#include "package/PackageAffiliateInfo.h"
 #include "package/SfxPackage.h"
 #include "setupstub/PackageUnpack.h"
 #include "setupstub/SideBySide.h"
@@ -10,12 +10,7 @@ namespace {
 // Entry 0, read straight from the package: the link can then reach the disk
 // while the setup is extracted.
 int ReadAffiliateInfo(const CSfxPackage& package, CAffiliateInfo& info) {
-    std::string bytes;
-    // Bytes past the three longest possible fields are never looked at.
-    const int result = package.ReadEntryBytes(0, 3 * (4 + kAffiliateInfoMaxField), bytes);
-    if (result != SFX_OK)
-        return result;
-    return DecodeAffiliateInfo(bytes, info);
+    return ReadPackageAffiliateInfo(package, info);
 }
 
 } // namespace

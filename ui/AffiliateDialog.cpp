@@ -153,7 +153,10 @@ AffiliateFields CAffiliateDialog::Fields() const {
 }
 
 void CAffiliateDialog::StoreInto(CReseller& record) const {
-    CAffiliateEditor::Store(Fields(), record);
+    if (m_pProject)
+        CAffiliateEditor(*m_pProject, m_pAffiliate).StoreRecord(Fields(), record);
+    else
+        CAffiliateEditor::Store(Fields(), record);
 }
 
 int CAffiliateDialog::ServiceIndex() const {

@@ -3,31 +3,18 @@
 #include "platform/FileFaults.h"
 #include "platform/FileReplace.h"
 #include "platform/PathText.h"
+#include "platform/WriteTarget.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
-
-// The file that a write to path really replaces: the target of a link.
-std::string RealTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved)
-        return path; // a dangling link is replaced by the new file itself
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
 
 int CreateTemporary(const std::string& target, mode_t mode, std::string& tempPath) {
     if (!FileFaults::Allow(FileOperation::Open)) {
@@ -38,6 +25,10 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string& tempPat
         tempPath = TemporaryPathBeside(target);
         int fd =
             ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        // Held until the descriptor is closed: the mark of a running writer
+        // that the removal of stale leftovers respects.
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX | LOCK_NB);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -81,7 +72,10 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
                                const AtomicWriteFault* fault) {
     if (path.empty())
         return FileStatusFromCode(ENOENT);
-    const std::string target = RealTarget(path);
+    const WriteTarget resolved = ResolveWriteTarget(path);
+    if (!resolved.Ok())
+        return resolved.status;
+    const std::string& target = resolved.path;
 
     mode_t mode = 0666; // narrowed by the process's umask
     bool replacing = false;
@@ -121,6 +115,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         return status;
     }
     SyncFolder(folder);
+    RemoveStaleTemporariesBeside(target);
     return {};
 }
 

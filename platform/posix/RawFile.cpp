@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -33,8 +34,12 @@ RawFile RawFile::CreateReplacing(const std::string& path) {
             return RawFile();
     }
     // O_EXCL also refuses a link planted between the unlink and the open.
-    return RawFile(
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // Held while the file is written: the mark of a running writer that the
+    // removal of stale temporary files respects.
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    return RawFile(fd);
 }
 
 int64_t RawFile::Size() const {

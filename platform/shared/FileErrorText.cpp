@@ -27,6 +27,9 @@ std::string_view Template(FileError error) {
         return "A hardware I/O error was reported while accessing %1.";
     case FileError::EndOfFile:
         return "An attempt was made to access %1 past its end.";
+    case FileError::PlantedLink:
+        return "%1 is a symbolic link that another user owns in a shared folder; it is not "
+               "followed and nothing was written.";
     case FileError::None:
     case FileError::Other:
         break;

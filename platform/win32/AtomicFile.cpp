@@ -68,6 +68,8 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         status = LastFileStatus();
     if (!status.Ok())
         DeleteFileA(tempPath.c_str());
+    else
+        RemoveStaleTemporariesBeside(path);
     return status;
 }
 

@@ -1,6 +1,8 @@
 #include "BuilderTestSupport.h"
 #include "tests/support/NoteChannel.h"
 
+#include "package/AffiliateInfoFile.h"
+
 #include <gtest/gtest.h>
 
 #include <utime.h>
@@ -51,6 +53,13 @@ TEST_F(BuilderRunSetupTest, UpToDatePackageIsStartedAndNothingIsWritten) {
 
 TEST_F(BuilderRunSetupTest, PackageOlderThanTheAffiliateIsRebuiltThenStarted) {
     CAffProject project = ProjectWithPackage(1700000000, 1699999999);
+    // Only a custom setup of this product is ever replaced: the older
+    // package is a real one.
+    CSfxPackage older;
+    ASSERT_TRUE(older.AddBytes("_aff0.ino", EncodeAffiliateInfo({project.m_strUuid, "old", ""})));
+    ASSERT_TRUE(older.AddFile(setupPath.string()));
+    ASSERT_EQ(older.BuildWithImage(image.data(), image.size(), output.string()), SFX_OK);
+    SetModified(output, 1699999999);
     sink.Append("kept");
     CAffiliateBuilder builder(Environment());
     RunSetupOutcome outcome = builder.RunSetup(project, key);

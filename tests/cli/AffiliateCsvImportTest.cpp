@@ -66,7 +66,9 @@ TEST_P(CsvSampleTest, ReadsAndJudgesEveryRow) {
     const std::string bytes = Sample(c.file);
     const AffiliateCsvSheet sheet = ReadAffiliateCsv(bytes);
     const CAffProject project = SampleProject("/work/p/Proj.vkp");
-    const AffiliateImportPlan plan = PlanAffiliateImport(bytes, project, AffiliateRowCheckAt(kNow));
+    // Setup paths outside the output folder are judged on their own below.
+    const AffiliateImportPlan plan =
+        PlanAffiliateImport(bytes, project, AffiliateRowCheckAt(kNow, true));
 
     if (!c.fileError.empty()) {
         EXPECT_FALSE(plan.FileOk());
@@ -303,8 +305,8 @@ TEST_F(ImportCommandTest, ExportThenImportIntoAnEmptyProjectGivesTheSameAffiliat
                                            "http://reg.example/?aff=s1", "out/a b.exe"),
                                       make("Multi\r\nLine", "m2", kServiceOther, "", "",
                                            "http://other.example/buy", "out/m.exe"),
-                                      make(" Spaced ", "z3", kServiceShareIt, "w", "e",
-                                           "https://share.example/?aff=z3", "elsewhere/z.exe"),
+                                      make(" Spaced ", "z3", kServiceShareIt, "https://w.example",
+                                           "e", "https://share.example/?aff=z3", "elsewhere/z.exe"),
                                       make("Zo\xC3\xAB", "z4", kServiceRegSoft, "", "",
                                            "http://soft.example/?a=z4", "out/zoe.exe")};
     }();
@@ -327,7 +329,7 @@ TEST_F(ImportCommandTest, ExportThenImportIntoAnEmptyProjectGivesTheSameAffiliat
     empty.m_mapResellers.RemoveAll();
     empty.m_nNextResellerId = 0;
     ASSERT_TRUE(SaveProjectFile(emptyFile, empty).Ok());
-    run = RunCliWords({"import-affiliates", emptyFile, csvPath});
+    run = RunCliWords({"import-affiliates", emptyFile, csvPath, "--allow-outside"});
     ASSERT_EQ(run.code, kExitOk) << run.out << run.err;
 
     CAffProject result;
@@ -345,6 +347,37 @@ TEST_F(ImportCommandTest, ExportThenImportIntoAnEmptyProjectGivesTheSameAffiliat
         EXPECT_EQ(got->m_strPurchaseLink, want.m_strPurchaseLink);
         EXPECT_EQ(got->m_strSetupPath, Native(want.m_strSetupPath));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ImportCommandTest, ExportDefusesFormulasAndImportRefusesThemAsLinks) {
+    MakeProject();
+    WriteCsv("Affiliate Name,Affiliate ID,Purchase Link\n"
+             "=cmd|' /C calc'!A0,a1,\n"
+             "'Tis Shop,b2,\n"
+             "Eve,e5,\"=HYPERLINK(\"\"http://x\"\")\"\n");
+    CliRun run = Import({"--skip-bad"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_NE(run.out.find("Line 4: The purchase link '=HYPERLINK(\"http://x\")' is not an http"),
+              std::string::npos)
+        << run.out;
+    run = RunCliWords({"export-affiliates", m_file});
+    ASSERT_EQ(run.code, kExitOk);
+    EXPECT_NE(run.out.find("\r\n'=cmd|' /C calc'!A0,a1,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\r\n''Tis Shop,b2,"), std::string::npos) << run.out;
+}
+
+TEST_F(ImportCommandTest, AHugeFieldIsRefusedWithoutQuotingIt) {
+    MakeProject();
+    WriteCsv("Affiliate Name,Affiliate ID\nAnn," + std::string(10u << 20, 'x') + "\n");
+    const CliRun run = Import();
+    EXPECT_EQ(run.code, kExitFailed);
+    EXPECT_NE(run.err.find("line 2: a field is longer than 3999 bytes"), std::string::npos)
+        << run.err.substr(0, 200);
+    EXPECT_LT(run.err.size() + run.out.size(), 400u);
 }
 
 } // namespace

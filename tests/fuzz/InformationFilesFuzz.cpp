@@ -26,7 +26,7 @@ void CheckAffiliateInfo(std::string_view bytes) {
     if (DecodeAffiliateInfo(bytes, info) != SFX_OK)
         return;
     for (const std::string* field : {&info.m_strKey, &info.m_strLink, &info.m_strWebSite})
-        FUZZ_CHECK(field->size() <= kAffiliateInfoMaxField, "a field the launcher cannot hold");
+        FUZZ_CHECK(field->size() <= kInfoFieldMax, "a field the launcher cannot hold");
     const std::string encoded = EncodeAffiliateInfo(info);
     FUZZ_CHECK(bytes.substr(0, encoded.size()) == encoded, "the fields do not re-encode");
 }
@@ -54,9 +54,8 @@ void CheckProductInfo(std::string_view bytes) {
     std::remove(path.c_str());
     if (status != ProductInfoStatus::Ok)
         return;
-    FUZZ_CHECK(info.strUuid.size() <= kProductInfoMaxBlock, "a block the reader cannot hold");
-    FUZZ_CHECK(info.strRegistrationList.size() <= kProductInfoMaxBlock,
-               "a block the reader cannot hold");
+    FUZZ_CHECK(info.strUuid.size() <= kInfoFieldMax, "a block the reader cannot hold");
+    FUZZ_CHECK(info.strRegistrationList.size() <= kInfoFieldMax, "a block the reader cannot hold");
     CheckRegistrationList(info.strRegistrationList);
 }
 

@@ -96,7 +96,7 @@ TEST_F(AffiliateEditorTest, APathTooLongToResolveIsRefused) {
     AffiliateFields fields = CAffiliateEditor::Load(*m_first);
     fields.setupPath = std::string(300, 'p');
     EXPECT_EQ(CAffiliateEditor(m_project, m_first).Check(fields),
-              "The pathname '" + fields.setupPath + "' is too long.");
+              "The pathname '" + std::string(80, 'p') + "...' is too long.");
 }
 
 TEST_F(AffiliateEditorTest, PickedPathsAreStoredRelativeOrRefused) {

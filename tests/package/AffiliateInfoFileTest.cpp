@@ -25,7 +25,10 @@ TEST(AffiliateInfoFile, FifteenByteExampleAndRoundTrip) {
 TEST(AffiliateInfoFile, RawBytesSurviveUnchanged) {
     TempFolder dir;
     CAffiliateInfo info{"7E0A1C2B-0000-4000-8000-00000000AB12",
-                        std::string("https://x/?a=1\r\nb\0c", 19), std::string(3999, '\xE9')};
+                        std::string("https://x/?a=1\r\nb\x01"
+                                    "c",
+                                    19),
+                        std::string(3999, '\xE9')};
     ASSERT_EQ(WriteAffiliateInfoFile(dir / "i.ino", info), SFX_OK);
     CAffiliateInfo back;
     ASSERT_EQ(ReadAffiliateInfoFile(dir / "i.ino", back), SFX_OK);

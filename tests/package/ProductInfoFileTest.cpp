@@ -9,11 +9,7 @@ namespace {
 TEST(ProductInfoFile, WrittenBlocksAreReadBack) {
     ScratchFolder dir;
     const std::string path = dir / "info.ino";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(WriteLengthPrefixedBlock(f, kTestUuid));
-    EXPECT_TRUE(WriteLengthPrefixedBlock(f, ""));
-    std::fclose(f);
+    WriteBytes(path, EncodeProductInfo({kTestUuid, ""}));
 
     // A product without registration records: 4 + 36 + 4 bytes.
     const std::string bytes = ReadBytes(path);

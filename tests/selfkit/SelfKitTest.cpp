@@ -142,14 +142,13 @@ TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps) {
     EXPECT_EQ(package.GetEntry(0).m_nOffset,
               static_cast<int32_t>(platform::FindEmbeddedImage("SFX_EXE", 130).size));
 
+    // The information file is made in memory: none is left in the temporary folder.
+    EXPECT_FALSE(std::filesystem::exists(kit->InfoFilePath()));
     CAffiliateInfo info;
-    ASSERT_EQ(ReadAffiliateInfoFile(kit->InfoFilePath(), info), SFX_OK);
+    ASSERT_EQ(DecodeAffiliateInfo(InfoEntryOf(output), info), SFX_OK);
     EXPECT_EQ(info.m_strKey, kTestUuid);
     EXPECT_EQ(info.m_strLink, Endpoint(1) + "?productid=5678&resellerid=A");
     EXPECT_EQ(info.m_strWebSite, "https://affiliate.example/");
-    std::string entry0;
-    ASSERT_EQ(package.ReadEntryBytes(0, 10000, entry0), SFX_OK);
-    EXPECT_EQ(entry0, ReadBytes(kit->InfoFilePath()));
     std::string entry1;
     ASSERT_EQ(package.ReadEntryBytes(1, 10000, entry1), SFX_OK);
     EXPECT_EQ(entry1, "SETUP");
@@ -163,11 +162,12 @@ TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps) {
     again.strAffiliateId = "B";
     ASSERT_EQ(kit->Build(again, nullptr), SelfKitStatus::Ok);
     ASSERT_EQ(package.ReadDirectory(output), SFX_OK);
-    ASSERT_EQ(ReadAffiliateInfoFile(kit->InfoFilePath(), info), SFX_OK);
+    const std::string entry0 = InfoEntryOf(output);
+    ASSERT_EQ(DecodeAffiliateInfo(entry0, info), SFX_OK);
     EXPECT_EQ(info.m_strLink, Endpoint(0) + "?affiliate=B&item=1234");
     EXPECT_EQ(std::filesystem::file_size(output), platform::FindEmbeddedImage("SFX_EXE", 130).size +
-                                                      ReadBytes(kit->InfoFilePath()).size() + 5 +
-                                                      14 + (12 + 11) + (12 + 9));
+                                                      entry0.size() + 5 + 14 + (12 + 11) +
+                                                      (12 + 9));
 }
 
 TEST_F(SelfKitFixture, CancelStopsAfterTheStepAndKeepsWhatWasWritten) {
@@ -182,7 +182,7 @@ TEST_F(SelfKitFixture, CancelStopsAfterTheStepAndKeepsWhatWasWritten) {
               SelfKitStatus::Cancelled);
     EXPECT_EQ(calls, 2);
     EXPECT_FALSE(std::filesystem::exists(output));
-    EXPECT_EQ(ReadBytes(kit->InfoFilePath()), LengthPrefixed(kTestUuid));
+    EXPECT_FALSE(std::filesystem::exists(kit->InfoFilePath()));
     EXPECT_EQ(SelfKitMessage(SelfKitStatus::Cancelled, output), "");
 }
 
@@ -200,11 +200,11 @@ TEST_F(SelfKitFixture, FailuresReportTheirMessages) {
     EXPECT_EQ(SelfKitMessage(SelfKitStatus::SetupAddFailed, ""),
               "Internal Error! Please close the program and retry! ");
 
-    // "afflreg.dat" cannot be made: a folder stands in its place.
+    // A folder in the place of "afflreg.dat" does not matter: the
+    // information file is made in memory.
     std::filesystem::remove(kit->InfoFilePath());
     std::filesystem::create_directory(kit->InfoFilePath());
-    EXPECT_EQ(kit->Build(Request("RegNow", out / "y.exe"), nullptr),
-              SelfKitStatus::InfoCreateFailed);
+    EXPECT_EQ(kit->Build(Request("RegNow", out / "y.exe"), nullptr), SelfKitStatus::SetupAddFailed);
     EXPECT_EQ(SelfKitMessage(SelfKitStatus::InfoCreateFailed, ""), "Internal Error!");
     EXPECT_FALSE(std::filesystem::exists(out / "y.exe"));
 }
@@ -214,9 +214,9 @@ TEST_F(SelfKitFixture, APlantedLinkIsNotFollowedWhenWritingTheInformationFile) {
     WriteBytes(work / "victim", "precious");
     std::filesystem::remove(kit->InfoFilePath());
     std::filesystem::create_symlink(work / "victim", kit->InfoFilePath());
-    EXPECT_EQ(kit->Build(Request("RegNow", out / "z.exe"), nullptr),
-              SelfKitStatus::InfoCreateFailed);
+    EXPECT_EQ(kit->Build(Request("RegNow", out / "z.exe"), nullptr), SelfKitStatus::Ok);
     EXPECT_EQ(ReadBytes(work / "victim"), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(kit->InfoFilePath()));
 }
 
 } // namespace

@@ -205,7 +205,7 @@ TEST_F(SelfKitWindowFixture, ABuildShowsProgressSuccessThenAsksToRun) {
 
     EXPECT_TRUE(std::filesystem::exists(target / "new/folder/custom.exe"));
     // The affiliate ID reaches the link unchanged.
-    const std::string info = ReadBytes(kit.InfoFilePath());
+    const std::string info = InfoEntryOf(target / "new/folder/custom.exe");
     EXPECT_NE(info.find(std::string(ServiceTable()[kServiceShareIt].endpoint) +
                         "?productid=5678&resellerid=A&B=@1"),
               std::string::npos);

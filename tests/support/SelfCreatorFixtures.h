@@ -42,4 +42,15 @@ inline bool MakeSelfCreator(const ScratchFolder& work, const std::string& output
     return package.BuildWithImage(image.data(), image.size(), output) == SFX_OK;
 }
 
+// Entry 0 of the package at path: the information file a build made in
+// memory. Empty when the package cannot be read.
+inline std::string InfoEntryOf(const std::string& path) {
+    CSfxPackage package;
+    std::string bytes;
+    if (package.ReadDirectory(path) != SFX_OK ||
+        package.ReadEntryBytes(0, 1 << 16, bytes) != SFX_OK)
+        return {};
+    return bytes;
+}
+
 inline constexpr const char* kTestUuid = "0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9";
