@@ -137,8 +137,9 @@ TEST_F(MainWindowTest, SaveWaitsForTheLockAndGivesUpWithAMessage) {
     Doc().saveLockWait = std::chrono::milliseconds(50);
     Doc().SetModifiedFlag(true);
     EXPECT_FALSE(Doc().OnFileSave());
-    EXPECT_EQ(m_prompts.Messages(),
-              QStringList{"'busy.vkp' is being changed by another program. Try again in a moment."});
+    EXPECT_EQ(
+        m_prompts.Messages(),
+        QStringList{"'busy.vkp' is being changed by another program. Try again in a moment."});
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(ReadAll(path), before);
 }
