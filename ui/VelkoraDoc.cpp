@@ -42,6 +42,21 @@ CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text) 
                                      : CVelkoraDoc::SaveAnswer::Cancel;
 }
 
+// Why Save could not take the file's lock. A folder that cannot be written
+// gives the file error a save there would give.
+QString LockFailureText(platform::FileLockOutcome outcome, const platform::FileStatus& status,
+                        const std::string& target) {
+    const QString name = QFileInfo(QString::fromLocal8Bit(target.c_str())).fileName();
+    if (outcome == platform::FileLockOutcome::Busy)
+        return CVelkoraDoc::tr("'%1' is being changed by another program. Try again in a moment.")
+            .arg(name);
+    const std::string fileError = platform::FileErrorText(status.error, target);
+    if (outcome == platform::FileLockOutcome::Failed && !fileError.empty())
+        return QString::fromLocal8Bit(fileError.c_str());
+    return CVelkoraDoc::tr("'%1' cannot be locked for saving: its lock file '%2' cannot be used.")
+        .arg(name, QString::fromLocal8Bit(platform::LockFilePathFor(target).c_str()));
+}
+
 } // namespace
 
 CVelkoraDoc::CVelkoraDoc(IUserPrompts& prompts, CRecentFileList& recentFiles, QObject* parent)
@@ -254,14 +269,8 @@ bool CVelkoraDoc::DoSave(const QString& path) {
     const platform::FileLock lock =
         platform::FileLock::Acquire(target, saveLockWait, outcome, lockStatus);
     if (outcome != platform::FileLockOutcome::Locked) {
-        const QString name = QFileInfo(path).fileName();
-        m_prompts.Message(
-            Frame(),
-            outcome == platform::FileLockOutcome::Busy
-                ? tr("'%1' is being changed by another program. Try again in a moment.").arg(name)
-                : tr("'%1' cannot be locked for saving: its lock file '%2' cannot be used.")
-                      .arg(name, QString::fromLocal8Bit(platform::LockFilePathFor(target).c_str())),
-            PromptIcon::Warning);
+        m_prompts.Message(Frame(), LockFailureText(outcome, lockStatus, target),
+                          PromptIcon::Warning);
         return false;
     }
     if (!MayReplaceFileOnDisk(target))
