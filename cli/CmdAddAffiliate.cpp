@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
@@ -25,7 +26,8 @@ public:
              {"website", true, "W", "The affiliate's web site."},
              {"email", true, "E", "The affiliate's e-mail address."},
              {"setup-path", true, "P", "Where the custom setup is written."},
-             {"purchase-link", true, "L", "The purchase link the custom setup stores."}}};
+             {"purchase-link", true, "L", "The purchase link the custom setup stores."},
+             WaitOption()}};
     }
     std::string_view Summary() const override {
         return "Add an affiliate; its purchase link and setup path are derived when not given.";
@@ -46,6 +48,10 @@ protected:
             input.purchaseLink = args.Value("purchase-link");
 
         const std::string& path = args.Positionals()[0];
+        platform::FileLock lock;
+        if (const int locked = LockCliProject(*this, args, path, lock, err); locked != kExitOk)
+            return locked;
+        // Read under the lock: the next key comes from the newest file.
         CAffProject project;
         if (!LoadCliProject(path, project, err))
             return kExitFailed;

@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
 
@@ -57,7 +58,8 @@ public:
                   false,
                   {},
                   "Accept setup paths outside the project's output folder."},
-                 {"json", false, {}, "Print the report as JSON."}}};
+                 {"json", false, {}, "Print the report as JSON."},
+                 WaitOption()}};
     }
     std::string_view Summary() const override {
         return "Add the affiliates of a CSV file; all or nothing unless --skip-bad.";
@@ -67,6 +69,13 @@ protected:
     int Run(const CliArgs& args, std::ostream& out, std::ostream& err) override {
         const std::string& path = args.Positionals()[0];
         const std::string& csvPath = args.Positionals()[1];
+        const bool dryRun = args.Has("dry-run");
+        // A dry run only reads, and readers take no lock.
+        platform::FileLock lock;
+        if (!dryRun) {
+            if (const int locked = LockCliProject(*this, args, path, lock, err); locked != kExitOk)
+                return locked;
+        }
         CAffProject project;
         if (!LoadCliProject(path, project, err))
             return kExitFailed;
@@ -83,7 +92,6 @@ protected:
             err << csvPath << ", line " << plan.fileErrorLine << ": " << plan.fileError << ".\n";
             return kExitFailed;
         }
-        const bool dryRun = args.Has("dry-run");
         const bool skipBad = args.Has("skip-bad");
         const size_t added =
             dryRun ? WouldAdd(plan, skipBad) : ApplyAffiliateImport(plan, project, skipBad);

@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 #include "cli/ProductOptions.h"
 
@@ -26,7 +27,8 @@ public:
              {"product-id", true, "ID", "The product's ID at the service.", CliOccurs::Required},
              {"purchase-link", true, "L",
               "The product's purchase link; composed from the service when not given."},
-             {"force", false, {}, "Replace FILE.vkp when it exists."}},
+             {"force", false, {}, "Replace FILE.vkp when it exists."},
+             WaitOption()},
             CliOccurs::Required);
         for (CliOption& option : options)
             if (option.name == "self-creator-path")
@@ -60,6 +62,11 @@ protected:
         }
 
         const std::string path = args.Positionals()[0];
+        platform::FileLock lock;
+        if (const int locked = LockCliProject(*this, args, path, lock, err, true);
+            locked != kExitOk)
+            return locked;
+        // Looked at under the lock: two commands never both find no file.
         if (!args.Has("force") && platform::PathExists(path)) {
             err << "File '" << path << "' already exists; use --force to replace it.\n";
             return kExitFailed;

@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 
 #include "model/AffProject.h"
@@ -29,7 +30,7 @@ bool ParseKey(const std::string& text, uint16_t& key) {
 class CmdRemoveAffiliate : public CliCommand {
 public:
     std::string_view Name() const override { return "remove-affiliate"; }
-    CliSyntax Syntax() const override { return {{"FILE.vkp", "KEY"}, {}}; }
+    CliSyntax Syntax() const override { return {{"FILE.vkp", "KEY"}, {WaitOption()}}; }
     std::string_view Summary() const override {
         return "Delete the affiliate with key KEY (see 'show').";
     }
@@ -43,6 +44,9 @@ protected:
                 << "' is not an affiliate key (a number from 0 to 65535).\n";
             return kExitUsage;
         }
+        platform::FileLock lock;
+        if (const int locked = LockCliProject(*this, args, path, lock, err); locked != kExitOk)
+            return locked;
         CAffProject project;
         if (!LoadCliProject(path, project, err))
             return kExitFailed;

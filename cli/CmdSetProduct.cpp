@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
 #include "cli/CliProject.h"
+#include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 #include "cli/ProductOptions.h"
 
@@ -18,7 +19,8 @@ public:
     std::string_view Name() const override { return "set-product"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                ProductTextOptions({{"uuid", true, "U", "The program UUID the setups store."}})};
+                ProductTextOptions(
+                    {{"uuid", true, "U", "The program UUID the setups store."}, WaitOption()})};
     }
     std::string_view Summary() const override {
         return "Change product fields; without options the file is rewritten unchanged.";
@@ -29,6 +31,9 @@ protected:
         const std::string& path = args.Positionals()[0];
         // Only the product changes: the affiliates go back as they were read,
         // without texts of their own.
+        platform::FileLock lock;
+        if (const int locked = LockCliProject(*this, args, path, lock, err); locked != kExitOk)
+            return locked;
         CProjectSnapshot snapshot;
         if (!LoadCliSnapshot(path, snapshot, err))
             return kExitFailed;

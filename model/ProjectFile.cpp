@@ -26,12 +26,16 @@ ProjectFileResult FileFailure(const platform::FileStatus& status, const std::str
 
 // Writes what encode gives atomically; running out of memory while encoding
 // is a failed save, not a crash.
-template <typename Encode> ProjectFileResult SaveBytes(const std::string& path, Encode encode) {
+template <typename Encode>
+ProjectFileResult SaveBytes(const std::string& path, Encode encode,
+                            std::string* written = nullptr) {
     try {
-        const std::string bytes = encode();
+        std::string bytes = encode();
         const platform::FileStatus status = platform::WriteFileAtomically(path, bytes);
         if (!status.Ok())
             return FileFailure(status, path, kSaveFailed);
+        if (written)
+            *written = std::move(bytes);
         return {};
     } catch (const std::bad_alloc&) {
         return {ProjectFileResult::Code::OtherError, kSaveFailed};
@@ -61,8 +65,13 @@ ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project) {
 }
 
 ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project) {
+    std::string bytes;
+    return LoadProjectFile(path, project, bytes);
+}
+
+ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project,
+                                  std::string& bytes) {
     try {
-        std::string bytes;
         const platform::FileStatus status = platform::ReadFileBytes(path, bytes);
         if (!status.Ok()) {
             project.Clear();
@@ -94,4 +103,10 @@ ProjectFileResult SaveProjectSnapshot(const std::string& path, const CProjectSna
 
 ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project) {
     return SaveBytes(path, [&] { return EncodeProject(project); });
+}
+
+ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project,
+                                  std::string& bytesWritten) {
+    return SaveBytes(
+        path, [&] { return EncodeProject(project); }, &bytesWritten);
 }

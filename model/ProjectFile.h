@@ -27,6 +27,13 @@ ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project)
 // then renamed over path. On failure the previous file is left untouched.
 ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project);
 
+// The same, handing back the bytes read or written, so that a program can
+// tell later whether the file still holds them (FileChangeCheck).
+ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project,
+                                  std::string& bytesRead);
+ProjectFileResult SaveProjectFile(const std::string& path, const CAffProject& project,
+                                  std::string& bytesWritten);
+
 // The same for a snapshot, whose affiliates point into the file's bytes: for
 // commands that look at a project or change only its product.
 ProjectFileResult LoadProjectSnapshot(const std::string& path, CProjectSnapshot& snapshot);

@@ -432,6 +432,14 @@ void CMainFrame::showEvent(QShowEvent* e) {
     m_splitter->setSizes({total * 2 / 3, total - total * 2 / 3});
 }
 
+void CMainFrame::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // Coming to the front: another program may have changed the file. Asked
+    // once the activation is over, not inside it.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { m_app.Doc().OfferReloadIfChanged(); });
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress && watched->isWindowType()) {
         // The lock keys' state is not readable on every desktop: each press

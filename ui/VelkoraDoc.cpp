@@ -2,6 +2,7 @@
 
 #include "model/ProjectFile.h"
 #include "package/BuildRunningFlag.h"
+#include "platform/FileLock.h"
 #include "ui/AffiliateDialog.h"
 #include "ui/BuildSelfCreator.h"
 #include "ui/DocumentDialogs.h"
@@ -39,6 +40,21 @@ CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text) 
         return CVelkoraDoc::SaveAnswer::Yes;
     return answer == QMessageBox::No ? CVelkoraDoc::SaveAnswer::No
                                      : CVelkoraDoc::SaveAnswer::Cancel;
+}
+
+// Why Save could not take the file's lock. A folder that cannot be written
+// gives the file error a save there would give.
+QString LockFailureText(platform::FileLockOutcome outcome, const platform::FileStatus& status,
+                        const std::string& target) {
+    const QString name = QFileInfo(QString::fromLocal8Bit(target.c_str())).fileName();
+    if (outcome == platform::FileLockOutcome::Busy)
+        return CVelkoraDoc::tr("'%1' is being changed by another program. Try again in a moment.")
+            .arg(name);
+    const std::string fileError = platform::FileErrorText(status.error, target);
+    if (outcome == platform::FileLockOutcome::Failed && !fileError.empty())
+        return QString::fromLocal8Bit(fileError.c_str());
+    return CVelkoraDoc::tr("'%1' cannot be locked for saving: its lock file '%2' cannot be used.")
+        .arg(name, QString::fromLocal8Bit(platform::LockFilePathFor(target).c_str()));
 }
 
 } // namespace
@@ -108,6 +124,7 @@ void CVelkoraDoc::NewDocument() {
     // The project keeps its folder as base directory for relative paths until
     // it is saved elsewhere.
     m_pathName.clear();
+    m_fileCheck.Forget();
     SetTitle(kUntitled);
     SetModifiedFlag(false);
     m_project.Clear();
@@ -141,7 +158,8 @@ bool CVelkoraDoc::OpenDocument(const QString& path) {
 
 bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
     CAffProject loaded;
-    const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded);
+    std::string bytes;
+    const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded, bytes);
     if (result.code == ProjectFileResult::Code::FileError && !discarded) {
         // The file cannot be read at all: the project stays as it was.
         m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
@@ -154,12 +172,50 @@ bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
         NewDocument();
         return false;
     }
+    TakeLoaded(std::move(loaded), path, bytes);
+    return true;
+}
+
+void CVelkoraDoc::TakeLoaded(CAffProject&& loaded, const QString& path, const std::string& bytes) {
     DeleteContents();
     m_project = std::move(loaded);
     SetModifiedFlag(false);
     SetPathName(path);
+    m_fileCheck.Remember(ToBytes(m_pathName), bytes);
+    m_declinedReload.reset();
     emit projectReplaced();
-    return true;
+}
+
+void CVelkoraDoc::OfferReloadIfChanged() {
+    if (m_pathName.isEmpty() || m_bOfferingReload || QApplication::activeModalWidget())
+        return;
+    if (m_fileCheck.Check() != FileChangeCheck::State::Changed)
+        return;
+    const std::optional<FileIdentity> onDisk = m_fileCheck.CurrentIdentity();
+    if (!onDisk || onDisk == m_declinedReload)
+        return;
+    // The question itself moves the window to the back and to the front.
+    m_bOfferingReload = true;
+    QString text = tr("The file '%1' has been changed by another program. Reload it?")
+                       .arg(QFileInfo(m_pathName).fileName());
+    if (m_bModified)
+        text += tr("\nYour unsaved changes will be lost.");
+    const bool reload = m_prompts.Question(Frame(), text);
+    m_bOfferingReload = false;
+    if (!reload) {
+        m_declinedReload = onDisk;
+        return;
+    }
+    // A file that cannot be read now leaves the window's project as it is.
+    CAffProject loaded;
+    std::string bytes;
+    const ProjectFileResult result = LoadProjectFile(ToBytes(m_pathName), loaded, bytes);
+    if (!result.Ok()) {
+        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
+                          PromptIcon::Warning);
+        return;
+    }
+    TakeLoaded(std::move(loaded), m_pathName, bytes);
 }
 
 QString CVelkoraDoc::ProposedFileName() const {
@@ -190,10 +246,39 @@ bool CVelkoraDoc::OnFileSaveAs() {
     return DoSave(path);
 }
 
+// Asked before the file this window loaded is replaced: false when another
+// program changed it meanwhile and the user does not want it overwritten.
+bool CVelkoraDoc::MayReplaceFileOnDisk(const std::string& path) {
+    if (m_fileCheck.Path() != path || m_fileCheck.Check() != FileChangeCheck::State::Changed)
+        return true;
+    if (m_prompts.Question(Frame(),
+                           tr("The file '%1' has been changed by another program since it was "
+                              "opened. Overwrite it?")
+                               .arg(QFileInfo(m_pathName).fileName())))
+        return true;
+    m_declinedReload = m_fileCheck.CurrentIdentity(); // seen; not offered for reloading
+    return false;
+}
+
 bool CVelkoraDoc::DoSave(const QString& path) {
+    const std::string target = ToBytes(QFileInfo(path).absoluteFilePath());
+    // The same lock as every other writer of the file, from the look at the
+    // file to the rename.
+    platform::FileLockOutcome outcome{};
+    platform::FileStatus lockStatus;
+    const platform::FileLock lock =
+        platform::FileLock::Acquire(target, saveLockWait, outcome, lockStatus);
+    if (outcome != platform::FileLockOutcome::Locked) {
+        m_prompts.Message(Frame(), LockFailureText(outcome, lockStatus, target),
+                          PromptIcon::Warning);
+        return false;
+    }
+    if (!MayReplaceFileOnDisk(target))
+        return false;
     // The writer replaces the file atomically: a failed save leaves no file of
     // its own behind and the previous file untouched.
-    const ProjectFileResult result = SaveProjectFile(ToBytes(path), m_project);
+    std::string written;
+    const ProjectFileResult result = SaveProjectFile(target, m_project, written);
     if (!result.Ok()) {
         m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
                           PromptIcon::Warning);
@@ -201,6 +286,8 @@ bool CVelkoraDoc::DoSave(const QString& path) {
     }
     SetModifiedFlag(false);
     SetPathName(path);
+    m_fileCheck.Remember(target, written);
+    m_declinedReload.reset();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AffProject.h"
+#include "model/FileChangeCheck.h"
 #include "package/AffiliateBuilder.h"
 #include "platform/Clock.h"
 #include "ui/ShellActions.h"
@@ -8,9 +9,11 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class CRecentFileList;
 class IBuildLogSink;
@@ -61,6 +64,9 @@ public:
     bool OpenFile(const QString& path, bool discarded);
     // New project without the save prompt: clear, "Untitled", the wizard.
     void NewDocument();
+    // The window came to the front: when another program changed the file
+    // meanwhile, offer to reload it (once for each change it made).
+    void OfferReloadIfChanged();
 
     // Document commands.
     void OnAddAffiliate();
@@ -82,6 +88,8 @@ public:
 
     // Replaceable by tests.
     std::function<SaveAnswer(QWidget* parent, const QString& text)> askSaveChanges;
+    // How long Save waits for another program that is changing the file.
+    std::chrono::milliseconds saveLockWait{5000};
     // Adjusts the environment of every build (tests give their own image writer).
     std::function<void(BuildEnvironment&)> adjustBuildEnvironment;
     ShellOperations& Shell() { return m_shell; }
@@ -103,6 +111,8 @@ private:
     void SetPathName(const QString& path);
     void SetTitle(const QString& title);
     bool DoSave(const QString& path);
+    bool MayReplaceFileOnDisk(const std::string& path);
+    void TakeLoaded(CAffProject&& loaded, const QString& path, const std::string& bytes);
     QString ProposedFileName() const;
     QWidget* Frame() const { return m_frame; }
     BuildEnvironment MakeBuildEnvironment();
@@ -117,6 +127,11 @@ private:
     QString m_pathName;
     QString m_title;
     bool m_bModified = false;
+    // The file as this window last loaded or saved it, and a change on disk
+    // the user chose not to reload (not offered again).
+    FileChangeCheck m_fileCheck;
+    std::optional<FileIdentity> m_declinedReload;
+    bool m_bOfferingReload = false;
     ShellOperations m_shell = ShellOperations::Desktop();
     std::map<int, std::unique_ptr<CBuildJob>> m_jobs;
     int m_nNextBuildId = 1;
