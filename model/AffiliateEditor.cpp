@@ -1,6 +1,7 @@
 #include "model/AffiliateEditor.h"
 
 #include "model/AffProject.h"
+#include "model/PortableFileName.h"
 #include "model/ProjectPaths.h"
 #include "model/TextCase.h"
 
@@ -52,7 +53,7 @@ std::string AffiliateSetupFileName(const std::string& productSetupFile, const st
     file += '_';
     file += name;
     file += parts.extension;
-    return file;
+    return PortableFileName(file);
 }
 
 std::string CAffiliateEditor::DeriveSetupPath(const std::string& current,

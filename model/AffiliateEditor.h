@@ -11,7 +11,8 @@
 class CAffProject;
 
 // "<setup title>_<name><ext>" of the product's setup file: "setup.exe" and
-// "Bob" give "setup_Bob.exe".
+// "Bob" give "setup_Bob.exe"; made portable (PortableFileName), so that
+// every system derives the same name.
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
 
 // The fields of one affiliate as an editor holds them while the user types.

@@ -5,6 +5,7 @@
 #include "platform/ExecutablePath.h"
 #include "platform/MachineStore.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ProgramArguments.h"
 #include "platform/TempFile.h"
 #include "setupstub/LauncherRun.h"
 
@@ -22,6 +23,5 @@ int main(int argc, char** argv) {
     env.fallbackParent = platform::UserCacheFolder;
     env.machineWide = &machineWide;
     env.perUser = &perUser;
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return RunLauncher(env, args);
+    return RunLauncher(env, platform::ProgramArguments(argc, argv));
 }

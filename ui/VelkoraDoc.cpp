@@ -1,11 +1,13 @@
 #include "ui/VelkoraDoc.h"
 
 #include "model/ProjectFile.h"
+#include "package/BuildLogSink.h"
 #include "package/BuildRunningFlag.h"
 #include "ui/AffiliateDialog.h"
 #include "ui/BuildSelfCreator.h"
 #include "ui/DocumentDialogs.h"
 #include "ui/ProgramUuidDialog.h"
+#include "ui/ProjectText.h"
 #include "ui/RecentFileList.h"
 #include "ui/UserPrompts.h"
 
@@ -20,11 +22,6 @@
 namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
-
-std::string ToBytes(const QString& text) {
-    const QByteArray bytes = QFile::encodeName(text);
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 QList<FileFilter> ProjectFilters() {
     return {{QStringLiteral("Velkora Project (*.vkp)"), QStringLiteral("*.vkp")},
@@ -66,7 +63,7 @@ void CVelkoraDoc::SetTitle(const QString& title) {
 void CVelkoraDoc::SetPathName(const QString& path) {
     const QFileInfo info(path);
     m_pathName = info.absoluteFilePath();
-    m_project.SetProjectPath(ToBytes(m_pathName));
+    m_project.SetProjectPath(ToProjectText(m_pathName));
     // The project's folder is also the current directory, as relative paths
     // typed by the user mean paths beside the project.
     QDir::setCurrent(info.absolutePath());
@@ -141,16 +138,14 @@ bool CVelkoraDoc::OpenDocument(const QString& path) {
 
 bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
     CAffProject loaded;
-    const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded);
+    const ProjectFileResult result = LoadProjectFile(ToProjectText(path), loaded);
     if (result.code == ProjectFileResult::Code::FileError && !discarded) {
         // The file cannot be read at all: the project stays as it was.
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         return false;
     }
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         NewDocument();
         return false;
     }
@@ -159,6 +154,8 @@ bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
     SetModifiedFlag(false);
     SetPathName(path);
     emit projectReplaced();
+    if (result.readAsWindows1252 && m_log)
+        m_log->Append(LegacyTextNotice(ToProjectText(path)));
     return true;
 }
 
@@ -193,10 +190,9 @@ bool CVelkoraDoc::OnFileSaveAs() {
 bool CVelkoraDoc::DoSave(const QString& path) {
     // The writer replaces the file atomically: a failed save leaves no file of
     // its own behind and the previous file untouched.
-    const ProjectFileResult result = SaveProjectFile(ToBytes(path), m_project);
+    const ProjectFileResult result = SaveProjectFile(ToProjectText(path), m_project);
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         return false;
     }
     SetModifiedFlag(false);

@@ -2,6 +2,7 @@
 // arguments it builds without a window and reports on the console it was
 // started from; without, it shows its dialog.
 #include "platform/ExecutablePath.h"
+#include "platform/ProgramArguments.h"
 #include "platform/UserTempFolder.h"
 #include "selfkit/ScriptedBuild.h"
 #include "selfkit/SelfKit.h"
@@ -15,8 +16,8 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The C runtime's split of the command line, in the system code page.
-    const std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+    // The wide command line's words as UTF-8, whatever the system's code page.
+    const std::vector<std::string> args = platform::ProgramArguments(__argc, __argv);
     CSelfKit kit(platform::OwnExecutablePath(), platform::UserTempFolder());
 
     const CScriptedArguments parsed = ParseScriptedArguments(args);
