@@ -15,6 +15,7 @@
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
 #include "platform/TempFile.h"
+#include "platform/Utf8Path.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -57,7 +58,7 @@ public:
     ~CTempFileGuard() {
         std::error_code ec;
         if (!m_strPath.empty())
-            std::filesystem::remove(m_strPath, ec);
+            std::filesystem::remove(platform::Utf8Path(m_strPath), ec);
     }
     CTempFileGuard(const CTempFileGuard&) = delete;
     CTempFileGuard& operator=(const CTempFileGuard&) = delete;

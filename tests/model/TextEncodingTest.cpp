@@ -29,7 +29,7 @@ TEST_P(DecodeUtf8Cases, ReadsOneSequenceOrNone) {
     uint32_t cp = 0xDEAD;
     EXPECT_EQ(DecodeUtf8(c.bytes, cp), c.length);
     EXPECT_EQ(cp, c.length ? c.cp : 0xDEAD) << "a refused sequence leaves cp alone";
-    EXPECT_EQ(IsValidUtf8(c.bytes), c.length == c.bytes.size() && c.length != 0);
+    EXPECT_EQ(IsValidUtf8(c.bytes), c.length == c.bytes.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,7 +14,7 @@ import urllib.parse
 
 show, base, ext, names = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
 with open(show, encoding="utf-8") as f:
-    rows = json.load(f)["affiliates"]
+    rows = sorted(json.load(f)["affiliates"], key=lambda r: r["key"])  # keys follow the adding
 got = [r["name"] for r in rows]
 assert got == names, got
 assert [r["affiliateId"] for r in rows] == names

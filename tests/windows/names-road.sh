@@ -9,6 +9,8 @@
 #   linux WORK velkora-cli velklink_demo
 #   wine  WORK velkora-cli.exe LinkProbe.exe ArgsSetup.exe PREFIX velklink.dll velkora-cli(Linux)
 set -uo pipefail
+# Arguments and file names cross to wine and the tools as UTF-8.
+export LC_ALL=C.UTF-8
 mode=$1 work=$2 cli=$3 probe=$4
 here=$(cd "$(dirname "$0")" && pwd)
 failures=0
