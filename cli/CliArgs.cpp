@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -38,6 +39,8 @@ std::string UsageText(const CliSyntax& syntax) {
         text += (text.empty() ? "" : " ") + std::string(argument);
     for (const CliOption& option : syntax.options)
         text += (text.empty() ? "" : " ") + OptionUsage(option);
+    if (!syntax.rest.empty())
+        text += (text.empty() ? "[-- " : " [-- ") + std::string(syntax.rest) + "...]";
     return text;
 }
 
@@ -53,13 +56,23 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 
 bool CliArgs::Parse(const std::vector<std::string>& words, const CliSyntax& syntax,
                     std::string& error) {
-    return Parse(words, syntax.options, syntax.arguments.size(), syntax.arguments.size(), error);
+    if (syntax.rest.empty())
+        return Parse(words, syntax.options, syntax.arguments.size(), syntax.arguments.size(),
+                     error);
+    const auto dashes = std::find(words.begin(), words.end(), std::string("--"));
+    const std::vector<std::string> own(words.begin(), dashes);
+    std::vector<std::string> rest(dashes == words.end() ? dashes : dashes + 1, words.end());
+    if (!Parse(own, syntax.options, syntax.arguments.size(), syntax.arguments.size(), error))
+        return false;
+    m_rest = std::move(rest);
+    return true;
 }
 
 bool CliArgs::Parse(const std::vector<std::string>& words, const std::vector<CliOption>& options,
                     size_t minPositionals, size_t maxPositionals, std::string& error) {
     m_positionals.clear();
     m_options.clear();
+    m_rest.clear();
     bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];

@@ -24,6 +24,9 @@ struct CliOption {
 struct CliSyntax {
     std::vector<std::string_view> arguments; // placeholders ("FILE.vkp", "KEY")
     std::vector<CliOption> options;
+    // When set ("ARGS"), the words after "--" are handed on as they are
+    // (CliArgs::Rest) instead of being read as positionals.
+    std::string_view rest = {};
 };
 
 // The usage text after the command name: "FILE.vkp --title T [--json]".
@@ -40,8 +43,12 @@ public:
     bool Parse(const std::vector<std::string>& words, const std::vector<CliOption>& options,
                size_t minPositionals, size_t maxPositionals, std::string& error);
 
-    // Parses against a declared syntax: exactly its arguments.
+    // Parses against a declared syntax: exactly its arguments, and the words
+    // after "--" as the rest when the syntax takes one.
     bool Parse(const std::vector<std::string>& words, const CliSyntax& syntax, std::string& error);
+
+    // The words after "--" of a syntax with a rest; empty otherwise.
+    const std::vector<std::string>& Rest() const { return m_rest; }
 
     const std::vector<std::string>& Positionals() const { return m_positionals; }
     bool Has(std::string_view name) const { return m_options.count(std::string(name)) != 0; }
@@ -54,4 +61,5 @@ public:
 private:
     std::vector<std::string> m_positionals;
     std::multimap<std::string, std::string> m_options;
+    std::vector<std::string> m_rest;
 };

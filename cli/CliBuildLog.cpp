@@ -29,11 +29,12 @@ CliBellScope::~CliBellScope() {
     platform::SetBeepHandler({});
 }
 
-BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet) {
+BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet,
+                                     std::vector<std::string> setupArgs) {
     BuildEnvironment env;
     env.log = &log;
-    env.startProgram = [&err](const std::string& path) {
-        if (!StartBuiltPackage(path))
+    env.startProgram = [&err, args = std::move(setupArgs)](const std::string& path) {
+        if (!StartBuiltPackage(path, args))
             err << "Could not start '" << path << "'.\n" << std::flush;
     };
     if (!quiet && &err == &std::cerr && platform::StandardErrorIsTerminal()) {

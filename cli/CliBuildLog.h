@@ -26,8 +26,10 @@ private:
 
 // The environment of a command-line build: lines to log; "affiliate n of N"
 // on err when err is the process's standard error, that is a terminal, and
-// quiet is not set; a package that cannot be started is reported on err.
-BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet);
+// quiet is not set; a package that cannot be started is reported on err. A
+// package that is started gets setupArgs as its arguments.
+BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet,
+                                     std::vector<std::string> setupArgs = {});
 
 // While it lives, the builders' beep rings the terminal bell only when a person
 // watches both standard output and standard error and quiet is not set.

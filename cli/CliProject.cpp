@@ -13,24 +13,27 @@
 
 namespace {
 
-// True when result is a success; otherwise its message goes to err.
-bool Reported(const ProjectFileResult& result, std::ostream& err) {
+// True when result is a success; otherwise its message goes to err. A file
+// read as Windows-1252 is said once there too.
+bool Reported(const ProjectFileResult& result, const std::string& path, std::ostream& err) {
     if (!result.Ok())
         err << result.message << "\n";
+    else if (result.readAsWindows1252)
+        err << LegacyTextNotice(path) << "\n";
     return result.Ok();
 }
 
 } // namespace
 
 bool LoadCliProject(const std::string& path, CAffProject& project, std::ostream& err) {
-    if (!Reported(LoadProjectFile(path, project), err))
+    if (!Reported(LoadProjectFile(path, project), path, err))
         return false;
     project.SetProjectPath(platform::AbsolutePath(path));
     return true;
 }
 
 bool LoadCliSnapshot(const std::string& path, CProjectSnapshot& snapshot, std::ostream& err) {
-    if (!Reported(LoadProjectSnapshot(path, snapshot), err))
+    if (!Reported(LoadProjectSnapshot(path, snapshot), path, err))
         return false;
     snapshot.product.SetProjectPath(platform::AbsolutePath(path));
     return true;
@@ -59,11 +62,11 @@ bool LoadCliProjectWithAffiliates(const std::string& path, const std::vector<uin
 }
 
 bool SaveCliProject(const std::string& path, const CAffProject& project, std::ostream& err) {
-    return Reported(SaveProjectFile(path, project), err);
+    return Reported(SaveProjectFile(path, project), path, err);
 }
 
 bool SaveCliSnapshot(const std::string& path, const CProjectSnapshot& snapshot, std::ostream& err) {
-    return Reported(SaveProjectSnapshot(path, snapshot), err);
+    return Reported(SaveProjectSnapshot(path, snapshot), path, err);
 }
 
 std::string FormatModifiedTime(int32_t seconds) {

@@ -40,8 +40,9 @@ protected:
         const SelfCreatorResult result = CSelfCreatorBuilder(log).Build(project);
 
         // The desktop program keeps a defaulted path in memory until the next
-        // save; a command line has no later save, so it saves right away.
-        if (project.m_strSelfCreatorPath != before) {
+        // save; a command line has no later save, so it saves right away, but
+        // only a path that now names a written self creator.
+        if (result == SelfCreatorResult::Built && project.m_strSelfCreatorPath != before) {
             bool stored = false;
             const int saved =
                 StoreDefaultedPath(args, path, before, project.m_strSelfCreatorPath, stored, err);

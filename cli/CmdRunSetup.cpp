@@ -19,10 +19,11 @@ public:
     std::string_view Name() const override { return "run-setup"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp", "KEY"},
-                {{"quiet", false, {}, "Print only errors; never ring the bell."}}};
+                {{"quiet", false, {}, "Print only errors; never ring the bell."}},
+                "ARGS"};
     }
     std::string_view Summary() const override {
-        return "Run an affiliate's custom setup, building it first when it is out of date.";
+        return "Run an affiliate's custom setup (built first when out of date) with ARGS.";
     }
 
 protected:
@@ -40,7 +41,7 @@ protected:
         const bool quiet = args.Has("quiet");
         CliBuildLog log(out, err, quiet);
         const CliBellScope bell(quiet);
-        CAffiliateBuilder builder(CliBuildEnvironment(log, err, quiet));
+        CAffiliateBuilder builder(CliBuildEnvironment(log, err, quiet, args.Rest()));
         RunSetupOutcome outcome = builder.RunSetup(project, key);
         if (outcome.startedExisting)
             return kExitOk;

@@ -1,53 +1,11 @@
 #include "cli/JsonText.h"
 
+#include "model/TextEncoding.h"
+
 #include <cstdint>
 #include <cstdio>
 
 namespace {
-
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is malformed
-// (overlong forms, surrogates and values above U+10FFFF included).
-size_t Utf8SequenceLength(std::string_view text, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
-    const uint8_t lead = byte(i);
-    size_t length = 0;
-    uint32_t code = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() - i < length)
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-        (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
-        return 0;
-    return length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = Utf8SequenceLength(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 void AppendEscape(std::string& out, unsigned code) {
     char buffer[8];
@@ -58,11 +16,24 @@ void AppendEscape(std::string& out, unsigned code) {
 } // namespace
 
 std::string JsonQuote(std::string_view text) {
-    const bool utf8 = IsValidUtf8(text);
     std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<uint8_t>(c);
-        switch (c) {
+    out.reserve(text.size() + 2);
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<uint8_t>(text[i]);
+        if (byte >= 0x80) {
+            // Well-formed UTF-8 goes as it is; any other byte becomes U+FFFD,
+            // so one bad byte never changes how the rest of the text reads.
+            uint32_t cp = 0;
+            const size_t length = DecodeUtf8(text.substr(i), cp);
+            if (length == 0)
+                AppendUtf8(out, kReplacementCharacter);
+            else
+                out.append(text.substr(i, length));
+            i += length == 0 ? 1 : length;
+            continue;
+        }
+        ++i;
+        switch (byte) {
         case '"':
             out += "\\\"";
             continue;
@@ -87,10 +58,10 @@ std::string JsonQuote(std::string_view text) {
         default:
             break;
         }
-        if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && !utf8))
+        if (byte < 0x20 || byte == 0x7F)
             AppendEscape(out, byte);
         else
-            out += c;
+            out += static_cast<char>(byte);
     }
     out += '"';
     return out;

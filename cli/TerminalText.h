@@ -5,8 +5,8 @@
 
 // text with every control character written as "\xNN", so that texts read from
 // files cannot move the cursor, retitle the window or reprogram a terminal.
-// Control characters are the C0 set, DEL and the C1 set, both as UTF-8
-// (U+0080..U+009F) and as single bytes that start no UTF-8 character; other
+// Control characters are the C0 set, DEL and the C1 set (U+0080..U+009F). A
+// byte that is not part of well-formed UTF-8 is written as U+FFFD; other
 // bytes pass unchanged. Backslashes stay as they are: project files hold
 // Windows paths, which must read as typed.
 std::string TerminalSafe(std::string_view text);

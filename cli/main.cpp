@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include "platform/ProgramArguments.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +26,7 @@ int CheckStandardOutput(int code) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int code = RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    platform::UseUtf8Console();
+    const int code = RunCli(platform::ProgramArguments(argc, argv), std::cout, std::cerr);
     return CheckStandardOutput(code);
 }

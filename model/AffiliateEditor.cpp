@@ -3,6 +3,7 @@
 #include "model/AffProject.h"
 #include "model/DerivedFileName.h"
 #include "model/FieldExcerpt.h"
+#include "model/PortableFileName.h"
 #include "model/ProjectPaths.h"
 #include "model/TextCase.h"
 
@@ -49,7 +50,7 @@ std::string* FieldOf(CReseller& record, AffiliateField field) {
 } // namespace
 
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name) {
-    return DerivedSetupFileName(productSetupFile, name);
+    return PortableFileName(DerivedSetupFileName(productSetupFile, name));
 }
 
 std::string CAffiliateEditor::DeriveSetupPath(const std::string& current,

@@ -12,7 +12,8 @@ class CAffProject;
 
 // "<setup title>_<name><ext>" of the product's setup file: "setup.exe" and
 // "Bob" give "setup_Bob.exe"; the name passes DerivedSetupFileName's rule
-// (model/DerivedFileName.h), so the file stays in the folder it is joined to.
+// (model/DerivedFileName.h), so the file stays in the folder it is joined to,
+// and is made portable (PortableFileName), so every system derives the same name.
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
 
 // The fields of one affiliate as an editor holds them while the user types.

@@ -5,6 +5,8 @@
 #include "model/ArchiveTags.h"
 #include "model/TextEncoding.h"
 
+#include <utility>
+
 bool CArchiveReader::ReadU16(uint16_t& value) {
     if (Remaining() < 2)
         return false;
@@ -77,6 +79,21 @@ bool CArchiveReader::ReadTextBytes(std::string_view& bytes, bool& wide) {
     return true;
 }
 
+bool CArchiveReader::NarrowAsUtf8(std::string_view bytes, std::string& converted) {
+    if (m_narrow == NarrowTexts::Utf8) {
+        if (!m_sawInvalidUtf8 && !IsValidUtf8(bytes))
+            m_sawInvalidUtf8 = true;
+        return true;
+    }
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            converted = Windows1252ToUtf8(bytes);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CArchiveReader::ReadText(std::string& text) {
     std::string_view bytes;
     bool wide = false;
@@ -84,6 +101,8 @@ bool CArchiveReader::ReadText(std::string& text) {
         return false;
     if (wide)
         text = Utf16LeToUtf8(bytes);
+    else if (std::string converted; !NarrowAsUtf8(bytes, converted))
+        text = std::move(converted);
     else
         text.assign(bytes);
     return true;
@@ -96,6 +115,9 @@ bool CArchiveReader::ReadText(std::string_view& text, std::deque<std::string>& w
         return false;
     if (wide) {
         wideTexts.push_back(Utf16LeToUtf8(bytes));
+        text = wideTexts.back();
+    } else if (std::string converted; !NarrowAsUtf8(bytes, converted)) {
+        wideTexts.push_back(std::move(converted));
         text = wideTexts.back();
     } else {
         text = bytes;

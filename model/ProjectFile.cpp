@@ -54,6 +54,11 @@ std::string EncodeProject(const CAffProject& project) {
     return ar.TakeBytes();
 }
 
+std::string LegacyTextNotice(const std::string& path) {
+    return path +
+           ": texts read as Windows-1252 and converted to UTF-8; saving stores them as UTF-8.";
+}
+
 ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project) {
     project.Clear();
     if (bytes.empty())
@@ -61,7 +66,17 @@ ProjectFileResult DecodeProject(std::string_view bytes, CAffProject& project) {
     CArchiveReader ar(bytes);
     if (!LoadProject(ar, project))
         return {ProjectFileResult::Code::BadFormat, kUnexpectedFileFormat};
-    return {};
+    if (!ar.SawInvalidUtf8())
+        return {};
+    // Decided for the whole file: one text that is not UTF-8 means the file
+    // came from a system that stored its code page.
+    project.Clear();
+    CArchiveReader legacy(bytes, CArchiveReader::NarrowTexts::Windows1252);
+    if (!LoadProject(legacy, project))
+        return {ProjectFileResult::Code::BadFormat, kUnexpectedFileFormat};
+    ProjectFileResult result;
+    result.readAsWindows1252 = true;
+    return result;
 }
 
 ProjectFileResult LoadProjectFile(const std::string& path, CAffProject& project) {

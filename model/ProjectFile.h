@@ -15,8 +15,14 @@ struct ProjectFileResult {
     enum class Code { Ok, BadFormat, FileError, OtherError };
     Code code = Code::Ok;
     std::string message;
+    // The file's 8-bit texts were not all UTF-8: they were read as Windows-1252
+    // and converted (see LegacyTextNotice).
+    bool readAsWindows1252 = false;
     bool Ok() const { return code == Code::Ok; }
 };
+
+// The line said once when a project file's texts were read as Windows-1252.
+std::string LegacyTextNotice(const std::string& path);
 
 // Reads a ".vkp" file into project (cleared first). A 0-byte file gives an
 // empty project. On failure the project holds whatever was read and the caller

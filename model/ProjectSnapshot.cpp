@@ -16,7 +16,18 @@ ProjectFileResult CProjectSnapshot::Decode(std::string bytes) {
     CArchiveReader ar(m_bytes);
     if (!LoadProject(ar, product, resellers, m_wideTexts))
         return {ProjectFileResult::Code::BadFormat, kUnexpectedFileFormat};
-    return {};
+    if (!ar.SawInvalidUtf8())
+        return {};
+    // A file whose texts are not all UTF-8 is read again as Windows-1252.
+    resellers.RemoveAll();
+    m_wideTexts.clear();
+    product.Clear();
+    CArchiveReader legacy(m_bytes, CArchiveReader::NarrowTexts::Windows1252);
+    if (!LoadProject(legacy, product, resellers, m_wideTexts))
+        return {ProjectFileResult::Code::BadFormat, kUnexpectedFileFormat};
+    ProjectFileResult result;
+    result.readAsWindows1252 = true;
+    return result;
 }
 
 std::string CProjectSnapshot::Encode() const {

@@ -41,7 +41,7 @@ bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::stri
     if (!service)
         return false;
     CPurchaseUrl url = CPurchaseUrl::Parse(StartingText(*service, link, mode));
-    url.SetParameter(std::string(service->productKey), productId);
+    url.SetParameter(std::string(service->productKey), CPurchaseUrl::EncodeQueryValue(productId));
     link = url.Text();
     return true;
 }
@@ -52,8 +52,9 @@ bool ComposeServiceLink(int32_t serviceIndex, std::string& link, const std::stri
     if (!service)
         return false;
     CPurchaseUrl url = CPurchaseUrl::Parse(StartingText(*service, link, mode));
-    url.SetParameter(std::string(service->affiliateKey), affiliateId);
-    url.SetParameter(std::string(service->productKey), productId);
+    url.SetParameter(std::string(service->affiliateKey),
+                     CPurchaseUrl::EncodeQueryValue(affiliateId));
+    url.SetParameter(std::string(service->productKey), CPurchaseUrl::EncodeQueryValue(productId));
     link = url.Text();
     return true;
 }

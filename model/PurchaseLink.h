@@ -9,6 +9,9 @@ class CAffProject;
 // Reset: always start from the service's endpoint.
 enum class ComposeMode { Keep, Reset };
 
+// IDs are percent-encoded where a query value needs it
+// (CPurchaseUrl::EncodeQueryValue); plain letters and digits go as typed.
+
 // Sets the service's product key in link to productId. Does nothing (returns
 // false) when serviceIndex is negative (no service selected) or 3 or more.
 bool ComposeProductLink(int32_t serviceIndex, std::string& link, const std::string& productId,

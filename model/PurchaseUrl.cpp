@@ -36,9 +36,38 @@ void CPurchaseUrl::SetParameter(const std::string& key, const std::string& value
     m_mapParams[key] = value;
 }
 
+namespace {
+
+bool StandsInQueryValue(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        return true;
+    constexpr std::string_view kKept = "-._~!$'()*,;:@/?";
+    return kKept.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+} // namespace
+
+std::string CPurchaseUrl::EncodeQueryValue(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(value.size());
+    for (const char ch : value) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (StandsInQueryValue(c)) {
+            out += ch;
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        }
+    }
+    return out;
+}
+
 std::string CPurchaseUrl::Text() const {
     std::string text = m_strBase;
-    text += '?';
+    if (!m_mapParams.empty() || m_strFragment.empty())
+        text += '?';
     bool first = true;
     for (const auto& [key, value] : m_mapParams) {
         if (!first)

@@ -4,28 +4,35 @@
 
 namespace {
 
-constexpr uint32_t kReplacement = 0xFFFD;
-
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Length of the well-formed UTF-8 sequence at the start of bytes, with its
-// code point; 0 when there is none (overlong forms and surrogates included).
+// Code points of 0x80..0x9F in Windows-1252; the rest of the page is Latin-1.
+constexpr uint16_t kWindows1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+} // namespace
+
 size_t DecodeUtf8(std::string_view bytes, uint32_t& cp) {
+    if (bytes.empty())
+        return 0;
     const auto b = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned char lead = b(0);
     size_t length = 0;
     uint32_t least = 0;
+    uint32_t value = 0;
     if (lead < 0x80) {
         cp = lead;
         return 1;
     } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, cp = lead & 0x1F, least = 0x80;
+        length = 2, value = lead & 0x1F, least = 0x80;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, cp = lead & 0x0F, least = 0x800;
+        length = 3, value = lead & 0x0F, least = 0x800;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, cp = lead & 0x07, least = 0x10000;
+        length = 4, value = lead & 0x07, least = 0x10000;
     } else {
         return 0;
     }
@@ -34,14 +41,29 @@ size_t DecodeUtf8(std::string_view bytes, uint32_t& cp) {
     for (size_t i = 1; i < length; ++i) {
         if (!IsContinuation(b(i)))
             return 0;
-        cp = (cp << 6) | (b(i) & 0x3F);
+        value = (value << 6) | (b(i) & 0x3F);
     }
-    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
         return 0;
+    cp = value;
     return length;
 }
 
-} // namespace
+bool IsValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        uint32_t cp = 0;
+        const size_t length = DecodeUtf8(bytes.substr(i), cp);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
 
 void AppendUtf8(std::string& out, uint32_t cp) {
     if (cp < 0x80) {
@@ -76,7 +98,7 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
             }
         }
         if (u >= 0xD800 && u <= 0xDFFF)
-            u = kReplacement;
+            u = kReplacementCharacter;
         AppendUtf8(out, u);
     }
     return out;
@@ -90,12 +112,27 @@ std::string SanitizeUtf8(std::string_view bytes) {
         uint32_t cp = 0;
         const size_t length = DecodeUtf8(bytes.substr(i), cp);
         if (length == 0) {
-            AppendUtf8(out, kReplacement);
+            AppendUtf8(out, kReplacementCharacter);
             ++i;
         } else {
             out.append(bytes.substr(i, length));
             i += length;
         }
+    }
+    return out;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out.push_back(c);
+        else if (byte < 0xA0)
+            AppendUtf8(out, kWindows1252High[byte - 0x80]);
+        else
+            AppendUtf8(out, byte);
     }
     return out;
 }

@@ -217,11 +217,11 @@ private:
 
 } // namespace
 
-bool StartBuiltPackage(const std::string& path) {
+bool StartBuiltPackage(const std::string& path, const std::vector<std::string>& args) {
     // A bare name would be looked up in PATH and could start another program;
     // the file meant is the one relative to the current folder.
     const std::string program = platform::AbsolutePath(path);
-    return !program.empty() && platform::StartDetached(program, {});
+    return !program.empty() && platform::StartDetached(program, args);
 }
 
 CBuildJob::~CBuildJob() {

@@ -17,8 +17,8 @@ class CSfxPackage;
 // Starts a built package as a program without waiting for it. A bare or
 // relative name is taken relative to the current folder, never looked up in
 // PATH, so another program of the same name cannot be started instead.
-// Returns false when it could not be started.
-bool StartBuiltPackage(const std::string& path);
+// args are handed to it unchanged. Returns false when it could not be started.
+bool StartBuiltPackage(const std::string& path, const std::vector<std::string>& args = {});
 
 // What a build takes from its surroundings. Everything but the log has a
 // default that uses the platform; tests replace them.

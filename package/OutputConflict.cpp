@@ -1,6 +1,7 @@
 #include "package/OutputConflict.h"
 
 #include "platform/HostPath.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,9 +16,9 @@ namespace {
 // in the letter case the host compares by.
 std::string Comparable(const std::string& path) {
     std::error_code ec;
-    fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    fs::path resolved = fs::weakly_canonical(fs::absolute(platform::Utf8Path(path), ec), ec);
     if (ec)
-        resolved = fs::absolute(path, ec).lexically_normal();
+        resolved = fs::absolute(platform::Utf8Path(path), ec).lexically_normal();
     std::string text = resolved.string();
     if (platform::HostPathStyle() == platform::PathStyle::Windows)
         std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
@@ -32,7 +33,7 @@ bool NameSameFile(const std::string& a, const std::string& aComparable, const st
     if (a.empty() || b.empty())
         return false;
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    if (fs::equivalent(platform::Utf8Path(a), platform::Utf8Path(b), ec))
         return true;
     return aComparable == bComparable;
 }
@@ -41,7 +42,7 @@ bool NameSameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty())
         return false;
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    if (fs::equivalent(platform::Utf8Path(a), platform::Utf8Path(b), ec))
         return true;
     return Comparable(a) == Comparable(b);
 }
@@ -70,7 +71,7 @@ AffiliateOutputs::AffiliateOutputs(const std::vector<std::pair<uint16_t, std::st
         else if (owners.first != key && owners.second < 0)
             owners.second = key;
         std::error_code ec;
-        const auto links = fs::hard_link_count(path, ec);
+        const auto links = fs::hard_link_count(platform::Utf8Path(path), ec);
         if (!ec && links > 1)
             m_linked.emplace_back(key, path);
     }
@@ -95,7 +96,8 @@ bool AffiliateOutputs::NamedByAnother(uint16_t key, const std::string& output,
     }
     for (const auto& [otherKey, path] : m_linked) {
         std::error_code ec;
-        if (otherKey != key && fs::equivalent(output, path, ec))
+        if (otherKey != key &&
+            fs::equivalent(platform::Utf8Path(output), platform::Utf8Path(path), ec))
             return true;
     }
     return false;

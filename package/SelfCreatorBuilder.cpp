@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "model/FormatText.h"
+#include "model/PortableFileName.h"
 #include "model/ProjectPaths.h"
 #include "package/BuildLogSink.h"
 #include "package/OutputConflict.h"
@@ -30,7 +31,8 @@ std::string Resolve(const CAffProject& project, const std::string& path) {
 // gives the bare name, which lands in the project's folder rather than at the
 // root of the file system.
 std::string DefaultOutputPath(const std::string& outputDir) {
-    return projectpaths::JoinPath(outputDir, CSelfCreatorBuilder::kDefaultFileName,
+    return projectpaths::JoinPath(outputDir,
+                                  PortableFileName(CSelfCreatorBuilder::kDefaultFileName),
                                   platform::HostPathStyle());
 }
 

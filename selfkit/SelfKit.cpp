@@ -13,6 +13,7 @@
 #include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
+#include "platform/Utf8Path.h"
 #include "selfkit/SelfKitTexts.h"
 
 #include <filesystem>
@@ -32,12 +33,14 @@ std::string WithSeparator(const std::string& folder) {
 bool SamePath(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    const fs::path pa = platform::Utf8Path(a);
+    const fs::path pb = platform::Utf8Path(b);
+    if (fs::equivalent(pa, pb, ec))
         return true;
-    const fs::path ca = fs::weakly_canonical(fs::absolute(a, ec), ec);
+    const fs::path ca = fs::weakly_canonical(fs::absolute(pa, ec), ec);
     if (ec)
         return false;
-    const fs::path cb = fs::weakly_canonical(fs::absolute(b, ec), ec);
+    const fs::path cb = fs::weakly_canonical(fs::absolute(pb, ec), ec);
     return !ec && ca == cb;
 }
 

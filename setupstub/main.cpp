@@ -6,6 +6,7 @@
 #include "platform/ExecutablePath.h"
 #include "platform/MachineStore.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ProgramArguments.h"
 #include "platform/TempFile.h"
 #include "platform/TerminationRequest.h"
 #include "setupstub/ImageLength.h"
@@ -34,6 +35,5 @@ int main(int argc, char** argv) {
     env.machineWide = &machineWide;
     env.perUser = &perUser;
     env.imageLength = ExecutableImageLengthOf;
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return RunLauncher(env, args);
+    return RunLauncher(env, platform::ProgramArguments(argc, argv));
 }

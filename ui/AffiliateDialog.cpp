@@ -9,6 +9,7 @@
 #include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
 #include "ui/ProductIdDialog.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 
 #include <QComboBox>
@@ -20,18 +21,6 @@
 #include <QVBoxLayout>
 
 #include <memory>
-
-namespace {
-
-QString ToQ(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-std::string ToStd(const QString& s) {
-    return s.toStdString();
-}
-
-} // namespace
 
 CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()), m_owner(parent) {
@@ -118,14 +107,14 @@ void CAffiliateDialog::LoadAffiliate(CReseller* affiliate) {
     if (!affiliate)
         return;
     ++m_nLoading;
-    m_pName->setText(ToQ(affiliate->m_strName));
+    m_pName->setText(FromProjectText(affiliate->m_strName));
     const int service = affiliate->m_nService;
     m_pService->setCurrentIndex(service >= 0 && service < m_pService->count() ? service : -1);
-    m_pAffiliateId->setText(ToQ(affiliate->m_strAffiliateId));
-    m_pPurchaseLink->setText(ToQ(affiliate->m_strPurchaseLink));
-    m_pWebSite->setText(ToQ(affiliate->m_strWebSite));
-    m_pEmail->setText(ToQ(affiliate->m_strEmail));
-    m_pSetupPath->setText(ToQ(affiliate->m_strSetupPath));
+    m_pAffiliateId->setText(FromProjectText(affiliate->m_strAffiliateId));
+    m_pPurchaseLink->setText(FromProjectText(affiliate->m_strPurchaseLink));
+    m_pWebSite->setText(FromProjectText(affiliate->m_strWebSite));
+    m_pEmail->setText(FromProjectText(affiliate->m_strEmail));
+    m_pSetupPath->setText(FromProjectText(affiliate->m_strSetupPath));
     --m_nLoading;
 }
 
@@ -142,13 +131,13 @@ void CAffiliateDialog::ShowForEdit(CReseller* affiliate) {
 
 AffiliateFields CAffiliateDialog::Fields() const {
     AffiliateFields fields;
-    fields.name = ToStd(m_pName->text());
+    fields.name = ToProjectText(m_pName->text());
     fields.service = ServiceIndex();
-    fields.affiliateId = ToStd(m_pAffiliateId->text());
-    fields.purchaseLink = ToStd(m_pPurchaseLink->text());
-    fields.webSite = ToStd(m_pWebSite->text());
-    fields.email = ToStd(m_pEmail->text());
-    fields.setupPath = ToStd(m_pSetupPath->text());
+    fields.affiliateId = ToProjectText(m_pAffiliateId->text());
+    fields.purchaseLink = ToProjectText(m_pPurchaseLink->text());
+    fields.webSite = ToProjectText(m_pWebSite->text());
+    fields.email = ToProjectText(m_pEmail->text());
+    fields.setupPath = ToProjectText(m_pSetupPath->text());
     return fields;
 }
 
@@ -172,8 +161,8 @@ void CAffiliateDialog::OnNameChanged() {
     if (m_nLoading || !m_pProject)
         return;
     const CAffiliateEditor editor(*m_pProject, m_pAffiliate);
-    m_pSetupPath->setText(
-        ToQ(editor.DeriveSetupPath(ToStd(m_pSetupPath->text()), ToStd(m_pName->text()))));
+    m_pSetupPath->setText(FromProjectText(editor.DeriveSetupPath(
+        ToProjectText(m_pSetupPath->text()), ToProjectText(m_pName->text()))));
 }
 
 void CAffiliateDialog::OnAffiliateIdChanged() {
@@ -181,7 +170,7 @@ void CAffiliateDialog::OnAffiliateIdChanged() {
         return;
     AffiliateFields fields = Fields();
     if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Keep))
-        ShowComposedLink(ToQ(fields.purchaseLink));
+        ShowComposedLink(FromProjectText(fields.purchaseLink));
 }
 
 void CAffiliateDialog::OnServiceChanged() {
@@ -211,24 +200,25 @@ void CAffiliateDialog::OnServiceChanged() {
         if (dlg.exec() != QDialog::Accepted)
             return;
         auto info = std::make_unique<CProductRegInfo>();
-        info->m_strServiceName = ToStd(dlg.ServiceName());
+        info->m_strServiceName = ToProjectText(dlg.ServiceName());
         info->m_wService = static_cast<uint16_t>(ServiceIndexFromName(info->m_strServiceName));
-        info->m_strProductId = ToStd(dlg.ProductId());
-        info->m_strPurchaseLink = ToStd(dlg.PurchaseLink());
+        info->m_strProductId = ToProjectText(dlg.ProductId());
+        info->m_strPurchaseLink = ToProjectText(dlg.PurchaseLink());
         const uint16_t key = info->m_wService;
         m_pProject->m_mapRegInfo.SetAt(key, std::move(info));
         emit registrationInfoAdded(key);
     }
     AffiliateFields fields = Fields();
     if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Reset))
-        ShowComposedLink(ToQ(fields.purchaseLink));
+        ShowComposedLink(FromProjectText(fields.purchaseLink));
 }
 
 void CAffiliateDialog::OnBrowse() {
     if (!m_pProject)
         return;
     FileRequest request;
-    request.initialPath = ToQ(m_pProject->ResolveProjectPath(ToStd(m_pSetupPath->text())));
+    request.initialPath =
+        FromProjectText(m_pProject->ResolveProjectPath(ToProjectText(m_pSetupPath->text())));
     request.filters = ParseFilterText(QStringLiteral("Executable File(*.exe)|*.exe||"));
     request.defaultSuffix = QStringLiteral("exe");
     request.confirmOverwrite = true;
@@ -236,12 +226,12 @@ void CAffiliateDialog::OnBrowse() {
     if (picked.isEmpty())
         return;
     const PickedPath checked =
-        CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToStd(picked));
+        CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToProjectText(picked));
     if (checked.fault == PickedPathFault::ProductSetupFile) {
         m_prompts.Message(this, VkFormat(VkLoadString(IDS_IS_PRODUCT_SETUP_FILE), picked));
         return;
     }
-    const QString stored = ToQ(checked.stored);
+    const QString stored = FromProjectText(checked.stored);
     if (checked.fault == PickedPathFault::UsedByOtherAffiliate) {
         m_prompts.Message(this, VkFormat(VkLoadString(IDS_FILE_IN_USE), stored));
         return;
@@ -255,7 +245,7 @@ void CAffiliateDialog::accept() {
         return;
     const std::string message = CAffiliateEditor(*m_pProject, m_pAffiliate).Check(Fields());
     if (!message.empty()) {
-        m_prompts.Message(this, ToQ(message));
+        m_prompts.Message(this, FromProjectText(message));
         return;
     }
     if (m_pAffiliate) {

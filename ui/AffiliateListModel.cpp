@@ -1,6 +1,7 @@
 #include "ui/AffiliateListModel.h"
 
 #include "model/Reseller.h"
+#include "ui/ProjectText.h"
 #include "ui/ToolbarImages.h"
 
 #include <QColor>
@@ -60,10 +61,6 @@ void QuickSort(const std::vector<AffiliateRow>& rows, std::vector<uint32_t>& ord
     }
 }
 
-QString ToQ(const std::string& s) {
-    return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 } // namespace
 
 const std::array<int, AffiliateListModel::kColumnCount> AffiliateListModel::kColumnWidths = {
@@ -114,7 +111,7 @@ QVariant AffiliateListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return ToQ(row.texts[column]);
+        return FromProjectText(row.texts[column]);
     case Qt::DecorationRole:
         return column == 0 ? QVariant(m_rowIcon) : QVariant();
     case Qt::TextAlignmentRole:

@@ -4,20 +4,12 @@
 #include "model/RegistrationServices.h"
 #include "platform/Uuid.h"
 #include "ui/ProductSettingsDialog.h"
+#include "ui/ProjectText.h"
 #include "ui/WizardProductProperty.h"
 
 #include <QFile>
 
 #include <memory>
-
-namespace {
-
-std::string ToBytes(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-} // namespace
 
 bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* parent,
                          std::time_t) {
@@ -26,18 +18,18 @@ bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* p
         return false;
     const WizardProductValues v = wizard.Values();
     project.m_strUuid = platform::NewUuidText();
-    project.m_strTitle = ToBytes(v.productName);
-    project.m_strWebSite = ToBytes(v.webSite);
-    project.m_strVersion = ToBytes(v.version);
-    project.m_strSetupFile = ToBytes(v.setupFile);
-    project.m_strOutputDir = ToBytes(v.outputDir);
-    project.m_strSelfCreatorPath = ToBytes(v.selfCreatorPath);
+    project.m_strTitle = ToProjectText(v.productName);
+    project.m_strWebSite = ToProjectText(v.webSite);
+    project.m_strVersion = ToProjectText(v.version);
+    project.m_strSetupFile = ToProjectText(v.setupFile);
+    project.m_strOutputDir = ToProjectText(v.outputDir);
+    project.m_strSelfCreatorPath = ToProjectText(v.selfCreatorPath);
 
     const int service = v.serviceIndex < 0 ? 0 : v.serviceIndex;
     auto info = std::make_unique<CProductRegInfo>();
     info->m_wService = static_cast<uint16_t>(service);
-    info->m_strProductId = ToBytes(v.productId);
-    info->m_strPurchaseLink = ToBytes(v.purchaseLink);
+    info->m_strProductId = ToProjectText(v.productId);
+    info->m_strPurchaseLink = ToProjectText(v.purchaseLink);
     info->m_strServiceName = std::string(ServiceNameFromIndex(service));
     // The key is taken before the record is handed over: the order in which
     // arguments are evaluated is not fixed.

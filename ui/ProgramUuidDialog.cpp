@@ -1,5 +1,6 @@
 #include "ui/ProgramUuidDialog.h"
 
+#include "ui/ProjectText.h"
 #include "ui/UserPrompts.h"
 
 #include <QApplication>
@@ -19,8 +20,7 @@ CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& pr
                                 "your application to call API funtions."),
                              this);
     label->setWordWrap(true);
-    m_edit = new QLineEdit(QString::fromLocal8Bit(uuid.data(), static_cast<qsizetype>(uuid.size())),
-                           this);
+    m_edit = new QLineEdit(FromProjectText(uuid), this);
     m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QString(40, QChar('W'))));
     m_copy = new QPushButton(tr("Copy to Clipboard"), this);
     m_apply = new QPushButton(tr("Apply"), this);
@@ -43,8 +43,7 @@ CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& pr
 }
 
 std::string CProgramUuidDialog::Text() const {
-    const QByteArray bytes = m_edit->text().toLocal8Bit();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return ToProjectText(m_edit->text());
 }
 
 void CProgramUuidDialog::OnCopy() {

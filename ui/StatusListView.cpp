@@ -2,6 +2,7 @@
 
 #include "ui/BuildLogModel.h"
 #include "ui/CommandIds.h"
+#include "ui/ProjectText.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -37,7 +38,7 @@ CStatusListView::CStatusListView(QWidget* parent)
 }
 
 void CStatusListView::Append(const std::string& line) {
-    const QString text = QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+    const QString text = FromProjectText(line);
     if (QThread::currentThread() == thread()) {
         AppendHere(text);
         return;

@@ -1,12 +1,14 @@
 #include "ui/VelkoraDoc.h"
 
 #include "model/ProjectFile.h"
+#include "package/BuildLogSink.h"
 #include "package/BuildRunningFlag.h"
 #include "platform/FileLock.h"
 #include "ui/AffiliateDialog.h"
 #include "ui/BuildSelfCreator.h"
 #include "ui/DocumentDialogs.h"
 #include "ui/ProgramUuidDialog.h"
+#include "ui/ProjectText.h"
 #include "ui/RecentFileList.h"
 #include "ui/UserPrompts.h"
 
@@ -21,11 +23,6 @@
 namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
-
-std::string ToBytes(const QString& text) {
-    const QByteArray bytes = QFile::encodeName(text);
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 QList<FileFilter> ProjectFilters() {
     return {{QStringLiteral("Velkora Project (*.vkp)"), QStringLiteral("*.vkp")},
@@ -46,15 +43,15 @@ CVelkoraDoc::SaveAnswer AskWithMessageBox(QWidget* parent, const QString& text) 
 // gives the file error a save there would give.
 QString LockFailureText(platform::FileLockOutcome outcome, const platform::FileStatus& status,
                         const std::string& target) {
-    const QString name = QFileInfo(QString::fromLocal8Bit(target.c_str())).fileName();
+    const QString name = QFileInfo(FromProjectText(target)).fileName();
     if (outcome == platform::FileLockOutcome::Busy)
         return CVelkoraDoc::tr("'%1' is being changed by another program. Try again in a moment.")
             .arg(name);
     const std::string fileError = platform::FileErrorText(status.error, target);
     if (outcome == platform::FileLockOutcome::Failed && !fileError.empty())
-        return QString::fromLocal8Bit(fileError.c_str());
+        return FromProjectText(fileError);
     return CVelkoraDoc::tr("'%1' cannot be locked for saving: its lock file '%2' cannot be used.")
-        .arg(name, QString::fromLocal8Bit(platform::LockFilePathFor(target).c_str()));
+        .arg(name, FromProjectText(platform::LockFilePathFor(target)));
 }
 
 } // namespace
@@ -82,7 +79,7 @@ void CVelkoraDoc::SetTitle(const QString& title) {
 void CVelkoraDoc::SetPathName(const QString& path) {
     const QFileInfo info(path);
     m_pathName = info.absoluteFilePath();
-    m_project.SetProjectPath(ToBytes(m_pathName));
+    m_project.SetProjectPath(ToProjectText(m_pathName));
     // The project's folder is also the current directory, as relative paths
     // typed by the user mean paths beside the project.
     QDir::setCurrent(info.absolutePath());
@@ -159,20 +156,20 @@ bool CVelkoraDoc::OpenDocument(const QString& path) {
 bool CVelkoraDoc::OpenFile(const QString& path, bool discarded) {
     CAffProject loaded;
     std::string bytes;
-    const ProjectFileResult result = LoadProjectFile(ToBytes(path), loaded, bytes);
+    const ProjectFileResult result = LoadProjectFile(ToProjectText(path), loaded, bytes);
     if (result.code == ProjectFileResult::Code::FileError && !discarded) {
         // The file cannot be read at all: the project stays as it was.
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         return false;
     }
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         NewDocument();
         return false;
     }
     TakeLoaded(std::move(loaded), path, bytes);
+    if (result.readAsWindows1252 && m_log)
+        m_log->Append(LegacyTextNotice(ToProjectText(path)));
     return true;
 }
 
@@ -181,7 +178,7 @@ void CVelkoraDoc::TakeLoaded(CAffProject&& loaded, const QString& path, const st
     m_project = std::move(loaded);
     SetModifiedFlag(false);
     SetPathName(path);
-    m_fileCheck.Remember(ToBytes(m_pathName), bytes);
+    m_fileCheck.Remember(ToProjectText(m_pathName), bytes);
     m_declinedReload.reset();
     emit projectReplaced();
 }
@@ -209,9 +206,9 @@ void CVelkoraDoc::OfferReloadIfChanged() {
     // A file that cannot be read now leaves the window's project as it is.
     CAffProject loaded;
     std::string bytes;
-    const ProjectFileResult result = LoadProjectFile(ToBytes(m_pathName), loaded, bytes);
+    const ProjectFileResult result = LoadProjectFile(ToProjectText(m_pathName), loaded, bytes);
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
+        m_prompts.Message(Frame(), FromProjectText(result.message),
                           PromptIcon::Warning);
         return;
     }
@@ -261,7 +258,7 @@ bool CVelkoraDoc::MayReplaceFileOnDisk(const std::string& path) {
 }
 
 bool CVelkoraDoc::DoSave(const QString& path) {
-    const std::string target = ToBytes(QFileInfo(path).absoluteFilePath());
+    const std::string target = ToProjectText(QFileInfo(path).absoluteFilePath());
     // The same lock as every other writer of the file, from the look at the
     // file to the rename.
     platform::FileLockOutcome outcome{};
@@ -280,8 +277,7 @@ bool CVelkoraDoc::DoSave(const QString& path) {
     std::string written;
     const ProjectFileResult result = SaveProjectFile(target, m_project, written);
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), QString::fromLocal8Bit(result.message.c_str()),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         return false;
     }
     SetModifiedFlag(false);

@@ -7,6 +7,7 @@
 #include "ui/AffiliateDialog.h"
 #include "ui/AffiliateListModel.h"
 #include "ui/CellEdit.h"
+#include "ui/ProjectText.h"
 #include "ui/ShellActions.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
@@ -20,11 +21,6 @@
 #include <algorithm>
 
 namespace {
-
-std::string ToBytes(const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 // Columns 0 to 4 in the order the list shows them.
 constexpr AffiliateField kColumnFields[] = {AffiliateField::Name, AffiliateField::AffiliateId,
@@ -285,9 +281,9 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
     if (column < 0 || column > 4)
         return;
     const FieldEdit edit = CAffiliateEditor(m_doc.Project(), affiliate)
-                               .EditField(*affiliate, kColumnFields[column], ToBytes(text));
+                               .EditField(*affiliate, kColumnFields[column], ToProjectText(text));
     if (edit.result == FieldEdit::Result::Refused)
-        m_prompts.Message(this, QString::fromLocal8Bit(edit.message.c_str()));
+        m_prompts.Message(this, FromProjectText(edit.message));
     if (edit.result != FieldEdit::Result::Changed)
         return;
     affiliate->m_tModified = static_cast<int32_t>(m_doc.Now());

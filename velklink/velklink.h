@@ -37,8 +37,11 @@ extern "C" {
  * the call only sets *size to the bytes needed and returns VELK_LINK_OK. On
  * VELK_LINK_NO_KEY and VELK_LINK_NO_VALUE buffer and *size are not touched.
  *
- * A link is stored text followed by its terminator, at most 4000 bytes; a
- * stored value of any other form gives VELK_LINK_NO_VALUE. When both the
+ * A link is stored text followed by its terminator, at most 4000 bytes. A
+ * value of any registry type is accepted: its bytes are handed out as they
+ * are stored when they end with a terminator and fit those 4000 bytes; a
+ * value that does not (no terminator, too long, or missing) gives
+ * VELK_LINK_NO_VALUE. Links are ASCII: the IDs in them are percent-encoded. When both the
  * machine-wide store and the current user's store hold a link for the
  * product, the one written last is returned (on equal times the machine-wide
  * one). Safe to call from any number of threads at once.

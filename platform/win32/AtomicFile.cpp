@@ -3,6 +3,7 @@
 #include "platform/FileFaults.h"
 #include "platform/FileReplace.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <algorithm>
 
@@ -34,7 +35,7 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
                                const AtomicWriteFault* fault) {
     if (path.empty())
         return FileStatusFromCode(ERROR_FILE_NOT_FOUND);
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return FileStatus{FileError::IsFolder, ERROR_ACCESS_DENIED};
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
@@ -48,8 +49,8 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
     win32::Handle file;
     for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
         tempPath = TemporaryPathBeside(path);
-        file = win32::Handle(CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = win32::Handle(CreateFileW(win32::Widen(tempPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid() && GetLastError() != ERROR_FILE_EXISTS)
             return LastFileStatus();
     }
@@ -63,11 +64,11 @@ FileStatus WriteFileAtomically(const std::string& path, std::string_view bytes,
         status = LastFileStatus();
     if (status.Ok() && !FileFaults::Allow(FileOperation::Rename))
         status = FileStatus{FileError::HardIo, 0};
-    if (status.Ok() && !MoveFileExA(tempPath.c_str(), path.c_str(),
+    if (status.Ok() && !MoveFileExW(win32::Widen(tempPath).c_str(), win32::Widen(path).c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         status = LastFileStatus();
     if (!status.Ok())
-        DeleteFileA(tempPath.c_str());
+        DeleteFileW(win32::Widen(tempPath).c_str());
     else
         RemoveStaleTemporariesBeside(path);
     return status;

@@ -1,4 +1,5 @@
 #include "platform/win32/CommandLine.h"
+#include "platform/win32/WideText.h"
 
 namespace platform::win32 {
 
@@ -28,9 +29,10 @@ bool CreateProgramProcess(const std::string& program, const std::vector<std::str
     std::string line = QuoteArgument(program);
     for (const std::string& arg : args)
         line += ' ' + QuoteArgument(arg);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::wstring wideLine = Widen(line);
+    return CreateProcessW(nullptr, wideLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &started) != 0;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/ExecutablePath.h"
+#include "platform/win32/WideText.h"
 
 #include <vector>
 #include <windows.h>
@@ -6,13 +7,14 @@
 namespace platform {
 
 std::string OwnExecutablePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), buffer.size());
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0)
             return {};
         if (n < buffer.size())
-            return std::string(buffer.data(), n);
+            return win32::Narrow(std::wstring_view(buffer.data(), n));
         if (buffer.size() >= 32768)
             return {};
         buffer.resize(buffer.size() * 2);

@@ -1,6 +1,7 @@
 #include "platform/FileRead.h"
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <algorithm>
 
@@ -16,8 +17,8 @@ constexpr size_t kMaxRead = size_t(1) << 30;
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes) {
     bytes.clear();
-    win32::Handle file(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::Handle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, win32::kShareAll,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return win32::OpenFailureStatus(path);
     // A pipe or device could block forever or never end; only files are read.

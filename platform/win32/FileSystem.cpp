@@ -1,17 +1,18 @@
 #include "platform/FileSystem.h"
 
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 bool CreateFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(win32::Widen(path).c_str(), nullptr) != 0;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
     auto open = [](const std::string& path) {
-        return win32::Handle(CreateFileA(path.c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return win32::Handle(CreateFileW(win32::Widen(path).c_str(), 0, win32::kShareAll, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     };
     win32::Handle first = open(a);
     win32::Handle second = open(b);
@@ -24,7 +25,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::optional<int64_t> RegularFileWriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return std::nullopt;
     ULARGE_INTEGER ticks{};
@@ -37,15 +38,16 @@ std::optional<int64_t> RegularFileWriteTime(const std::string& path) {
 }
 
 bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(win32::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string AbsolutePath(const std::string& path) {
-    char buffer[MAX_PATH * 4];
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-    if (n == 0 || n >= sizeof buffer)
+    const std::wstring wide = win32::Widen(path);
+    wchar_t buffer[MAX_PATH * 4];
+    const DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH * 4, buffer, nullptr);
+    if (wide.empty() || n == 0 || n >= MAX_PATH * 4)
         return path;
-    return std::string(buffer, n);
+    return win32::Narrow(std::wstring_view(buffer, n));
 }
 
 } // namespace platform

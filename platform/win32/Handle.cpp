@@ -1,4 +1,5 @@
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -20,7 +21,7 @@ HANDLE HandleOf(int fd) {
 
 FileStatus OpenFailureStatus(const std::string& path) {
     const DWORD code = GetLastError();
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return FileStatus{FileError::IsFolder, static_cast<int>(code)};

@@ -1,4 +1,5 @@
 #include "platform/HostPath.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -9,15 +10,15 @@ PathStyle HostPathStyle() {
 }
 
 std::string CurrentDirectory() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
     if (needed == 0)
         return {};
-    std::string text(needed, '\0');
-    const DWORD n = GetCurrentDirectoryA(needed, text.data());
+    std::wstring text(needed, L'\0');
+    const DWORD n = GetCurrentDirectoryW(needed, text.data());
     if (n == 0 || n >= needed)
         return {};
     text.resize(n);
-    return text;
+    return win32::Narrow(text);
 }
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/shared/ImageResource.h"
+#include "platform/win32/WideText.h"
 
 #include <string>
 #include <windows.h>
@@ -6,8 +7,8 @@
 namespace platform {
 
 EmbeddedImage FindImageResource(std::string_view type, int id) {
-    const std::string typeName(type);
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), typeName.c_str());
+    const std::wstring typeName = win32::Widen(type);
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), typeName.c_str());
     if (!found)
         return {};
     HGLOBAL loaded = LoadResource(nullptr, found);

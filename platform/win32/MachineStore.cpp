@@ -2,6 +2,7 @@
 #include "platform/PausePoint.h"
 #include "platform/shared/StoreKeyPath.h"
 #include "platform/win32/StoreWriterLock.h"
+#include "platform/win32/WideText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -49,8 +50,8 @@ Location Locate(const std::string& root, std::string_view keyPath) {
 // registry may leave that time alone when a value is set to the bytes it
 // already holds (a later setup of the same affiliate), so the value is
 // removed first: every write then counts as the newest.
-void TouchForWrite(HKEY key, const std::string& name) {
-    RegDeleteValueA(key, name.c_str());
+void TouchForWrite(HKEY key, const std::wstring& name) {
+    RegDeleteValueW(key, name.c_str());
 }
 
 class Key {
@@ -76,13 +77,22 @@ bool WriteValue(const std::string& root, std::string_view keyPath, std::string_v
     if (where.path.empty() || (where.hive == HKEY_LOCAL_MACHINE && MachineWritesRefused()))
         return false;
     Key key;
-    if (RegCreateKeyExA(where.hive, where.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE | kView, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(where.hive, win32::Widen(where.path).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | kView, nullptr, key.Out(),
+                        nullptr) != ERROR_SUCCESS)
         return false;
-    const std::string name(valueName);
+    const std::wstring name = win32::Widen(valueName);
     TouchForWrite(key.Get(), name);
-    return RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
+    return RegSetValueExW(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
                           static_cast<DWORD>(size)) == ERROR_SUCCESS;
+}
+
+// A text value: UTF-16 with its terminator, as the system's text values are.
+bool WriteText(const std::string& root, std::string_view keyPath, std::string_view valueName,
+               std::string_view text) {
+    const std::wstring wide = win32::Widen(text);
+    return WriteValue(root, keyPath, valueName, REG_SZ, reinterpret_cast<const char*>(wide.c_str()),
+                      (wide.size() + 1) * sizeof(wchar_t));
 }
 
 } // namespace
@@ -102,8 +112,7 @@ bool MachineStore::SetValue(std::string_view keyPath, std::string_view valueName
 
 bool MachineStore::SetString(std::string_view keyPath, std::string_view valueName,
                              std::string_view text) const {
-    const std::string value(text); // carries the terminator
-    return WriteValue(root_, keyPath, valueName, REG_SZ, value.c_str(), value.size() + 1);
+    return WriteText(root_, keyPath, valueName, text);
 }
 
 // The registry keeps values in its own files and makes them durable itself,
@@ -135,7 +144,7 @@ bool StagedValues::Commit() {
         if (!first)
             PausePoint("store-between-values");
         first = false;
-        if (!WriteValue(state->root, state->keyPath, name, REG_SZ, text.c_str(), text.size() + 1))
+        if (!WriteText(state->root, state->keyPath, name, text))
             return false;
     }
     return true;
@@ -157,60 +166,88 @@ StagedValues MachineStore::StageStrings(std::string_view keyPath,
 bool MachineStore::KeyExists(std::string_view keyPath) const {
     const Location where = Locate(root_, keyPath);
     Key key;
-    return !where.path.empty() && RegOpenKeyExA(where.hive, where.path.c_str(), 0, KEY_READ | kView,
-                                                key.Out()) == ERROR_SUCCESS;
+    return !where.path.empty() && RegOpenKeyExW(where.hive, win32::Widen(where.path).c_str(), 0,
+                                                KEY_READ | kView, key.Out()) == ERROR_SUCCESS;
 }
 
 StoreRead MachineStore::QueryValue(std::string_view keyPath, std::string_view valueName,
                                    void* buffer, uint32_t* size) const {
-    const Location where = Locate(root_, keyPath);
-    Key key;
-    if (where.path.empty() || RegOpenKeyExA(where.hive, where.path.c_str(), 0,
-                                            KEY_QUERY_VALUE | kView, key.Out()) != ERROR_SUCCESS)
-        return StoreRead::NoKey;
-    const std::string name(valueName);
-    DWORD length = *size;
-    const LONG result = RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
-                                         static_cast<BYTE*>(buffer), &length);
-    if (result == ERROR_SUCCESS) {
-        *size = length;
-        return StoreRead::Ok;
-    }
-    if (result == ERROR_MORE_DATA) {
-        *size = length;
+    // Read whole, as UTF-8 for a text value: the size handed out is the one
+    // of the bytes the caller gets.
+    constexpr size_t kLargestValue = size_t(1) << 20;
+    StoredValue value;
+    const StoreRead read = ReadValue(keyPath, valueName, kLargestValue, value);
+    if (read == StoreRead::NoKey || read == StoreRead::NoValue)
+        return read;
+    if (read == StoreRead::MoreData)
+        return StoreRead::NoValue;
+    const auto needed = static_cast<uint32_t>(value.bytes.size());
+    if (buffer != nullptr && *size < needed) {
+        *size = needed;
         return StoreRead::MoreData;
     }
-    return StoreRead::NoValue;
+    if (buffer != nullptr)
+        std::copy(value.bytes.begin(), value.bytes.end(), static_cast<char*>(buffer));
+    *size = needed;
+    return StoreRead::Ok;
 }
 
-// The size is asked first: nothing larger than maxBytes is ever read. The
+namespace {
+
+// A text value's UTF-16 bytes as UTF-8, with the terminator it was stored with.
+std::string TextValueAsUtf8(const std::string& bytes) {
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    std::copy(bytes.begin(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(wide.size() * sizeof(wchar_t)),
+              reinterpret_cast<char*>(wide.data()));
+    const bool terminated = !wide.empty() && wide.back() == L'\0';
+    if (terminated)
+        wide.pop_back();
+    std::string text = win32::Narrow(wide);
+    if (terminated)
+        text.push_back('\0');
+    return text;
+}
+
+} // namespace
+
+// The size is asked first: nothing larger than the UTF-16 form of maxBytes is
+// ever read. Text values come back as UTF-8, other values as their bytes. The
 // key's last-write time is the value's: the launcher writes a key's values
 // together, and the registry keeps no time per value.
 StoreRead MachineStore::ReadValue(std::string_view keyPath, std::string_view valueName,
                                   size_t maxBytes, StoredValue& out) const {
     const Location where = Locate(root_, keyPath);
     Key key;
-    if (where.path.empty() || RegOpenKeyExA(where.hive, where.path.c_str(), 0,
+    if (where.path.empty() || RegOpenKeyExW(where.hive, win32::Widen(where.path).c_str(), 0,
                                             KEY_QUERY_VALUE | kView, key.Out()) != ERROR_SUCCESS)
         return StoreRead::NoKey;
-    const std::string name(valueName);
+    const std::wstring name = win32::Widen(valueName);
     DWORD size = 0;
+    DWORD type = REG_NONE;
     FILETIME written{};
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, &size) !=
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS ||
-        RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
         return StoreRead::NoValue;
-    if (size > maxBytes)
+    const bool text = type == REG_SZ || type == REG_EXPAND_SZ;
+    if (size > (text ? maxBytes * sizeof(wchar_t) : maxBytes))
         return StoreRead::MoreData;
     std::string bytes(size, '\0');
     DWORD got = size;
+    DWORD typeNow = REG_NONE;
     // A writer may replace the value meanwhile: a larger one is not read.
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr,
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &typeNow,
                          reinterpret_cast<BYTE*>(bytes.data()), &got) != ERROR_SUCCESS ||
-        got > size)
+        got > size || typeNow != type)
         return StoreRead::NoValue;
     bytes.resize(got);
+    if (text) {
+        bytes = TextValueAsUtf8(bytes);
+        if (bytes.size() > maxBytes)
+            return StoreRead::MoreData;
+    }
     out.bytes = std::move(bytes);
     out.writeTime = (static_cast<int64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return StoreRead::Ok;

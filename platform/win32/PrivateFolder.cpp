@@ -2,6 +2,7 @@
 
 #include "platform/PathText.h"
 #include "platform/Uuid.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -19,27 +20,29 @@ bool IsReparsePoint(DWORD attributes) {
 }
 
 bool RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(win32::Widen(folder + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
+            const std::string name = win32::Narrow(found.cFileName);
             if (name == "." || name == "..")
                 continue;
             const std::string path = JoinPath(folder, name, PathStyle::Windows);
             const DWORD attributes = found.dwFileAttributes;
             if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
-                ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+                ::SetFileAttributesW(win32::Widen(path).c_str(),
+                                     attributes & ~FILE_ATTRIBUTE_READONLY);
             if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !IsReparsePoint(attributes))
                 RemoveTree(path);
             else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-                ::RemoveDirectoryA(path.c_str()); // a junction or folder link: the link only
+                ::RemoveDirectoryW(
+                    win32::Widen(path).c_str()); // a junction or folder link: the link only
             else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &found));
+                ::DeleteFileW(win32::Widen(path).c_str());
+        } while (::FindNextFileW(search, &found));
         ::FindClose(search);
     }
-    return ::RemoveDirectoryA(folder.c_str()) != 0;
+    return ::RemoveDirectoryW(win32::Widen(folder).c_str()) != 0;
 }
 
 } // namespace
@@ -56,7 +59,7 @@ std::string CreatePrivateFolder(const std::string& parent) {
         // which only the user and the system hold.
         const std::string folder =
             base + "velkora-" + random.substr(0, 8) + random.substr(9, 4) + random.substr(14, 4);
-        if (::CreateDirectoryA(folder.c_str(), nullptr))
+        if (::CreateDirectoryW(win32::Widen(folder).c_str(), nullptr))
             return folder + "\\";
         if (::GetLastError() != ERROR_ALREADY_EXISTS)
             return {};
@@ -68,21 +71,23 @@ bool RemoveFolderTree(const std::string& folder) {
     if (folder.empty())
         return false;
     const std::string path = WithoutTrailingSeparators(folder);
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(win32::Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true;
     if (IsReparsePoint(attributes))
-        return ::RemoveDirectoryA(path.c_str()) != 0;
+        return ::RemoveDirectoryW(win32::Widen(path).c_str()) != 0;
     return RemoveTree(path);
 }
 
 std::string UserCacheFolder() {
-    char buffer[MAX_PATH];
-    const DWORD length = ::GetEnvironmentVariableA("LOCALAPPDATA", buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer)
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return {};
-    const std::string folder = WithoutTrailingSeparators(std::string(buffer, length));
-    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    const std::string folder =
+        WithoutTrailingSeparators(win32::Narrow(std::wstring_view(buffer, length)));
+    if (!::CreateDirectoryW(win32::Widen(folder).c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS)
         return {};
     return folder;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <shellapi.h>
 
@@ -33,13 +34,13 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
 }
 
 bool OpenWithDesktop(const std::string& target) {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr,
-                                                   nullptr, SW_SHOWNORMAL)) > 32;
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", win32::Widen(target).c_str(),
+                                                   nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 bool MakeOwnerExecutable(const std::string& path) {
     // Windows runs any file by its name; there is no execute permission to add.
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(win32::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace platform

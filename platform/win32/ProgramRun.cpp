@@ -2,6 +2,7 @@
 
 #include "platform/ProcessStart.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -13,15 +14,18 @@ ProgramRun RunProgramAndWait(const std::string& path, const std::vector<std::str
     ProgramRun run;
     if (path.empty())
         return run;
-    const std::string tail = ArgumentTail(GetCommandLineA());
-    SHELLEXECUTEINFOA info{};
+    // The launcher's own wide command-line tail goes on unchanged; it is
+    // split at blanks and quotes only, which UTF-8 keeps where they were.
+    const std::wstring tail = win32::Widen(ArgumentTail(win32::Narrow(GetCommandLineW())));
+    const std::wstring file = win32::Widen(path);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = "open";
-    info.lpFile = path.c_str();
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
     info.lpParameters = tail.empty() ? nullptr : tail.c_str();
     info.nShow = SW_SHOWDEFAULT;
-    if (!ShellExecuteExA(&info)) {
+    if (!ShellExecuteExW(&info)) {
         // A policy that forbids programs in this folder refuses with access denied.
         if (GetLastError() == ERROR_ACCESS_DENIED)
             run.outcome = ProgramRun::Outcome::NotExecutable;

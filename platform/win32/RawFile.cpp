@@ -2,6 +2,7 @@
 
 #include "platform/FileFaults.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <io.h>
 #include <utility>
@@ -14,30 +15,30 @@ RawFile RawFile::OpenRead(const std::string& path) {
     if (!FileFaults::Allow(FileOperation::Open))
         return RawFile();
     return RawFile(
-        win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_READ, win32::kShareAll, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        win32::DescriptorFor(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, win32::kShareAll,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateTruncate(const std::string& path) {
     if (!FileFaults::Allow(FileOperation::Open))
         return RawFile();
     return RawFile(win32::DescriptorFor(
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 RawFile RawFile::CreateReplacing(const std::string& path) {
     if (!FileFaults::Allow(FileOperation::Open))
         return RawFile();
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return RawFile();
-        if (!DeleteFileA(path.c_str()))
+        if (!DeleteFileW(win32::Widen(path).c_str()))
             return RawFile();
     }
     // CREATE_NEW also refuses a file or link planted between the two calls.
-    return RawFile(win32::DescriptorFor(CreateFileA(path.c_str(), GENERIC_WRITE,
+    return RawFile(win32::DescriptorFor(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE,
                                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
@@ -105,8 +106,8 @@ bool RawFile::Close() {
 bool RawFile::SameFileAs(const std::string& path) const {
     if (m_fd < 0)
         return false;
-    win32::Handle other(CreateFileA(path.c_str(), 0, win32::kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    win32::Handle other(CreateFileW(win32::Widen(path).c_str(), 0, win32::kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION mine{}, theirs{};
     if (!other.Valid() || !GetFileInformationByHandle(HandleOf(m_fd), &mine) ||
         !GetFileInformationByHandle(other.Get(), &theirs))

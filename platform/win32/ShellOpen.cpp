@@ -1,6 +1,7 @@
 #include "platform/ShellOpen.h"
 
 #include "platform/ProcessStart.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -13,33 +14,37 @@ namespace {
 // True only when the shell started the action: without its own error boxes
 // (no "open with" question for a target nothing is registered for), so the
 // caller learns of the failure and can try another way or say why.
-bool ShellAction(const char* verb, const std::string& target) {
-    SHELLEXECUTEINFOA info{};
+bool ShellAction(const wchar_t* verb, const std::string& target) {
+    const std::wstring file = win32::Widen(target);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpVerb = verb;
-    info.lpFile = target.c_str();
+    info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&info) != FALSE && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
+    return ShellExecuteExW(&info) != FALSE && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
 
 // The default value of a key under HKEY_CLASSES_ROOT; empty when missing.
 std::string ClassDefault(const std::string& key) {
-    char value[2048];
+    wchar_t value[2048];
     LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS || size <= 0)
+    if (RegQueryValueW(HKEY_CLASSES_ROOT, win32::Widen(key).c_str(), value, &size) !=
+            ERROR_SUCCESS ||
+        size <= 0)
         return {};
-    return std::string(value, strnlen(value, static_cast<size_t>(size)));
+    const size_t units = static_cast<size_t>(size) / sizeof(wchar_t);
+    return win32::Narrow(std::wstring_view(value, wcsnlen(value, units)));
 }
 
 } // namespace
 
 bool ShellOpen(const std::string& target) {
-    return !target.empty() && ShellAction("open", target);
+    return !target.empty() && ShellAction(L"open", target);
 }
 
 bool ShellExplore(const std::string& folder) {
-    return ShellAction("explore", folder.empty() ? std::string("C:\\") : folder);
+    return ShellAction(L"explore", folder.empty() ? std::string("C:\\") : folder);
 }
 
 bool StartCommandLine(const std::string& commandLine) {

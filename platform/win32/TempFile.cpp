@@ -3,6 +3,7 @@
 
 #include "platform/FileFaults.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/WideText.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,9 +36,10 @@ uint32_t RandomNumber() {
 } // namespace
 
 std::string TempFolder() {
-    char buffer[MAX_PATH + 1];
-    const DWORD n = GetTempPathA(sizeof buffer, buffer);
-    std::string folder = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : ".";
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+    std::string folder =
+        (n > 0 && n < MAX_PATH + 1) ? win32::Narrow(std::wstring_view(buffer, n)) : ".";
     // Keep the backslash of a drive's root ("C:\").
     while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
         folder.pop_back();
@@ -51,8 +53,8 @@ FileHandle CreateUniqueTempFile(const std::string& folder, const std::string& pr
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string candidate =
             JoinPath(folder, prefix + std::to_string(RandomNumber()) + suffix, PathStyle::Windows);
-        HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(win32::Widen(candidate).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             path = candidate;
             return WrapHandle(h);
@@ -70,8 +72,8 @@ FileHandle CreateOwnTempFile(const std::string& folder, const std::string& name,
     if (!FileFaults::Allow(FileOperation::Open))
         return nullptr;
     // A reparse point (a link) is opened as itself, never followed, and refused.
-    win32::Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                   OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    win32::Handle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                   nullptr, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.Valid())
         return nullptr;
     BY_HANDLE_FILE_INFORMATION info{};

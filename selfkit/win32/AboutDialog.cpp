@@ -11,12 +11,12 @@ struct AboutState {
 };
 
 HFONT UnderlinedFont(HWND control) {
-    LOGFONTA font{};
-    const auto current = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    if (!current || GetObjectA(current, sizeof font, &font) == 0)
+    LOGFONTW font{};
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!current || GetObjectW(current, sizeof font, &font) == 0)
         return nullptr;
     font.lfUnderline = TRUE;
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
 bool IsOverLink(HWND box, WPARAM hovered) {
@@ -24,15 +24,15 @@ bool IsOverLink(HWND box, WPARAM hovered) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrA(box, DWLP_USER));
+    auto* state = reinterpret_cast<AboutState*>(GetWindowLongPtrW(box, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrA(box, DWLP_USER, lParam);
+        SetWindowLongPtrW(box, DWLP_USER, lParam);
         state = reinterpret_cast<AboutState*>(lParam);
         HWND link = GetDlgItem(box, IDC_ABOUT_LINK);
         state->linkFont = UnderlinedFont(link);
         if (state->linkFont)
-            SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont), FALSE);
+            SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(state->linkFont), FALSE);
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
@@ -44,8 +44,8 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR:
         if (!IsOverLink(box, wParam))
             return FALSE;
-        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
-        SetWindowLongPtrA(box, DWLP_MSGRESULT, TRUE);
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+        SetWindowLongPtrW(box, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_ABOUT_LINK && HIWORD(wParam) == STN_CLICKED) {
@@ -75,6 +75,6 @@ void ShowAboutDialog(HINSTANCE instance, HWND owner,
                      const std::function<void(HWND box)>& followLink) {
     AboutState state;
     state.followLink = &followLink;
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc,
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
                     reinterpret_cast<LPARAM>(&state));
 }

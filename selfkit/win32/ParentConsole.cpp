@@ -28,8 +28,12 @@ HANDLE CParentConsole::Usable(DWORD which) {
     HANDLE handle = GetStdHandle(which);
     if (IsHandle(handle))
         return handle; // redirected by the parent, or a console already there
-    if (!m_bAttached)
+    if (!m_bAttached) {
         m_bAttached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+        // The texts are UTF-8; the console shows them so.
+        if (m_bAttached)
+            SetConsoleOutputCP(CP_UTF8);
+    }
     if (!m_bAttached)
         return INVALID_HANDLE_VALUE; // started from Explorer: nowhere to write
     handle = GetStdHandle(which);
@@ -37,8 +41,8 @@ HANDLE CParentConsole::Usable(DWORD which) {
         return handle;
     if (!IsHandle(m_console))
         m_console =
-            CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, 0, nullptr);
+            CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     return m_console;
 }
 

@@ -1,5 +1,7 @@
 #include "selfkit/win32/ProgressDialog.h"
 
+#include "platform/win32/WideText.h"
+
 #include "selfkit/SelfKitTexts.h"
 #include "selfkit/win32/SelfKitResourceIds.h"
 
@@ -12,15 +14,15 @@ constexpr int kSteps = 10;
 } // namespace
 
 CProgressDialog::CProgressDialog(HINSTANCE instance, HWND owner) {
-    m_hwnd = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, Proc,
+    m_hwnd = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PROGRESS), owner, Proc,
                                 reinterpret_cast<LPARAM>(this));
     if (!m_hwnd)
         return; // the build still runs; only its progress is not shown
-    SendDlgItemMessageA(m_hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, kSteps));
-    SendDlgItemMessageA(m_hwnd, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
-    SendDlgItemMessageA(m_hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
+    SendDlgItemMessageW(m_hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, kSteps));
+    SendDlgItemMessageW(m_hwnd, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
+    SendDlgItemMessageW(m_hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     m_strPercent = selfkit_text::kProgressInitial;
-    SetDlgItemTextA(m_hwnd, IDC_PROGRESS_PERCENT, m_strPercent.c_str());
+    SetDlgItemTextW(m_hwnd, IDC_PROGRESS_PERCENT, platform::win32::Widen(m_strPercent).c_str());
     ShowWindow(m_hwnd, SW_SHOW);
     UpdateWindow(m_hwnd);
 }
@@ -33,11 +35,11 @@ CProgressDialog::~CProgressDialog() {
 void CProgressDialog::SetPosition(int position) {
     if (!m_hwnd)
         return;
-    SendDlgItemMessageA(m_hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SendDlgItemMessageW(m_hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     const std::string percent = std::to_string(position * 100 / kSteps) + '%';
     if (percent != m_strPercent) {
         m_strPercent = percent;
-        SetDlgItemTextA(m_hwnd, IDC_PROGRESS_PERCENT, m_strPercent.c_str());
+        SetDlgItemTextW(m_hwnd, IDC_PROGRESS_PERCENT, platform::win32::Widen(m_strPercent).c_str());
     }
 }
 
@@ -45,15 +47,15 @@ void CProgressDialog::Breathe(DWORD milliseconds) {
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     for (;;) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 // Kept for the message loop that owns it.
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
-            if (!m_hwnd || !IsDialogMessageA(m_hwnd, &msg)) {
+            if (!m_hwnd || !IsDialogMessageW(m_hwnd, &msg)) {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
         const ULONGLONG now = GetTickCount64();
@@ -72,10 +74,10 @@ bool CProgressDialog::TakeCancel() {
 
 INT_PTR CALLBACK CProgressDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         return TRUE;
     }
-    auto* self = reinterpret_cast<CProgressDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<CProgressDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self)
         return FALSE;
     // Cancel, Escape and the close box only raise the flag; the build reads it

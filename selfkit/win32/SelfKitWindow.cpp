@@ -1,6 +1,7 @@
 #include "selfkit/win32/SelfKitWindow.h"
 
 #include "platform/ShellOpen.h"
+#include "platform/win32/WideText.h"
 #include "selfkit/BuildRoad.h"
 #include "selfkit/SelfKitTexts.h"
 #include "selfkit/win32/AboutDialog.h"
@@ -11,7 +12,10 @@
 
 namespace {
 
-constexpr const char* kBoxCaption = "selfkit";
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+constexpr const wchar_t* kBoxCaption = L"selfkit";
 // Each build step ends with this pause, so an affiliate sees the progress.
 constexpr DWORD kStepPauseMs = 200;
 
@@ -20,13 +24,13 @@ UINT IconOf(MessageKind kind) {
 }
 
 std::string CurrentFolder() {
-    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
     if (size == 0)
         return {};
-    std::string folder(size, '\0');
-    const DWORD length = GetCurrentDirectoryA(size, folder.data());
+    std::wstring folder(size, L'\0');
+    const DWORD length = GetCurrentDirectoryW(size, folder.data());
     folder.resize(length < size ? length : 0);
-    return folder;
+    return Narrow(folder);
 }
 
 } // namespace
@@ -35,17 +39,17 @@ CSelfKitWindow::CSelfKitWindow(HINSTANCE instance, CSelfKit& kit)
     : m_hInstance(instance), m_kit(kit) {}
 
 int CSelfKitWindow::Run() {
-    const INT_PTR result = DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(IDD_SELFKIT), nullptr,
+    const INT_PTR result = DialogBoxParamW(m_hInstance, MAKEINTRESOURCEW(IDD_SELFKIT), nullptr,
                                            Proc, reinterpret_cast<LPARAM>(this));
     return result == 0 ? 0 : 1;
 }
 
 INT_PTR CALLBACK CSelfKitWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         reinterpret_cast<CSelfKitWindow*>(lParam)->m_hwnd = hwnd;
     }
-    auto* self = reinterpret_cast<CSelfKitWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<CSelfKitWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     return self ? self->Handle(message, wParam, lParam) : FALSE;
 }
 
@@ -66,8 +70,8 @@ INT_PTR CSelfKitWindow::Handle(UINT message, WPARAM wParam, LPARAM) {
     case WM_SETCURSOR:
         if (!m_bBuilding)
             return FALSE;
-        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
-        SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, TRUE);
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+        SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -92,17 +96,17 @@ INT_PTR CSelfKitWindow::Handle(UINT message, WPARAM wParam, LPARAM) {
 bool CSelfKitWindow::OnInit() {
     // The About item sits in the window menu, where Windows users look for it.
     if (HMENU menu = GetSystemMenu(m_hwnd, FALSE)) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, selfkit_text::kAboutMenuItem);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, Widen(selfkit_text::kAboutMenuItem).c_str());
     }
     const auto big =
-        static_cast<HICON>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDI_SELFKIT), IMAGE_ICON,
+        static_cast<HICON>(LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDI_SELFKIT), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    const auto small = static_cast<HICON>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDI_SELFKIT),
+    const auto small = static_cast<HICON>(LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDI_SELFKIT),
                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                      GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 
     if (!StartSelfKit(m_kit, *this))
         return false;
@@ -110,33 +114,34 @@ bool CSelfKitWindow::OnInit() {
     // In the order the kit keeps (sorted by name), so the first item is the
     // one a scripted build takes by default.
     for (const std::string& name : m_kit.Services().names)
-        SendMessageA(services, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(services, CB_SETCURSEL, 0, 0);
+        SendMessageW(services, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    SendMessageW(services, CB_SETCURSEL, 0, 0);
     return true;
 }
 
 std::string CSelfKitWindow::FieldText(int id) const {
     HWND field = GetDlgItem(m_hwnd, id);
-    const int length = GetWindowTextLengthA(field);
+    const int length = GetWindowTextLengthW(field);
     if (length <= 0)
         return {};
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(field, text.data(), length + 1);
-    return std::string(text.data(), static_cast<size_t>(got > 0 ? got : 0));
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(field, text.data(), length + 1);
+    return Narrow(std::wstring_view(text.data(), static_cast<size_t>(got > 0 ? got : 0)));
 }
 
 std::string CSelfKitWindow::SelectedService() const {
     HWND services = GetDlgItem(m_hwnd, IDC_SERVICE);
-    const LRESULT index = SendMessageA(services, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(services, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR)
         return {};
-    const LRESULT length = SendMessageA(services, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(services, CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR || length <= 0)
         return {};
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT got =
-        SendMessageA(services, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return got == CB_ERR ? std::string() : std::string(text.data(), static_cast<size_t>(got));
+        SendMessageW(services, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return got == CB_ERR ? std::string()
+                         : Narrow(std::wstring_view(text.data(), static_cast<size_t>(got)));
 }
 
 void CSelfKitWindow::OnBuild() {
@@ -151,10 +156,10 @@ void CSelfKitWindow::OnBuild() {
 }
 
 void CSelfKitWindow::OnBrowse() {
-    std::string chosen = CurrentFolder() + '\\' + selfkit_text::kPresetFileName;
-    chosen.resize(32768, '\0');
-    const std::string filter = std::string(selfkit_text::kSaveFilter) + '\0' + "*.exe" + '\0';
-    OPENFILENAMEA dialog{};
+    std::wstring chosen = Widen(CurrentFolder() + '\\' + selfkit_text::kPresetFileName);
+    chosen.resize(32768, L'\0');
+    const std::wstring filter = Widen(selfkit_text::kSaveFilter) + L'\0' + L"*.exe" + L'\0';
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_hwnd;
     dialog.lpstrFilter = filter.c_str(); // ends with the string's own terminator
@@ -163,10 +168,10 @@ void CSelfKitWindow::OnBrowse() {
     // No default extension and no overwrite question: the affiliate may pick
     // any name and rebuild over an earlier result.
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog))
+    if (!GetSaveFileNameW(&dialog))
         return;
-    chosen.resize(strnlen(chosen.c_str(), chosen.size()));
-    SetDlgItemTextA(m_hwnd, IDC_OUTPUT_PATH, chosen.c_str());
+    chosen.resize(wcsnlen(chosen.c_str(), chosen.size()));
+    SetDlgItemTextW(m_hwnd, IDC_OUTPUT_PATH, chosen.c_str());
 }
 
 void CSelfKitWindow::ShowAbout() {
@@ -178,17 +183,18 @@ void CSelfKitWindow::ShowAbout() {
 }
 
 void CSelfKitWindow::ShowMessage(MessageKind kind, const std::string& text) {
-    MessageBoxA(m_hMessageOwner ? m_hMessageOwner : m_hwnd, text.c_str(), kBoxCaption,
+    MessageBoxW(m_hMessageOwner ? m_hMessageOwner : m_hwnd, Widen(text).c_str(), kBoxCaption,
                 MB_OK | IconOf(kind));
 }
 
 bool CSelfKitWindow::AskYesNo(const std::string& text) {
-    return MessageBoxA(m_hwnd, text.c_str(), kBoxCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxW(m_hwnd, Widen(text).c_str(), kBoxCaption, MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
 }
 
 void CSelfKitWindow::BeginProgress() {
     m_bBuilding = true;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
     m_progress = std::make_unique<CProgressDialog>(m_hInstance, m_hwnd);
     EnableWindow(m_hwnd, FALSE);
 }
@@ -208,7 +214,7 @@ void CSelfKitWindow::EndProgress() {
     EnableWindow(m_hwnd, TRUE);
     m_progress.reset();
     m_bBuilding = false;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
     SetForegroundWindow(m_hwnd);
 }
 

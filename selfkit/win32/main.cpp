@@ -3,6 +3,7 @@
 // started from; without, it shows its dialog.
 #include "platform/ExecutablePath.h"
 #include "platform/PrivateFolder.h"
+#include "platform/ProgramArguments.h"
 #include "platform/TempFile.h"
 #include "selfkit/ScriptedBuild.h"
 #include "selfkit/SelfKit.h"
@@ -16,8 +17,8 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The C runtime's split of the command line, in the system code page.
-    const std::vector<std::string> args(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+    // The wide command line's words as UTF-8, whatever the system's code page.
+    const std::vector<std::string> args = platform::ProgramArguments(__argc, __argv);
     // A new private folder per run, removed when the program ends: nothing
     // of one run is left for the next, and no other user can prepare it.
     const platform::PrivateFolder temp = platform::PrivateFolder::Create(

@@ -184,16 +184,18 @@ TEST_F(CliTest, JsonIsValidAndEscaped) {
     const JsonValue json = ShowJson(m_file);
     ASSERT_EQ(json.kind, JsonValue::Kind::Object);
     const JsonValue& product = json["product"];
-    // Latin-1 bytes come back as their code points, valid UTF-8 stays as is.
+    // A text that is not UTF-8 makes the whole file read as Windows-1252: the
+    // title's bytes come back as their characters, and so do the two bytes
+    // of the version, which were UTF-8 by themselves.
     EXPECT_EQ(product["title"].text, "q\"b\\s/\n\t\x01 \xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(product["version"].text, "caf\xC3\xA9");
+    EXPECT_EQ(product["version"].text, "caf\xC3\x83\xC2\xA9");
     EXPECT_EQ(product["defaultServiceName"].text, "RegNow");
     EXPECT_EQ(json["registrationInfo"].items.size(), 1u);
     EXPECT_EQ(json["registrationInfo"][0]["productId"].text, "P-1");
     const JsonValue& a = json["affiliates"][0];
     EXPECT_EQ(a["name"].text, "A&B <x>");
     EXPECT_EQ(a["affiliateId"].text, "id\"1");
-    EXPECT_EQ(a["purchaseLink"].text, Endpoint(kServiceRegNow) + "?affiliate=id\"1&item=P-1");
+    EXPECT_EQ(a["purchaseLink"].text, Endpoint(kServiceRegNow) + "?affiliate=id%221&item=P-1");
     EXPECT_TRUE(std::regex_match(a["modified"].text,
                                  std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}")));
 

@@ -134,11 +134,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SafeCase{"raw_c1",
                                "x\x9b"
                                "31m",
-                               "x\\x9b31m"},
+                               "x\xEF\xBF\xBD"
+                               "31m"},
                       SafeCase{"utf8_text", "caf\xC3\xA9 \xE2\x82\xAC \xC2\xA0",
                                "caf\xC3\xA9 \xE2\x82\xAC \xC2\xA0"},
-                      SafeCase{"latin1", "caf\xE9", "caf\xE9"},
-                      SafeCase{"cut_utf8", "\xE2\x82", "\xE2\\x82"},
+                      SafeCase{"latin1", "caf\xE9", "caf\xEF\xBF\xBD"},
+                      SafeCase{"cut_utf8", "\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+                      SafeCase{"surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+                      SafeCase{"utf8_c1_last", "\xC2\x9F\xC2\xA0", "\\xc2\\x9f\xC2\xA0"},
                       SafeCase{"windows_path", "C:\\Out\\s.exe", "C:\\Out\\s.exe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -199,15 +202,17 @@ TEST(TerminalSafe, EveryByteAtEveryPlaceOfAPlainText) {
     const std::string plain = "Setup-1.0 (x64)~!";
     for (int value = 0; value < 256; ++value) {
         const auto byte = static_cast<unsigned char>(value);
-        const bool escaped = byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0);
+        const bool escaped = byte < 0x20 || byte == 0x7F;
         char hex[8];
         std::snprintf(hex, sizeof hex, "\\x%02x", value);
+        // A lone byte above 0x7F is never UTF-8: it reads as U+FFFD.
+        const std::string replaced = byte >= 0x80 ? "\xEF\xBF\xBD" : escaped ? hex : "";
         for (size_t at = 0; at < plain.size(); ++at) {
             std::string text = plain;
             text[at] = static_cast<char>(byte);
             std::string expected = text;
-            if (escaped)
-                expected.replace(at, 1, hex);
+            if (!replaced.empty())
+                expected.replace(at, 1, replaced);
             ASSERT_EQ(TerminalSafe(text), expected) << "byte " << value << " at " << at;
         }
     }

@@ -28,10 +28,12 @@ TEST(JsonQuote, EscapesAndKeepsOutputValid) {
     EXPECT_EQ(JsonQuote(std::string("\x00\x1f\x7f", 3)), "\"\\u0000\\u001f\\u007f\"");
     // Valid UTF-8 stays; anything else is read as Latin-1, byte by byte.
     EXPECT_EQ(JsonQuote("caf\xC3\xA9"), "\"caf\xC3\xA9\"");
-    EXPECT_EQ(JsonQuote("caf\xE9"), "\"caf\\u00e9\"");
-    EXPECT_EQ(JsonQuote("\xC0\xAF"), "\"\\u00c0\\u00af\"");            // overlong form
-    EXPECT_EQ(JsonQuote("\xED\xA0\x80"), "\"\\u00ed\\u00a0\\u0080\""); // surrogate
-    EXPECT_EQ(JsonQuote("\xE2\x82"), "\"\\u00e2\\u0082\"");            // cut short
+    // Any byte outside UTF-8 becomes U+FFFD; the rest of the text is kept.
+    const std::string fffd = "\xEF\xBF\xBD";
+    EXPECT_EQ(JsonQuote("caf\xE9 \xC3\xA9"), "\"caf" + fffd + " \xC3\xA9\"");
+    EXPECT_EQ(JsonQuote("\xC0\xAF"), "\"" + fffd + fffd + "\"");            // overlong form
+    EXPECT_EQ(JsonQuote("\xED\xA0\x80"), "\"" + fffd + fffd + fffd + "\""); // surrogate
+    EXPECT_EQ(JsonQuote("\xE2\x82!"), "\"" + fffd + fffd + "!\"");          // cut short
 }
 
 TEST(ParseCommandArgs, EveryCommandNamesItselfInItsUsageError) {

@@ -75,15 +75,45 @@ TEST(ComposeProductLink, OtherAndNoServiceNeverChangeTheLink) {
     }
 }
 
-TEST(ComposeProductLink, SpecialCharactersInsertedUnchangedAndSplitOnReparse) {
-    const std::string E = Endpoint(kServiceRegNow);
+// IDs are percent-encoded where a query value needs it: plain letters and
+// digits compose as typed, and a reparsed link keeps every ID in one piece.
+struct EncodedIdCase {
+    const char* affiliateId;
+    const char* productId;
+    const char* query; // of the composed RegNow link
+};
+
+class ComposeEncodesIds : public ::testing::TestWithParam<EncodedIdCase> {};
+
+TEST_P(ComposeEncodesIds, IntoOneQueryValueEach) {
+    const EncodedIdCase& c = GetParam();
+    CAffProject project;
+    AddRegInfo(project, kServiceRegNow, c.productId);
     std::string link;
-    ComposeProductLink(kServiceRegNow, link, "a&b=c", ComposeMode::Keep);
-    EXPECT_EQ(link, E + "?item=a&b=c");
-    // Composing again re-reads the text: "&b=c" is now its own parameter.
-    ComposeProductLink(kServiceRegNow, link, "z", ComposeMode::Keep);
-    EXPECT_EQ(link, E + "?b=c&item=z");
+    ASSERT_TRUE(
+        ComposeAffiliateLink(kServiceRegNow, link, c.affiliateId, project, ComposeMode::Keep));
+    EXPECT_EQ(link, Endpoint(kServiceRegNow) + c.query);
+    // Composing again on the composed link changes nothing and adds no key.
+    std::string again = link;
+    ASSERT_TRUE(
+        ComposeAffiliateLink(kServiceRegNow, again, c.affiliateId, project, ComposeMode::Keep));
+    EXPECT_EQ(again, link);
+    std::string product;
+    ASSERT_TRUE(ComposeProductLink(kServiceRegNow, product, c.productId, ComposeMode::Keep));
+    EXPECT_EQ(product.substr(product.find("?item=")),
+              link.substr(link.find("&item=") + 1).insert(0, "?"));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, ComposeEncodesIds,
+    ::testing::Values(
+        EncodedIdCase{"42", "1234-1", "?affiliate=42&item=1234-1"},
+        EncodedIdCase{"x y&z=1", "9", "?affiliate=x%20y%26z%3D1&item=9"},
+        EncodedIdCase{"a#b+c%d", "p q", "?affiliate=a%23b%2Bc%25d&item=p%20q"},
+        EncodedIdCase{"Zo\xC3\xAB", "\xE6\x97\xA5", "?affiliate=Zo%C3%AB&item=%E6%97%A5"},
+        EncodedIdCase{"A-z_0.9~!$'()*,;:@/?", "1", "?affiliate=A-z_0.9~!$'()*,;:@/?&item=1"},
+        EncodedIdCase{"\x01\x7F\"<>\\^`{|}[]", "",
+                      "?affiliate=%01%7F%22%3C%3E%5C%5E%60%7B%7C%7D%5B%5D&item="}));
 
 TEST(ComposeAffiliateLink, KeepModeResortsAndKeepsExistingParameters) {
     const std::string E = Endpoint(kServiceRegNow);

@@ -97,9 +97,16 @@ INSTANTIATE_TEST_SUITE_P(Links, PurchaseUrlFragment,
                                            FragmentCase{"b?#", "b", "#", "b?k=1#"},
                                            FragmentCase{"#only", "", "#only", "?k=1#only"},
                                            FragmentCase{"b#x#y", "b", "#x#y", "b?k=1#x#y"},
-                                           FragmentCase{"b?a=1", "b", "", "b?a=1&k=1"}));
+                                           FragmentCase{"b?a=1", "b", "", "b?a=1&k=1"},
+                                           FragmentCase{"E#f?x=1", "E", "#f?x=1", "E?k=1#f?x=1"}));
 
-TEST(PurchaseUrl, FragmentAloneKeepsTheQuestionMarkBeforeIt) {
-    EXPECT_EQ(CPurchaseUrl::Parse("b#f").Text(), "b?#f");
+// Without parameters a fragment keeps its place right behind the base: a "?"
+// inside the fragment is not a query, and none is added in front of it.
+TEST(PurchaseUrl, FragmentAloneStaysAsTyped) {
+    EXPECT_EQ(CPurchaseUrl::Parse("b#f").Text(), "b#f");
+    EXPECT_EQ(CPurchaseUrl::Parse("E#f?x=1").Text(), "E#f?x=1");
+    EXPECT_TRUE(CPurchaseUrl::Parse("E#f?x=1").Parameters().empty());
+    EXPECT_EQ(CPurchaseUrl::Parse("b?#f").Text(), "b#f");
+    EXPECT_EQ(CPurchaseUrl::Parse("b").Text(), "b?");
     EXPECT_TRUE(CPurchaseUrl::Parse("b?#a=1").Parameters().empty());
 }

@@ -81,7 +81,8 @@ TEST_F(SelfKitFixture, LinksAreComposedFromTheEndpointOfEachService) {
     EXPECT_EQ(kit->ComposeLink("ShareIt", "A"), Endpoint(1) + "?productid=5678&resellerid=A");
     EXPECT_EQ(kit->ComposeLink("RegSoft", "A"), Endpoint(2) + "?affiliateid=A&productid=42");
     EXPECT_EQ(kit->ComposeLink("RegNow", ""), Endpoint(0) + "?affiliate=&item=1234");
-    EXPECT_EQ(kit->ComposeLink("RegNow", "a&b=c"), Endpoint(0) + "?affiliate=a&b=c&item=1234");
+    // An ID is percent-encoded where a query value needs it: it stays one value.
+    EXPECT_EQ(kit->ComposeLink("RegNow", "a&b=c"), Endpoint(0) + "?affiliate=a%26b%3Dc&item=1234");
     EXPECT_EQ(kit->ComposeLink("Other", "A"), "");
 }
 

@@ -33,6 +33,14 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   check "$folder/velklink/velklink.dll" "${arch#*:}" "Windows CUI"
   names=$(exports "$folder/velklink/velklink.dll")
   [ "$names" = velkGetAffiliatePurchaseLink ] || fail "$dir velklink.dll exports [$names]"
+  # It ships inside vendors' products: no debug data, no symbol table.
+  $objdump -h "$folder/velklink/velklink.dll" | grep -q '\.debug_' &&
+    fail "$dir velklink.dll carries debug sections"
+  # The Windows programs call the wide functions: no narrow file or registry call.
+  for image in velklink/velklink.dll setupstub/setupstub.exe selfkit/win32/selfkit.exe; do
+    narrow=$($objdump -p "$folder/$image" | grep -oE '\b(CreateFileA|RegOpenKeyExA|RegQueryValueExA|RegSetValueExA|ShellExecuteExA|CreateProcessA|GetModuleFileNameA|MessageBoxA|DialogBoxParamA)\b' | sort -u | tr '\n' ' ')
+    [ -z "$narrow" ] || fail "$dir $image imports narrow functions: $narrow"
+  done
   manifest=$(strings "$folder/setupstub/setupstub.exe" | grep -c 'requestedExecutionLevel level="asInvoker"')
   [ "$manifest" -ge 1 ] || fail "$dir setupstub.exe carries no asInvoker manifest"
   # The self creator: a window of its own, no runtime DLLs; the launcher it
@@ -40,5 +48,7 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   check "$folder/selfkit/win32/selfkit.exe" "${arch#*:}" "Windows GUI"
 done
 check "$2/cli/velkora-cli.exe" pei-x86-64 "Windows CUI"
+narrow=$($objdump -p "$2/cli/velkora-cli.exe" | grep -oE '\b(CreateFileA|MoveFileExA|RegOpenKeyExA|ShellExecuteExA|CreateProcessA|GetFullPathNameA)\b' | sort -u | tr '\n' ' ')
+[ -z "$narrow" ] || fail "velkora-cli.exe imports narrow functions: $narrow"
 [ "$failures" -eq 0 ] && echo "all passed"
 exit $((failures > 0))
