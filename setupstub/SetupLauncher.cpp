@@ -1,23 +1,9 @@
 #include "setupstub/SetupLauncher.h"
 
 #include "package/AffiliateInfoFile.h"
+#include "package/LaunchAffiliateInfo.h"
 #include "package/SfxPackage.h"
 #include "setupstub/SideBySide.h"
-
-namespace {
-
-// Entry 0, read straight from the package: the link can then reach the disk
-// while the setup is extracted.
-int ReadAffiliateInfo(const CSfxPackage& package, CAffiliateInfo& info) {
-    std::string bytes;
-    // Bytes past the three longest possible fields are never looked at.
-    const int result = package.ReadEntryBytes(0, 3 * (4 + kAffiliateInfoMaxField), bytes);
-    if (result != SFX_OK)
-        return result;
-    return DecodeAffiliateInfo(bytes, info);
-}
-
-} // namespace
 
 PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& tempFolder,
                            const platform::MachineStore& machineWide,
@@ -29,7 +15,7 @@ PreparedSetup PrepareSetup(const std::string& packagePath, const std::string& te
         prepared.result = SFX_ERR_EMPTY;
     CAffiliateInfo info;
     if (prepared.result == SFX_OK)
-        prepared.result = ReadAffiliateInfo(package, info);
+        prepared.result = ReadLaunchAffiliateInfo(packagePath, package, info);
     if (prepared.result != SFX_OK)
         return prepared;
 

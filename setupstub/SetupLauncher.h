@@ -13,7 +13,8 @@ struct PreparedSetup {
 };
 
 // Everything the launcher does before the start: reads the affiliate
-// information from entry 0 of the package at packagePath, extracts the
+// information from the stamp in the package's signature, or else from entry 0
+// of the package at packagePath (package/LaunchAffiliateInfo.h), extracts the
 // package into tempFolder (its private folder, ending with '/') and stores
 // the link; the link is written while the package is extracted and is in
 // place when this returns. A package with fewer than two entries is not an
