@@ -7,7 +7,6 @@
 #include "model/AffProject.h"
 #include "model/ProjectPaths.h"
 #include "package/AffiliateBuilder.h"
-#include "package/AffiliateSetupCheck.h"
 #include "package/SetupTemplate.h"
 #include "package/StampTemplate.h"
 #include "package/StampingWriter.h"
@@ -59,10 +58,13 @@ protected:
         CAffProject project;
         if (!LoadCliProjectWithAffiliates(args.Positionals()[0], keys, project, err))
             return kExitFailed;
-        const std::string templatePath = args.Value("template");
+        const std::string templatePath = project.ResolveProjectPath(args.Value("template"));
         auto stampTemplate = std::make_shared<CStampTemplate>();
-        if (!CheckTemplate(project, templatePath, *stampTemplate, err))
+        const std::string problem = OpenTemplateForStamping(project, templatePath, *stampTemplate);
+        if (!problem.empty()) {
+            err << problem << "\n";
             return kExitFailed;
+        }
         if (args.Has("output-dir"))
             RedirectOutputs(project, args.Value("output-dir"));
 
@@ -74,26 +76,6 @@ protected:
         CAffiliateBuilder builder(std::move(env));
         auto job = keys.empty() ? builder.BuildAll(project) : builder.BuildSelected(project, keys);
         return job->Wait() == 0 ? kExitOk : kExitFailed;
-    }
-
-private:
-    static bool CheckTemplate(const CAffProject& project, const std::string& path,
-                              CStampTemplate& stampTemplate, std::ostream& err) {
-        const ProductSetupFacts setup = ReadProductSetupFacts(project);
-        if (!setup.readable) {
-            err << "Error! Can't open program setup file[" << project.m_strSetupFile << "].\n";
-            return false;
-        }
-        const std::string mismatch = TemplateMismatch(path, project, setup);
-        if (!mismatch.empty()) {
-            err << "The template '" << path << "' " << mismatch << ".\n";
-            return false;
-        }
-        if (!stampTemplate.Open(path)) {
-            err << "The template '" << path << "' " << stampTemplate.Problem() << ".\n";
-            return false;
-        }
-        return true;
     }
 };
 

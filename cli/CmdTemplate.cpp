@@ -31,7 +31,7 @@ protected:
         CAffProject project;
         if (!LoadCliProject(args.Positionals()[0], project, err))
             return kExitFailed;
-        const std::string output = args.Value("output");
+        const std::string output = project.ResolveProjectPath(args.Value("output"));
         switch (BuildSetupTemplate(project, platform::TempFolder(), output)) {
         case SFX_OK:
             if (!args.Has("quiet"))

@@ -1,10 +1,10 @@
 #include "package/AffiliateSetupCheck.h"
 
 #include "model/AffProject.h"
-#include "package/PackageAffiliateInfo.h"
-#include "package/SfxPackage.h"
 #include "package/FileRangeHash.h"
+#include "package/PackageAffiliateInfo.h"
 #include "package/SetupStamp.h"
+#include "package/SfxPackage.h"
 #include "platform/FileSystem.h"
 #include "platform/RawFile.h"
 

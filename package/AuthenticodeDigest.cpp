@@ -60,8 +60,8 @@ std::string Sha256OfNested(std::string_view bytes, const SignerPath& path, int d
         for (size_t at = values.Content(); at < values.End(); at = value.End()) {
             if (!ReadDerElement(bytes, at, values.End(), value))
                 return {};
-            std::string digest = Sha256Digest(bytes.substr(value.start, value.End() - value.start),
-                                              depth + 1);
+            std::string digest =
+                Sha256Digest(bytes.substr(value.start, value.End() - value.start), depth + 1);
             if (!digest.empty())
                 return digest;
         }

@@ -10,11 +10,11 @@
 // signature's certificates and their chain are not looked at.
 struct DigestCheck {
     enum class State {
-        NotSigned,   // no certificate table (or a malformed one: see fault)
-        NoSha256,    // signed, but no signature (primary or nested) uses SHA-256
-        Matches,     // the SHA-256 digest matches the bytes
-        Differs,     // it does not: the file was changed after signing
-        Unreadable,  // the file cannot be read
+        NotSigned,  // no certificate table (or a malformed one: see fault)
+        NoSha256,   // signed, but no signature (primary or nested) uses SHA-256
+        Matches,    // the SHA-256 digest matches the bytes
+        Differs,    // it does not: the file was changed after signing
+        Unreadable, // the file cannot be read
     };
     State state = State::NotSigned;
     std::string_view fault;

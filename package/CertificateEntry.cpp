@@ -44,9 +44,8 @@ CertificateEntry ReadCertificateEntry(const PeReadAt& read, int64_t fileSize) {
     if (ReadU16LE(header + 4) != kRevision2 || ReadU16LE(header + 6) != kTypePkcs7)
         return Refuse(entry, "certificate entry is not a PKCS#7 signature");
     entry.contentInfo.resize(entry.entryLength - kCertificateHeaderSize);
-    if (!entry.contentInfo.empty() &&
-        !read(entry.tableOffset + kCertificateHeaderSize, entry.contentInfo.data(),
-              entry.contentInfo.size()))
+    if (!entry.contentInfo.empty() && !read(entry.tableOffset + kCertificateHeaderSize,
+                                            entry.contentInfo.data(), entry.contentInfo.size()))
         return Refuse(entry, "certificate table unreadable");
     entry.state = CertificateEntry::State::Read;
     return entry;

@@ -6,6 +6,7 @@
 #include "package/LauncherChoice.h"
 #include "package/PackageAffiliateInfo.h"
 #include "package/SfxPackage.h"
+#include "package/StampTemplate.h"
 #include "platform/FileReplace.h"
 #include "platform/RawFile.h"
 #include "platform/TempFile.h"
@@ -95,4 +96,15 @@ std::string TemplateMismatch(const std::string& templatePath, const CAffProject&
         HashFileRange(file, payload.m_nOffset, payload.m_nSize) != setup.sha256)
         return "does not carry the product's setup file";
     return {};
+}
+
+std::string OpenTemplateForStamping(const CAffProject& project, const std::string& templatePath,
+                                    CStampTemplate& stampTemplate) {
+    const ProductSetupFacts setup = ReadProductSetupFacts(project);
+    if (!setup.readable)
+        return "Error! Can't open program setup file[" + project.m_strSetupFile + "].";
+    std::string problem = TemplateMismatch(templatePath, project, setup);
+    if (problem.empty() && !stampTemplate.Open(templatePath))
+        problem = std::string(stampTemplate.Problem());
+    return problem.empty() ? problem : "The template '" + templatePath + "' " + problem + ".";
 }

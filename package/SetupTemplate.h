@@ -6,6 +6,7 @@
 #include <string>
 
 class CAffProject;
+class CStampTemplate;
 struct ProductSetupFacts;
 
 // A setup template is the product's custom setup that credits the vendor: its
@@ -31,3 +32,10 @@ SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& temp
 // phrase ("is not a custom setup").
 std::string TemplateMismatch(const std::string& templatePath, const CAffProject& project,
                              const ProductSetupFacts& setup);
+
+// Readies stampTemplate for stamping the affiliates of project from the signed
+// template at templatePath: the product's setup file must be readable, the
+// template must be the product's (TemplateMismatch) and signed. Empty when it
+// is ready; otherwise the message that says why not, a whole sentence.
+std::string OpenTemplateForStamping(const CAffProject& project, const std::string& templatePath,
+                                    CStampTemplate& stampTemplate);

@@ -48,8 +48,8 @@ bool IsStampAttribute(std::string_view bytes, const DerElement& attribute) {
 
 // Replaces bytes [from, to), which lies inside every element of chain
 // (outermost first), and rewrites the length of each of those elements.
-std::string ReplaceInside(std::string_view bytes, const std::vector<DerElement>& chain,
-                          size_t from, size_t to, std::string replacement) {
+std::string ReplaceInside(std::string_view bytes, const std::vector<DerElement>& chain, size_t from,
+                          size_t to, std::string replacement) {
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         std::string content(bytes.substr(it->Content(), from - it->Content()));
         content += replacement;

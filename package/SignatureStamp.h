@@ -30,11 +30,11 @@ extern const std::string_view kStampAttributeOid;
 
 enum class StampFault {
     None,
-    NotSignedData,      // the outer ContentInfo is not a SignedData, or a length is off
-    NoSigner,           // the SignedData has no signer, or its signer's lengths are off
-    BadAttributes,      // the unauthenticated attributes do not parse
-    SlotMissing,        // our attribute is there without a slot of the fixed size
-    BadSlot,            // the slot's magic, length or fill is wrong
+    NotSignedData, // the outer ContentInfo is not a SignedData, or a length is off
+    NoSigner,      // the SignedData has no signer, or its signer's lengths are off
+    BadAttributes, // the unauthenticated attributes do not parse
+    SlotMissing,   // our attribute is there without a slot of the fixed size
+    BadSlot,       // the slot's magic, length or fill is wrong
 };
 
 // "not a SignedData", ... for messages.

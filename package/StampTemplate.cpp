@@ -67,7 +67,8 @@ bool CStampTemplate::Open(const std::string& path) {
 
     platform::RawFile file = platform::RawFile::OpenRead(path);
     std::string table(static_cast<size_t>(entry.tableSize), '\0');
-    if (!file.IsOpen() || !file.SeekTo(m_tableOffset) || !ReadAll(file, table.data(), table.size())) {
+    if (!file.IsOpen() || !file.SeekTo(m_tableOffset) ||
+        !ReadAll(file, table.data(), table.size())) {
         m_problem = "cannot be read";
         return false;
     }
@@ -103,7 +104,8 @@ bool CStampTemplate::PrepareTable(const std::string& contentInfo, const std::str
         signature = std::move(slotted);
         slot = FindStampSlot(signature);
     }
-    const int64_t entryLength = RoundUp8(kCertificateHeaderSize + static_cast<int64_t>(signature.size()));
+    const int64_t entryLength =
+        RoundUp8(kCertificateHeaderSize + static_cast<int64_t>(signature.size()));
     if (entryLength + static_cast<int64_t>(restOfTable.size()) > kMaxCertificateTable) {
         m_problem = "has a signature too large to stamp";
         return false;

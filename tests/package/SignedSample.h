@@ -58,32 +58,31 @@ inline const std::string kSignature = DerWrap(kDerOctetString, std::string(256, 
 
 inline std::string EncapsulatedContent(std::string_view algorithmOid, std::string_view digest) {
     const std::string data = DerWrap(kDerSequence, Oid("\x2B\x06\x01\x04\x01\x82\x37\x02\x01\x0F"));
-    const std::string digestInfo =
-        DerWrap(kDerSequence, DerWrap(kDerSequence, Oid(algorithmOid) + std::string("\x05\x00", 2)) +
-                                  DerWrap(kDerOctetString, digest));
-    return DerWrap(kDerSequence, Oid(kIndirectDataOid) +
-                                     DerWrap(kDerContext0, DerWrap(kDerSequence, data + digestInfo)));
+    const std::string digestInfo = DerWrap(
+        kDerSequence, DerWrap(kDerSequence, Oid(algorithmOid) + std::string("\x05\x00", 2)) +
+                          DerWrap(kDerOctetString, digest));
+    return DerWrap(kDerSequence,
+                   Oid(kIndirectDataOid) +
+                       DerWrap(kDerContext0, DerWrap(kDerSequence, data + digestInfo)));
 }
 
 // A ContentInfo; unsignedAttributes is the content of the signer's [1] set
 // (none when empty).
 inline std::string ContentInfo(std::string_view algorithmOid, std::string_view digest,
                                std::string_view unsignedAttributes = {}) {
-    std::string signer = DerWrap(kDerInteger, "\x01") +
-                         DerWrap(kDerSequence, std::string(30, 'I')) +
-                         DerWrap(kDerSequence, Oid(algorithmOid)) + kSignedAttributes +
-                         DerWrap(kDerSequence, Oid("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01")) +
-                         kSignature;
+    std::string signer =
+        DerWrap(kDerInteger, "\x01") + DerWrap(kDerSequence, std::string(30, 'I')) +
+        DerWrap(kDerSequence, Oid(algorithmOid)) + kSignedAttributes +
+        DerWrap(kDerSequence, Oid("\x2A\x86\x48\x86\xF7\x0D\x01\x01\x01")) + kSignature;
     if (!unsignedAttributes.empty())
         signer += DerWrap(kDerContext1, unsignedAttributes);
     const std::string signedData =
-        DerWrap(kDerInteger, "\x01") +
-        DerWrap(kDerSet, DerWrap(kDerSequence, Oid(algorithmOid))) +
+        DerWrap(kDerInteger, "\x01") + DerWrap(kDerSet, DerWrap(kDerSequence, Oid(algorithmOid))) +
         EncapsulatedContent(algorithmOid, digest) +
         DerWrap(kDerContext0, DerWrap(kDerSequence, std::string(600, 'C'))) +
         DerWrap(kDerSet, DerWrap(kDerSequence, signer));
-    return DerWrap(kDerSequence, Oid(kSignedDataOid) +
-                                     DerWrap(kDerContext0, DerWrap(kDerSequence, signedData)));
+    return DerWrap(kDerSequence,
+                   Oid(kSignedDataOid) + DerWrap(kDerContext0, DerWrap(kDerSequence, signedData)));
 }
 
 // The digest a signature carries for the bytes before its table.
@@ -99,8 +98,7 @@ inline std::string ImageDigest(std::string_view image) {
 // What a signing tool does to unsigned bytes: pads them to 8, points the
 // security directory at a table with one entry holding contentInfo (made by
 // make from the digest), padded to 8.
-template <typename MakeContentInfo>
-std::string Sign(std::string bytes, MakeContentInfo make) {
+template <typename MakeContentInfo> std::string Sign(std::string bytes, MakeContentInfo make) {
     bytes.resize((bytes.size() + 7) / 8 * 8, '\0');
     const std::string signature = make(ImageDigest(bytes));
     const uint32_t entryLength = static_cast<uint32_t>((8 + signature.size() + 7) / 8 * 8);

@@ -26,7 +26,8 @@ std::string Slurp(const std::string& path) {
 }
 
 void Spit(const std::string& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // ---- DER elements -------------------------------------------------------
@@ -54,13 +55,27 @@ TEST_P(DerReadTest, ReadsOnlyWhatFitsInShortestForm) {
 INSTANTIATE_TEST_SUITE_P(
     Lengths, DerReadTest,
     ::testing::Values(
-        DerCase{"short", std::string("\x04\x02" "ab", 4), true, 2, 2},
+        DerCase{"short",
+                std::string("\x04\x02"
+                            "ab",
+                            4),
+                true, 2, 2},
         DerCase{"empty content", std::string("\x05\x00", 2), true, 2, 0},
         DerCase{"one length byte", "\x04\x81\x80" + std::string(128, 'x'), true, 3, 128},
-        DerCase{"two length bytes", std::string("\x04\x82\x01\x00", 4) + std::string(256, 'x'), true, 4, 256},
-        DerCase{"content one past the end", std::string("\x04\x03" "ab", 4), false},
-        DerCase{"long form for a short length", std::string("\x04\x81\x02" "ab", 5), false},
-        DerCase{"leading zero length byte", std::string("\x04\x82\x00\x80", 4) + std::string(128, 'x'), false},
+        DerCase{"two length bytes", std::string("\x04\x82\x01\x00", 4) + std::string(256, 'x'),
+                true, 4, 256},
+        DerCase{"content one past the end",
+                std::string("\x04\x03"
+                            "ab",
+                            4),
+                false},
+        DerCase{"long form for a short length",
+                std::string("\x04\x81\x02"
+                            "ab",
+                            5),
+                false},
+        DerCase{"leading zero length byte",
+                std::string("\x04\x82\x00\x80", 4) + std::string(128, 'x'), false},
         DerCase{"indefinite length", std::string("\x30\x80\x00\x00", 4), false},
         DerCase{"five length bytes", std::string("\x04\x85\x01\x00\x00\x00\x00", 7), false},
         DerCase{"length bytes cut", std::string("\x04\x82\x01", 3), false},
@@ -400,13 +415,15 @@ INSTANTIATE_TEST_SUITE_P(
                         PutLe32(b, t, static_cast<uint32_t>(b.size() - t + 8));
                     }},
         TableDamage{"entry_not_pkcs7", [](std::string& b, size_t t) { b[t + 6] = 1; }},
-        TableDamage{"content_info_length_too_long",
-                    [](std::string& b, size_t t) { b[t + 8 + 3] = static_cast<char>(b[t + 8 + 3] + 1); }},
-        TableDamage{"content_info_length_too_short",
-                    [](std::string& b, size_t t) { b[t + 8 + 3] = static_cast<char>(b[t + 8 + 3] - 1); }},
+        TableDamage{
+            "content_info_length_too_long",
+            [](std::string& b, size_t t) { b[t + 8 + 3] = static_cast<char>(b[t + 8 + 3] + 1); }},
+        TableDamage{
+            "content_info_length_too_short",
+            [](std::string& b, size_t t) { b[t + 8 + 3] = static_cast<char>(b[t + 8 + 3] - 1); }},
         TableDamage{"slot_missing",
                     [](std::string& b, size_t) {
-                        const size_t magic = b.find("!KOVA_STAMP!");
+                        const size_t magic = b.rfind("!KOVA_STAMP!");
                         b[magic - 4] = '\x05'; // the slot's tag: no octet string
                     }}),
     [](const auto& info) { return std::string(info.param.name); });

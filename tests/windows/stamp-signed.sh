@@ -12,6 +12,26 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 rm -rf "$work" && mkdir -p "$work/out" && cd "$work" || exit 1
+# damage IN OUT WHAT: the stamped copy with its ContentInfo's length one too
+# long or too short, or its slot's tag changed (the slot missing).
+damage() {
+  python3 - "$@" <<'PY'
+import struct, sys
+src, dst, what = sys.argv[1:4]
+d = bytearray(open(src, 'rb').read())
+pe = struct.unpack_from('<I', d, 0x3C)[0]
+magic = struct.unpack_from('<H', d, pe + 24)[0]
+table = struct.unpack_from('<I', d, pe + 24 + (112 if magic == 0x20B else 96) + 32)[0]
+low = table + 8 + 3  # the last length byte of "30 82 hi lo"
+if what == 'long':
+    d[low] = (d[low] + 1) & 0xFF
+elif what == 'short':
+    d[low] = (d[low] - 1) & 0xFF
+else:
+    d[d.rfind(b'!KOVA_STAMP!') - 4] = 0x05
+open(dst, 'wb').write(d)
+PY
+}
 
 uuid=5A8C7E10-30B2-4C61-9D57-2E1F0A3B4C5D
 "$cli" new p.vkp --title Demo --version 1.0 --website https://vendor.example \
@@ -75,6 +95,12 @@ printf '\x90' | dd of=out/Bob.exe bs=1 seek=1200 conv=notrunc status=none
 grep -q "Signed digest: differs" verify2.txt && ok "a changed code byte is found" ||
   fail "verify2: $(cat verify2.txt)"
 
+for what in long short slot; do
+  damage out/sha256/Ann.exe "bad-$what.exe" "$what"
+  "$cli" inspect "bad-$what.exe" | grep -q "Stamp:         malformed stamp" &&
+    ok "inspect: bad-$what is a malformed stamp" || fail "inspect bad-$what"
+done
+
 # Under wine64: who is credited.
 if [ -n "$prefix" ] && [ -x /usr/lib/wine/wine64 ]; then
   export WINEPREFIX=$prefix WINEDEBUG=err+module WINEDLLOVERRIDES="mscoree,mshtml="
@@ -92,11 +118,12 @@ if [ -n "$prefix" ] && [ -x /usr/lib/wine/wine64 ]; then
   run T-sha256.exe
   [ "$(stored)" = "$vendor_link" ] && ok "wine: the template stores the vendor's link" ||
     fail "wine: template stored [$(stored)], expected [$vendor_link]"
+  # Malformed stamps: nothing is stored and the setup (exit status 3) never starts.
   cp out/sha256/Ann.exe bad-end.exe && printf '\0\0\0\0\0\0\0\0' >>bad-end.exe
-  for bad in bad-end.exe; do
-    run "$bad"
+  for bad in bad-end bad-long bad-short bad-slot; do
+    run "$bad.exe"
     status=$?
-    [ -z "$(stored)" ] && [ "$status" -ne 0 ] && ok "wine: $bad stores nothing" ||
+    [ -z "$(stored)" ] && [ "$status" -ne 3 ] && ok "wine: $bad stores nothing" ||
       fail "wine: $bad stored [$(stored)], status $status"
   done
 fi
