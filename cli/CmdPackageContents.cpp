@@ -5,9 +5,11 @@
 #include "cli/TerminalText.h"
 
 #include "package/AffiliateInfoFile.h"
+#include "package/AuthenticodeDigest.h"
 #include "package/LauncherChoice.h"
 #include "package/PackageAffiliateInfo.h"
 #include "package/PackageProductInfo.h"
+#include "package/SetupStamp.h"
 #include "package/SfxPackage.h"
 
 #include <memory>
@@ -21,7 +23,39 @@ namespace {
 struct PackageFacts {
     std::optional<CAffiliateInfo> affiliate;
     std::optional<CProductInfo> product;
+    SetupStamp stamp; // in the signature, which may replace entry 0's information
+    DigestCheck digest;
 };
+
+void StampText(const PackageFacts& facts, std::ostream& out) {
+    if (facts.stamp.state == SetupStamp::State::NotSigned)
+        return;
+    out << "\nSignature:\n"
+        << "  Stamp:         " << SetupStampStateName(facts.stamp.state)
+        << (facts.stamp.fault.empty() ? "" : " (" + std::string(facts.stamp.fault) + ")") << "\n"
+        << "  Signed digest: " << DigestCheckStateName(facts.digest.state)
+        << " (file integrity only; the certificates are not checked)\n";
+    if (facts.stamp.state != SetupStamp::State::Stamped)
+        return;
+    const CAffiliateInfo& s = facts.stamp.info;
+    out << "\nAffiliate information (stamp, used instead of entry 0):\n"
+        << "  Program UUID:  " << TerminalSafe(s.m_strKey) << "\n"
+        << "  Purchase link: " << TerminalSafe(s.m_strLink) << "\n"
+        << "  Web site:      " << TerminalSafe(s.m_strWebSite) << "\n";
+}
+
+void StampJson(const PackageFacts& facts, std::ostream& out) {
+    const SetupStamp& stamp = facts.stamp;
+    out << "  \"stamp\": {\"state\": " << JsonQuote(SetupStampStateName(stamp.state))
+        << ", \"fault\": " << JsonQuote(stamp.fault) << ", \"affiliate\": ";
+    if (stamp.state == SetupStamp::State::Stamped)
+        out << "{\"uuid\": " << JsonQuote(stamp.info.m_strKey)
+            << ", \"purchaseLink\": " << JsonQuote(stamp.info.m_strLink)
+            << ", \"webSite\": " << JsonQuote(stamp.info.m_strWebSite) << "}";
+    else
+        out << "null";
+    out << "},\n  \"digest\": " << JsonQuote(DigestCheckStateName(facts.digest.state)) << ",\n";
+}
 
 void InspectText(const std::string& path, const CSfxPackage& package, const PackageFacts& facts,
                  std::ostream& out) {
@@ -49,6 +83,7 @@ void InspectText(const std::string& path, const CSfxPackage& package, const Pack
             << "  Program UUID:  " << TerminalSafe(facts.product->strUuid) << "\n"
             << "  Services:      " << TerminalSafe(facts.product->strRegistrationList) << "\n";
     }
+    StampText(facts, out);
 }
 
 void InspectJson(const std::string& path, const CSfxPackage& package, const PackageFacts& facts,
@@ -65,7 +100,9 @@ void InspectJson(const std::string& path, const CSfxPackage& package, const Pack
             << ", \"name\": " << JsonQuote(e.m_strName) << ", \"offset\": " << e.m_nOffset
             << ", \"size\": " << e.m_nSize << "}";
     }
-    out << "\n  ],\n  \"affiliate\": ";
+    out << "\n  ],\n";
+    StampJson(facts, out);
+    out << "  \"affiliate\": ";
     if (info) {
         out << "{\"uuid\": " << JsonQuote(info->m_strKey)
             << ", \"purchaseLink\": " << JsonQuote(info->m_strLink)
@@ -115,6 +152,8 @@ protected:
         facts.affiliate = AffiliateInfoOfPackage(package);
         if (!facts.affiliate)
             facts.product = ProductInfoOfPackage(package);
+        facts.stamp = ReadSetupStampOfFile(path);
+        facts.digest = CheckAuthenticodeDigest(path);
         if (args.Has("json"))
             InspectJson(path, package, facts, out);
         else

@@ -41,8 +41,15 @@ void CheckText(const AffiliateSetupCheck& c, const ProductSetupFacts& setup, std
         out << "; " << c.staleReasons[i];
     out << "\n  Launcher:      " << LauncherKindName(c.launcher.kind) << ", "
         << (c.launcher.signedImage ? "signed" : "not signed") << "\n";
+    out << "  Stamp:         " << SetupStampStateName(c.stampState)
+        << (c.stampFault.empty() ? "" : " (" + c.stampFault + ")") << "\n";
+    if (c.digest.state != DigestCheck::State::NotSigned)
+        out << "  Signed digest: " << DigestCheckStateName(c.digest.state)
+            << " (file integrity only; the certificates are not checked)\n";
     if (!c.infoReadable)
-        out << "  Information:   entry 0 is not an affiliate information file\n";
+        out << (c.stampState == SetupStamp::State::Malformed
+                    ? "  Information:   the stamp is malformed\n"
+                    : "  Information:   entry 0 is not an affiliate information file\n");
     for (const InfoFieldCheck& f : c.fields)
         if (c.infoReadable && !f.Matches())
             out << "  " << f.field << " differs: package '" << f.found << "', record '"
@@ -67,6 +74,8 @@ void CheckJson(const AffiliateSetupCheck& c, std::ostream& out) {
         out << (i ? ", " : "") << JsonQuote(c.staleReasons[i]);
     out << "], \"launcher\": \"" << LauncherKindName(c.launcher.kind)
         << "\", \"signed\": " << (c.launcher.signedImage ? "true" : "false")
+        << ", \"stamp\": " << JsonQuote(std::string(SetupStampStateName(c.stampState)))
+        << ", \"digest\": " << JsonQuote(std::string(DigestCheckStateName(c.digest.state)))
         << ", \"infoReadable\": " << (c.infoReadable ? "true" : "false") << ",\n     \"fields\": {";
     for (size_t i = 0; i < c.fields.size(); ++i)
         out << (i ? ", " : "") << JsonQuote(c.fields[i].field)

@@ -26,6 +26,8 @@ static const CliCommandFactory kCommands[] = {
     VELKORA_CLI_COMMAND(MakeCmdBuild),
     VELKORA_CLI_COMMAND(MakeCmdRunSetup),
     VELKORA_CLI_COMMAND(MakeCmdBuildSelfCreator),
+    VELKORA_CLI_COMMAND(MakeCmdTemplate),
+    VELKORA_CLI_COMMAND(MakeCmdStamp),
     VELKORA_CLI_COMMAND(MakeCmdInspect),
     VELKORA_CLI_COMMAND(MakeCmdVerify),
 };

@@ -1,9 +1,10 @@
 #include "package/AffiliateSetupCheck.h"
 
 #include "model/AffProject.h"
+#include "package/FileRangeHash.h"
 #include "package/PackageAffiliateInfo.h"
+#include "package/SetupStamp.h"
 #include "package/SfxPackage.h"
-#include "package/Sha256.h"
 #include "platform/FileSystem.h"
 #include "platform/RawFile.h"
 
@@ -11,10 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Hashing reads in larger pieces than a build copies: nothing is written and
-// the buffer lives only for the call.
-constexpr size_t kHashBufferSize = size_t{64} * 1024;
 
 bool ReadAt(platform::RawFile& file, int64_t pos, void* buffer, size_t length) {
     if (!file.SeekTo(pos))
@@ -27,23 +24,6 @@ bool ReadAt(platform::RawFile& file, int64_t pos, void* buffer, size_t length) {
         p += got, length -= static_cast<size_t>(got);
     }
     return true;
-}
-
-// SHA-256 of length bytes at pos; empty when the file ends early.
-std::string HashRange(platform::RawFile& file, int64_t pos, int64_t length) {
-    if (!file.SeekTo(pos))
-        return {};
-    CSha256 sha;
-    std::vector<char> buffer(kHashBufferSize);
-    while (length > 0) {
-        const size_t want = static_cast<size_t>(std::min<int64_t>(length, kHashBufferSize));
-        const long got = file.Read(buffer.data(), want);
-        if (got <= 0)
-            return {};
-        sha.Update(buffer.data(), static_cast<size_t>(got));
-        length -= got;
-    }
-    return CSha256::Hex(sha.Finish());
 }
 
 void CheckStale(const CReseller& record, const ProductSetupFacts& setup,
@@ -59,19 +39,28 @@ void CheckStale(const CReseller& record, const ProductSetupFacts& setup,
 
 void CheckInfo(const CSfxPackage& package, const CAffProject& project, const CReseller& record,
                AffiliateSetupCheck& check) {
-    const std::optional<CAffiliateInfo> info = AffiliateInfoOfPackage(package);
+    // A stamp in the signature is what the launcher takes; entry 0 otherwise.
+    const SetupStamp stamp = ReadSetupStampOfFile(check.path);
+    check.stampState = stamp.state;
+    check.stampFault = std::string(stamp.fault);
+    std::optional<CAffiliateInfo> info;
+    if (stamp.state == SetupStamp::State::Stamped)
+        info = stamp.info;
+    else if (stamp.state != SetupStamp::State::Malformed)
+        info = AffiliateInfoOfPackage(package);
     check.infoReadable = info.has_value();
     const CAffiliateInfo found = info.value_or(CAffiliateInfo{});
     check.fields = {{"uuid", project.m_strUuid, found.m_strKey},
                     {"purchaseLink", record.m_strPurchaseLink, found.m_strLink},
                     {"webSite", record.m_strWebSite, found.m_strWebSite}};
+    check.digest = CheckAuthenticodeDigest(check.path);
 }
 
 void CheckPayload(const CSfxPackage& package, platform::RawFile& file,
                   const ProductSetupFacts& setup, AffiliateSetupCheck& check) {
     const CSfxEntry payload = package.GetEntry(1);
     check.payloadSize = payload.m_nSize;
-    check.payloadSha256 = HashRange(file, payload.m_nOffset, payload.m_nSize);
+    check.payloadSha256 = HashFileRange(file, payload.m_nOffset, payload.m_nSize);
     check.payloadMatches = setup.readable && check.payloadSize == setup.size &&
                            !check.payloadSha256.empty() && check.payloadSha256 == setup.sha256;
 }
@@ -112,7 +101,7 @@ void ReadPackage(const CAffProject& project, const CReseller& record,
 
 bool AffiliateSetupCheck::AllMatch() const {
     if (state != State::Read || !staleReasons.empty() || launcher.kind == LauncherKind::Unknown ||
-        !infoReadable || !payloadMatches)
+        !infoReadable || !payloadMatches || digest.state == DigestCheck::State::Differs)
         return false;
     for (const InfoFieldCheck& f : fields)
         if (!f.Matches())
@@ -130,7 +119,7 @@ ProductSetupFacts ReadProductSetupFacts(const CAffProject& project) {
     if (!file.IsOpen() || !file.IsRegular() || !modified)
         return facts;
     facts.size = file.Size();
-    facts.sha256 = HashRange(file, 0, facts.size);
+    facts.sha256 = HashFileRange(file, 0, facts.size);
     facts.modified = *modified;
     facts.readable = facts.size >= 0 && !facts.sha256.empty();
     return facts;

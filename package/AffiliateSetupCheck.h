@@ -1,6 +1,8 @@
 #pragma once
 
+#include "package/AuthenticodeDigest.h"
 #include "package/LauncherKind.h"
+#include "package/SetupStamp.h"
 
 #include <cstdint>
 #include <string>
@@ -44,6 +46,13 @@ struct AffiliateSetupCheck {
     std::string problem;
     std::vector<std::string> staleReasons; // empty: built after every change
     LauncherFacts launcher;
+    // Where the information comes from: the stamp when the signature carries
+    // one, entry 0 otherwise; a malformed stamp leaves the information
+    // unreadable, as it leaves the launcher.
+    SetupStamp::State stampState = SetupStamp::State::NotSigned;
+    std::string stampFault;
+    // The signature's SHA-256 digest against the file's bytes.
+    DigestCheck digest;
     bool infoReadable = false;
     std::vector<InfoFieldCheck> fields;
     int64_t payloadSize = 0;
@@ -52,7 +61,8 @@ struct AffiliateSetupCheck {
 
     // True when the package is there, up to date, of a known launcher kind,
     // and carries the record's fields and the product's setup file. A signed
-    // launcher is reported, never counted against it.
+    // launcher is reported, never counted against it; a signature whose digest
+    // no longer matches the file's bytes is.
     bool AllMatch() const;
 };
 

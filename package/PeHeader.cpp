@@ -17,6 +17,8 @@ constexpr int64_t kDirectoryCountPe32 = 92;
 constexpr int64_t kDirectoryCountPe32Plus = 108;
 constexpr uint32_t kSecurityDirectory = 4;
 constexpr int64_t kDirectoryEntrySize = 8;
+// The same place in both optional header formats.
+constexpr int64_t kChecksumField = 64;
 
 // Reads byte ranges that lie wholly inside the image.
 class ImageBytes {
@@ -54,6 +56,7 @@ PeHeader ReadDirectories(const ImageBytes& image, PeHeader header, int64_t count
     if (!image.Read(entryAt, entry, sizeof entry))
         return Stop(header, PeFault::ReadFailed);
     header.security = PeDirectory{ReadU32LE(entry), ReadU32LE(entry + 4)};
+    header.securityOffset = entryAt;
     return header;
 }
 
@@ -85,6 +88,7 @@ PeHeader ReadPeHeader(const PeReadAt& read, int64_t size) {
         header.format = PeFormat::Pe32Plus;
     else
         return Stop(header, PeFault::UnknownMagic);
+    header.checksumOffset = pe + kOptionalHeader + kChecksumField;
     const int64_t countAt = pe + kOptionalHeader +
                             (magic == kMagicPe32 ? kDirectoryCountPe32 : kDirectoryCountPe32Plus);
     return ReadDirectories(image, header, countAt);

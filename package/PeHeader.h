@@ -39,6 +39,10 @@ struct PeHeader {
     // None when the header has too few directories to hold it (or a fault
     // came first).
     std::optional<PeDirectory> security;
+    // File offsets of the header's checksum and of the security directory
+    // entry (both outside what a signature's digest covers); -1 until read.
+    int64_t checksumOffset = -1;
+    int64_t securityOffset = -1;
 };
 
 // read(pos, buffer, length) fills buffer from position pos; false on failure

@@ -1,19 +1,9 @@
 #include "setupstub/SetupLauncher.h"
 
-#include "package/PackageAffiliateInfo.h"
+#include "package/LaunchAffiliateInfo.h"
 #include "package/SfxPackage.h"
 #include "setupstub/PackageUnpack.h"
 #include "setupstub/SideBySide.h"
-
-namespace {
-
-// Entry 0, read straight from the package: the link can then reach the disk
-// while the setup is extracted.
-int ReadAffiliateInfo(const CSfxPackage& package, CAffiliateInfo& info) {
-    return ReadPackageAffiliateInfo(package, info);
-}
-
-} // namespace
 
 PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFolder& folder,
                            const platform::MachineStore& machineWide,
@@ -25,7 +15,7 @@ PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFold
         prepared.result = SFX_ERR_EMPTY;
     CAffiliateInfo info;
     if (prepared.result == SFX_OK)
-        prepared.result = ReadAffiliateInfo(package, info);
+        prepared.result = ReadLaunchAffiliateInfo(packagePath, package, info);
     if (prepared.result != SFX_OK)
         return prepared;
     prepared.packageRead = true;

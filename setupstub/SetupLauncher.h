@@ -19,9 +19,10 @@ struct PreparedSetup {
 };
 
 // Everything the launcher does before the start: reads the affiliate
-// information from entry 0 of the package at packagePath, unpacks the whole
-// package into folder and stores the link; the link is written while the
-// package is unpacked and is put in place only when every entry was
+// information from the stamp in the package's signature, or else from entry 0
+// of the package at packagePath (package/LaunchAffiliateInfo.h), unpacks the
+// whole package into folder and stores the link; the link is written while
+// the package is unpacked and is put in place only when every entry was
 // unpacked. A package with fewer than two entries is not an affiliate setup:
 // nothing is unpacked, written or started (SFX_ERR_EMPTY). An unreadable or
 // malformed information file, or a failed or stopped unpacking, stores

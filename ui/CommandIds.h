@@ -31,6 +31,7 @@ enum CommandId : int {
     ID_EMAIL = 32802,
     ID_IMPORT_AFFILIATES = 32810,
     ID_EXPORT_AFFILIATES = 32811,
+    ID_STAMP_FROM_TEMPLATE = 32812,
 };
 
 // The notification an editor posts after changing an affiliate.

@@ -121,6 +121,9 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_BUILD_ALL, "Build All\tF8",
                "Build custom setup files for all affiliates\nBuild All")
         ->setShortcut(QKeySequence(Qt::Key_F8));
+    AddCommand(ID_STAMP_FROM_TEMPLATE, "Stamp from Signed Template...",
+               "Write the custom setups of all affiliates as stamped copies of the signed "
+               "template\nStamp from Signed Template");
     AddCommand(ID_BUILD_SELF_CREATOR, "&Build Self Creator",
                "Create stand-alone application for affiliates to make custom builds by "
                "themselves.\nBuild self creator");
@@ -173,6 +176,7 @@ void CMainFrame::CreateMenus() {
     QMenu* build = menuBar()->addMenu("&Build");
     build->addAction(Action(ID_BUILD_SELECTED));
     build->addAction(Action(ID_BUILD_ALL));
+    build->addAction(Action(ID_STAMP_FROM_TEMPLATE));
     build->addAction(Action(ID_BUILD_SELF_CREATOR));
     build->addSeparator();
     build->addAction(Action(ID_RUN_SETUP));
@@ -288,6 +292,7 @@ void CMainFrame::ConnectCommands() {
     on(ID_SELECT_ALL, [this] { m_view->OnSelectAll(); });
     on(ID_BUILD_SELECTED, [this, &doc] { doc.BuildSelected(m_view->SelectedKeys()); });
     on(ID_BUILD_ALL, [&doc] { doc.OnBuildAll(); });
+    on(ID_STAMP_FROM_TEMPLATE, [&doc] { doc.OnStampFromTemplate(); });
     on(ID_BUILD_SELF_CREATOR, [&doc] { doc.OnBuildSelfCreator(); });
     on(ID_RUN_SETUP, [this, &doc] {
         const std::vector<uint16_t> keys = m_view->SelectedKeys();
@@ -334,6 +339,7 @@ void CMainFrame::UpdateCommandUI() {
     enable(ID_AFFILIATE_PROPERTY, selected == 1);
     enable(ID_BUILD_SELECTED, selected >= 1 && !building);
     enable(ID_BUILD_ALL, !building && hasAffiliates);
+    enable(ID_STAMP_FROM_TEMPLATE, !building && hasAffiliates);
     enable(ID_RUN_SETUP, selected == 1);
     enable(ID_EXPLORE_OUTPUT, selected >= 1 && !building);
     enable(ID_BROWSE_WEBSITE, selected == 1);

@@ -3,6 +3,9 @@
 #include "model/ProjectFile.h"
 #include "package/BuildLogSink.h"
 #include "package/BuildRunningFlag.h"
+#include "package/SetupTemplate.h"
+#include "package/StampTemplate.h"
+#include "package/StampingWriter.h"
 #include "platform/FileLock.h"
 #include "ui/AffiliateDialog.h"
 #include "ui/BuildSelfCreator.h"
@@ -359,6 +362,28 @@ void CVelkoraDoc::OnBuildAll() {
     SaveModified(); // the build goes on whatever the answer
     const int id = m_nNextBuildId;
     CAffiliateBuilder builder(MakeBuildEnvironment());
+    TrackBuild(builder.BuildAll(m_project), id);
+}
+
+void CVelkoraDoc::OnStampFromTemplate() {
+    if (IsBuilding() || m_project.m_mapResellers.IsEmpty() || !m_log)
+        return;
+    FileRequest request;
+    request.filters = ParseFilterText("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||");
+    const QString chosen = m_prompts.OpenFile(Frame(), request);
+    if (chosen.isEmpty())
+        return;
+    auto stampTemplate = std::make_shared<CStampTemplate>();
+    const std::string problem =
+        OpenTemplateForStamping(m_project, chosen.toStdString(), *stampTemplate);
+    if (!problem.empty()) {
+        m_prompts.Message(Frame(), QString::fromStdString(problem));
+        return;
+    }
+    const int id = m_nNextBuildId;
+    BuildEnvironment env = MakeBuildEnvironment();
+    env.writePackage = StampingWriter(stampTemplate);
+    CAffiliateBuilder builder(std::move(env));
     TrackBuild(builder.BuildAll(m_project), id);
 }
 

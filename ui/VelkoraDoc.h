@@ -73,6 +73,10 @@ public:
     void OnProductSettings();
     void OnProgramUuid();
     void OnBuildAll();
+    // Build > Stamp from Signed Template: asks for the signed template, then
+    // writes every affiliate's custom setup as a stamped copy of it, with the
+    // log of Build All. The project is neither saved nor offered for saving.
+    void OnStampFromTemplate();
     // Build Self Creator: carried out by RunBuildSelfCreator (BuildSelfCreator.h).
     void OnBuildSelfCreator();
     // Commands of the list that build.

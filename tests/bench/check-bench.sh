@@ -4,7 +4,7 @@
 #   check-bench.sh RUN_BENCH BUILD_DIR
 set -euo pipefail
 table=$("$1" --build-dir "$2" --affiliates 300 --sort-rows 200 --small-builds 3 \
-        --big-builds 2 --big-mib 1 --rounds 1)
+        --big-builds 2 --big-mib 1 --rounds 1 --stamps 3)
 echo "$table"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for measure in "load 300 affiliates: velkora-cli show" "load + save 300 affiliates" \
@@ -17,3 +17,6 @@ for measure in "load 300 affiliates: velkora-cli show" "load + save 300 affiliat
   [[ $figure =~ [0-9] ]] || fail "no figure for '$measure': $line"
   [[ $ratio =~ ^\ (-|[0-9]+(\.[0-9]+)?x)\ $ ]] || fail "bad ratio for '$measure': $line"
 done
+# Stamping needs the Windows launcher and osslsigncode; without them the row
+# says it was skipped.
+grep -qF "| stamp 3 copies of a 1 MiB signed template" <<< "$table" || fail "no stamping row"

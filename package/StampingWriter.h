@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CSfxPackage;
+class CStampTemplate;
+
+// A package writer for the affiliate builder (BuildEnvironment::writePackage)
+// that stamps instead of building: the output is a copy of the signed
+// template with the information file of entry 0 in its stamp slot; entry 1
+// (the product's setup) is already in the template. SFX_ERR_SOURCE when the
+// information file cannot be read back.
+std::function<int(CSfxPackage& pkg, const std::string& outputPath)>
+StampingWriter(std::shared_ptr<const CStampTemplate> stampTemplate);
