@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "model/TextEncoding.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -58,13 +60,27 @@ bool CliArgs::Parse(const std::vector<std::string>& words, const CliSyntax& synt
                     std::string& error) {
     if (syntax.rest.empty())
         return Parse(words, syntax.options, syntax.arguments.size(), syntax.arguments.size(),
-                     error);
+                     error) &&
+               OptionsAreUtf8(error);
     const auto dashes = std::find(words.begin(), words.end(), std::string("--"));
     const std::vector<std::string> own(words.begin(), dashes);
     std::vector<std::string> rest(dashes == words.end() ? dashes : dashes + 1, words.end());
-    if (!Parse(own, syntax.options, syntax.arguments.size(), syntax.arguments.size(), error))
+    if (!Parse(own, syntax.options, syntax.arguments.size(), syntax.arguments.size(), error) ||
+        !OptionsAreUtf8(error))
         return false;
     m_rest = std::move(rest);
+    return true;
+}
+
+// Option values end up in projects, packages and the store, which keep texts
+// as UTF-8: a value in another encoding would make the whole project read as
+// a code-page file later, so it is refused here rather than stored.
+bool CliArgs::OptionsAreUtf8(std::string& error) const {
+    for (const auto& [name, value] : m_options)
+        if (!IsValidUtf8(value)) {
+            error = "The value of --" + name + " is not valid UTF-8; texts are kept as UTF-8.";
+            return false;
+        }
     return true;
 }
 

@@ -44,7 +44,8 @@ public:
                size_t minPositionals, size_t maxPositionals, std::string& error);
 
     // Parses against a declared syntax: exactly its arguments, and the words
-    // after "--" as the rest when the syntax takes one.
+    // after "--" as the rest when the syntax takes one. Option values must be
+    // valid UTF-8.
     bool Parse(const std::vector<std::string>& words, const CliSyntax& syntax, std::string& error);
 
     // The words after "--" of a syntax with a rest; empty otherwise.
@@ -59,6 +60,8 @@ public:
     bool AnyOption() const { return !m_options.empty(); }
 
 private:
+    bool OptionsAreUtf8(std::string& error) const;
+
     std::vector<std::string> m_positionals;
     std::multimap<std::string, std::string> m_options;
     std::vector<std::string> m_rest;

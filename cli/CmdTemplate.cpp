@@ -4,7 +4,6 @@
 
 #include "model/AffProject.h"
 #include "package/SetupTemplate.h"
-#include "platform/TempFile.h"
 
 #include <memory>
 #include <ostream>
@@ -32,7 +31,7 @@ protected:
         if (!LoadCliProject(args.Positionals()[0], project, err))
             return kExitFailed;
         const std::string output = project.ResolveProjectPath(args.Value("output"));
-        switch (BuildSetupTemplate(project, platform::TempFolder(), output)) {
+        switch (BuildSetupTemplate(project, output)) {
         case SFX_OK:
             if (!args.Has("quiet"))
                 out << "File '" << output << "' created successfully.\n"

@@ -41,6 +41,8 @@ std::string SynopsisLine(const CliCommand& command) {
             break;
         }
     }
+    if (!syntax.rest.empty())
+        line += " [" + Bold("--") + " " + Italic(std::string(syntax.rest)) + "...]";
     return line + "\n.br\n";
 }
 

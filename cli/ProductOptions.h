@@ -12,6 +12,7 @@ class CAffProject;
 std::vector<CliOption> ProductTextOptions(std::vector<CliOption> extra = {},
                                           CliOccurs occurs = CliOccurs::Optional);
 
-// Stores each product text option that was given, as typed, in project;
-// texts whose option was not given keep their value.
+// Stores each product text option that was given in project, as typed, but
+// a path that lies inside the project's folder relative to it; texts whose
+// option was not given keep their value.
 void CopyProductTexts(const CliArgs& args, CAffProject& project);

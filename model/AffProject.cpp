@@ -3,6 +3,8 @@
 #include "model/ProjectPaths.h"
 #include "platform/HostPath.h"
 
+#include <initializer_list>
+
 CAffProject::AddResult CAffProject::AddReseller(const CReseller& source, uint16_t* newKey) {
     // Keys wrap after 65,536 affiliates; search forward for a free one so that
     // an existing affiliate is never overwritten.
@@ -61,4 +63,18 @@ std::string CAffProject::ResolveProjectPath(const std::string& path) const {
 
 std::string CAffProject::MakeProjectRelative(const std::string& path) const {
     return projectpaths::MakeRelativePath(m_strBaseDirectory, path, platform::HostPathStyle());
+}
+
+std::string CAffProject::StoredPath(const std::string& path) const {
+    const std::string relative = MakeProjectRelative(path);
+    return relative.empty() ? path : relative;
+}
+
+void CAffProject::StorePathsRelative() {
+    for (std::string* path : {&m_strSetupFile, &m_strOutputDir, &m_strSelfCreatorPath})
+        *path = StoredPath(*path);
+    for (const uint16_t key : m_mapResellers.Keys()) {
+        CReseller* affiliate = m_mapResellers.Lookup(key);
+        affiliate->m_strSetupPath = StoredPath(affiliate->m_strSetupPath);
+    }
 }

@@ -60,6 +60,13 @@ public:
     // path relative to the base directory where it lies below it; the path
     // unchanged otherwise; empty when path is too long to handle.
     std::string MakeProjectRelative(const std::string& path) const;
+    // path as a project stores it: relative where it lies below the base
+    // directory, so that a copied or moved project still names its own
+    // files; as given otherwise (also when it is too long to handle).
+    std::string StoredPath(const std::string& path) const;
+    // Stores the product's paths and every affiliate's setup path as
+    // StoredPath gives them; for a project that gets its first file.
+    void StorePathsRelative();
 
     CReseller* LookupReseller(uint16_t key) const { return m_mapResellers.Lookup(key); }
     CProductRegInfo* LookupRegInfo(uint16_t service) const { return m_mapRegInfo.Lookup(service); }

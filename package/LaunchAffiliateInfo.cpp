@@ -1,20 +1,8 @@
 #include "package/LaunchAffiliateInfo.h"
 
+#include "package/PackageAffiliateInfo.h"
 #include "package/SetupStamp.h"
 #include "package/SfxPackage.h"
-
-namespace {
-
-int ReadEntryZero(const CSfxPackage& package, CAffiliateInfo& info) {
-    std::string bytes;
-    // Bytes past the three longest possible fields are never looked at.
-    const int result = package.ReadEntryBytes(0, 3 * (4 + kAffiliateInfoMaxField), bytes);
-    if (result != SFX_OK)
-        return result;
-    return DecodeAffiliateInfo(bytes, info);
-}
-
-} // namespace
 
 int ReadLaunchAffiliateInfo(const std::string& packagePath, const CSfxPackage& package,
                             CAffiliateInfo& info) {
@@ -29,5 +17,5 @@ int ReadLaunchAffiliateInfo(const std::string& packagePath, const CSfxPackage& p
     case SetupStamp::State::Unstamped:
         break;
     }
-    return ReadEntryZero(package, info);
+    return ReadPackageAffiliateInfo(package, info);
 }

@@ -9,43 +9,9 @@
 #include "package/StampTemplate.h"
 #include "platform/FileReplace.h"
 #include "platform/RawFile.h"
-#include "platform/TempFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
-
-namespace {
-
-// The temporary information file; removed on every path.
-class TemplateInfoFile {
-public:
-    TemplateInfoFile() = default;
-    TemplateInfoFile(const TemplateInfoFile&) = delete;
-    TemplateInfoFile& operator=(const TemplateInfoFile&) = delete;
-    ~TemplateInfoFile() {
-        if (!m_path.empty())
-            platform::RemoveFile(m_path);
-    }
-
-    bool Write(const std::string& folder, const CAffiliateInfo& info) {
-        platform::FileHandle file = platform::CreateUniqueTempFile(folder, "_aff", ".ino", m_path);
-        if (!file)
-            return false;
-        for (const std::string* field : {&info.m_strKey, &info.m_strLink, &info.m_strWebSite})
-            if (field->size() > kAffiliateInfoMaxField)
-                return false;
-        const std::string bytes = EncodeAffiliateInfo(info);
-        return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-               std::fclose(file.release()) == 0;
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-} // namespace
 
 CAffiliateInfo TemplateAffiliateInfo(const CAffProject& project) {
     CAffiliateInfo info;
@@ -68,11 +34,11 @@ CAffiliateInfo TemplateAffiliateInfo(const CAffProject& project) {
     return info;
 }
 
-SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& tempFolder,
-                             const std::string& outputPath) {
-    TemplateInfoFile info;
+SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& outputPath) {
+    const CAffiliateInfo info = TemplateAffiliateInfo(project);
     CSfxPackage pkg;
-    if (!info.Write(tempFolder, TemplateAffiliateInfo(project)) || !pkg.AddFile(info.Path()))
+    // The entry name of the product's own information file: key 0 is no affiliate's.
+    if (!CanEncodeAffiliateInfo(info) || !pkg.AddBytes("_aff0.ino", EncodeAffiliateInfo(info)))
         return SFX_ERR_CREATE;
     const std::string setup = project.ResolveProjectPath(project.m_strSetupFile);
     if (project.m_strSetupFile.empty() || !pkg.AddFile(setup))

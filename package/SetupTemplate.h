@@ -20,11 +20,9 @@ struct ProductSetupFacts;
 CAffiliateInfo TemplateAffiliateInfo(const CAffProject& project);
 
 // Writes the template of project to outputPath with the launcher that the
-// product's setup asks for, as a build of one affiliate would. tempFolder
-// receives the information file for the duration of the build. SFX_ERR_SOURCE
+// product's setup asks for, as a build of one affiliate would. SFX_ERR_SOURCE
 // when the product's setup file cannot be read; otherwise the package codes.
-SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& tempFolder,
-                             const std::string& outputPath);
+SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& outputPath);
 
 // Whether the package at templatePath is a template of project: its entry 0
 // carries the product's key and its entry 1 the product's setup file (setup,

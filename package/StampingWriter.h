@@ -11,6 +11,6 @@ class CStampTemplate;
 // that stamps instead of building: the output is a copy of the signed
 // template with the information file of entry 0 in its stamp slot; entry 1
 // (the product's setup) is already in the template. SFX_ERR_SOURCE when the
-// information file cannot be read back.
+// information of entry 0 (from memory or its file) cannot be decoded.
 std::function<int(CSfxPackage& pkg, const std::string& outputPath)>
 StampingWriter(std::shared_ptr<const CStampTemplate> stampTemplate);

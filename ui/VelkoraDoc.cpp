@@ -211,8 +211,7 @@ void CVelkoraDoc::OfferReloadIfChanged() {
     std::string bytes;
     const ProjectFileResult result = LoadProjectFile(ToProjectText(m_pathName), loaded, bytes);
     if (!result.Ok()) {
-        m_prompts.Message(Frame(), FromProjectText(result.message),
-                          PromptIcon::Warning);
+        m_prompts.Message(Frame(), FromProjectText(result.message), PromptIcon::Warning);
         return;
     }
     TakeLoaded(std::move(loaded), m_pathName, bytes);
@@ -275,6 +274,12 @@ bool CVelkoraDoc::DoSave(const QString& path) {
     }
     if (!MayReplaceFileOnDisk(target))
         return false;
+    if (m_pathName.isEmpty()) {
+        // A new project's paths were chosen before it had a folder: those
+        // inside the folder it now gets are stored relative to it.
+        m_project.SetProjectPath(target);
+        m_project.StorePathsRelative();
+    }
     // The writer replaces the file atomically: a failed save leaves no file of
     // its own behind and the previous file untouched.
     std::string written;

@@ -174,7 +174,11 @@ TEST_F(CliTest, ShowListsAffiliatesInMapOrder) {
 
 TEST_F(CliTest, JsonIsValidAndEscaped) {
     MakeProject();
-    const std::string tricky = "q\"b\\s/\n\t\x01 \xE9t\xE9";
+    // A value that is not UTF-8 is refused before anything is stored.
+    const CliRun latin1 = RunCliWords({"set-product", m_file, "--title", "\xE9t\xE9"});
+    EXPECT_EQ(latin1.code, 2);
+    EXPECT_NE(latin1.err.find("--title is not valid UTF-8"), std::string::npos) << latin1.err;
+    const std::string tricky = "q\"b\\s/\n\t\x01 \xC3\xA9t\xC3\xA9";
     ASSERT_EQ(
         RunCliWords({"set-product", m_file, "--title", tricky, "--version", "caf\xC3\xA9"}).code,
         0);
@@ -184,11 +188,8 @@ TEST_F(CliTest, JsonIsValidAndEscaped) {
     const JsonValue json = ShowJson(m_file);
     ASSERT_EQ(json.kind, JsonValue::Kind::Object);
     const JsonValue& product = json["product"];
-    // A text that is not UTF-8 makes the whole file read as Windows-1252: the
-    // title's bytes come back as their characters, and so do the two bytes
-    // of the version, which were UTF-8 by themselves.
-    EXPECT_EQ(product["title"].text, "q\"b\\s/\n\t\x01 \xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(product["version"].text, "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(product["title"].text, tricky);
+    EXPECT_EQ(product["version"].text, "caf\xC3\xA9");
     EXPECT_EQ(product["defaultServiceName"].text, "RegNow");
     EXPECT_EQ(json["registrationInfo"].items.size(), 1u);
     EXPECT_EQ(json["registrationInfo"][0]["productId"].text, "P-1");
@@ -307,6 +308,18 @@ TEST_F(CliTest, AddAffiliateStoresSetupPathProjectRelative) {
     EXPECT_EQ(p.LookupReseller(1)->m_strSetupPath, outside);
     EXPECT_EQ(p.LookupReseller(2)->m_strSetupPath, Native("dist/Tool_Z.run"));
     EXPECT_EQ(p.LookupReseller(3)->m_strSetupPath, "Tool_E.run");
+
+    // The product's paths follow the same rule: inside the folder, relative.
+    const std::string kit = (m_dir.parent_path() / "Kit.exe").string();
+    ASSERT_EQ(RunCliWords({"set-product", m_file, "--output-dir", (m_dir / "dist").string(),
+                           "--setup-file", (m_dir / "pkg" / "Tool.run").string(),
+                           "--self-creator-path", kit})
+                  .code,
+              0);
+    const CAffProject product = Load(m_file);
+    EXPECT_EQ(product.m_strOutputDir, "dist");
+    EXPECT_EQ(product.m_strSetupFile, Native("pkg/Tool.run"));
+    EXPECT_EQ(product.m_strSelfCreatorPath, kit);
 }
 
 TEST_F(CliTest, AddAffiliateServicesWithoutProductId) {

@@ -305,7 +305,8 @@ TEST_F(LauncherEndToEnd, SetupThatIsNoProgramGoesToTheDesktopOpener) {
     ASSERT_EQ(std::distance(fs::directory_iterator(tmp), fs::directory_iterator()), 1);
     const std::string folder = fs::directory_iterator(tmp)->path().string();
     EXPECT_EQ(opened, folder + "/Setup Guide.pdf\n");
-    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
+    // Read-only before the opener is started, so that nobody can swap the file.
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(StoredValue(MachineStore(machineRoot), kUuid, "PurchaseLink"),
               std::string(kLink) + '\0');
 }
@@ -323,10 +324,12 @@ TEST_F(LauncherEndToEnd, TwoLaunchersAtOnceLeaveOneWholeLink) {
         std::string stored = StoredValue(machine, kUuid, "PurchaseLink");
         EXPECT_TRUE(stored == linkA + '\0' || stored == linkB + '\0') << stored;
     }
-    // Only the two values remain in the key's folder: no temporary files.
+    // Only the two values and the writers' lock file remain in the key's
+    // folder: no temporary files.
     auto key =
         fs::path(machineRoot) / MachineStore::KeyFolder(std::string("Software\\Velkora\\") + kUuid);
-    EXPECT_EQ(std::distance(fs::directory_iterator(key), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(key), fs::directory_iterator()), 3);
+    EXPECT_TRUE(fs::exists(key / "w.lock"));
 }
 
 // The vendor's program, started by the setup itself, finds the link at once:

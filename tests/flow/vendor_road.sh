@@ -111,10 +111,11 @@ json=$(project_json "$project")
 expect_eq "$(jq -r '.product.title' <<<"$json")" "Demo Product" "product name"
 expect_eq "$(jq -r '.product.version' <<<"$json")" "1.0" "version"
 expect_eq "$(jq -r '.product.webSite' <<<"$json")" "https://demo.example" "web site"
-# The wizard keeps the paths as typed.
-expect_eq "$(jq -r '.product.setupFile' <<<"$json")" "$work/vendor-setup.sh" "setup file"
-expect_eq "$(jq -r '.product.outputDir' <<<"$json")" "$out" "output directory"
-expect_eq "$(jq -r '.product.selfCreatorPath' <<<"$json")" "$creator" "self creator path"
+# Paths inside the project's folder are stored relative to it on the first
+# save, so that a copy of the folder builds into itself.
+expect_eq "$(jq -r '.product.setupFile' <<<"$json")" "vendor-setup.sh" "setup file"
+expect_eq "$(jq -r '.product.outputDir' <<<"$json")" "out" "output directory"
+expect_eq "$(jq -r '.product.selfCreatorPath' <<<"$json")" "VelkSelfMaker" "self creator path"
 uuid=$(jq -r '.product.uuid' <<<"$json")
 [[ "$uuid" =~ ^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$ ]] ||
   fail "program UUID [$uuid]"
@@ -126,7 +127,7 @@ expect_eq "$(jq -r '[.affiliates[].name] | sort | join(",")' <<<"$json")" "Alice
 alice() { jq -r ".affiliates[] | select(.name == \"Alice\") | .$1" <<<"$json"; }
 expect_eq "$(alice affiliateId)" "al-9" "Alice's ID edited in place"
 expect_eq "$(alice purchaseLink)" "$regnow?affiliate=al-9&item=4711" "Alice's link after the edit"
-expect_eq "$(alice setupPath)" "$alice_pkg" "Alice's setup path"
+expect_eq "$(alice setupPath)" "out/vendor-setup_Alice.sh" "Alice's setup path"
 expect_eq "$("$cli" inspect "$alice_pkg" | sed -n 's/^  Purchase link: //p')" \
   "$regnow?affiliate=al-9&item=4711" "link inside Alice's package"
 expect_eq "$("$cli" inspect "$carol_pkg" | sed -n 's/^  Program UUID:  //p')" "$uuid" \

@@ -24,7 +24,7 @@ void CheckFile(std::string_view file) {
     if (stamp.state == SetupStamp::State::Stamped) {
         for (const std::string* field :
              {&stamp.info.m_strKey, &stamp.info.m_strLink, &stamp.info.m_strWebSite})
-            FUZZ_CHECK(field->size() <= kAffiliateInfoMaxField, "a stamp field too long");
+            FUZZ_CHECK(field->size() <= kInfoFieldMax, "a stamp field too long");
     }
     FUZZ_CHECK((stamp.state == SetupStamp::State::Malformed) == !stamp.fault.empty(),
                "a fault without a malformed stamp, or the other way round");

@@ -110,6 +110,28 @@ TEST(ProjectPaths, ProjectUsesItsFolderAsBase) {
     EXPECT_EQ(copy.BaseDirectory(), p.BaseDirectory());
 }
 
+// A project that gets its first file keeps the paths inside its folder
+// relative, so that a copy builds into its own folder; others stay as typed.
+TEST(ProjectPaths, PathsInsideTheFolderAreStoredRelative) {
+    CAffProject p;
+    p.m_strOutputDir = "/work/proj/out";
+    p.m_strSetupFile = "/elsewhere/Setup.exe";
+    p.m_strSelfCreatorPath = "/work/project2/Kit.exe";
+    CReseller inside;
+    inside.m_strSetupPath = "/work/proj/out/a.exe";
+    CReseller outside;
+    outside.m_strSetupPath = "/work/b.exe";
+    ASSERT_EQ(p.AddReseller(inside), CAffProject::AddResult::Added);
+    ASSERT_EQ(p.AddReseller(outside), CAffProject::AddResult::Added);
+    p.SetProjectPath("/work/proj/p.vkp");
+    p.StorePathsRelative();
+    EXPECT_EQ(p.m_strOutputDir, "out");
+    EXPECT_EQ(p.m_strSetupFile, "/elsewhere/Setup.exe");
+    EXPECT_EQ(p.m_strSelfCreatorPath, "/work/project2/Kit.exe");
+    EXPECT_EQ(p.LookupReseller(0)->m_strSetupPath, "out/a.exe");
+    EXPECT_EQ(p.LookupReseller(1)->m_strSetupPath, "/work/b.exe");
+}
+
 // A path read back must name the same file: resolving a resolved path, or
 // resolving what MakeRelativePath made of it, changes nothing, and a relative
 // result never reads as an absolute one.

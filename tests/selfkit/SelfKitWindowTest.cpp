@@ -204,10 +204,10 @@ TEST_F(SelfKitWindowFixture, ABuildShowsProgressSuccessThenAsksToRun) {
     EXPECT_EQ(responder.boxes[1].text, "Do you want to run the setup file now?");
 
     EXPECT_TRUE(std::filesystem::exists(target / "new/folder/custom.exe"));
-    // The affiliate ID reaches the link unchanged.
+    // The affiliate ID reaches the link, encoded where a query value needs it.
     const std::string info = InfoEntryOf(target / "new/folder/custom.exe");
     EXPECT_NE(info.find(std::string(ServiceTable()[kServiceShareIt].endpoint) +
-                        "?productid=5678&resellerid=A&B=@1"),
+                        "?productid=5678&resellerid=A%26B%3D@1"),
               std::string::npos);
     EXPECT_EQ(window.ProgressWindow(), nullptr);
     EXPECT_TRUE(window.active());

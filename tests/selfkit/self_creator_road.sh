@@ -86,7 +86,7 @@ scripted)
   wait_for setup-ran || fail "the vendor's setup did not run"
   expect_eq "$(cat setup-ran)" "ran with: --silent" "arguments of the vendor's setup"
   expect_eq "$("$demo" "$uuid")" \
-    "https://www.regnow.com/softsell/nph-softsell.cgi?affiliate=al-1&x=1&item=4711" \
+    "https://www.regnow.com/softsell/nph-softsell.cgi?affiliate=al-1%26x%3D1&item=4711" \
     "stored purchase link"
 
   # Mistakes: an unknown service, a missing option, an unwritable output.

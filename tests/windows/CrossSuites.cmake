@@ -46,7 +46,7 @@ set(folder_stores "SetupLauncherTest.PreparedPackageIsExtractedAndItsLinkStored:
 # control characters cannot be in a Windows file name.
 set(names "SfxPackage.NameIsThePartAfterTheLastSeparator:CliTest.InspectEscapesEntryNamesButJsonKeepsThem")
 # Paths absolute on Linux ("/work/proj") have no drive on Windows.
-set(posix_paths "ProjectPaths.ProjectUsesItsFolderAsBase")
+set(posix_paths "ProjectPaths.ProjectUsesItsFolderAsBase:ProjectPaths.PathsInsideTheFolderAreStoredRelative")
 # A setup that is no Windows program gets the launcher of the writing
 # program's own system: on Windows that is not the Linux one.
 set(own_launcher "VerifyCommandTest.AFreshBuildMatchesEverywhere")

@@ -95,7 +95,10 @@ $wine "$cli" inspect "$(winpath "$work/signed.exe")" | tr -d '\r' | grep -q "^En
 # Without the rights for the machine-wide store the link goes to the user's.
 cd "$work" || exit 1
 $wine "$cli" set-product "$project" --uuid "$user_uuid" >>cli.log 2>&1 || fail "set-product"
-$wine "$cli" build "$project" >>cli.log 2>&1 || fail "second build"
+# A build replaces only custom setups of the product's current UUID: the
+# setups made under the old one are the vendor's to remove.
+rm -rf "$work/out"
+$wine "$cli" build "$project" >>cli.log 2>&1 || fail "second build: $(tail -5 cli.log)"
 VELKORA_REFUSE_MACHINE_STORE=1 $wine "$package"
 expect "exit status without machine-wide rights" 3 $?
 $wine reg query 'HKLM\Software\Velkora\'$user_uuid /reg:32 >/dev/null 2>&1 &&
