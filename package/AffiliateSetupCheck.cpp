@@ -14,16 +14,7 @@
 namespace {
 
 bool ReadAt(platform::RawFile& file, int64_t pos, void* buffer, size_t length) {
-    if (!file.SeekTo(pos))
-        return false;
-    auto* p = static_cast<char*>(buffer);
-    while (length > 0) {
-        const long got = file.Read(p, length);
-        if (got <= 0)
-            return false;
-        p += got, length -= static_cast<size_t>(got);
-    }
-    return true;
+    return file.SeekTo(pos) && file.ReadAll(buffer, length);
 }
 
 void CheckStale(const CReseller& record, const ProductSetupFacts& setup,

@@ -77,17 +77,6 @@ std::string Sha256Digest(std::string_view bytes, int depth) {
     return digest.empty() ? Sha256OfNested(bytes, path, depth) : digest;
 }
 
-bool ReadAll(platform::RawFile& file, void* buffer, size_t length) {
-    auto* p = static_cast<char*>(buffer);
-    while (length > 0) {
-        const long got = file.Read(p, length);
-        if (got <= 0)
-            return false;
-        p += got, length -= static_cast<size_t>(got);
-    }
-    return true;
-}
-
 // The program's digest: the bytes before the table, less the two fields.
 bool HashImage(const std::string& path, const CertificateEntry& entry, std::string& digest) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
@@ -99,7 +88,7 @@ bool HashImage(const std::string& path, const CertificateEntry& entry, std::stri
     for (int64_t pos = 0; pos < entry.tableOffset;) {
         const size_t want =
             static_cast<size_t>(std::min<int64_t>(kHashBuffer, entry.tableOffset - pos));
-        if (!ReadAll(file, buffer.data(), want))
+        if (!file.ReadAll(buffer.data(), want))
             return false;
         // Both fields lie in the headers, far inside the first piece.
         size_t from = 0;

@@ -31,17 +31,6 @@ uint32_t AddWords(uint32_t sum, const unsigned char* bytes, size_t length) {
     return sum;
 }
 
-bool ReadAll(platform::RawFile& file, void* buffer, size_t length) {
-    auto* p = static_cast<char*>(buffer);
-    while (length > 0) {
-        const long got = file.Read(p, length);
-        if (got <= 0)
-            return false;
-        p += got, length -= static_cast<size_t>(got);
-    }
-    return true;
-}
-
 bool WriteAt(platform::RawFile& file, int64_t pos, const void* bytes, size_t length) {
     return file.SeekTo(pos) && file.WriteAll(bytes, length);
 }
@@ -68,7 +57,7 @@ bool CStampTemplate::Open(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     std::string table(static_cast<size_t>(entry.tableSize), '\0');
     if (!file.IsOpen() || !file.SeekTo(m_tableOffset) ||
-        !ReadAll(file, table.data(), table.size())) {
+        !file.ReadAll(table.data(), table.size())) {
         m_problem = "cannot be read";
         return false;
     }
@@ -77,7 +66,7 @@ bool CStampTemplate::Open(const std::string& path) {
     if (!PrepareTable(entry.contentInfo, rest))
         return false;
     unsigned char checksum[4] = {};
-    if (!file.SeekTo(m_checksumOffset) || !ReadAll(file, checksum, sizeof checksum)) {
+    if (!file.SeekTo(m_checksumOffset) || !file.ReadAll(checksum, sizeof checksum)) {
         m_problem = "cannot be read";
         return false;
     }
@@ -130,7 +119,7 @@ bool CStampTemplate::SumPrefix() {
     StoreU32LE(directory + 4, static_cast<uint32_t>(m_table.size()));
     for (int64_t pos = 0; pos < m_tableOffset;) {
         const size_t want = static_cast<size_t>(std::min<int64_t>(kSumBuffer, m_tableOffset - pos));
-        if (!file.IsOpen() || !file.SeekTo(pos) || !ReadAll(file, buffer.data(), want)) {
+        if (!file.IsOpen() || !file.SeekTo(pos) || !file.ReadAll(buffer.data(), want)) {
             m_problem = "cannot be read";
             return false;
         }

@@ -42,6 +42,8 @@ public:
     // Reads up to length bytes; the count read, 0 at the end, -1 on failure.
     // Retries interrupted reads.
     long Read(void* buffer, size_t length);
+    // Reads exactly length bytes; false at an early end or on failure.
+    bool ReadAll(void* buffer, size_t length);
     // Writes all length bytes; false on failure.
     bool WriteAll(const void* buffer, size_t length);
     // Closes the file; false when the system reports a failure (for a written

@@ -124,7 +124,7 @@ int64_t PeLength(const Fields& f) {
     // start 96 (PE32) or 112 (PE32+) bytes into the optional header.
     const int64_t directoriesAt = magic == 0x20B ? 112 : 96;
     const int64_t directories = optional + directoriesAt;
-    constexpr int64_t kSecurityEntry = 4 * 8; // entry 4, 8 bytes each
+    constexpr int64_t kSecurityEntry = int64_t{4} * 8; // entry 4, 8 bytes each
     uint64_t count = 0, certOffset = 0, certSize = 0;
     int64_t certEnd = 0;
     if (static_cast<int64_t>(optionalSize) >= directoriesAt + kSecurityEntry + 8 &&
