@@ -58,20 +58,6 @@ bool Trusted(int fd, FolderTrust trust) {
            (!othersWrite || (info.st_mode & S_ISVTX) != 0);
 }
 
-// 16 random hex digits: guessing the next folder's name is hopeless.
-std::string RandomFolderName() {
-    unsigned char bytes[8] = {};
-    if (!FillSystemRandom(bytes, sizeof bytes))
-        return {};
-    static const char kHex[] = "0123456789abcdef";
-    std::string name = "velkora-";
-    for (unsigned char b : bytes) {
-        name += kHex[b >> 4];
-        name += kHex[b & 0x0F];
-    }
-    return name;
-}
-
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;

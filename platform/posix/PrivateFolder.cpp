@@ -14,20 +14,6 @@
 namespace platform {
 namespace {
 
-// 16 random hex digits: guessing the next folder's name is hopeless.
-std::string RandomName() {
-    unsigned char bytes[8] = {};
-    if (!FillSystemRandom(bytes, sizeof bytes))
-        return {};
-    static const char kHex[] = "0123456789abcdef";
-    std::string name = "velkora-";
-    for (unsigned char b : bytes) {
-        name += kHex[b >> 4];
-        name += kHex[b & 0x0F];
-    }
-    return name;
-}
-
 std::string EnvText(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::string(value) : std::string();
@@ -83,7 +69,7 @@ std::string CreatePrivateFolder(const std::string& parent) {
     if (base != "/")
         base += '/';
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = RandomName();
+        const std::string name = RandomFolderName();
         if (name.empty())
             return {};
         const std::string folder = base + name;

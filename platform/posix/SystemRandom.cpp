@@ -1,5 +1,7 @@
 #include "platform/posix/SystemRandom.h"
 
+#include <string>
+
 #include <cerrno>
 #include <sys/random.h>
 #include <sys/types.h>
@@ -18,6 +20,19 @@ bool FillSystemRandom(void* out, size_t size) {
         got += static_cast<size_t>(n);
     }
     return true;
+}
+
+std::string RandomFolderName() {
+    unsigned char bytes[8] = {};
+    if (!FillSystemRandom(bytes, sizeof bytes))
+        return {};
+    static const char kHex[] = "0123456789abcdef";
+    std::string name = "velkora-";
+    for (unsigned char b : bytes) {
+        name += kHex[b >> 4];
+        name += kHex[b & 0x0F];
+    }
+    return name;
 }
 
 } // namespace platform
