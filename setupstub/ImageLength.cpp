@@ -126,14 +126,18 @@ int64_t PeLength(const Fields& f) {
     const int64_t directories = optional + directoriesAt;
     constexpr int64_t kSecurityEntry = int64_t{4} * 8; // entry 4, 8 bytes each
     uint64_t count = 0, certOffset = 0, certSize = 0;
-    int64_t certEnd = 0;
-    if (static_cast<int64_t>(optionalSize) >= directoriesAt + kSecurityEntry + 8 &&
+    const bool signedImage =
+        static_cast<int64_t>(optionalSize) >= directoriesAt + kSecurityEntry + 8 &&
         f.Get(directories - 4, 4, count) && count > 4 &&
         f.Get(directories + kSecurityEntry, 4, certOffset) &&
         f.Get(directories + kSecurityEntry + 4, 4, certSize) && certSize > 0 &&
-        certOffset <= static_cast<uint64_t>(end + 7) && f.Span(certOffset, certSize, certEnd))
-        end = std::max(end, certEnd);
-    return end;
+        certOffset <= static_cast<uint64_t>(end + 7);
+    if (!signedImage)
+        return end;
+    // A signature cut short is a broken image: taking the sections' end
+    // instead would make the length depend on what follows the file.
+    int64_t certEnd = 0;
+    return f.Span(certOffset, certSize, certEnd) ? std::max(end, certEnd) : -1;
 }
 
 } // namespace

@@ -48,6 +48,13 @@ TEST(ImageLength, UnknownOrBrokenHeadersGiveNoLength) {
     };
     std::string farSections = elf;
     farSections[0x28 + 7] = '\x7f'; // section headers far past the end
+    // A full optional header (its section table ends at 392) and a
+    // certificate table of 16 bytes right after it, cut short.
+    std::string signatureCut =
+        ReadFileBytes(std::string(VELKORA_TEST_DATA) + "/pe/pe32plus-signed.exe").substr(0, 407);
+    signatureCut[0x94] = '\xF0';
+    signatureCut[0x128] = '\x88';
+    signatureCut[0x129] = '\x01';
     std::string bigEndian = elf;
     bigEndian[5] = 2;
     const Broken cases[] = {
@@ -58,6 +65,7 @@ TEST(ImageLength, UnknownOrBrokenHeadersGiveNoLength) {
         {"sections_outside", farSections},
         {"big_endian", bigEndian},
         {"mz_without_pe", std::string("MZ") + std::string(200, '\0')},
+        {"signature_cut", signatureCut},
     };
     for (const Broken& c : cases)
         EXPECT_EQ(LengthOf(c.bytes), -1) << c.name;
