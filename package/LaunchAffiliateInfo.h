@@ -6,10 +6,12 @@
 
 class CSfxPackage;
 
-// The affiliate information a launcher run uses: the stamp in the signature of
-// the package at packagePath when it carries one, entry 0 of package (the
-// directory ReadDirectory read from packagePath) otherwise. A malformed stamp
-// counts as an unreadable information file: SFX_ERR_OPEN, nothing is taken.
-// Otherwise a package result code as reading entry 0 gives it.
-int ReadLaunchAffiliateInfo(const std::string& packagePath, const CSfxPackage& package,
-                            CAffiliateInfo& info);
+// What a launcher run reads of the package at packagePath before unpacking
+// it: its directory (into package; fewer than two entries is SFX_ERR_EMPTY)
+// and the affiliate information (into info), taken from the stamp in the
+// package's signature when it carries one and from entry 0 otherwise. A
+// malformed signature or stamp counts as an unreadable information file:
+// SFX_ERR_OPEN, nothing is taken. That includes a certificate table that does
+// not end the file, which also hides the package's trailer. Otherwise a
+// package result code as reading the directory or entry 0 gives it.
+int ReadLaunchPackage(const std::string& packagePath, CSfxPackage& package, CAffiliateInfo& info);

@@ -29,9 +29,12 @@ bool IsBareLauncher(const LauncherEnvironment& env) {
 }
 
 // The status of a run whose package was refused before anything was unpacked.
+// An information file that cannot be read means a package was there, even
+// where the image's length is unknown.
 int RefusedPackageStatus(const LauncherEnvironment& env, const PreparedSetup& prepared) {
-    if (prepared.result == SFX_ERR_OPEN && !platform::RawFile::OpenRead(env.packagePath).IsOpen())
-        return kLauncherFailed;
+    if (prepared.result == SFX_ERR_OPEN)
+        return platform::RawFile::OpenRead(env.packagePath).IsOpen() ? kLauncherDamaged
+                                                                     : kLauncherFailed;
     return IsBareLauncher(env) ? kLauncherBare : kLauncherDamaged;
 }
 

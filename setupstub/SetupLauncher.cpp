@@ -10,12 +10,8 @@ PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFold
                            const platform::MachineStore& perUser) {
     PreparedSetup prepared;
     CSfxPackage package;
-    prepared.result = package.ReadDirectory(packagePath);
-    if (prepared.result == SFX_OK && package.GetCount() < 2)
-        prepared.result = SFX_ERR_EMPTY;
     CAffiliateInfo info;
-    if (prepared.result == SFX_OK)
-        prepared.result = ReadLaunchAffiliateInfo(packagePath, package, info);
+    prepared.result = ReadLaunchPackage(packagePath, package, info);
     if (prepared.result != SFX_OK)
         return prepared;
     prepared.packageRead = true;

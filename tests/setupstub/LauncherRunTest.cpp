@@ -2,6 +2,8 @@
 #include "package/AffiliateInfoFile.h"
 #include "package/SfxPackage.h"
 #include "setupstub/AffiliateLinkStore.h"
+#include "setupstub/LauncherStatus.h"
+#include "tests/package/SignedSample.h"
 #include "tests/velklink/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -131,4 +133,33 @@ TEST_F(LauncherRunTest, BareLauncherStartsNothingAndLeavesNothing) {
     EXPECT_EQ(RunLauncher(env, {"/S", ""}), 0);
     EXPECT_TRUE(started.empty());
     EXPECT_TRUE(fs::is_empty(dir / "temp"));
+}
+
+// A signed package with bytes after its certificate table: the trailer is no
+// longer at the end, and the signature is malformed. Even where the image's
+// length is unknown (a bare launcher looks alike), that is a package whose
+// information cannot be read: nothing is stored, unpacked or started.
+TEST_F(LauncherRunTest, SignedPackageWithBytesAfterItsSignatureIsRefused) {
+    CSfxPackage package;
+    ASSERT_TRUE(package.AddFile(dir / "_aff1.ino"));
+    ASSERT_TRUE(package.AddFile(dir / "setup.sh"));
+    const std::string image = signedsample::PeImage();
+    ASSERT_EQ(package.BuildWithImage(image.data(), image.size(), dir / "built"), SFX_OK);
+    const std::string signedBytes = signedsample::SignSha256(ReadFileBytes(dir / "built"));
+    StartAnswers("", 0);
+    for (const size_t extra : {8, 13, 4096}) {
+        WriteFileBytes(dir / "signed", signedBytes + std::string(extra, '\0'));
+        env.packagePath = dir / "signed";
+        EXPECT_EQ(RunLauncher(env, {"/S", ""}), kLauncherDamaged) << extra;
+    }
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(fs::is_empty(dir / "temp"));
+    platform::StoredValue value;
+    EXPECT_NE(machine.ReadValue(ProductKeyPath(kKey), "PurchaseLink", 4000, value),
+              platform::StoreRead::Ok);
+
+    // The same signed package as it was signed runs.
+    WriteFileBytes(dir / "signed", signedBytes);
+    EXPECT_EQ(RunLauncher(env, {"/S", ""}), 0);
+    EXPECT_EQ(started.size(), 1u);
 }
