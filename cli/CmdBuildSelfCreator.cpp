@@ -19,7 +19,11 @@ public:
     std::string_view Name() const override { return "build-self-creator"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
-                {{"quiet", false, {}, "Print only errors; never ring the bell."}, WaitOption()}};
+                {{"template", true, "SIGNED.exe",
+                  "Carry the product's signed template instead of its setup file: the self "
+                  "creator then stamps each affiliate's copy of it, keeping the signature."},
+                 {"quiet", false, {}, "Print only errors; never ring the bell."},
+                 WaitOption()}};
     }
     std::string_view Summary() const override {
         return "Write the self creator that lets affiliates build their own custom setups.";
@@ -37,7 +41,10 @@ protected:
         const std::string before = project.m_strSelfCreatorPath;
         CliBuildLog log(out, err, args.Has("quiet"));
         const CliBellScope bell(args.Has("quiet"));
-        const SelfCreatorResult result = CSelfCreatorBuilder(log).Build(project);
+        CSelfCreatorBuilder builder(log);
+        if (args.Has("template"))
+            builder.SetSignedTemplate(args.Value("template"));
+        const SelfCreatorResult result = builder.Build(project);
 
         // The desktop program keeps a defaulted path in memory until the next
         // save; a command line has no later save, so it saves right away, but

@@ -11,7 +11,9 @@
 #include "package/ProductInfoFile.h"
 #include "package/RegistrationList.h"
 #include "package/SelfCreatorChoice.h"
+#include "package/SetupTemplate.h"
 #include "package/SfxPackage.h"
+#include "package/StampTemplate.h"
 #include "platform/Beep.h"
 #include "platform/HostPath.h"
 
@@ -79,9 +81,20 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
 
     m_log.Append(FormatText("Reading setup file '%s'", project.m_strSetupFile));
     const std::string setupPath = Resolve(project, project.m_strSetupFile);
-    if (setupPath.empty() || !package.AddFile(setupPath))
+    if (!m_strSignedTemplate.empty()) {
+        m_log.Append(FormatText("Reading signed template '%s'", m_strSignedTemplate));
+        const std::string templatePath = Resolve(project, m_strSignedTemplate);
+        CStampTemplate stampTemplate;
+        const std::string problem = OpenTemplateForStamping(project, templatePath, stampTemplate);
+        if (!problem.empty())
+            return fail(problem, SelfCreatorResult::TemplateRefused);
+        if (!package.AddFile(templatePath))
+            return fail(FormatText("Error! Can't open signed template[%s].", m_strSignedTemplate),
+                        SelfCreatorResult::TemplateRefused);
+    } else if (setupPath.empty() || !package.AddFile(setupPath)) {
         return fail(FormatText("Error! Can't open program setup file[%s].", project.m_strSetupFile),
                     SelfCreatorResult::SetupAddFailed);
+    }
 
     m_log.Append("Creating setup file...");
     if (project.m_strSelfCreatorPath.empty())

@@ -15,6 +15,7 @@ enum class SelfCreatorResult {
     SetupAddFailed,   // the product's setup file cannot be read
     BuildFailed,      // the package cannot be written
     OutputRefused,    // the output is the project file, the setup file or an affiliate's
+    TemplateRefused,  // the signed template is not the product's, not signed, or unreadable
 };
 
 // Writes the self creator of a product: a package made from the embedded self
@@ -22,6 +23,9 @@ enum class SelfCreatorResult {
 // Windows one of the setup's machine type: package/SelfCreatorChoice.h) whose
 // entry 0 is the product information file (program UUID and registration
 // list) and entry 1 the product's setup file.
+// With a signed template of the product, entry 1 is that template instead:
+// the self creator then stamps each affiliate's copy of it, so what an
+// affiliate makes keeps the vendor's signature.
 // Runs to its end on the calling thread and reports every step to the log.
 class CSelfCreatorBuilder {
 public:
@@ -30,6 +34,11 @@ public:
     // Formerly the folder of the temporary product information file, which
     // is now made in memory; kept for callers, it changes nothing.
     void SetTempFolder(std::string folder) { m_strTempFolder = std::move(folder); }
+
+    // The signed template to carry instead of the setup file (a path relative
+    // to the project's folder, or absolute); empty: the setup file. It must be
+    // the product's and signed, as stamping asks (package/SetupTemplate.h).
+    void SetSignedTemplate(std::string path) { m_strSignedTemplate = std::move(path); }
 
     // Builds into m_strSelfCreatorPath. When that is empty it becomes the
     // output folder followed by "VelkSMNG.exe" and stays so (the caller
@@ -44,4 +53,5 @@ private:
     IBuildLogSink& m_log;
     platform::Clock m_clock;
     std::string m_strTempFolder;
+    std::string m_strSignedTemplate;
 };

@@ -9,7 +9,10 @@
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/ProductInfoFile.h"
+#include "package/SetupTemplate.h"
 #include "package/SfxPackage.h"
+#include "package/StampContent.h"
+#include "package/StampTemplate.h"
 #include "platform/HostPath.h"
 #include "platform/ProcessStart.h"
 #include "platform/TempFile.h"
@@ -75,10 +78,13 @@ std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath) 
 CSelfKit::CSelfKit(std::string ownPath, std::string tempFolder)
     : m_strOwnPath(std::move(ownPath)), m_strTempFolder(WithSeparator(tempFolder)) {}
 
+CSelfKit::~CSelfKit() = default;
+
 SelfKitStatus CSelfKit::Start() {
     m_strUuid.clear();
     m_strSetupFile.clear();
     m_services = {};
+    m_stampTemplate.reset();
 
     CSfxPackage package;
     if (m_strOwnPath.empty() || m_strTempFolder.empty() ||
@@ -97,9 +103,21 @@ SelfKitStatus CSelfKit::Start() {
     if (ReadProductInfoFile(m_strTempFolder + infoName, info) != ProductInfoStatus::Ok)
         return SelfKitStatus::Corrupted;
 
+    auto stampTemplate = std::make_unique<CStampTemplate>();
+    switch (OpenCarriedSetup(m_strTempFolder + setupName, info.strUuid, *stampTemplate)) {
+    case CarriedSetup::Plain:
+        stampTemplate.reset();
+        break;
+    case CarriedSetup::SignedTemplate:
+        break;
+    case CarriedSetup::Unusable:
+        return SelfKitStatus::Corrupted;
+    }
+
     m_strUuid = std::move(info.strUuid);
     m_services = ParseRegistrationList(info.strRegistrationList);
     m_strSetupFile = m_strTempFolder + setupName;
+    m_stampTemplate = std::move(stampTemplate);
     return SelfKitStatus::Ok;
 }
 
@@ -153,9 +171,13 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
         if (!next(6))
             return SelfKitStatus::Cancelled;
 
+    if (!CanEncodeAffiliateInfo(info))
+        return SelfKitStatus::InfoAddFailed;
+    if (m_stampTemplate)
+        return BuildStamped(StampContentOf(info), request.strOutputPath, next);
+
     CSfxPackage package;
-    if (!CanEncodeAffiliateInfo(info) ||
-        !package.AddBytes(kInfoFileName, EncodeAffiliateInfo(info)))
+    if (!package.AddBytes(kInfoFileName, EncodeAffiliateInfo(info)))
         return SelfKitStatus::InfoAddFailed;
     if (!next(7))
         return SelfKitStatus::Cancelled;
@@ -175,4 +197,19 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
     if (!next(10))
         return SelfKitStatus::Cancelled;
     return built == SFX_OK ? SelfKitStatus::Ok : SelfKitStatus::BuildFailed;
+}
+
+SelfKitStatus CSelfKit::BuildStamped(const std::string& info, const std::string& outputPath,
+                                     const std::function<bool(int)>& next) const {
+    // The template holds the setup already; the stamp takes the place of
+    // adding both entries.
+    if (!next(7) || !next(8))
+        return SelfKitStatus::Cancelled;
+    CreateOutputFolders(outputPath);
+    const SfxResult written = m_stampTemplate->WriteCopy(info, outputPath);
+    if (!next(9) || !next(10))
+        return SelfKitStatus::Cancelled;
+    if (written == SFX_ERR_SOURCE)
+        return SelfKitStatus::SetupAddFailed; // the extracted template changed or went away
+    return written == SFX_OK ? SelfKitStatus::Ok : SelfKitStatus::BuildFailed;
 }

@@ -3,7 +3,10 @@
 #include "package/RegistrationList.h"
 
 #include <functional>
+#include <memory>
 #include <string>
+
+class CStampTemplate;
 
 // What the affiliate typed into the self creator's dialog.
 struct CCustomBuildRequest {
@@ -34,7 +37,10 @@ std::string SelfKitMessage(SelfKitStatus status, const std::string& outputPath);
 // The logic of the self creator: a package whose entry 0 is the product
 // information file and entry 1 the product's setup file. It extracts its own
 // entries into a temporary folder, offers the product's registration services
-// and writes affiliate packages made from the embedded launcher image.
+// and writes affiliate packages made from the embedded launcher image. When
+// entry 1 is the product's signed template instead, each affiliate's custom
+// setup is a copy of it with the affiliate's information stamped into the
+// signature, which stays valid.
 class CSelfKit {
 public:
     // Called after each build step with the progress position (2..10); returns
@@ -44,9 +50,15 @@ public:
     // ownPath: the self creator's own file. tempFolder: where entries and the
     // affiliate information file go.
     CSelfKit(std::string ownPath, std::string tempFolder);
+    ~CSelfKit();
+    CSelfKit(const CSelfKit&) = delete;
+    CSelfKit& operator=(const CSelfKit&) = delete;
 
-    // Extracts the own entries and reads the product information. Ok or Corrupted.
+    // Extracts the own entries and reads the product information. Ok or
+    // Corrupted (also for a carried template that cannot be stamped).
     SelfKitStatus Start();
+    // Whether builds stamp the carried signed template (known after Start).
+    bool StampsSignedTemplate() const { return m_stampTemplate != nullptr; }
 
     const COfferedServices& Services() const { return m_services; }
     // The name selected at start-up (first listed), or empty.
@@ -64,11 +76,17 @@ public:
     SelfKitStatus CheckRequest(const CCustomBuildRequest& request) const;
 
     // Makes the affiliate information file (entry "afflreg.dat") in memory
-    // and writes the affiliate package at the request's output path,
-    // reporting each of the eight steps to step.
+    // and writes the affiliate package at the request's output path, or the
+    // stamped copy of the signed template, reporting each of the eight steps
+    // to step.
     SelfKitStatus Build(const CCustomBuildRequest& request, const StepCallback& step);
 
 private:
+    // Steps 7 to 10 of a build from the signed template.
+    SelfKitStatus BuildStamped(const std::string& info, const std::string& outputPath,
+                               const std::function<bool(int)>& next) const;
+
+    std::unique_ptr<CStampTemplate> m_stampTemplate;
     std::string m_strOwnPath;
     std::string m_strTempFolder; // ends with a separator
     std::string m_strUuid;

@@ -6,6 +6,7 @@
 #include "package/SfxPackage.h"
 #include "platform/Beep.h"
 #include "platform/EmbeddedImage.h"
+#include "tests/package/SignedSample.h"
 #include "tests/support/LogRecorder.h"
 #include "tests/support/NativePath.h"
 
@@ -169,5 +170,66 @@ TEST_F(SelfCreatorFixture, TheDefaultNameJoinsTheOutputFolderOnce) {
     EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG.exe");
     EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG.exe"));
 }
+
+} // namespace
+
+namespace {
+
+// With the product's signed template, the self creator carries the template
+// in place of the setup file, byte for byte.
+TEST_F(SelfCreatorFixture, ASignedTemplateTakesThePlaceOfTheSetupFile) {
+    CAffiliateInfo credit;
+    credit.m_strKey = kTestUuid;
+    credit.m_strLink = "https://vendor.example/buy";
+    ASSERT_TRUE(signedsample::WriteTemplate(work / "T.exe", credit, "setup.exe", "VENDOR SETUP"));
+    project.m_strSelfCreatorPath = work / "kit.exe";
+    builder.SetSignedTemplate(work / "T.exe");
+    ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
+    EXPECT_EQ(log.Lines()[4], "Reading signed template '" + (work / "T.exe") + "'");
+
+    CSfxPackage package;
+    ASSERT_EQ(package.ReadDirectory(work / "kit.exe"), SFX_OK);
+    ASSERT_EQ(package.GetCount(), 2);
+    EXPECT_EQ(package.GetEntry(1).m_strName, "T.exe");
+    std::string carried;
+    ASSERT_EQ(package.ReadEntryBytes(1, 1 << 20, carried), SFX_OK);
+    EXPECT_EQ(carried, ReadBytes(work / "T.exe"));
+}
+
+// A template that stamping would refuse is refused here too, before anything
+// is written, with the reason.
+struct TemplateRefusal {
+    const char* name;
+    const char* key;
+    const char* setup;
+    bool sign;
+    const char* reason;
+};
+
+class SignedTemplateRefusalTest : public SelfCreatorFixture,
+                                  public ::testing::WithParamInterface<TemplateRefusal> {};
+
+TEST_P(SignedTemplateRefusalTest, WritesNothing) {
+    const TemplateRefusal& c = GetParam();
+    CAffiliateInfo credit;
+    credit.m_strKey = c.key;
+    ASSERT_TRUE(signedsample::WriteTemplate(work / "T.exe", credit, "setup.exe", c.setup, c.sign));
+    project.m_strSelfCreatorPath = work / "kit.exe";
+    builder.SetSignedTemplate(work / "T.exe");
+    EXPECT_EQ(builder.Build(project), SelfCreatorResult::TemplateRefused);
+    EXPECT_EQ(log.Lines().back(), "The template '" + (work / "T.exe") + "' " + c.reason + ".");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_FALSE(std::filesystem::exists(work / "kit.exe"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, SignedTemplateRefusalTest,
+    ::testing::Values(TemplateRefusal{"unsigned", kTestUuid, "VENDOR SETUP", false,
+                                      "is not signed"},
+                      TemplateRefusal{"another_product", "OTHER", "VENDOR SETUP", true,
+                                      "carries another product's key 'OTHER'"},
+                      TemplateRefusal{"another_setup", kTestUuid, "OLDER SETUP!", true,
+                                      "does not carry the product's setup file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,10 +4,14 @@
 // bytes, and a certificate table holding a PKCS#7 SignedData of the shape a
 // signing tool writes, whose SHA-256 digest covers the bytes before it.
 
+#include "package/AffiliateInfoFile.h"
 #include "package/DerCodec.h"
+#include "package/SfxPackage.h"
 #include "package/Sha256.h"
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -127,6 +131,29 @@ inline uint32_t PeChecksum(std::string_view file) {
     }
     sum = (sum & 0xFFFF) + (sum >> 16);
     return static_cast<uint32_t>(sum + file.size());
+}
+
+// A product's template written to path: entry 0 the information file of
+// info, entry 1 setupBytes under setupName, on the stand-in image; signed
+// with SHA-256 as the vendor signs it unless sign is false. False when it
+// cannot be written.
+inline bool WriteTemplate(const std::string& path, const CAffiliateInfo& info,
+                          const std::string& setupName, const std::string& setupBytes,
+                          bool sign = true) {
+    CSfxPackage pkg;
+    const std::string image = PeImage();
+    if (!pkg.AddBytes("_aff0.ino", EncodeAffiliateInfo(info)) ||
+        !pkg.AddBytes(setupName, setupBytes) ||
+        pkg.BuildWithImage(image.data(), image.size(), path) != SFX_OK)
+        return false;
+    if (!sign)
+        return true;
+    std::ifstream in(path, std::ios::binary);
+    const std::string built{std::istreambuf_iterator<char>(in), {}};
+    in.close();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << SignSha256(built);
+    return static_cast<bool>(out.flush());
 }
 
 } // namespace signedsample
