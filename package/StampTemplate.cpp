@@ -151,8 +151,17 @@ SfxResult CStampTemplate::WriteCopy(std::string_view info, const std::string& ou
         return SFX_ERR_CREATE;
     std::string table = m_table;
     table.replace(m_slotAt, slot.size(), slot);
+
+    // A file of ours already there (the copy of an earlier run, or one output
+    // reused for many copies) is written over: a new file each time costs
+    // more than the copying itself, its blocks freed and allocated anew.
+    platform::RawFile existing = platform::RawFile::OpenOwnForRewrite(outputPath);
+    if (existing.IsOpen())
+        return WriteInto(table, existing);
+
     const std::string tempPath = platform::TemporaryPathBeside(outputPath);
-    SfxResult result = WriteTo(table, tempPath);
+    platform::RawFile created = platform::RawFile::CreateReplacing(tempPath);
+    SfxResult result = created.IsOpen() ? WriteInto(table, created) : SFX_ERR_CREATE;
     if (result == SFX_OK && !platform::MakeOwnerExecutable(tempPath))
         result = SFX_ERR_CREATE;
     if (result == SFX_OK && !platform::ReplaceFile(tempPath, outputPath))
@@ -162,12 +171,11 @@ SfxResult CStampTemplate::WriteCopy(std::string_view info, const std::string& ou
     return result;
 }
 
-SfxResult CStampTemplate::WriteTo(const std::string& table, const std::string& path) const {
+SfxResult CStampTemplate::WriteInto(const std::string& table, platform::RawFile& out) const {
     platform::RawFile in = platform::RawFile::OpenRead(m_path);
     if (!in.IsOpen() || in.Size() != m_fileSize)
         return SFX_ERR_SOURCE;
-    platform::RawFile out = platform::RawFile::CreateReplacing(path);
-    if (!out.IsOpen())
+    if (!out.SeekTo(0))
         return SFX_ERR_CREATE;
     switch (platform::CopyFileBytes(in, 0, out, m_tableOffset)) {
     case platform::FileCopyResult::ReadFailed:
@@ -182,7 +190,7 @@ SfxResult CStampTemplate::WriteTo(const std::string& table, const std::string& p
     StoreU32LE(directory + 4, static_cast<uint32_t>(table.size()));
     char checksum[4];
     StoreU32LE(checksum, m_checksummed ? Checksum(table) : 0);
-    if (!WriteAt(out, m_tableOffset, table.data(), table.size()) ||
+    if (!WriteAt(out, m_tableOffset, table.data(), table.size()) || !out.Resize(CopySize()) ||
         !WriteAt(out, m_securityOffset, directory, sizeof directory) ||
         !WriteAt(out, m_checksumOffset, checksum, sizeof checksum) || !out.Close())
         return SFX_ERR_CREATE;

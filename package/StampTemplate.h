@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+class RawFile;
+}
+
 // A signed custom setup made ready for stamping: its certificate table is read
 // once and given a stamp slot (when it has none), so that each stamped copy is
 // the template's bytes up to the table, the table with the slot filled, and
@@ -20,12 +24,15 @@ public:
     std::string_view Problem() const { return m_problem; }
 
     // Writes a copy of the template whose slot holds info (an information
-    // file's bytes, at most kStampMaxInfo) to a new file beside outputPath and
-    // renames it over outputPath, which then holds the previous file or the
-    // whole copy. An earlier stamp of the template is replaced. SFX_ERR_SOURCE:
-    // the template cannot be read or changed since Open; SFX_ERR_CREATE: the
-    // copy cannot be written or put in place, or info is too long, or the
-    // output is the template itself.
+    // file's bytes, at most kStampMaxInfo) to outputPath. A regular file of
+    // the current user with no other name already there is written over in
+    // place and keeps its permissions; after a failure it must be written
+    // again. Anything else there is replaced by a new file written beside it
+    // and renamed over it, so outputPath holds the previous file or the whole
+    // copy; a link is replaced itself, never followed. An earlier stamp of the
+    // template is replaced. SFX_ERR_SOURCE: the template cannot be read or
+    // changed since Open; SFX_ERR_CREATE: the copy cannot be written or put in
+    // place, or info is too long, or the output is the template itself.
     SfxResult WriteCopy(std::string_view info, const std::string& outputPath) const;
 
     // The length of every stamped copy.
@@ -34,7 +41,7 @@ public:
 private:
     bool PrepareTable(const std::string& contentInfo, const std::string& restOfTable);
     bool SumPrefix();
-    SfxResult WriteTo(const std::string& info, const std::string& path) const;
+    SfxResult WriteInto(const std::string& table, platform::RawFile& out) const;
     uint32_t Checksum(std::string_view table) const;
 
     std::string m_path;

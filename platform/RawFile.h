@@ -30,6 +30,11 @@ public:
     // exclusively, so a link planted there is never followed; a directory of
     // that name is left alone and the call fails.
     static RawFile CreateReplacing(const std::string& path);
+    // Opens the existing file at path for writing over its bytes in place
+    // (nothing is cut; the position is 0): only a regular file of the current
+    // user (on Windows, any regular file) that has no other name, never
+    // through a link. Not open otherwise, also when there is no file.
+    static RawFile OpenOwnForRewrite(const std::string& path);
 
     bool IsOpen() const { return m_fd >= 0; }
     // Length of the file in bytes; -1 on failure.
@@ -46,6 +51,9 @@ public:
     bool ReadAll(void* buffer, size_t length);
     // Writes all length bytes; false on failure.
     bool WriteAll(const void* buffer, size_t length);
+    // Cuts or extends (with zero bytes) the file to length bytes; the
+    // position is then anywhere. False on failure.
+    bool Resize(int64_t length);
     // Closes the file; false when the system reports a failure (for a written
     // file, a write that did not reach the disk).
     bool Close();

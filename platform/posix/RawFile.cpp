@@ -42,6 +42,31 @@ RawFile RawFile::CreateReplacing(const std::string& path) {
     return RawFile(fd);
 }
 
+RawFile RawFile::OpenOwnForRewrite(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
+    // Not blocking: a pipe or device of that name is refused, never waited on.
+    RawFile file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (!file.IsOpen() || ::fstat(file.m_fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_nlink != 1 || st.st_uid != ::geteuid())
+        return RawFile();
+    const int flags = ::fcntl(file.m_fd, F_GETFL);
+    if (flags < 0 || ::fcntl(file.m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return RawFile();
+    return file;
+}
+
+bool RawFile::Resize(int64_t length) {
+    if (m_fd < 0 || length < 0 || !FileFaults::Allow(FileOperation::Write))
+        return false;
+    int result = 0;
+    do
+        result = ::ftruncate(m_fd, static_cast<off_t>(length));
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
 int64_t RawFile::Size() const {
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0)

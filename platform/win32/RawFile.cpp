@@ -43,6 +43,33 @@ RawFile RawFile::CreateReplacing(const std::string& path) {
                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
+RawFile RawFile::OpenOwnForRewrite(const std::string& path) {
+    if (!FileFaults::Allow(FileOperation::Open))
+        return RawFile();
+    // A reparse point (a link) is opened as itself, never followed, and refused.
+    win32::Handle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.Valid())
+        return RawFile();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
+        info.nNumberOfLinks != 1)
+        return RawFile();
+    return RawFile(win32::DescriptorFor(file.Release()));
+}
+
+bool RawFile::Resize(int64_t length) {
+    if (m_fd < 0 || length < 0 || !FileFaults::Allow(FileOperation::Write))
+        return false;
+    LARGE_INTEGER to{};
+    to.QuadPart = length;
+    return SetFilePointerEx(HandleOf(m_fd), to, nullptr, FILE_BEGIN) != 0 &&
+           SetEndOfFile(HandleOf(m_fd)) != 0;
+}
+
 int64_t RawFile::Size() const {
     LARGE_INTEGER size{};
     if (m_fd < 0 || !GetFileSizeEx(HandleOf(m_fd), &size))

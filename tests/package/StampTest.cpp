@@ -12,8 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <vector>
 
 using namespace signedsample;
@@ -428,3 +433,94 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// What is already at the output: a copy is the same bytes whatever it was,
+// a file of ours is written over in place, and nothing else is written
+// through.
+struct ExistingOutput {
+    const char* name;
+    // Prepares path (in folder) and returns what must stay unchanged elsewhere.
+    std::string (*prepare)(const std::string& folder, const std::string& path);
+    bool inPlace; // the output keeps its file identity
+};
+
+class ExistingOutputTest : public StampFileTest,
+                           public ::testing::WithParamInterface<ExistingOutput> {};
+
+TEST_P(ExistingOutputTest, GetsTheWholeCopy) {
+    CStampTemplate stampTemplate;
+    ASSERT_TRUE(stampTemplate.Open(TemplatePath()));
+    const std::string info = StampContentOf(Info("K1", "aff-link", "aff-site"));
+    ASSERT_EQ(stampTemplate.WriteCopy(info, m_dir / "fresh.exe"), SFX_OK);
+
+    const std::string output = m_dir / "out.exe";
+    const std::string elsewhere = GetParam().prepare(m_dir.Path(), output);
+    if (elsewhere == "skip")
+        GTEST_SKIP() << "links cannot be made here";
+#ifndef _WIN32
+    struct stat st {};
+    const ino_t inode = ::lstat(output.c_str(), &st) == 0 ? st.st_ino : 0;
+#endif
+
+    ASSERT_EQ(stampTemplate.WriteCopy(info, output), SFX_OK);
+    EXPECT_EQ(Slurp(output), Slurp(m_dir / "fresh.exe"));
+    EXPECT_FALSE(std::filesystem::is_symlink(output));
+    EXPECT_EQ(Slurp(m_dir / "elsewhere"), elsewhere) << "written through another name";
+#ifndef _WIN32
+    ASSERT_EQ(::lstat(output.c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino == inode, GetParam().inPlace) << "written in place";
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, ExistingOutputTest,
+    ::testing::Values(ExistingOutput{"none",
+                                     [](const std::string& folder, const std::string&) {
+                                         Spit(folder + "/elsewhere", "other");
+                                         return std::string("other");
+                                     },
+                                     false},
+                      ExistingOutput{"longer_file_of_ours",
+                                     [](const std::string& folder, const std::string& path) {
+                                         Spit(path, std::string(200000, 'x'));
+                                         Spit(folder + "/elsewhere", "other");
+                                         return std::string("other");
+                                     },
+                                     true},
+                      ExistingOutput{"shorter_file_of_ours",
+                                     [](const std::string& folder, const std::string& path) {
+                                         Spit(path, "short");
+                                         Spit(folder + "/elsewhere", "other");
+                                         return std::string("other");
+                                     },
+                                     true},
+                      ExistingOutput{"link_to_another_file",
+                                     [](const std::string& folder, const std::string& path) {
+                                         Spit(folder + "/elsewhere", "target");
+                                         std::error_code ec;
+                                         std::filesystem::create_symlink(folder + "/elsewhere",
+                                                                         path, ec);
+                                         return std::string(ec ? "skip" : "target");
+                                     },
+                                     false},
+                      ExistingOutput{"file_of_another_user",
+                                     [](const std::string& folder, const std::string& path) {
+                                         Spit(path, "theirs");
+                                         Spit(folder + "/elsewhere", "other");
+#ifndef _WIN32
+                                         if (::chown(path.c_str(), 65534, 65534) == 0)
+                                             return std::string("other");
+#endif
+                                         return std::string("skip");
+                                     },
+                                     false},
+                      ExistingOutput{"file_with_a_second_name",
+                                     [](const std::string& folder, const std::string& path) {
+                                         Spit(path, "shared bytes");
+                                         std::error_code ec;
+                                         std::filesystem::create_hard_link(
+                                             path, folder + "/elsewhere", ec);
+                                         return std::string(ec ? "skip" : "shared bytes");
+                                     },
+                                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
