@@ -74,14 +74,3 @@ std::string OpenTemplateForStamping(const CAffProject& project, const std::strin
         problem = std::string(stampTemplate.Problem());
     return problem.empty() ? problem : "The template '" + templatePath + "' " + problem + ".";
 }
-
-CarriedSetup OpenCarriedSetup(const std::string& path, const std::string& uuid,
-                              CStampTemplate& stampTemplate) {
-    CSfxPackage package;
-    if (package.ReadDirectory(path) != SFX_OK || package.GetCount() != 2)
-        return CarriedSetup::Plain;
-    const std::optional<CAffiliateInfo> info = AffiliateInfoOfPackage(package);
-    if (!info || info->m_strKey != uuid)
-        return CarriedSetup::Plain;
-    return stampTemplate.Open(path) ? CarriedSetup::SignedTemplate : CarriedSetup::Unusable;
-}
