@@ -4,7 +4,8 @@
 # nested SHA-256 signature; SHA-256 with a time stamp), velkora-cli stamps a
 # copy per affiliate, and every copy still passes osslsigncode verify. Under
 # wine64 a stamped copy stores its affiliate's link, the unstamped template
-# the vendor's, and a malformed stamp nothing.
+# the vendor's, and a malformed stamp nothing; the self creator built with the
+# signed template stamps the affiliate's copy (selfkit.exe under wine64).
 # Arguments: velkora-cli ArgsSetup.exe prefix velklink.dll LinkProbe.exe work
 set -uo pipefail
 cli=$1 setup=$2 prefix=$3 dll=$4 probe=$5 work=$6
@@ -118,14 +119,43 @@ if [ -n "$prefix" ] && [ -x /usr/lib/wine/wine64 ]; then
   run T-sha256.exe
   [ "$(stored)" = "$vendor_link" ] && ok "wine: the template stores the vendor's link" ||
     fail "wine: template stored [$(stored)], expected [$vendor_link]"
-  # Malformed stamps: nothing is stored and the setup (exit status 3) never starts.
+  # Malformed stamps (also bytes after the certificate table): nothing is
+  # stored, the setup (exit status 3) never starts, the launcher ends with 2.
   cp out/sha256/Ann.exe bad-end.exe && printf '\0\0\0\0\0\0\0\0' >>bad-end.exe
   for bad in bad-end bad-long bad-short bad-slot; do
     run "$bad.exe"
     status=$?
-    [ -z "$(stored)" ] && [ "$status" -ne 3 ] && ok "wine: $bad stores nothing" ||
+    [ -z "$(stored)" ] && [ "$status" -eq 2 ] && ok "wine: $bad stores nothing" ||
       fail "wine: $bad stored [$(stored)], status $status"
   done
+
+  # The self creator that carries the signed template: selfkit.exe stamps
+  # the affiliate's copy, byte for byte what velkora-cli stamp writes but for
+  # the slot, and the vendor's signature holds.
+  "$cli" build-self-creator p.vkp --template T-sha256.exe --quiet >self.log 2>&1 ||
+    fail "build-self-creator --template: $(cat self.log)"
+  "$cli" build-self-creator p.vkp --template T.exe --quiet >self-unsigned.log 2>&1 &&
+    fail "a self creator was built with an unsigned template"
+  grep -q "is not signed" self-unsigned.log || fail "refusal: $(cat self-unsigned.log)"
+  printf '@echo off\r\nout\\VelkSMNG.exe --affiliate-id 99 --homepage https://cy.example --output out\\self\\cy.exe\r\necho status=%%ERRORLEVEL%%\r\n' >self.bat
+  self_run=$($wine cmd /c self.bat 2>&1 | tr -d '\r')
+  grep -q '^status=0$' <<<"$self_run" || fail "selfkit.exe: $self_run"
+  copy=out/self/cy.exe
+  osslsigncode verify -CAfile cert.pem -in "$copy" >verify-self.log 2>&1 &&
+    ok "the self creator's stamped copy verifies" || fail "verify: $(tail -5 verify-self.log)"
+  python3 - "$copy" out/sha256/Ann.exe <<'PY' && ok "only the slot and checksum differ from velkora-cli's copy" || fail "bytes outside the slot differ"
+import struct, sys
+a, b = (bytearray(open(f, 'rb').read()) for f in sys.argv[1:3])
+checksum = struct.unpack_from('<I', a, 0x3C)[0] + 24 + 64  # each copy sums its own slot
+a[checksum:checksum + 4] = b[checksum:checksum + 4] = bytes(4)
+slot = a.rfind(b'!KOVA_STAMP!')
+assert len(a) == len(b) and slot == b.rfind(b'!KOVA_STAMP!') and slot > 0
+assert a[:slot] == b[:slot] and a[slot + 12288:] == b[slot + 12288:]
+PY
+  self_link="https://www.regnow.com/softsell/nph-softsell.cgi?affiliate=99&item=1234"
+  run "$copy"
+  [ "$(stored)" = "$self_link" ] && ok "wine: the self creator's copy stores its affiliate's link" ||
+    fail "wine: stored [$(stored)], expected [$self_link]"
 fi
 
 [ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failure(s)"
