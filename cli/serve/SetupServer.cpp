@@ -4,6 +4,7 @@
 #include "cli/serve/ServeRoute.h"
 #include "cli/serve/SetupCatalog.h"
 
+#include "platform/ListeningSocket.h"
 #include "platform/ReloadRequest.h"
 #include "platform/SocketAddress.h"
 #include "platform/TerminationRequest.h"
@@ -377,7 +378,7 @@ int RunSetupServer(const ServeOptions& options, std::ostream& out, std::ostream&
 
     // No new connections; the downloads that run may finish, for a while.
     server.Draining();
-    MHD_quiesce_daemon(daemon);
+    platform::CloseListeningSocket(MHD_quiesce_daemon(daemon));
     const auto deadline = Clock::now() + std::chrono::seconds(options.drainSeconds);
     while (server.Running() > 0 && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
