@@ -119,12 +119,12 @@ bad = [
     (b"GET /setup/key/70000 HTTP/1.1\r\n", {404}, "a key out of range"),
     (b"GET /setup/key/-1 HTTP/1.1\r\n", {404}, "a negative key"),
     (b"GET /" + b"a" * 5000 + b" HTTP/1.1\r\n", {414}, "a path over the limit"),
-    (b"GET /" + b"a" * 40000 + b" HTTP/1.1\r\n", {414, 431, 413}, "a path over the header memory"),
+    (b"GET /" + b"a" * 40000 + b" HTTP/1.1\r\n", {414}, "a path over the header memory"),
     (b"POST /setup/7 HTTP/1.1\r\nContent-Length: 3\r\n\r\nabc", {405}, "POST"),
     (b"DELETE /setup/7 HTTP/1.1\r\n", {405}, "DELETE"),
-    (b"BREW /setup/7 HTTP/1.1\r\n", {405, 501}, "an unknown method"),
-    (b"GET /setup/7 HTTP/1.1\r\nX-Big: " + b"x" * 40000 + b"\r\n", {431, 413}, "a header over the limit"),
-    (b"GET /setup/7 HTTP/1.1\r\n" + b"".join(b"X-%d: y\r\n" % i for i in range(3000)), {431, 413},
+    (b"BREW /setup/7 HTTP/1.1\r\n", {405}, "an unknown method"),
+    (b"GET /setup/7 HTTP/1.1\r\nX-Big: " + b"x" * 40000 + b"\r\n", {431}, "a header over the limit"),
+    (b"GET /setup/7 HTTP/1.1\r\n" + b"".join(b"X-%d: y\r\n" % i for i in range(3000)), {431},
      "too many headers"),
 ]
 for request, statuses, what in bad:
