@@ -58,7 +58,7 @@ asan-configure: deps
 # The whole suite without Qt under ASan+UBSan, the fuzz targets for a short while.
 test-asan: asan-configure
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@cd $(ASAN_BUILD) && VELKORA_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS)
+	@cd $(ASAN_BUILD) && VELKORA_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS) -LE load
 
 fuzz: asan-configure
 	@cmake --build $(ASAN_BUILD) --target fuzz_targets -j $(JOBS)

@@ -30,6 +30,7 @@ static const CliCommandFactory kCommands[] = {
     VELKORA_CLI_COMMAND(MakeCmdStamp),
     VELKORA_CLI_COMMAND(MakeCmdInspect),
     VELKORA_CLI_COMMAND(MakeCmdVerify),
+    VELKORA_CLI_COMMAND(MakeCmdServe),
 };
 
 std::span<const CliCommandFactory> CommandTable() {

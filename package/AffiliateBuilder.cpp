@@ -2,8 +2,9 @@
 
 #include "model/ByteOrder.h"
 #include "package/AffiliateInfoFile.h"
+#include "package/AffiliatePackage.h"
 #include "package/BuildRunningFlag.h"
-#include "package/LauncherChoice.h"
+#include "package/LauncherImage.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageAffiliateInfo.h"
@@ -27,12 +28,6 @@ std::string Quoted(const char* before, const std::string& text, const char* afte
     return before + text + after;
 }
 
-// Entry 0's name: the form the information file has always had inside
-// packages, made from the affiliate's key now that no file is written.
-std::string InfoEntryName(uint16_t key) {
-    return "_aff" + std::to_string(key) + ".ino";
-}
-
 bool IsUpToDate(const std::string& path, int32_t modified) {
     const std::optional<int64_t> written = platform::RegularFileWriteTime(path);
     return written && *written >= static_cast<int64_t>(modified);
@@ -47,9 +42,7 @@ BuildEnvironment WithDefaults(BuildEnvironment env) {
         env.startProgram = [](const std::string& path) { StartBuiltPackage(path); };
     if (!env.writePackage)
         env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
-            // Entry 1 is the product's setup: its kind picks the launcher.
-            return static_cast<int>(
-                pkg.Build(LauncherTemplateForSetup(pkg.GetEntry(1).m_strSourcePath), out));
+            return static_cast<int>(BuildCustomSetup(pkg, out));
         };
     return env;
 }
@@ -102,15 +95,12 @@ private:
         const CAffProject& product = m_request.product;
         // The information file is made in memory: nothing is left in the
         // temporary folder, whatever ends the build.
-        const CAffiliateInfo info{product.m_strUuid, affiliate.m_strPurchaseLink,
-                                  affiliate.m_strWebSite};
         Log("");
         Log("Writing program info...");
         Log("Writing affiliate info...");
 
         CSfxPackage pkg;
-        if (!CanEncodeAffiliateInfo(info) ||
-            !pkg.AddBytes(InfoEntryName(affiliate.Key()), EncodeAffiliateInfo(info))) {
+        if (!AddAffiliateInfoEntry(pkg, product, affiliate)) {
             Fail("Internal Error! Can't write affiliate information!");
             return Next::Continue;
         }

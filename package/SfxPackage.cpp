@@ -70,6 +70,20 @@ bool CSfxPackage::AddFile(const std::string& path) {
     return true;
 }
 
+bool CSfxPackage::AddFileOfSize(const std::string& path, int64_t size) {
+    std::string name = EntryNameOf(path);
+    if (m_nCount >= kSfxMaxEntries || !IsValidSfxEntryName(name) || size < 0 ||
+        size > kMaxPackageLength)
+        return false;
+    CSfxEntry& e = m_entries[static_cast<size_t>(m_nCount)];
+    e = CSfxEntry{};
+    e.m_strName = std::move(name);
+    e.m_strSourcePath = path;
+    e.m_nSize = static_cast<int32_t>(size);
+    ++m_nCount;
+    return true;
+}
+
 bool CSfxPackage::AddBytes(const std::string& name, std::string bytes) {
     if (m_nCount >= kSfxMaxEntries || !IsValidSfxEntryName(name) ||
         static_cast<int64_t>(bytes.size()) > kMaxPackageLength)
@@ -95,12 +109,22 @@ SfxResult CSfxPackage::Build(int templateId, const std::string& outputPath) {
 
 SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
                                       const std::string& outputPath) {
+    return BuildWithImage(
+        std::make_shared<const std::string>(static_cast<const char*>(image), imageSize),
+        outputPath);
+}
+
+SfxResult CSfxPackage::BuildWithImage(std::shared_ptr<const std::string> image,
+                                      const std::string& outputPath) {
     if (m_nCount < 1)
         return SFX_ERR_EMPTY;
+    if (!image)
+        return SFX_ERR_TEMPLATE;
 
     CPackageTrailer trailer;
     trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
-    int64_t total = static_cast<int64_t>(imageSize) + static_cast<int64_t>(trailer.EncodedLength());
+    int64_t total =
+        static_cast<int64_t>(image->size()) + static_cast<int64_t>(trailer.EncodedLength());
     for (int i = 0; i < m_nCount; ++i) {
         total += m_entries[static_cast<size_t>(i)].m_nSize;
         // Truncating a source that is also the output would destroy it.
@@ -118,7 +142,7 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     // The package goes to a new file beside the output and replaces it only
     // when whole: a failed build leaves the previous package as it was.
     const std::string tempPath = platform::TemporaryPathBeside(outputPath);
-    SfxResult result = WritePackage(image, imageSize, tempPath);
+    SfxResult result = WritePackage(std::move(image), tempPath);
     // A custom setup is a program: its owner may run it from the first moment.
     if (result == SFX_OK && !platform::MakeOwnerExecutable(tempPath))
         result = SFX_ERR_CREATE;
@@ -131,45 +155,37 @@ SfxResult CSfxPackage::BuildWithImage(const void* image, size_t imageSize,
     return result;
 }
 
-SfxResult CSfxPackage::WritePackage(const void* image, size_t imageSize, const std::string& path) {
-    platform::RawFile out = platform::RawFile::CreateReplacing(path);
-    if (!out.IsOpen())
-        return SFX_ERR_CREATE;
-    if (imageSize > 0 && !out.WriteAll(image, imageSize))
-        return SFX_ERR_CREATE;
-
-    int64_t position = static_cast<int64_t>(imageSize);
+SetupComposition CSfxPackage::Compose(std::shared_ptr<const std::string> image) {
+    SetupComposition composition;
+    int64_t position = image ? static_cast<int64_t>(image->size()) : 0;
+    composition.AddBytes(std::move(image));
     for (int i = 0; i < m_nCount; ++i) {
         CSfxEntry& e = m_entries[static_cast<size_t>(i)];
         e.m_nOffset = static_cast<int32_t>(position);
-        if (e.m_bFromMemory) {
-            if (!out.WriteAll(e.m_strBytes.data(), e.m_strBytes.size()))
-                return SFX_ERR_CREATE;
-            position += e.m_nSize;
-            continue;
-        }
-        platform::RawFile source = platform::RawFile::OpenRead(e.m_strSourcePath);
-        if (!source.IsOpen())
-            return SFX_ERR_SOURCE;
-        switch (platform::CopyFileBytes(source, 0, out, e.m_nSize)) {
-        case platform::FileCopyResult::ReadFailed:
-            return SFX_ERR_SOURCE;
-        case platform::FileCopyResult::WriteFailed:
-            return SFX_ERR_CREATE;
-        case platform::FileCopyResult::Copied:
-            break;
-        }
+        if (e.m_bFromMemory)
+            composition.AddBytes(e.m_strBytes);
+        else
+            composition.AddRange(composition.AddSource(e.m_strSourcePath), 0, e.m_nSize);
         position += e.m_nSize;
     }
-
     CPackageTrailer trailer;
     trailer.m_entries.assign(m_entries.begin(), m_entries.begin() + m_nCount);
     std::string bytes;
     trailer.EncodeTo(bytes);
-    // Success only when every byte reached the file.
-    if (!out.WriteAll(bytes.data(), bytes.size()) || !out.Close())
+    composition.AddBytes(std::move(bytes));
+    return composition;
+}
+
+SfxResult CSfxPackage::WritePackage(std::shared_ptr<const std::string> image,
+                                    const std::string& path) {
+    platform::RawFile out = platform::RawFile::CreateReplacing(path);
+    if (!out.IsOpen())
         return SFX_ERR_CREATE;
-    return SFX_OK;
+    const SfxResult written = WriteComposition(Compose(std::move(image)), out);
+    if (written != SFX_OK)
+        return written;
+    // Success only when every byte reached the file.
+    return out.Close() ? SFX_OK : SFX_ERR_CREATE;
 }
 
 SfxResult CSfxPackage::ReadDirectory(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/SetupComposition.h"
 #include "package/SfxEntry.h"
 #include "package/SfxResult.h"
 #include "package/TrailerStatus.h"
@@ -7,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // Ids of the template images under type "SFX_EXE".
@@ -38,6 +40,11 @@ public:
     // 2 GiB.
     bool AddBytes(const std::string& name, std::string bytes);
 
+    // Adds the file at path as the next entry with the length size it had when
+    // its reader took its bytes, without opening it: a server that holds the
+    // bytes composes with them. False as AddFile for the name and the table.
+    bool AddFileOfSize(const std::string& path, int64_t size);
+
     // Writes image + payloads + trailer to outputPath, using the template image
     // linked into the program under "SFX_EXE" and templateId (129 selfkit,
     // 130 setupstub). The package is written to a new file beside outputPath,
@@ -56,6 +63,13 @@ public:
 
     // Build with the given image bytes instead of an embedded template.
     SfxResult BuildWithImage(const void* image, size_t imageSize, const std::string& outputPath);
+    SfxResult BuildWithImage(std::shared_ptr<const std::string> image,
+                             const std::string& outputPath);
+
+    // The package's bytes as pieces: the image, each payload (a file's range
+    // or bytes in memory) and the trailer. Sets every entry's offset. What
+    // Build writes is exactly this composition.
+    SetupComposition Compose(std::shared_ptr<const std::string> image);
 
     // Empties the table, then reads the directory of the package at path.
     // SFX_ERR_OPEN: cannot be opened or read. SFX_ERR_MARKER: no marker at the
@@ -94,7 +108,7 @@ public:
 
 private:
     // Writes the whole package to the new file at path.
-    SfxResult WritePackage(const void* image, size_t imageSize, const std::string& path);
+    SfxResult WritePackage(std::shared_ptr<const std::string> image, const std::string& path);
 
     std::array<CSfxEntry, 256> m_entries{};
     int32_t m_nCount = 0;

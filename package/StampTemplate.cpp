@@ -10,6 +10,7 @@
 #include "platform/ProcessStart.h"
 #include "platform/RawFile.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,10 +30,6 @@ uint32_t AddWords(uint32_t sum, const unsigned char* bytes, size_t length) {
         sum = (sum & 0xFFFF) + (sum >> 16);
     }
     return sum;
-}
-
-bool WriteAt(platform::RawFile& file, int64_t pos, const void* bytes, size_t length) {
-    return file.SeekTo(pos) && file.WriteAll(bytes, length);
 }
 
 } // namespace
@@ -145,23 +142,53 @@ uint32_t CStampTemplate::Checksum(std::string_view table) const {
     return static_cast<uint32_t>((sum & 0xFFFF) + static_cast<uint64_t>(CopySize()));
 }
 
-SfxResult CStampTemplate::WriteCopy(std::string_view info, const std::string& outputPath) const {
+bool CStampTemplate::Compose(std::string_view info, SetupComposition& composition) const {
     std::string slot;
-    if (m_table.empty() || !EncodeStampSlot(info, slot) || platform::SameFile(outputPath, m_path))
-        return SFX_ERR_CREATE;
+    if (m_table.empty() || !EncodeStampSlot(info, slot))
+        return false;
     std::string table = m_table;
     table.replace(m_slotAt, slot.size(), slot);
+    std::string directory(8, '\0');
+    StoreU32LE(directory.data(), static_cast<uint32_t>(m_tableOffset));
+    StoreU32LE(directory.data() + 4, static_cast<uint32_t>(table.size()));
+    std::string checksum(4, '\0');
+    StoreU32LE(checksum.data(), m_checksummed ? Checksum(table) : 0);
+
+    // The two header fields, in file order, between ranges of the template.
+    std::pair<int64_t, std::string> fields[] = {{m_checksumOffset, std::move(checksum)},
+                                                {m_securityOffset, std::move(directory)}};
+    if (fields[1].first < fields[0].first)
+        std::swap(fields[0], fields[1]);
+    composition = SetupComposition{};
+    const size_t source = composition.AddSource(m_path);
+    int64_t position = 0;
+    for (auto& [at, bytes] : fields) {
+        if (at < position || at + static_cast<int64_t>(bytes.size()) > m_tableOffset)
+            return false;
+        composition.AddRange(source, position, at - position);
+        position = at + static_cast<int64_t>(bytes.size());
+        composition.AddBytes(std::move(bytes));
+    }
+    composition.AddRange(source, position, m_tableOffset - position);
+    composition.AddBytes(std::move(table));
+    return true;
+}
+
+SfxResult CStampTemplate::WriteCopy(std::string_view info, const std::string& outputPath) const {
+    SetupComposition composition;
+    if (!Compose(info, composition) || platform::SameFile(outputPath, m_path))
+        return SFX_ERR_CREATE;
 
     // A file of ours already there (the copy of an earlier run, or one output
     // reused for many copies) is written over: a new file each time costs
     // more than the copying itself, its blocks freed and allocated anew.
     platform::RawFile existing = platform::RawFile::OpenOwnForRewrite(outputPath);
     if (existing.IsOpen())
-        return WriteInto(table, existing);
+        return WriteInto(composition, existing);
 
     const std::string tempPath = platform::TemporaryPathBeside(outputPath);
     platform::RawFile created = platform::RawFile::CreateReplacing(tempPath);
-    SfxResult result = created.IsOpen() ? WriteInto(table, created) : SFX_ERR_CREATE;
+    SfxResult result = created.IsOpen() ? WriteInto(composition, created) : SFX_ERR_CREATE;
     if (result == SFX_OK && !platform::MakeOwnerExecutable(tempPath))
         result = SFX_ERR_CREATE;
     if (result == SFX_OK && !platform::ReplaceFile(tempPath, outputPath))
@@ -171,28 +198,16 @@ SfxResult CStampTemplate::WriteCopy(std::string_view info, const std::string& ou
     return result;
 }
 
-SfxResult CStampTemplate::WriteInto(const std::string& table, platform::RawFile& out) const {
-    platform::RawFile in = platform::RawFile::OpenRead(m_path);
-    if (!in.IsOpen() || in.Size() != m_fileSize)
+SfxResult CStampTemplate::WriteInto(const SetupComposition& composition,
+                                    platform::RawFile& out) const {
+    // A template that changed since Open is not stamped.
+    if (platform::RawFile in = platform::RawFile::OpenRead(m_path);
+        !in.IsOpen() || in.Size() != m_fileSize)
         return SFX_ERR_SOURCE;
     if (!out.SeekTo(0))
         return SFX_ERR_CREATE;
-    switch (platform::CopyFileBytes(in, 0, out, m_tableOffset)) {
-    case platform::FileCopyResult::ReadFailed:
-        return SFX_ERR_SOURCE;
-    case platform::FileCopyResult::WriteFailed:
-        return SFX_ERR_CREATE;
-    case platform::FileCopyResult::Copied:
-        break;
-    }
-    char directory[8];
-    StoreU32LE(directory, static_cast<uint32_t>(m_tableOffset));
-    StoreU32LE(directory + 4, static_cast<uint32_t>(table.size()));
-    char checksum[4];
-    StoreU32LE(checksum, m_checksummed ? Checksum(table) : 0);
-    if (!WriteAt(out, m_tableOffset, table.data(), table.size()) || !out.Resize(CopySize()) ||
-        !WriteAt(out, m_securityOffset, directory, sizeof directory) ||
-        !WriteAt(out, m_checksumOffset, checksum, sizeof checksum) || !out.Close())
-        return SFX_ERR_CREATE;
-    return SFX_OK;
+    const SfxResult written = WriteComposition(composition, out);
+    if (written != SFX_OK)
+        return written;
+    return out.Resize(CopySize()) && out.Close() ? SFX_OK : SFX_ERR_CREATE;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "package/SetupComposition.h"
 #include "package/SfxResult.h"
 
 #include <cstdint>
@@ -35,13 +36,24 @@ public:
     // place, or info is too long, or the output is the template itself.
     SfxResult WriteCopy(std::string_view info, const std::string& outputPath) const;
 
+    // The bytes of the copy whose slot holds info, as pieces: ranges of the
+    // template and the changed header fields and table. What WriteCopy
+    // writes is exactly this. False when info is too long or the template
+    // was not opened.
+    bool Compose(std::string_view info, SetupComposition& composition) const;
+
+    // The template's path and its length when opened: a reader that holds the
+    // template's bytes checks that it holds these.
+    const std::string& Path() const { return m_path; }
+    int64_t TemplateSize() const { return m_fileSize; }
+
     // The length of every stamped copy.
     int64_t CopySize() const { return m_tableOffset + static_cast<int64_t>(m_table.size()); }
 
 private:
     bool PrepareTable(const std::string& contentInfo, const std::string& restOfTable);
     bool SumPrefix();
-    SfxResult WriteInto(const std::string& table, platform::RawFile& out) const;
+    SfxResult WriteInto(const SetupComposition& composition, platform::RawFile& out) const;
     uint32_t Checksum(std::string_view table) const;
 
     std::string m_path;

@@ -39,6 +39,10 @@ package="$work/out/café/ann.exe"
 [ -f "$package" ] || { fail "no custom setup at $package"; cat cli.log; exit 1; }
 $wine "$cli" inspect "$(winpath "$package")" | tr -d '\r' >inspect.txt
 grep -q "^Launcher:   Windows x64 (PE32+)" inspect.txt || fail "inspect names the launcher: $(cat inspect.txt)"
+# serve is a Linux command: velkora-cli.exe refuses it as it refuses a failed command.
+$wine "$cli" serve "$project" --listen 127.0.0.1:0 >serve.log 2>&1
+expect "velkora-cli.exe serve refuses with status 1" 1 "$?"
+grep -q '"serve" is a Linux command' serve.log || fail "serve's refusal: $(cat serve.log)"
 
 # The setup started directly shows how wine hands these arguments over; the
 # custom setup must hand the very same command-line tail on.

@@ -1,0 +1,7 @@
+#include "platform/ListeningSocket.h"
+
+namespace platform {
+
+void CloseListeningSocket(int) {}
+
+} // namespace platform
