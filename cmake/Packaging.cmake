@@ -25,6 +25,9 @@ foreach(pair IN LISTS VELKORA_DEB_PACKAGES)
   list(GET pair 1 package)
   install(FILES ${VELKORA_DEB_DIR}/copyright ${VELKORA_DEB_CHANGELOG}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+  # Lintian's warnings that do not apply, each with its reason.
+  install(FILES ${VELKORA_DEB_DIR}/lintian/${package}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT ${component})
 endforeach()
 
 # The licence where --version points (cmake/Version.cmake), with the program
