@@ -1,4 +1,7 @@
 # The version header every program includes (#include "VelkoraVersion.h").
+# --version names the licence file where the installation puts it.
+include(GNUInstallDirs)
+set(VELKORA_LICENSE_FILE ${CMAKE_INSTALL_FULL_DATADIR}/velkora/LICENSE)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/VelkoraVersion.h.in
                ${PROJECT_BINARY_DIR}/generated/VelkoraVersion.h @ONLY)
 add_library(velkora_version INTERFACE)

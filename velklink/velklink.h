@@ -8,6 +8,14 @@
 
 #include <stdint.h>
 
+/* The library's version: compare VELKLINK_VERSION against VELKLINK_VERSION_AT
+ * to use a call that a later version added. The SONAME (libvelklink.so.1)
+ * changes only with VELKLINK_VERSION_MAJOR. */
+#define VELKLINK_VERSION_MAJOR 1
+#define VELKLINK_VERSION_MINOR 0
+#define VELKLINK_VERSION_AT(major, minor) ((major)*1000 + (minor))
+#define VELKLINK_VERSION VELKLINK_VERSION_AT(VELKLINK_VERSION_MAJOR, VELKLINK_VERSION_MINOR)
+
 #if defined(_WIN32) && defined(VELKLINK_BUILD)
 #define VELKLINK_API __declspec(dllexport)
 #elif defined(_WIN32)
@@ -45,6 +53,11 @@ extern "C" {
  * machine-wide store and the current user's store hold a link for the
  * product, the one written last is returned (on equal times the machine-wide
  * one). Safe to call from any number of threads at once.
+ *
+ * Null arguments never crash: a null key gives VELK_LINK_NO_KEY; a null size
+ * gives VELK_LINK_NO_VALUE when a link is stored for the product (and
+ * VELK_LINK_NO_KEY when none is); a null buffer asks only for the size, as
+ * above.
  */
 VELKLINK_API int32_t velkGetAffiliatePurchaseLink(const char* key, char* buffer, uint32_t* size);
 

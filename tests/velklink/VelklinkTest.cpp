@@ -68,6 +68,19 @@ TEST_F(VelklinkTest, SizeRulesForAFortyCharacterLink) {
     EXPECT_EQ(size, 41u);
 }
 
+TEST_F(VelklinkTest, NullArgumentsAnswerAsTheHeaderSays) {
+    char buffer[8] = "same";
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, nullptr), VELK_LINK_NO_KEY);
+    ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "L"));
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, buffer, nullptr), VELK_LINK_NO_VALUE);
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(kUuid, nullptr, nullptr), VELK_LINK_NO_VALUE);
+    EXPECT_STREQ(buffer, "same");
+    uint32_t size = sizeof buffer;
+    EXPECT_EQ(velkGetAffiliatePurchaseLink(nullptr, nullptr, &size), VELK_LINK_NO_KEY);
+    EXPECT_EQ(size, sizeof buffer);
+    static_assert(VELKLINK_VERSION >= VELKLINK_VERSION_AT(1, 0));
+}
+
 TEST_F(VelklinkTest, KeyTextInOtherLetterCaseFindsTheLink) {
     ASSERT_TRUE(machine.SetString(KeyPath(kUuid), "PurchaseLink", "L"));
     char buffer[8];

@@ -38,8 +38,12 @@ check_demo() { # $1: program, $2: how it was built
   [ "$rc" -eq 1 ] || fail "$2: demo exited $rc: $(cat "$work/err")"
 }
 
-export PKG_CONFIG_PATH="$lib/pkgconfig"
+# The staged tree is the vendor's sysroot; the .pc file names /usr plainly.
+export PKG_CONFIG_PATH="$lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$stage"
 pkg-config --exists velklink || fail "pkg-config does not know velklink"
+cflags=$(pkg-config --cflags velklink)
+case $cflags in *..*) fail "roundabout include path: $cflags" ;; esac
+grep -qx 'prefix=/usr' "$lib/pkgconfig/velklink.pc" || fail "prefix: $(grep prefix= "$lib/pkgconfig/velklink.pc")"
 # shellcheck disable=SC2046
 cc -o "$work/demo-pc" "$source/examples/velklink_demo.c" $(pkg-config --cflags --libs velklink) ||
   fail "build with pkg-config"
