@@ -1,7 +1,7 @@
 #include "ui/MainFrame.h"
 
 #include "ui/AffiliateCsvCommands.h"
-#include "ui/CommandIds.h"
+#include "app/CommandIds.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
 #include "ui/ToolbarImages.h"

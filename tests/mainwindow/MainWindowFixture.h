@@ -3,7 +3,7 @@
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
 #include "ui/AppSettings.h"
-#include "ui/CommandIds.h"
+#include "app/CommandIds.h"
 #include "ui/MainFrame.h"
 #include "ui/StatusListView.h"
 #include "ui/UserPrompts.h"

@@ -1,0 +1,180 @@
+#include "app/Document.h"
+
+#include "FakePrompts.h"
+#include "app/RecentFiles.h"
+#include "model/ProjectFile.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() : recent(settings), doc(prompts, recent, events) {
+        doc.saveLockWait = std::chrono::milliseconds(0);
+    }
+
+    // A saved project "P.vkp" titled title, then modified in memory.
+    std::string SavedThenModified(const std::string& title = "Tool") {
+        const std::string path = dir / "P.vkp";
+        doc.Project().m_strTitle = title;
+        prompts.files.push_back(path);
+        EXPECT_TRUE(doc.OnFileSaveAs());
+        doc.Project().m_strTitle = title + " 2";
+        doc.SetModifiedFlag(true);
+        return path;
+    }
+
+    TempFolder dir{"velkora-doc"};
+    FakePrompts prompts;
+    MemorySettings settings;
+    CountingEvents events;
+    RecentFiles recent;
+    Document doc;
+};
+
+struct SaveCase {
+    const char* what;
+    bool modified;
+    bool hasFile;
+    std::vector<SaveAnswer> answers;
+    bool mayGoOn;
+    bool discarded;
+    bool savedNewTitle;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class SaveChangesTest : public DocumentTest, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveChangesTest, DecidesWhetherTheCallerMayGoOn) {
+    const SaveCase& c = GetParam();
+    std::string path;
+    if (c.hasFile)
+        path = SavedThenModified();
+    else
+        doc.Project().m_strTitle = "Tool 2";
+    doc.SetModifiedFlag(c.modified);
+    prompts.saveAnswers.assign(c.answers.begin(), c.answers.end());
+    prompts.asked.clear();
+
+    bool discarded = true;
+    EXPECT_EQ(doc.SaveModified(&discarded), c.mayGoOn);
+    EXPECT_EQ(discarded, c.discarded);
+    EXPECT_EQ(prompts.asked.size(), c.modified ? 1U : 0U);
+    if (c.modified) {
+        EXPECT_EQ(prompts.asked[0],
+                  c.hasFile ? "Save changes to P.vkp?" : "Save changes to Untitled?");
+    }
+    if (c.hasFile) {
+        EXPECT_EQ(Read(path).find("Tool 2") != std::string::npos, c.savedNewTitle);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SaveChangesTest,
+    ::testing::Values(SaveCase{"not modified", false, true, {}, true, false, false},
+                      SaveCase{"Cancel", true, true, {SaveAnswer::Cancel}, false, false, false},
+                      SaveCase{"No", true, true, {SaveAnswer::No}, true, true, false},
+                      SaveCase{"Yes", true, true, {SaveAnswer::Yes}, true, false, true},
+                      SaveCase{"Yes for a new project, Save As cancelled",
+                               true,
+                               false,
+                               {SaveAnswer::Yes},
+                               false,
+                               false,
+                               false}));
+
+TEST_F(DocumentTest, SaveAsNamesTheWindowAndRefreshesTheRecentFiles) {
+    EXPECT_EQ(doc.Caption(), "Untitled - Velkora");
+    doc.Project().m_strTitle = "My Tool";
+    const std::string path = SavedThenModified("My Tool");
+    EXPECT_EQ(prompts.choices.back().initialPath, "Untitled.vkp");
+    EXPECT_EQ(doc.Caption(), "P.vkp - Velkora");
+    EXPECT_EQ(recent.Files(), std::vector<std::string>{path});
+    const int before = events.recentChanges;
+
+    const std::string other = dir / "Q.vkp";
+    prompts.files.push_back(other);
+    ASSERT_TRUE(doc.OnFileSaveAs());
+    EXPECT_EQ(prompts.choices.back().initialPath, path);
+    EXPECT_TRUE(prompts.choices.back().confirmOverwrite);
+    EXPECT_EQ(events.recentChanges, before + 1);
+    EXPECT_EQ(recent.Files(), (std::vector<std::string>{other, path}));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, AnUnreadableFileLeavesTheProjectUnlessItsChangesWereGivenUp) {
+    const std::string path = SavedThenModified();
+    const std::string missing = dir / "missing.vkp";
+    doc.SetModifiedFlag(false);
+    EXPECT_FALSE(doc.OpenDocument(missing));
+    EXPECT_EQ(doc.PathName(), path);
+    EXPECT_EQ(prompts.shown.size(), 1U);
+
+    doc.SetModifiedFlag(true);
+    prompts.saveAnswers.push_back(SaveAnswer::No);
+    EXPECT_FALSE(doc.OpenDocument(missing));
+    EXPECT_TRUE(doc.PathName().empty()) << "changes given up: a new project, not the old one";
+    EXPECT_EQ(doc.Title(), "Untitled");
+    EXPECT_FALSE(doc.IsModified());
+
+    ASSERT_TRUE(doc.OpenFile(path, false));
+    std::ofstream(dir / "broken.vkp", std::ios::binary) << "not a project";
+    EXPECT_FALSE(doc.OpenFile(dir / "broken.vkp", false));
+    EXPECT_TRUE(doc.PathName().empty()) << "a damaged file's half-read project is not kept";
+    EXPECT_EQ(prompts.shown.size(), 3U);
+}
+
+TEST_F(DocumentTest, OffersAReloadOncePerChangeAndAsksBeforeOverwritingIt) {
+    const std::string path = SavedThenModified();
+    doc.SetModifiedFlag(false);
+    doc.OfferReloadIfChanged();
+    EXPECT_TRUE(prompts.asked.empty()) << "the file is as it was saved";
+
+    CAffProject other;
+    other.m_strTitle = "From a script";
+    std::string written;
+    ASSERT_TRUE(SaveProjectFile(path, other, written).Ok());
+    doc.OfferReloadIfChanged(true);
+    EXPECT_TRUE(prompts.asked.empty()) << "a dialog is open";
+
+    prompts.yesNo = {false};
+    doc.OfferReloadIfChanged();
+    ASSERT_EQ(prompts.asked.size(), 1U);
+    EXPECT_EQ(prompts.asked[0], "The file 'P.vkp' has been changed by another program. Reload it?");
+    doc.OfferReloadIfChanged();
+    EXPECT_EQ(prompts.asked.size(), 1U) << "declined once for this change";
+
+    doc.SetModifiedFlag(true);
+    prompts.yesNo = {false};
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_NE(prompts.asked.back().find("Overwrite it?"), std::string::npos);
+    EXPECT_EQ(Read(path), written);
+
+    ASSERT_TRUE(SaveProjectFile(path, other, written).Ok());
+    std::ofstream(path, std::ios::app) << ""; // the same bytes: no new change
+    doc.SetModifiedFlag(false);
+    CAffProject third;
+    third.m_strTitle = "Third";
+    ASSERT_TRUE(SaveProjectFile(path, third, written).Ok());
+    prompts.yesNo = {true};
+    doc.OfferReloadIfChanged();
+    EXPECT_EQ(doc.Project().m_strTitle, "Third");
+    EXPECT_GE(events.replaced, 1);
+}
+
+} // namespace
