@@ -1,8 +1,11 @@
 #include "app/Document.h"
 
 #include "app/AppPrompts.h"
+#include "app/DocumentDialogs.h"
 #include "app/DocumentEvents.h"
 #include "app/RecentFiles.h"
+#include "model/AffiliateEditor.h"
+#include "model/NewProduct.h"
 #include "model/ProjectFile.h"
 #include "package/BuildLogSink.h"
 #include "platform/FileError.h"
@@ -54,8 +57,10 @@ std::string LockFailureText(platform::FileLockOutcome outcome, const platform::F
 
 } // namespace
 
-Document::Document(IAppPrompts& prompts, RecentFiles& recentFiles, IDocumentEvents& events)
-    : m_prompts(prompts), m_recentFiles(recentFiles), m_events(events), m_title(kUntitled) {}
+Document::Document(IAppPrompts& prompts, IDocumentDialogs& dialogs, RecentFiles& recentFiles,
+                   IDocumentEvents& events)
+    : m_prompts(prompts), m_dialogs(dialogs), m_recentFiles(recentFiles), m_events(events),
+      m_title(kUntitled) {}
 
 std::string Document::Caption() const {
     return m_title + " - Velkora";
@@ -119,6 +124,54 @@ void Document::Reset() {
     m_events.ProjectReplaced();
 }
 
+void Document::OnFileNew() {
+    if (!SaveModified())
+        return;
+    NewDocument();
+}
+
+void Document::NewDocument() {
+    Reset();
+    NewProjectAnswers answers;
+    if (!m_dialogs.RunNewProjectWizard(answers))
+        return; // an empty project without a UUID, not modified
+    m_project.m_strTitle = answers.title;
+    m_project.m_strWebSite = answers.webSite;
+    m_project.m_strVersion = answers.version;
+    m_project.m_strSetupFile = answers.setupFile;
+    m_project.m_strOutputDir = answers.outputDir;
+    m_project.m_strSelfCreatorPath = answers.selfCreatorPath;
+    StartNewProduct(m_project, answers.service, answers.productId, answers.purchaseLink);
+    m_events.RowsChanged();
+    SetModifiedFlag(true);
+    if (m_prompts.Question("Do you want to add an affiliate to your product right now?",
+                           PromptIcon::Question, "Hints"))
+        OnAddAffiliate();
+}
+
+void Document::OnAddAffiliate() {
+    CReseller record;
+    if (!m_dialogs.EditNewAffiliate(m_project, record))
+        return;
+    StampChanged(record, Now());
+    if (m_project.AddReseller(record) != CAffProject::AddResult::Added) {
+        m_prompts.Message("No more affiliates can be added to this project.", PromptIcon::Warning);
+        return;
+    }
+    SetModifiedFlag(true);
+    m_events.RowsChanged();
+}
+
+void Document::OnProductSettings() {
+    if (m_dialogs.EditProductSettings(m_project))
+        SetModifiedFlag(true);
+}
+
+void Document::OnProgramUuid() {
+    if (m_dialogs.EditProgramUuid(m_project.m_strUuid))
+        SetModifiedFlag(true);
+}
+
 bool Document::OnFileOpen() {
     FileChoice request;
     request.filters = ProjectFilters();
@@ -147,7 +200,7 @@ bool Document::OpenFile(const std::string& path, bool discarded) {
     }
     if (!result.Ok()) {
         m_prompts.Message(result.message, PromptIcon::Warning);
-        Reset();
+        NewDocument();
         return false;
     }
     TakeLoaded(std::move(loaded), path, bytes);

@@ -11,17 +11,20 @@
 
 class IAppPrompts;
 class IBuildLogSink;
+class IDocumentDialogs;
 class IDocumentEvents;
 class RecentFiles;
 
-// The one open project and its file: new, open, save, save as, the "Save
-// changes" decision before the project is given up, the modified flag, the
-// title, and the offer to reload a file another program changed. Paths and
-// texts are UTF-8. It asks through the prompts and reports through the events;
-// it never waits on a toolkit.
+// The one open project and its file: new (the wizard's answers made a new
+// product), open, save, save as, the "Save changes" decision before the
+// project is given up, the modified flag, the title, the offer to reload a
+// file another program changed, and the commands that change the product
+// through a dialog. Paths and texts are UTF-8. It asks through the prompts and
+// dialogs and reports through the events; it never waits on a toolkit.
 class Document {
 public:
-    Document(IAppPrompts& prompts, RecentFiles& recentFiles, IDocumentEvents& events);
+    Document(IAppPrompts& prompts, IDocumentDialogs& dialogs, RecentFiles& recentFiles,
+             IDocumentEvents& events);
 
     CAffProject& Project() { return m_project; }
     const CAffProject& Project() const { return m_project; }
@@ -49,7 +52,13 @@ public:
     // Open without the question. discarded: the user gave up unsaved changes,
     // so even an unreadable file replaces the project by a new one.
     bool OpenFile(const std::string& path, bool discarded);
-    // An empty, unmodified "Untitled" project; the wizard fills it.
+    // File > New: the save question, then NewDocument.
+    void OnFileNew();
+    // A new project without the save question: an empty "Untitled" project,
+    // then the New Project wizard; its answers make a new product, and the
+    // person is offered to add an affiliate right away.
+    void NewDocument();
+    // An empty, unmodified "Untitled" project.
     void Reset();
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -57,6 +66,12 @@ public:
     // meanwhile, offer to reload it (once for each change it made). Nothing
     // while a dialog of the front end is open (dialogOpen).
     void OfferReloadIfChanged(bool dialogOpen = false);
+
+    // Affiliates > Add Affiliate: the dialog, then the record stamped with
+    // Now() and added.
+    void OnAddAffiliate();
+    void OnProductSettings();
+    void OnProgramUuid();
 
     // How long Save waits for another program that is changing the file.
     std::chrono::milliseconds saveLockWait{5000};
@@ -74,6 +89,7 @@ private:
     std::string ShownName() const;
 
     IAppPrompts& m_prompts;
+    IDocumentDialogs& m_dialogs;
     RecentFiles& m_recentFiles;
     IDocumentEvents& m_events;
     IBuildLogSink* m_log = nullptr;

@@ -1,7 +1,8 @@
 #include "ui/MainFrame.h"
 
-#include "ui/AffiliateCsvCommands.h"
 #include "app/CommandIds.h"
+#include "app/CommandRules.h"
+#include "ui/AffiliateCsvCommands.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
 #include "ui/ToolbarImages.h"
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,12 +53,8 @@ CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app) {
     setAcceptDrops(true);
     UpdateCaption();
 
-    // Enabling rules are evaluated when a menu opens, when the state changes
-    // and when the program is idle.
-    auto* idle = new QTimer(this);
-    idle->setInterval(250);
-    connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    idle->start();
+    // Enabling rules are evaluated when the state changes and when a menu
+    // opens; nothing polls.
     qApp->installEventFilter(this);
     UpdateCommandUI();
 }
@@ -309,6 +308,7 @@ void CMainFrame::ConnectCommands() {
     // Any state change re-evaluates the commands at once.
     connect(&doc, &CVelkoraDoc::titleChanged, this, &CMainFrame::UpdateCaption);
     connect(&doc, &CVelkoraDoc::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&doc, &CVelkoraDoc::recentFilesChanged, this, &CMainFrame::RebuildRecentFileMenu);
     connect(&doc, &CVelkoraDoc::buildStarted, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::buildFinished, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::projectReplaced, this, [this] {
@@ -330,28 +330,20 @@ void CMainFrame::ConnectCommands() {
 
 void CMainFrame::UpdateCommandUI() {
     const CVelkoraDoc& doc = m_app.Doc();
-    const int selected = m_view->SelectedCount();
-    const bool building = doc.IsBuilding();
-    const bool hasAffiliates = !doc.Project().m_mapResellers.IsEmpty();
-    auto enable = [this](int id, bool on) { Action(id)->setEnabled(on); };
-    enable(ID_FILE_SAVE, doc.IsModified());
-    enable(ID_DELETE_AFFILIATE, selected >= 1);
-    enable(ID_AFFILIATE_PROPERTY, selected == 1);
-    enable(ID_BUILD_SELECTED, selected >= 1 && !building);
-    enable(ID_BUILD_ALL, !building && hasAffiliates);
-    enable(ID_STAMP_FROM_TEMPLATE, !building && hasAffiliates);
-    enable(ID_RUN_SETUP, selected == 1);
-    enable(ID_EXPLORE_OUTPUT, selected >= 1 && !building);
-    enable(ID_BROWSE_WEBSITE, selected == 1);
-    enable(ID_BROWSE_PURCHASE, selected == 1);
-    enable(ID_EMAIL, selected == 1);
-    enable(ID_HELP_WEBPAGE, false);
+    CommandContext context;
+    context.selected = static_cast<size_t>(std::max(0, m_view->SelectedCount()));
+    context.building = doc.IsBuilding();
+    context.hasAffiliates = !doc.Project().m_mapResellers.IsEmpty();
+    context.modified = doc.IsModified();
+    for (int id : RuledCommands())
+        if (QAction* action = Action(id))
+            action->setEnabled(IsCommandEnabled(id, context));
     Action(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(m_app.Doc().Title() + QStringLiteral(" - Velkora"));
+    setWindowTitle(m_app.Doc().Caption());
 }
 
 QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent) {

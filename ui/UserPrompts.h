@@ -1,12 +1,11 @@
 #pragma once
 
+#include "app/AppPrompts.h"
+
 #include <QList>
 #include <QString>
 
 class QWidget;
-
-// Icon of a message box or question.
-enum class PromptIcon { Information, Warning, Question, Error };
 
 // One file type of a file dialog: "Zip Files (*.zip)" with patterns "*.zip;*.z".
 struct FileFilter {

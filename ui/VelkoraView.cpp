@@ -160,6 +160,7 @@ void CVelkoraView::DropDialog() {
 CAffiliateDialog& CVelkoraView::EnsureDialog() {
     if (!m_dialog) {
         m_dialog = new CAffiliateDialog(this, &m_prompts);
+        m_dialog->SetClock([this] { return m_doc.Now(); });
         m_dialog->setModal(false);
         m_dialog->hide();
         m_dialog->SetProject(&m_doc.Project());
@@ -286,8 +287,7 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
         m_prompts.Message(this, FromProjectText(edit.message));
     if (edit.result != FieldEdit::Result::Changed)
         return;
-    affiliate->m_tModified = static_cast<int32_t>(m_doc.Now());
-    affiliate->m_bChanged = 1;
+    StampChanged(*affiliate, m_doc.Now());
     QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
 }
 

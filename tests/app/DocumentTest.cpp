@@ -21,7 +21,7 @@ std::string Read(const std::string& path) {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : recent(settings), doc(prompts, recent, events) {
+    DocumentTest() : recent(settings), doc(prompts, dialogs, recent, events) {
         doc.saveLockWait = std::chrono::milliseconds(0);
     }
 
@@ -38,6 +38,7 @@ protected:
 
     TempFolder dir{"velkora-doc"};
     FakePrompts prompts;
+    FakeDialogs dialogs;
     MemorySettings settings;
     CountingEvents events;
     RecentFiles recent;
@@ -175,6 +176,47 @@ TEST_F(DocumentTest, OffersAReloadOncePerChangeAndAsksBeforeOverwritingIt) {
     doc.OfferReloadIfChanged();
     EXPECT_EQ(doc.Project().m_strTitle, "Third");
     EXPECT_GE(events.replaced, 1);
+}
+
+TEST_F(DocumentTest, TheWizardsAnswersMakeANewProductAndAnAffiliateIsStampedByTheDocumentsClock) {
+    doc.clock = [] { return std::time_t{1700000000}; };
+    NewProjectAnswers answers;
+    answers.title = "Tool";
+    answers.setupFile = "setup.exe";
+    answers.service = 2;
+    answers.productId = "1234-1";
+    answers.purchaseLink = "https://shop.example/1234-1";
+    dialogs.wizard = answers;
+    CReseller bob;
+    bob.m_strName = "Bob";
+    dialogs.affiliates.push_back(bob);
+    prompts.yesNo = {true};
+
+    doc.OnFileNew();
+    const CAffProject& p = doc.Project();
+    EXPECT_EQ(p.m_strTitle, "Tool");
+    EXPECT_EQ(p.m_strUuid.size(), 36U);
+    EXPECT_EQ(p.m_wDefaultService, 2);
+    const CProductRegInfo* info = p.LookupRegInfo(2);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->m_strProductId, "1234-1");
+    EXPECT_FALSE(info->m_strServiceName.empty());
+    ASSERT_EQ(prompts.asked.size(), 1U);
+    EXPECT_EQ(prompts.asked[0], "Do you want to add an affiliate to your product right now?");
+    ASSERT_EQ(p.m_mapResellers.GetCount(), 1U);
+    p.m_mapResellers.ForEach([](uint16_t, const CReseller& r) {
+        EXPECT_EQ(r.m_tModified, 1700000000);
+        EXPECT_EQ(r.m_bChanged, 1);
+    });
+    EXPECT_TRUE(doc.IsModified());
+
+    // A cancelled wizard leaves an empty project without a UUID, not modified.
+    doc.SetModifiedFlag(false);
+    dialogs.wizard.reset();
+    doc.OnFileNew();
+    EXPECT_TRUE(doc.Project().m_strUuid.empty());
+    EXPECT_TRUE(doc.Project().m_mapResellers.IsEmpty());
+    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace

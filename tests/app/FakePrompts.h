@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/AppPrompts.h"
+#include "app/DocumentDialogs.h"
 #include "app/DocumentEvents.h"
 #include "app/SettingsStore.h"
+#include "model/AffProject.h"
 
 #include <deque>
 #include <map>
@@ -50,6 +52,30 @@ private:
         queue.pop_front();
         return answer;
     }
+};
+
+// The document's dialogs: the wizard gives wizard when it is set, the
+// affiliate dialog the next of affiliates.
+class FakeDialogs : public IDocumentDialogs {
+public:
+    bool RunNewProjectWizard(NewProjectAnswers& answers) override {
+        if (!wizard)
+            return false;
+        answers = *wizard;
+        return true;
+    }
+    bool EditNewAffiliate(CAffProject&, CReseller& affiliate) override {
+        if (affiliates.empty())
+            return false;
+        affiliate = affiliates.front();
+        affiliates.pop_front();
+        return true;
+    }
+    bool EditProductSettings(CAffProject&) override { return false; }
+    bool EditProgramUuid(std::string&) override { return false; }
+
+    std::optional<NewProjectAnswers> wizard;
+    std::deque<CReseller> affiliates;
 };
 
 // Settings in memory.
