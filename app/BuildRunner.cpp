@@ -2,7 +2,10 @@
 
 #include "app/AppPrompts.h"
 #include "app/Document.h"
+#include "package/BuildLogSink.h"
 #include "package/BuildRunningFlag.h"
+#include "package/SelfCreatorBuilder.h"
+#include "package/SetupTemplate.h"
 #include "package/StampTemplate.h"
 #include "package/StampingWriter.h"
 
@@ -113,6 +116,32 @@ bool BuildRunner::BuildSelected(Document& doc, const std::vector<uint16_t>& keys
     const int id = m_nNextBuildId++;
     CAffiliateBuilder builder(MakeEnvironment(id));
     return Track(builder.BuildSelected(doc.Project(), keys), id);
+}
+
+namespace {
+
+// Stands in for the build log before the front end has set one.
+class DiscardLog : public IBuildLogSink {
+public:
+    void Clear() override {}
+    void Append(const std::string&) override {}
+};
+
+} // namespace
+
+void BuildRunner::BuildSelfCreator(Document& doc) {
+    // The same adjustments as the affiliate builds get (tests move the
+    // temporary folder and the clock).
+    BuildEnvironment env;
+    env.log = m_log;
+    env.now = doc.clock;
+    if (adjustEnvironment)
+        adjustEnvironment(env);
+    DiscardLog discard;
+    CSelfCreatorBuilder builder(env.log ? *env.log : discard, env.now);
+    if (!env.tempFolder.empty())
+        builder.SetTempFolder(env.tempFolder);
+    builder.Build(doc.Project());
 }
 
 bool BuildRunner::RunSetup(Document& doc, uint16_t key) {

@@ -48,6 +48,10 @@ public:
     bool BuildSelected(Document& doc, const std::vector<uint16_t>& keys);
     bool StampFromTemplate(Document& doc);
     bool RunSetup(Document& doc, uint16_t key);
+    // Build Self Creator: writes the self-managed creator of the product on
+    // the calling thread, to its end, into the log. A defaulted self creator
+    // path is kept in the project but does not mark it modified.
+    void BuildSelfCreator(Document& doc);
 
     // A build runs: the process-wide flag is set, or a worker has not reported
     // its end yet (it may not have set the flag).

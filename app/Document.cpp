@@ -162,6 +162,11 @@ void Document::OnAddAffiliate() {
     m_events.RowsChanged();
 }
 
+void Document::AffiliatesAdded() {
+    SetModifiedFlag(true);
+    m_events.RowsChanged();
+}
+
 void Document::OnProductSettings() {
     if (m_dialogs.EditProductSettings(m_project))
         SetModifiedFlag(true);

@@ -71,6 +71,9 @@ public:
     // Now() and added.
     void OnAddAffiliate();
     void OnProductSettings();
+    // Affiliates were added by a command of its own (the CSV import): the
+    // project is modified and the views refresh every row.
+    void AffiliatesAdded();
     void OnProgramUuid();
 
     // How long Save waits for another program that is changing the file.

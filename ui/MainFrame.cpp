@@ -1,12 +1,12 @@
 #include "ui/MainFrame.h"
 
+#include "app/AffiliateCsvCommands.h"
 #include "app/CommandIds.h"
 #include "app/CommandRules.h"
-#include "ui/AffiliateCsvCommands.h"
+#include "ui/AppCommands.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
 #include "ui/ToolbarImages.h"
-#include "ui/VelkoraApp.h"
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
 
@@ -41,7 +41,7 @@ QString SecondLine(const QString& prompt) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app) {
+CMainFrame::CMainFrame(IAppCommands& app) : m_app(app) {
     setObjectName("mainFrame");
     setWindowIcon(AppIcon());
     CreateActions();
@@ -123,6 +123,8 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_STAMP_FROM_TEMPLATE, "Stamp from Signed Template...",
                "Write the custom setups of all affiliates as stamped copies of the signed "
                "template\nStamp from Signed Template");
+    AddCommand(ID_BUILD_STOP, "S&top Build",
+               "Stop the running build after the custom setup being written\nStop Build");
     AddCommand(ID_BUILD_SELF_CREATOR, "&Build Self Creator",
                "Create stand-alone application for affiliates to make custom builds by "
                "themselves.\nBuild self creator");
@@ -177,6 +179,7 @@ void CMainFrame::CreateMenus() {
     build->addAction(Action(ID_BUILD_ALL));
     build->addAction(Action(ID_STAMP_FROM_TEMPLATE));
     build->addAction(Action(ID_BUILD_SELF_CREATOR));
+    build->addAction(Action(ID_BUILD_STOP));
     build->addSeparator();
     build->addAction(Action(ID_RUN_SETUP));
 
@@ -278,8 +281,8 @@ void CMainFrame::ConnectCommands() {
     on(ID_FILE_OPEN, [this] { m_app.OnFileOpen(); });
     on(ID_FILE_SAVE, [&doc] { doc.OnFileSave(); });
     on(ID_FILE_SAVE_AS, [&doc] { doc.OnFileSaveAs(); });
-    on(ID_IMPORT_AFFILIATES, [this, &doc] { OnImportAffiliates(doc, this); });
-    on(ID_EXPORT_AFFILIATES, [this, &doc] { OnExportAffiliates(doc, this); });
+    on(ID_IMPORT_AFFILIATES, [&doc] { ImportAffiliates(doc.Core(), doc.AppPrompts()); });
+    on(ID_EXPORT_AFFILIATES, [&doc] { ExportAffiliates(doc.Core(), doc.AppPrompts()); });
     on(ID_APP_EXIT, [this] { close(); });
     on(ID_VIEW_TOOLBAR, [this](bool shown) { m_toolBar->setVisible(shown); });
     on(ID_VIEW_STATUS_BAR, [this](bool shown) { statusBar()->setVisible(shown); });
@@ -293,6 +296,7 @@ void CMainFrame::ConnectCommands() {
     on(ID_BUILD_ALL, [&doc] { doc.OnBuildAll(); });
     on(ID_STAMP_FROM_TEMPLATE, [&doc] { doc.OnStampFromTemplate(); });
     on(ID_BUILD_SELF_CREATOR, [&doc] { doc.OnBuildSelfCreator(); });
+    on(ID_BUILD_STOP, [&doc] { doc.StopBuild(); });
     on(ID_RUN_SETUP, [this, &doc] {
         const std::vector<uint16_t> keys = m_view->SelectedKeys();
         if (keys.size() == 1)
@@ -311,6 +315,13 @@ void CMainFrame::ConnectCommands() {
     connect(&doc, &CVelkoraDoc::recentFilesChanged, this, &CMainFrame::RebuildRecentFileMenu);
     connect(&doc, &CVelkoraDoc::buildStarted, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::buildFinished, this, &CMainFrame::UpdateCommandUI);
+    connect(&doc, &CVelkoraDoc::buildProgress, this, [this](int index, int count) {
+        statusBar()->showMessage(QStringLiteral("affiliate %1 of %2").arg(index).arg(count));
+    });
+    connect(&doc, &CVelkoraDoc::buildFinished, this, [this] {
+        if (!m_app.Doc().IsBuilding())
+            statusBar()->showMessage(kReady);
+    });
     connect(&doc, &CVelkoraDoc::projectReplaced, this, [this] {
         m_view->CreateList();
         UpdateCommandUI();
@@ -392,11 +403,10 @@ void CMainFrame::FocusNextPane(bool forward) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    if (!m_app.Doc().SaveModified()) {
+    if (!m_app.Doc().MayClose()) {
         e->ignore();
         return;
     }
-    m_app.Doc().WaitForBuilds();
     e->accept();
 }
 

@@ -9,10 +9,9 @@ namespace {
 
 FileRequest ToRequest(const FileChoice& choice) {
     FileRequest request;
+    request.caption = FromProjectText(choice.caption);
     request.initialPath = FromProjectText(choice.initialPath);
-    for (const FileChoiceFilter& filter : choice.filters)
-        request.filters.append(
-            {FromProjectText(filter.description), FromProjectText(filter.patterns)});
+    request.filters = FromFileChoices(choice.filters);
     request.defaultSuffix = FromProjectText(choice.defaultSuffix);
     request.confirmOverwrite = choice.confirmOverwrite;
     return request;

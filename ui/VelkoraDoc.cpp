@@ -1,11 +1,6 @@
 #include "ui/VelkoraDoc.h"
 
 #include "package/BuildLogSink.h"
-#include "package/BuildRunningFlag.h"
-#include "package/SetupTemplate.h"
-#include "package/StampTemplate.h"
-#include "package/StampingWriter.h"
-#include "ui/BuildSelfCreator.h"
 #include "ui/ProjectText.h"
 #include "ui/RecentFileList.h"
 #include "ui/UserPrompts.h"
@@ -19,7 +14,15 @@ CVelkoraDoc::CVelkoraDoc(IUserPrompts& prompts, CRecentFileList& recentFiles, QO
       m_appPrompts(
           prompts, [this] { return m_frame; }, askSaveChanges),
       m_dialogs(prompts, [this] { return m_frame; }),
-      m_core(m_appPrompts, m_dialogs, recentFiles.Core(), *this) {}
+      m_core(m_appPrompts, m_dialogs, recentFiles.Core(), *this),
+      m_builds(m_appPrompts, *this, [this](std::function<void()> task) {
+          QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+      }) {
+    m_builds.adjustEnvironment = [this](BuildEnvironment& env) {
+        if (adjustBuildEnvironment)
+            adjustBuildEnvironment(env);
+    };
+}
 
 CVelkoraDoc::~CVelkoraDoc() {
     WaitForBuilds();
@@ -40,6 +43,7 @@ QString CVelkoraDoc::Caption() const {
 void CVelkoraDoc::SetLog(IBuildLogSink* log) {
     m_log = log;
     m_core.SetLog(log);
+    m_builds.SetLog(log);
 }
 
 bool CVelkoraDoc::OpenDocument(const QString& path) {
@@ -55,97 +59,53 @@ void CVelkoraDoc::OfferReloadIfChanged() {
 }
 
 void CVelkoraDoc::OnBuildSelfCreator() {
-    RunBuildSelfCreator(*this, Frame());
-}
-
-BuildEnvironment CVelkoraDoc::MakeBuildEnvironment() {
-    BuildEnvironment env;
-    env.log = m_log;
-    const int id = m_nNextBuildId++;
-    env.onFinished = [this, id](int errors) {
-        QMetaObject::invokeMethod(
-            this, [this, id, errors] { OnBuildEnded(id, errors); }, Qt::QueuedConnection);
-    };
-    if (adjustBuildEnvironment)
-        adjustBuildEnvironment(env);
-    return env;
-}
-
-void CVelkoraDoc::TrackBuild(std::unique_ptr<CBuildJob> job, int id) {
-    if (!job)
-        return;
+    // Runs to its end on this thread.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_jobs.emplace(id, std::move(job));
+    m_builds.BuildSelfCreator(m_core);
+    QApplication::restoreOverrideCursor();
+}
+
+void CVelkoraDoc::BuildStarted() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     emit buildStarted();
 }
 
-void CVelkoraDoc::OnBuildEnded(int id, int errors) {
-    auto it = m_jobs.find(id);
-    if (it == m_jobs.end())
-        return;
-    m_jobs.erase(it); // the worker has nothing left to do: joins at once
+void CVelkoraDoc::BuildProgress(size_t index, size_t count) {
+    emit buildProgress(static_cast<int>(index), static_cast<int>(count));
+}
+
+void CVelkoraDoc::BuildFinished(int errors) {
     QApplication::restoreOverrideCursor();
     emit buildFinished(errors);
 }
 
-bool CVelkoraDoc::IsBuilding() const {
-    return IsBuildRunning() || !m_jobs.empty();
+bool CVelkoraDoc::MayClose() {
+    if (!m_builds.MayExit() || !m_core.SaveModified())
+        return false;
+    WaitForBuilds();
+    return true;
 }
 
 void CVelkoraDoc::OnBuildAll() {
-    if (IsBuilding() || m_core.Project().m_mapResellers.IsEmpty() || !m_log)
-        return;
-    SaveModified(); // the build goes on whatever the answer
-    const int id = m_nNextBuildId;
-    CAffiliateBuilder builder(MakeBuildEnvironment());
-    TrackBuild(builder.BuildAll(m_core.Project()), id);
+    m_builds.BuildAll(m_core);
 }
 
 void CVelkoraDoc::OnStampFromTemplate() {
-    if (IsBuilding() || m_core.Project().m_mapResellers.IsEmpty() || !m_log)
-        return;
-    FileRequest request;
-    request.filters = ParseFilterText("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||");
-    const QString chosen = m_prompts.OpenFile(Frame(), request);
-    if (chosen.isEmpty())
-        return;
-    auto stampTemplate = std::make_shared<CStampTemplate>();
-    const std::string problem =
-        OpenTemplateForStamping(m_core.Project(), chosen.toStdString(), *stampTemplate);
-    if (!problem.empty()) {
-        m_prompts.Message(Frame(), QString::fromStdString(problem));
-        return;
-    }
-    const int id = m_nNextBuildId;
-    BuildEnvironment env = MakeBuildEnvironment();
-    env.writePackage = StampingWriter(stampTemplate);
-    CAffiliateBuilder builder(std::move(env));
-    TrackBuild(builder.BuildAll(m_core.Project()), id);
+    m_builds.StampFromTemplate(m_core);
 }
 
 void CVelkoraDoc::BuildSelected(const std::vector<uint16_t>& keys) {
-    if (IsBuilding() || keys.empty() || !m_log)
-        return;
-    SaveModified();
-    const int id = m_nNextBuildId;
-    CAffiliateBuilder builder(MakeBuildEnvironment());
-    TrackBuild(builder.BuildSelected(m_core.Project(), keys), id);
+    m_builds.BuildSelected(m_core, keys);
 }
 
 void CVelkoraDoc::RunSetup(uint16_t key) {
-    if (!m_log)
-        return;
-    const int id = m_nNextBuildId;
-    CAffiliateBuilder builder(MakeBuildEnvironment());
-    RunSetupOutcome outcome = builder.RunSetup(m_core.Project(), key);
-    if (!outcome.startedExisting)
-        TrackBuild(std::move(outcome.job), id);
+    m_builds.RunSetup(m_core, key);
 }
 
 void CVelkoraDoc::WaitForBuilds() {
     // The workers wait for their log lines on this thread, so this thread
     // keeps serving events instead of joining them.
-    while (!m_jobs.empty()) {
+    while (m_builds.HasJobs()) {
         QEventLoop loop;
         QTimer::singleShot(20, &loop, &QEventLoop::quit);
         loop.exec();

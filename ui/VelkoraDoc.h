@@ -1,19 +1,19 @@
 #pragma once
 
+#include "app/BuildRunner.h"
 #include "app/Document.h"
 #include "app/DocumentEvents.h"
+#include "app/ShellActions.h"
 #include "package/AffiliateBuilder.h"
 #include "platform/Clock.h"
 #include "ui/DocumentDialogs.h"
 #include "ui/QtAppPrompts.h"
-#include "ui/ShellActions.h"
 
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
 
 class CRecentFileList;
@@ -25,7 +25,7 @@ class QWidget;
 // become signals, its questions the window's dialogs. Builds run on workers of
 // the affiliate builder; they work on copies, so the project may be edited
 // meanwhile.
-class CVelkoraDoc : public QObject, private IDocumentEvents {
+class CVelkoraDoc : public QObject, private IDocumentEvents, private IBuildEvents {
     Q_OBJECT
 public:
     using SaveAnswer = ::SaveAnswer;
@@ -46,6 +46,8 @@ public:
     void SetFrame(QWidget* frame) { m_frame = frame; }
     void SetLog(IBuildLogSink* log);
     IUserPrompts& Prompts() { return m_prompts; }
+    // The window's prompts as the core asks them.
+    IAppPrompts& AppPrompts() { return m_appPrompts; }
     // The build log (Build Self Creator clears it and appends to it).
     IBuildLogSink* Log() const { return m_log; }
 
@@ -71,7 +73,7 @@ public:
     // writes every affiliate's custom setup as a stamped copy of it, with the
     // log of Build All. The project is neither saved nor offered for saving.
     void OnStampFromTemplate();
-    // Build Self Creator: carried out by RunBuildSelfCreator (BuildSelfCreator.h).
+    // Build Self Creator: written on this thread, the log filled as it goes.
     void OnBuildSelfCreator();
     // Commands of the list that build.
     void BuildSelected(const std::vector<uint16_t>& keys);
@@ -79,7 +81,12 @@ public:
 
     // A build runs: the process-wide flag is set, or a build was started and
     // its worker has not reported its end yet (it may not have set the flag).
-    bool IsBuilding() const;
+    bool IsBuilding() const { return m_builds.IsBuilding(); }
+    // Build > Stop: the build ends after the package being written.
+    void StopBuild() { m_builds.RequestStop(); }
+    // Exit during a build asks whether to stop it; then the save question.
+    // True when the window may close.
+    bool MayClose();
     // Keeps the user-interface thread serving the log until every build ended.
     void WaitForBuilds();
 
@@ -96,6 +103,7 @@ private:
     CQtAppPrompts m_appPrompts;
     CQtDocumentDialogs m_dialogs;
     Document m_core;
+    BuildRunner m_builds;
 
 public:
     // How long Save waits for another program that is changing the file.
@@ -113,6 +121,8 @@ signals:
     void modifiedChanged(bool modified);
     void recentFilesChanged();
     void buildStarted();
+    // The worker began affiliate index (from 1) of count.
+    void buildProgress(int index, int count);
     void buildFinished(int errors);
 
 private:
@@ -121,14 +131,12 @@ private:
     void TitleChanged() override { emit titleChanged(Title()); }
     void ModifiedChanged(bool modified) override { emit modifiedChanged(modified); }
     void RecentFilesChanged() override { emit recentFilesChanged(); }
+    void BuildStarted() override;
+    void BuildProgress(size_t index, size_t count) override;
+    void BuildFinished(int errors) override;
 
     QWidget* Frame() const { return m_frame; }
-    BuildEnvironment MakeBuildEnvironment();
-    void TrackBuild(std::unique_ptr<CBuildJob> job, int id);
-    void OnBuildEnded(int id, int errors);
 
     IBuildLogSink* m_log = nullptr;
     ShellOperations m_shell = ShellOperations::Desktop();
-    std::map<int, std::unique_ptr<CBuildJob>> m_jobs;
-    int m_nNextBuildId = 1;
 };

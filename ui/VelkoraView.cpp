@@ -1,5 +1,6 @@
 #include "ui/VelkoraView.h"
 
+#include "app/ShellActions.h"
 #include "model/AffProject.h"
 #include "model/AffiliateEditor.h"
 #include "model/Reseller.h"
@@ -8,7 +9,6 @@
 #include "ui/AffiliateListModel.h"
 #include "ui/CellEdit.h"
 #include "ui/ProjectText.h"
-#include "ui/ShellActions.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
 
