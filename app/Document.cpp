@@ -12,6 +12,7 @@
 #include "platform/FileLock.h"
 
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace {
@@ -160,6 +161,22 @@ void Document::OnAddAffiliate() {
     }
     SetModifiedFlag(true);
     m_events.RowsChanged();
+}
+
+bool Document::EditAffiliateCell(CReseller& affiliate, int column, const std::string& text) {
+    static constexpr AffiliateField kColumnFields[] = {
+        AffiliateField::Name, AffiliateField::AffiliateId, AffiliateField::WebSite,
+        AffiliateField::Email, AffiliateField::PurchaseLink};
+    if (column < 0 || column >= static_cast<int>(std::size(kColumnFields)))
+        return false;
+    const FieldEdit edit =
+        CAffiliateEditor(m_project, &affiliate).EditField(affiliate, kColumnFields[column], text);
+    if (edit.result == FieldEdit::Result::Refused)
+        m_prompts.Message(edit.message);
+    if (edit.result != FieldEdit::Result::Changed)
+        return false;
+    StampChanged(affiliate, Now());
+    return true;
 }
 
 void Document::AffiliatesAdded() {

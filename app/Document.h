@@ -71,6 +71,11 @@ public:
     // Now() and added.
     void OnAddAffiliate();
     void OnProductSettings();
+    // The list's in-place editor ended on column (0 to 4: name, affiliate ID,
+    // web site, e-mail, purchase link) of affiliate with text: the editor's
+    // rules judge it, a refusal is shown, a change is stamped with Now().
+    // True when the record changed (the front end refreshes its row).
+    bool EditAffiliateCell(CReseller& affiliate, int column, const std::string& text);
     // Affiliates were added by a command of its own (the CSV import): the
     // project is modified and the views refresh every row.
     void AffiliatesAdded();

@@ -2,7 +2,6 @@
 
 #include "app/ShellActions.h"
 #include "model/AffProject.h"
-#include "model/AffiliateEditor.h"
 #include "model/Reseller.h"
 #include "platform/Clock.h"
 #include "ui/AffiliateDialog.h"
@@ -21,11 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-// Columns 0 to 4 in the order the list shows them.
-constexpr AffiliateField kColumnFields[] = {AffiliateField::Name, AffiliateField::AffiliateId,
-                                            AffiliateField::WebSite, AffiliateField::Email,
-                                            AffiliateField::PurchaseLink};
 
 constexpr int kPurchaseLinkColumn = 4;
 
@@ -279,15 +273,8 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
     CReseller* affiliate = AffiliateOfRow(row);
     if (!affiliate)
         return;
-    if (column < 0 || column > 4)
+    if (!m_doc.Core().EditAffiliateCell(*affiliate, column, ToProjectText(text)))
         return;
-    const FieldEdit edit = CAffiliateEditor(m_doc.Project(), affiliate)
-                               .EditField(*affiliate, kColumnFields[column], ToProjectText(text));
-    if (edit.result == FieldEdit::Result::Refused)
-        m_prompts.Message(this, FromProjectText(edit.message));
-    if (edit.result != FieldEdit::Result::Changed)
-        return;
-    StampChanged(*affiliate, m_doc.Now());
     QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
 }
 

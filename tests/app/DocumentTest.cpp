@@ -220,3 +220,51 @@ TEST_F(DocumentTest, TheWizardsAnswersMakeANewProductAndAnAffiliateIsStampedByTh
 }
 
 } // namespace
+
+namespace {
+
+struct CellCase {
+    const char* what;
+    int column;
+    std::string text;
+    bool changed;
+    bool refused;
+};
+
+void PrintTo(const CellCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class CellEditTest : public DocumentTest, public ::testing::WithParamInterface<CellCase> {};
+
+TEST_P(CellEditTest, TheEditorsRulesDecideAndAChangeIsStampedByTheDocumentsClock) {
+    const CellCase& c = GetParam();
+    doc.clock = [] { return std::time_t{1650000000}; };
+    CReseller bob;
+    bob.m_strName = "Bob";
+    bob.m_strAffiliateId = "42";
+    bob.m_tModified = 7;
+    uint16_t key = 0;
+    ASSERT_EQ(doc.Project().AddReseller(bob, &key), CAffProject::AddResult::Added);
+    CReseller* record = doc.Project().m_mapResellers.Lookup(key);
+    ASSERT_NE(record, nullptr);
+    record->m_bChanged = 0;
+
+    EXPECT_EQ(doc.EditAffiliateCell(*record, c.column, c.text), c.changed);
+    EXPECT_EQ(prompts.shown.size(), c.refused ? 1U : 0U);
+    EXPECT_EQ(record->m_tModified, c.changed ? 1650000000 : 7);
+    EXPECT_EQ(record->m_bChanged, c.changed ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, CellEditTest,
+    ::testing::Values(
+        CellCase{"a new name", 0, "Robert", true, false},
+        CellCase{"the same name", 0, "Bob", false, false},
+        CellCase{"an emptied name", 0, "", true, false},
+        CellCase{"a web site over the limit", 2, std::string(70000, 'w'), false, true},
+        CellCase{"the e-mail", 3, "bob@bob.example", true, false},
+        CellCase{"the time column is not edited", 5, "2020-01-01 00:00", false, false},
+        CellCase{"a column left of the first", -1, "x", false, false}));
+
+} // namespace
