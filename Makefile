@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_SECONDS ?= 15
 FUZZ_LONG_SECONDS ?= 600
 # The folders clang-tidy checks.
-TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli ui bench examples
+TIDY_FOLDERS ?= model package platform setupstub velklink selfkit cli app ui bench examples
 # The folders whose sources follow .clang-format.
 FORMAT_FOLDERS ?= $(TIDY_FOLDERS) tests
 

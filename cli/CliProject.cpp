@@ -1,7 +1,7 @@
 #include "cli/CliProject.h"
 
-#include "cli/ModifiedTimeText.h"
 #include "model/AffProject.h"
+#include "model/ModifiedTimeText.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSnapshot.h"
 

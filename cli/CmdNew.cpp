@@ -6,6 +6,7 @@
 #include "cli/ProductOptions.h"
 
 #include "model/AffProject.h"
+#include "model/NewProduct.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "platform/FileSystem.h"
@@ -74,15 +75,8 @@ protected:
 
         CAffProject project;
         AttachCliProject(path, project);
-        project.m_strUuid = platform::NewUuidText();
         CopyProductTexts(args, project);
-        auto regInfo = std::make_unique<CProductRegInfo>();
-        regInfo->m_wService = static_cast<uint16_t>(service);
-        regInfo->m_strProductId = args.Value("product-id");
-        regInfo->m_strPurchaseLink = link;
-        regInfo->m_strServiceName = std::string(ServiceNameFromIndex(service));
-        project.m_mapRegInfo.SetAt(static_cast<uint16_t>(service), std::move(regInfo));
-        project.m_wDefaultService = static_cast<uint16_t>(service);
+        StartNewProduct(project, service, args.Value("product-id"), link);
 
         if (!SaveCliProject(path, project, err))
             return kExitFailed;

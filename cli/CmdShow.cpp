@@ -3,8 +3,8 @@
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
-#include "cli/ModifiedTimeText.h"
 #include "cli/TerminalText.h"
+#include "model/ModifiedTimeText.h"
 
 #include "model/AffProject.h"
 #include "model/ProjectSnapshot.h"

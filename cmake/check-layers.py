@@ -4,8 +4,10 @@
 Usage: check-layers.py SOURCE_ROOT [RULES_FILE]
 
 The rules (default: cmake/layers.txt beside this script) name, for each
-top-level folder, the folders whose headers its files may include. Every
-breach is printed as one line "FILE:LINE: includes INCLUDE (RULE)"; the exit
+top-level folder, the folders whose headers its files may include; the
+headers of a folder marked "plain" name no toolkit or Windows type. Every
+breach is printed as one line "FILE:LINE: includes INCLUDE (RULE)" or
+"FILE:LINE: names TYPE (RULE)"; the exit
 status is 1 when there is any, 2 when the rules or the tree cannot be read.
 """
 import os
@@ -21,6 +23,15 @@ OS_HEADER = re.compile(
     r"|pwd|grp|termios|sched|syslog|windows|winbase|winnt|winreg|winerror|shellapi|shlobj"
     r"|shlwapi|objbase|rpc|io|direct|process|tchar|wincrypt|bcrypt)\.h$",
     re.IGNORECASE)
+HEADER_ENDINGS = (".h", ".hh", ".hpp", ".hxx", ".inc", ".ipp")
+# Types of the toolkit and of the Windows API, named in a header of a "plain"
+# folder. Words in strings are not types; comments are blanked out first.
+TOOLKIT_TYPE = re.compile(r"\bQ[A-Z]\w*")
+WINDOWS_TYPE = re.compile(
+    r"\b(H(WND|INSTANCE|MODULE|ANDLE|MENU|ICON|FONT|DC|KEY|RESULT|BITMAP|CURSOR|BRUSH)"
+    r"|DWORD|WORD|BOOL|BYTE|UINT|LPARAM|WPARAM|LRESULT|WCHAR|TCHAR|LPC?W?STR|LPC?TSTR"
+    r"|LPVOID|ATOM|COLORREF|MSG|RECT|POINT|SIZE|CALLBACK|WINAPI)\b")
+STRING = re.compile(r'"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'')
 
 
 class RuleError(Exception):
@@ -84,31 +95,45 @@ def included_folder(root, relative_dir, quote, header):
     return top if os.path.isdir(os.path.join(root, top)) else None
 
 
+def type_breach(line):
+    """The first toolkit or Windows type a line of a plain header names, with why."""
+    code = STRING.sub('""', line)
+    for pattern, what in ((TOOLKIT_TYPE, "the toolkit's"), (WINDOWS_TYPE, "Windows'")):
+        found = pattern.search(code)
+        if found:
+            return found.group(0), f"its headers name none of {what} types"
+    return None
+
+
 def breaches_of(root, relative, allowed, own):
     with open(os.path.join(root, relative), encoding="utf-8", errors="replace") as f:
         text = strip_comments(f.read())
     relative_dir = os.path.dirname(relative)
+    plain_header = "plain" in allowed and relative.endswith(HEADER_ENDINGS)
     for number, line in enumerate(text.split("\n"), 1):
         match = INCLUDE.match(line)
         if not match:
+            breach = type_breach(line) if plain_header else None
+            if breach:
+                yield number, f"names {breach[0]} ({breach[1]})"
             continue
         quote, header = match.groups()
         if QT_HEADER.match(header):
             if "Qt" not in allowed:
-                yield number, header, "only ui/ may include the toolkit"
+                yield number, f"includes {header} (only ui/ may include the toolkit)"
             continue
         if OS_HEADER.search(header):
             if "os" not in allowed:
-                yield number, header, "only platform/ may include the system's headers"
+                yield number, f"includes {header} (only platform/ may include the system's headers)"
             continue
         folder = included_folder(root, relative_dir, quote, header)
         if folder is None or folder == own or folder in allowed:
             continue
-        yield number, header, f"{own}/ may include {describe(allowed, own)}"
+        yield number, f"includes {header} ({own}/ may include {describe(allowed, own)})"
 
 
 def describe(allowed, own):
-    folders = sorted(name + "/" for name in allowed if name not in ("Qt", "os"))
+    folders = sorted(name + "/" for name in allowed if name not in ("Qt", "os", "plain"))
     return "only " + ", ".join([own + "/"] + folders) if folders else f"only {own}/"
 
 
@@ -142,8 +167,8 @@ def check(root, rules):
             allowed = rules[rule_for(rules, relative)]
             if allowed is None:
                 continue
-            for number, header, why in breaches_of(root, relative, allowed, top):
-                breaches.append(f"{relative}:{number}: includes {header} ({why})")
+            for number, what in breaches_of(root, relative, allowed, top):
+                breaches.append(f"{relative}:{number}: {what}")
     return breaches
 
 
@@ -166,7 +191,7 @@ def main(argv):
     for line in breaches:
         print(line)
     if breaches:
-        print(f"{len(breaches)} include(s) cross the layers")
+        print(f"{len(breaches)} breach(es) of the layers")
         return 1
     return 0
 

@@ -221,3 +221,8 @@ AffiliateFields CAffiliateEditor::Load(const CReseller& record) {
     draft.setupPath = record.m_strSetupPath;
     return draft;
 }
+
+void StampChanged(CReseller& record, std::time_t now) {
+    record.m_tModified = static_cast<int32_t>(now);
+    record.m_bChanged = 1;
+}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 class CAffProject;
@@ -15,6 +16,10 @@ class CAffProject;
 // (model/DerivedFileName.h), so the file stays in the folder it is joined to,
 // and is made portable (PortableFileName), so every system derives the same name.
 std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
+
+// Marks a record an editor changed: changed since the last build, stamped
+// with now (the caller's clock, so that tests can set it).
+void StampChanged(CReseller& record, std::time_t now);
 
 // The fields of one affiliate as an editor holds them while the user types.
 struct AffiliateFields {

@@ -84,6 +84,12 @@ private:
         m_outputs.emplace(Inputs(), outputs);
         const size_t count = m_request.affiliates.size();
         for (size_t i = 0; i < count; ++i) {
+            if (i > 0 && m_env.stopRequested && m_env.stopRequested()) {
+                Log("");
+                Log("*** Stopped - " + std::to_string(i) + " of " + std::to_string(count) +
+                    " affiliate(s) built");
+                return;
+            }
             if (m_env.onAffiliate)
                 m_env.onAffiliate(i + 1, count);
             if (BuildOne(m_request.affiliates[i]) == Next::EndBuild)

@@ -41,6 +41,9 @@ struct BuildEnvironment {
     std::string tempFolder;
     // Called by the worker before each affiliate: index from 1, and the count.
     std::function<void(size_t index, size_t count)> onAffiliate;
+    // Asked by the worker between two affiliates: true ends the build there,
+    // the log saying how many were built. Called on the worker's thread.
+    std::function<bool()> stopRequested;
     // Called by the worker as its very last action, after the build-running
     // flag was cleared, with the build's error count. It must not wait for a
     // thread that may destroy the job (post a message, do not block): the

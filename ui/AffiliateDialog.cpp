@@ -2,6 +2,7 @@
 
 #include "model/AffProject.h"
 #include "model/AffiliateEditor.h"
+#include "model/NewProduct.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "platform/Clock.h"
@@ -199,14 +200,11 @@ void CAffiliateDialog::OnServiceChanged() {
         dlg.SetServices(missing, selected);
         if (dlg.exec() != QDialog::Accepted)
             return;
-        auto info = std::make_unique<CProductRegInfo>();
-        info->m_strServiceName = ToProjectText(dlg.ServiceName());
-        info->m_wService = static_cast<uint16_t>(ServiceIndexFromName(info->m_strServiceName));
-        info->m_strProductId = ToProjectText(dlg.ProductId());
-        info->m_strPurchaseLink = ToProjectText(dlg.PurchaseLink());
-        const uint16_t key = info->m_wService;
-        m_pProject->m_mapRegInfo.SetAt(key, std::move(info));
-        emit registrationInfoAdded(key);
+        const std::string chosen = ToProjectText(dlg.ServiceName());
+        const int32_t key = ServiceIndexFromName(chosen);
+        StoreRegistration(*m_pProject, key, chosen, ToProjectText(dlg.ProductId()),
+                          ToProjectText(dlg.PurchaseLink()));
+        emit registrationInfoAdded(static_cast<uint16_t>(key));
     }
     AffiliateFields fields = Fields();
     if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Reset))
@@ -250,8 +248,7 @@ void CAffiliateDialog::accept() {
     }
     if (m_pAffiliate) {
         StoreInto(*m_pAffiliate);
-        m_pAffiliate->m_bChanged = 1;
-        m_pAffiliate->m_tModified = static_cast<int32_t>(platform::SystemNow());
+        StampChanged(*m_pAffiliate, m_clock ? m_clock() : platform::SystemNow());
         if (m_owner)
             QCoreApplication::postEvent(
                 m_owner, new CAffiliateChangedEvent(m_pAffiliate->m_nId, m_pAffiliate));

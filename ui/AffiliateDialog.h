@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "ui/UserPrompts.h"
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <utility>
 
 class CAffProject;
 struct AffiliateFields;
@@ -49,6 +51,8 @@ public:
     void SetProject(CAffProject* project);
     // Where the affiliate-changed notification goes; the parent by default.
     void SetOwner(QObject* owner) { m_owner = owner; }
+    // "Now" for the change stamp of an edited affiliate: the document's clock.
+    void SetClock(platform::Clock clock) { m_clock = std::move(clock); }
 
     // Copies the seven fields of affiliate into the controls and remembers it
     // as the one being edited. OK state and visibility are left alone.
@@ -88,6 +92,7 @@ private:
     CAffProject* m_pProject = nullptr;
     CReseller* m_pAffiliate = nullptr;
     QPointer<QObject> m_owner;
+    platform::Clock m_clock = platform::SystemNow;
     int m_nLoading = 0;
 
     QLineEdit* m_pName;

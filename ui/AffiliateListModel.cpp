@@ -13,84 +13,14 @@
 
 namespace {
 
-const char* const kHeaders[AffiliateListModel::kColumnCount] = {
-    "Affiliate Name", "Affiliate ID", "Website", "Contact Email", "Purchase Link", "Modified"};
-
 // Above this many runs of adjacent rows, a removal rebuilds the list in one
 // pass rather than closing each gap on its own.
 constexpr size_t kMaxRemovalRuns = 64;
-
-bool Before(const std::string& a, const std::string& b, bool ascending) {
-    return ascending ? a < b : b < a;
-}
-
-// Sorts order[low..high], the row numbers in display order, by the texts of
-// their rows. Rows stay where they are while sorting, so the pivot is read in
-// place. Recurses into the smaller part and loops over the larger one, so
-// that a long list cannot exhaust the stack.
-void QuickSort(const std::vector<AffiliateRow>& rows, std::vector<uint32_t>& order, int column,
-               bool ascending, int low, int high, int& exchanges) {
-    auto text = [&](int i) -> const std::string& { return rows[order[i]].texts[column]; };
-    while (low < high) {
-        // The pivot row's text, taken once: exchanges move row numbers only.
-        const std::string& pivotText = text((low + high) / 2);
-        int i = low, j = high;
-        while (i <= j) {
-            while (i < high && Before(text(i), pivotText, ascending))
-                ++i;
-            while (j > low && Before(pivotText, text(j), ascending))
-                --j;
-            if (i <= j) {
-                if (text(i) != text(j)) {
-                    std::swap(order[i], order[j]);
-                    ++exchanges;
-                }
-                ++i;
-                --j;
-            }
-        }
-        if (j - low < high - i) {
-            if (low < j)
-                QuickSort(rows, order, column, ascending, low, j, exchanges);
-            low = i;
-        } else {
-            if (i < high)
-                QuickSort(rows, order, column, ascending, i, high, exchanges);
-            high = j;
-        }
-    }
-}
 
 } // namespace
 
 const std::array<int, AffiliateListModel::kColumnCount> AffiliateListModel::kColumnWidths = {
     100, 90, 200, 180, 280, 120};
-
-int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending) {
-    int exchanges = 0;
-    if (column < 0 || column >= AffiliateListModel::kColumnCount || rows.size() < 2)
-        return 0;
-    std::vector<uint32_t> order(rows.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<uint32_t>(i);
-    QuickSort(rows, order, column, ascending, 0, static_cast<int>(rows.size()) - 1, exchanges);
-    std::vector<AffiliateRow> sorted;
-    sorted.reserve(rows.size());
-    for (uint32_t from : order)
-        sorted.push_back(std::move(rows[from]));
-    rows.swap(sorted);
-    return exchanges;
-}
-
-std::string FormatModified(int32_t seconds) {
-    const std::time_t t = seconds;
-    std::tm local{};
-    if (!localtime_r(&t, &local))
-        return {};
-    char buf[64];
-    const size_t n = std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", &local);
-    return std::string(buf, n);
-}
 
 AffiliateListModel::AffiliateListModel(QObject* parent)
     : QAbstractTableModel(parent), m_rowIcon(RowIcon()) {}
@@ -135,22 +65,14 @@ QVariant AffiliateListModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(kHeaders[section]);
+        return QString::fromLatin1(AffiliateColumnHeader(section));
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
     return {};
 }
 
 void AffiliateListModel::FillRow(AffiliateRow& row, const CReseller& affiliate) {
-    // Each text is copied once, straight into the row (a row refreshed again
-    // reuses its texts' memory).
-    row.texts[0] = affiliate.m_strName;
-    row.texts[1] = affiliate.m_strAffiliateId;
-    row.texts[2] = affiliate.m_strWebSite;
-    row.texts[3] = affiliate.m_strEmail;
-    row.texts[4] = affiliate.m_strPurchaseLink;
-    row.texts[5] = FormatModified(affiliate.m_tModified);
-    row.image = affiliate.m_nImage;
+    FillAffiliateRow(row, affiliate, m_times);
 }
 
 int AffiliateListModel::RowOfKey(uint32_t key) const {

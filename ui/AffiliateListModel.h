@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/AffiliateRows.h"
+#include "model/ModifiedTimeText.h"
+
 #include <QAbstractTableModel>
 #include <QIcon>
 
@@ -11,31 +14,12 @@
 
 class CReseller;
 
-// One row of the affiliate list: the texts it shows, its icon and the
-// affiliate's key. Selection and focus are kept here only while rows move.
-struct AffiliateRow {
-    std::array<std::string, 6> texts;
-    uint32_t key = 0;
-    int image = 0;
-    bool selected = false;
-    bool focused = false;
-};
-
-// Sorts rows by the text of column with the list's quicksort: rows whose texts
-// are equal are never exchanged, and selection and focus move with their rows.
-// The quicksort exchanges row numbers, not rows: each row is moved once, to its
-// place, at the end. Returns the number of exchanges made.
-int SortAffiliateRows(std::vector<AffiliateRow>& rows, int column, bool ascending);
-
-// m_tModified as shown in the "Modified" column: local time "%Y-%m-%d %H:%M".
-std::string FormatModified(int32_t seconds);
-
 // The rows of the affiliate list. Rows change only through the operations
 // below; the records stay in the project.
 class AffiliateListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumnCount = 6;
+    static constexpr int kColumnCount = kAffiliateColumnCount;
     static const std::array<int, kColumnCount> kColumnWidths;
 
     explicit AffiliateListModel(QObject* parent = nullptr);
@@ -64,15 +48,14 @@ public:
 
     // The cell under the pointer, drawn in the hover colour; -1 for none.
     void SetHoverCell(int row, int column);
-    int HoverRow() const { return m_hoverRow; }
-    int HoverColumn() const { return m_hoverColumn; }
 
 private:
     // Fills the row's texts and image from the affiliate.
-    static void FillRow(AffiliateRow& row, const CReseller& affiliate);
+    void FillRow(AffiliateRow& row, const CReseller& affiliate);
     void RebuildKeyIndex();
 
     std::vector<AffiliateRow> m_rows;
+    ModifiedTimeText m_times;
     // m_nId to its first row; kept in step with every change of m_rows.
     std::unordered_map<uint32_t, int> m_rowOfKey;
     QIcon m_rowIcon;

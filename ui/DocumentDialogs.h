@@ -1,18 +1,26 @@
 #pragma once
 
-#include <ctime>
+#include "app/DocumentDialogs.h"
 
-class CAffProject;
+#include <functional>
+
 class IUserPrompts;
 class QWidget;
 
-// The New Project wizard for an empty project. On Finish the project gets a
-// new program UUID, the wizard's product texts and folders, and one
-// registration-info record that becomes the default service; returns true.
-// Cancel leaves the project as it is and returns false.
-bool RunNewProjectWizard(CAffProject& project, IUserPrompts& prompts, QWidget* parent,
-                         std::time_t now);
+// The document's dialogs as the Qt program shows them: the New Project
+// wizard, the affiliate dialog for a new affiliate, Product Settings and
+// Program Unique ID, each centred on the window of the moment.
+class CQtDocumentDialogs : public IDocumentDialogs {
+public:
+    CQtDocumentDialogs(IUserPrompts& prompts, std::function<QWidget*()> parent)
+        : m_prompts(prompts), m_parent(std::move(parent)) {}
 
-// The Product Settings dialog; on OK its values are stored in the project and
-// true is returned. Cancel changes nothing.
-bool RunProductSettings(CAffProject& project, IUserPrompts& prompts, QWidget* parent);
+    bool RunNewProjectWizard(NewProjectAnswers& answers) override;
+    bool EditNewAffiliate(CAffProject& project, CReseller& affiliate) override;
+    bool EditProductSettings(CAffProject& project) override;
+    bool EditProgramUuid(std::string& uuid) override;
+
+private:
+    IUserPrompts& m_prompts;
+    std::function<QWidget*()> m_parent;
+};

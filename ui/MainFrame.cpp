@@ -1,11 +1,12 @@
 #include "ui/MainFrame.h"
 
-#include "ui/AffiliateCsvCommands.h"
-#include "ui/CommandIds.h"
+#include "app/AffiliateCsvCommands.h"
+#include "app/CommandIds.h"
+#include "app/CommandRules.h"
+#include "ui/AppCommands.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
 #include "ui/ToolbarImages.h"
-#include "ui/VelkoraApp.h"
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
 
@@ -24,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 const QString kReady = QStringLiteral("Ready");
@@ -38,7 +41,7 @@ QString SecondLine(const QString& prompt) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app) {
+CMainFrame::CMainFrame(IAppCommands& app) : m_app(app) {
     setObjectName("mainFrame");
     setWindowIcon(AppIcon());
     CreateActions();
@@ -50,12 +53,8 @@ CMainFrame::CMainFrame(CVelkoraApp& app) : m_app(app) {
     setAcceptDrops(true);
     UpdateCaption();
 
-    // Enabling rules are evaluated when a menu opens, when the state changes
-    // and when the program is idle.
-    auto* idle = new QTimer(this);
-    idle->setInterval(250);
-    connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    idle->start();
+    // Enabling rules are evaluated when the state changes and when a menu
+    // opens; nothing polls.
     qApp->installEventFilter(this);
     UpdateCommandUI();
 }
@@ -124,6 +123,8 @@ void CMainFrame::CreateActions() {
     AddCommand(ID_STAMP_FROM_TEMPLATE, "Stamp from Signed Template...",
                "Write the custom setups of all affiliates as stamped copies of the signed "
                "template\nStamp from Signed Template");
+    AddCommand(ID_BUILD_STOP, "S&top Build",
+               "Stop the running build after the custom setup being written\nStop Build");
     AddCommand(ID_BUILD_SELF_CREATOR, "&Build Self Creator",
                "Create stand-alone application for affiliates to make custom builds by "
                "themselves.\nBuild self creator");
@@ -178,6 +179,7 @@ void CMainFrame::CreateMenus() {
     build->addAction(Action(ID_BUILD_ALL));
     build->addAction(Action(ID_STAMP_FROM_TEMPLATE));
     build->addAction(Action(ID_BUILD_SELF_CREATOR));
+    build->addAction(Action(ID_BUILD_STOP));
     build->addSeparator();
     build->addAction(Action(ID_RUN_SETUP));
 
@@ -279,8 +281,8 @@ void CMainFrame::ConnectCommands() {
     on(ID_FILE_OPEN, [this] { m_app.OnFileOpen(); });
     on(ID_FILE_SAVE, [&doc] { doc.OnFileSave(); });
     on(ID_FILE_SAVE_AS, [&doc] { doc.OnFileSaveAs(); });
-    on(ID_IMPORT_AFFILIATES, [this, &doc] { OnImportAffiliates(doc, this); });
-    on(ID_EXPORT_AFFILIATES, [this, &doc] { OnExportAffiliates(doc, this); });
+    on(ID_IMPORT_AFFILIATES, [&doc] { ImportAffiliates(doc.Core(), doc.AppPrompts()); });
+    on(ID_EXPORT_AFFILIATES, [&doc] { ExportAffiliates(doc.Core(), doc.AppPrompts()); });
     on(ID_APP_EXIT, [this] { close(); });
     on(ID_VIEW_TOOLBAR, [this](bool shown) { m_toolBar->setVisible(shown); });
     on(ID_VIEW_STATUS_BAR, [this](bool shown) { statusBar()->setVisible(shown); });
@@ -294,6 +296,7 @@ void CMainFrame::ConnectCommands() {
     on(ID_BUILD_ALL, [&doc] { doc.OnBuildAll(); });
     on(ID_STAMP_FROM_TEMPLATE, [&doc] { doc.OnStampFromTemplate(); });
     on(ID_BUILD_SELF_CREATOR, [&doc] { doc.OnBuildSelfCreator(); });
+    on(ID_BUILD_STOP, [&doc] { doc.StopBuild(); });
     on(ID_RUN_SETUP, [this, &doc] {
         const std::vector<uint16_t> keys = m_view->SelectedKeys();
         if (keys.size() == 1)
@@ -309,8 +312,16 @@ void CMainFrame::ConnectCommands() {
     // Any state change re-evaluates the commands at once.
     connect(&doc, &CVelkoraDoc::titleChanged, this, &CMainFrame::UpdateCaption);
     connect(&doc, &CVelkoraDoc::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&doc, &CVelkoraDoc::recentFilesChanged, this, &CMainFrame::RebuildRecentFileMenu);
     connect(&doc, &CVelkoraDoc::buildStarted, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::buildFinished, this, &CMainFrame::UpdateCommandUI);
+    connect(&doc, &CVelkoraDoc::buildProgress, this, [this](int index, int count) {
+        statusBar()->showMessage(QStringLiteral("affiliate %1 of %2").arg(index).arg(count));
+    });
+    connect(&doc, &CVelkoraDoc::buildFinished, this, [this] {
+        if (!m_app.Doc().IsBuilding())
+            statusBar()->showMessage(kReady);
+    });
     connect(&doc, &CVelkoraDoc::projectReplaced, this, [this] {
         m_view->CreateList();
         UpdateCommandUI();
@@ -330,28 +341,20 @@ void CMainFrame::ConnectCommands() {
 
 void CMainFrame::UpdateCommandUI() {
     const CVelkoraDoc& doc = m_app.Doc();
-    const int selected = m_view->SelectedCount();
-    const bool building = doc.IsBuilding();
-    const bool hasAffiliates = !doc.Project().m_mapResellers.IsEmpty();
-    auto enable = [this](int id, bool on) { Action(id)->setEnabled(on); };
-    enable(ID_FILE_SAVE, doc.IsModified());
-    enable(ID_DELETE_AFFILIATE, selected >= 1);
-    enable(ID_AFFILIATE_PROPERTY, selected == 1);
-    enable(ID_BUILD_SELECTED, selected >= 1 && !building);
-    enable(ID_BUILD_ALL, !building && hasAffiliates);
-    enable(ID_STAMP_FROM_TEMPLATE, !building && hasAffiliates);
-    enable(ID_RUN_SETUP, selected == 1);
-    enable(ID_EXPLORE_OUTPUT, selected >= 1 && !building);
-    enable(ID_BROWSE_WEBSITE, selected == 1);
-    enable(ID_BROWSE_PURCHASE, selected == 1);
-    enable(ID_EMAIL, selected == 1);
-    enable(ID_HELP_WEBPAGE, false);
+    CommandContext context;
+    context.selected = static_cast<size_t>(std::max(0, m_view->SelectedCount()));
+    context.building = doc.IsBuilding();
+    context.hasAffiliates = !doc.Project().m_mapResellers.IsEmpty();
+    context.modified = doc.IsModified();
+    for (int id : RuledCommands())
+        if (QAction* action = Action(id))
+            action->setEnabled(IsCommandEnabled(id, context));
     Action(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(m_app.Doc().Title() + QStringLiteral(" - Velkora"));
+    setWindowTitle(m_app.Doc().Caption());
 }
 
 QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent) {
@@ -400,11 +403,10 @@ void CMainFrame::FocusNextPane(bool forward) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    if (!m_app.Doc().SaveModified()) {
+    if (!m_app.Doc().MayClose()) {
         e->ignore();
         return;
     }
-    m_app.Doc().WaitForBuilds();
     e->accept();
 }
 

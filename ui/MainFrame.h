@@ -5,7 +5,7 @@
 #include <map>
 
 class CStatusListView;
-class CVelkoraApp;
+class IAppCommands;
 class CVelkoraView;
 class QAction;
 class QLabel;
@@ -20,7 +20,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CVelkoraApp& app);
+    explicit CMainFrame(IAppCommands& app);
 
     CVelkoraView* View() const { return m_view; }
     CStatusListView* Log() const { return m_log; }
@@ -58,7 +58,7 @@ private:
     void CreatePanes();
     void ConnectCommands();
 
-    CVelkoraApp& m_app;
+    IAppCommands& m_app;
     std::map<int, QAction*> m_actions;
     CVelkoraView* m_view = nullptr;
     CStatusListView* m_log = nullptr;

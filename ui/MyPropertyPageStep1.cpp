@@ -1,5 +1,7 @@
 #include "ui/MyPropertyPageStep1.h"
 
+#include "app/WizardSteps.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
@@ -43,6 +45,9 @@ QString CMyPropertyPageStep1::WebSite() const {
 }
 
 bool CMyPropertyPageStep1::isComplete() const {
-    return !m_pName->text().isEmpty() && !m_pVersion->text().isEmpty() &&
-           !m_pWebSite->text().isEmpty();
+    NewProjectAnswers answers;
+    answers.title = ToProjectText(m_pName->text());
+    answers.version = ToProjectText(m_pVersion->text());
+    answers.webSite = ToProjectText(m_pWebSite->text());
+    return WizardStepComplete(WizardStep::Product, answers);
 }

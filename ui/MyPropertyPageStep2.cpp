@@ -1,6 +1,9 @@
 #include "ui/MyPropertyPageStep2.h"
 
+#include "app/FileChoices.h"
+#include "app/WizardSteps.h"
 #include "ui/PathFields.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
@@ -58,12 +61,15 @@ QString CMyPropertyPageStep2::SelfCreatorPath() const {
 }
 
 bool CMyPropertyPageStep2::isComplete() const {
-    return !m_pSetupFile->text().isEmpty() && !m_pOutputDir->text().isEmpty();
+    NewProjectAnswers answers;
+    answers.setupFile = ToProjectText(m_pSetupFile->text());
+    answers.outputDir = ToProjectText(m_pOutputDir->text());
+    return WizardStepComplete(WizardStep::SetupFiles, answers);
 }
 
 void CMyPropertyPageStep2::OnBrowseSetupFile() {
     FileRequest request;
-    request.filters = ParseFilterText(VkLoadString(IDS_SETUP_FILE_FILTER));
+    request.filters = FromFileChoices(SetupFileChoices());
     const QString chosen = m_prompts.OpenFile(this, request);
     if (!chosen.isEmpty())
         m_pSetupFile->setText(chosen);

@@ -1,7 +1,9 @@
 #include "ui/MyPropertyPageStep3.h"
 
+#include "app/WizardSteps.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
@@ -53,7 +55,10 @@ QString CMyPropertyPageStep3::PurchaseLink() const {
 }
 
 bool CMyPropertyPageStep3::isComplete() const {
-    return !m_pProductId->text().isEmpty() && !m_pPurchaseLink->text().isEmpty();
+    NewProjectAnswers answers;
+    answers.productId = ToProjectText(m_pProductId->text());
+    answers.purchaseLink = ToProjectText(m_pPurchaseLink->text());
+    return WizardStepComplete(WizardStep::Registration, answers);
 }
 
 void CMyPropertyPageStep3::OnProductIdEdited() {

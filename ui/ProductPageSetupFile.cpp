@@ -1,8 +1,8 @@
 #include "ui/ProductPageSetupFile.h"
 
+#include "app/FileChoices.h"
 #include "model/AffProject.h"
 #include "ui/PathFields.h"
-#include "ui/StringTable.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -56,7 +56,7 @@ QString CProductPageSetupFile::ProjectRelative(const QString& path) const {
 void CProductPageSetupFile::OnBrowseSetupFile() {
     FileRequest request;
     request.initialPath = m_pSetupFile->text();
-    request.filters = ParseFilterText(VkLoadString(IDS_SETUP_FILE_FILTER));
+    request.filters = FromFileChoices(SetupFileChoices());
     const QString chosen = m_prompts.OpenFile(this, request);
     if (!chosen.isEmpty())
         m_pSetupFile->setText(ProjectRelative(chosen));

@@ -1,31 +1,33 @@
 #pragma once
 
-#include <QSettings>
+#include "app/RecentFiles.h"
+#include "ui/QtSettingsStore.h"
+
 #include <QString>
 #include <QStringList>
 
-// The four most recently used project files, most recent first, kept in the
-// per-user settings (see OpenAppSettings), section "Recent File List", values
-// File1 to File4.
+// The core's recent-file list (app/RecentFiles.h) in the program's settings,
+// with the toolkit's strings for the menus and the welcome dialog.
 class CRecentFileList {
 public:
-    static constexpr int kSize = 4;
+    static constexpr int kSize = static_cast<int>(RecentFiles::kSize);
 
-    CRecentFileList();
+    CRecentFileList() = default;
 
     // Reads the list from the settings.
-    void Load();
+    void Load() { m_files.Load(); }
     // Puts path at the top (an equal entry moves up) and writes the list.
     void Add(const QString& path);
     // Drops path from the list and writes the list.
     void Remove(const QString& path);
 
-    const QStringList& Files() const { return m_files; }
-    // The name shown for entry i: relative to the current directory when the
+    QStringList Files() const;
+    RecentFiles& Core() { return m_files; }
+    // The name shown for a file: relative to the current directory when the
     // file lies below it, the full path otherwise.
     static QString DisplayName(const QString& path);
 
 private:
-    void Save() const;
-    QStringList m_files;
+    CQtSettingsStore m_store;
+    RecentFiles m_files{m_store};
 };

@@ -1,9 +1,11 @@
 #include "ui/RegInfoList.h"
 
 #include "model/AffProject.h"
+#include "model/NewProduct.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/CellEdit.h"
+#include "ui/ProjectText.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -110,13 +112,10 @@ void CRegInfoList::CommitTo(CAffProject& project) const {
         const QString service = CellText(r, kColService);
         if (service == QLatin1String("..."))
             continue;
-        auto info = std::make_unique<CProductRegInfo>();
-        info->m_strServiceName = service.toStdString();
-        info->m_wService = static_cast<uint16_t>(ServiceIndexFromName(info->m_strServiceName));
-        info->m_strProductId = CellText(r, kColProductId).toStdString();
-        info->m_strPurchaseLink = CellText(r, kColPurchaseLink).toStdString();
-        const uint16_t key = info->m_wService;
-        project.m_mapRegInfo.SetAt(key, std::move(info));
+        const std::string name = ToProjectText(service);
+        StoreRegistration(project, ServiceIndexFromName(name), name,
+                          ToProjectText(CellText(r, kColProductId)),
+                          ToProjectText(CellText(r, kColPurchaseLink)));
     }
 }
 

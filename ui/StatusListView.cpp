@@ -1,7 +1,7 @@
 #include "ui/StatusListView.h"
 
+#include "app/CommandIds.h"
 #include "ui/BuildLogModel.h"
-#include "ui/CommandIds.h"
 #include "ui/ProjectText.h"
 
 #include <QAction>

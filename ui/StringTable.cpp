@@ -14,9 +14,6 @@ const QHash<int, QString>& Table() {
         {161, QStringLiteral("Please specify program setup file and output directory.")},
         {162,
          QStringLiteral("Information about the primary registration service for your product.")},
-        {172, QStringLiteral("Executable Files (*.exe)|*.exe|Windows Installer Package "
-                             "(*.MSI)|*.msi|Zip Files (*.zip)|*.zip;*.z|Rar archive "
-                             "(*.rar)|*.rar|All Files (*.*)|*.*||")},
         {173, QStringLiteral("'%s' is the product setup file, it can not be used by affiliate. "
                              "Please choose another one.")},
         {175, QStringLiteral("File '%s' is being used, please choose another one.")},

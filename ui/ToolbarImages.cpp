@@ -1,6 +1,6 @@
 #include "ui/ToolbarImages.h"
 
-#include "ui/CommandIds.h"
+#include "app/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>

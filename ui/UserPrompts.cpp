@@ -55,6 +55,8 @@ QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save) {
     const QStringList filters = ToQtFilters(request.filters);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
+    if (!request.caption.isEmpty())
+        dialog.setWindowTitle(request.caption);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialPath.isEmpty()) {
@@ -111,5 +113,15 @@ QList<FileFilter> ParseFilterText(const QString& text) {
             break;
         filters.append({parts[i], parts[i + 1]});
     }
+    return filters;
+}
+
+QList<FileFilter> FromFileChoices(const std::vector<FileChoiceFilter>& choices) {
+    QList<FileFilter> filters;
+    for (const FileChoiceFilter& choice : choices)
+        filters.append({QString::fromUtf8(choice.description.data(),
+                                          static_cast<qsizetype>(choice.description.size())),
+                        QString::fromUtf8(choice.patterns.data(),
+                                          static_cast<qsizetype>(choice.patterns.size()))});
     return filters;
 }

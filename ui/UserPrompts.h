@@ -1,12 +1,11 @@
 #pragma once
 
+#include "app/AppPrompts.h"
+
 #include <QList>
 #include <QString>
 
 class QWidget;
-
-// Icon of a message box or question.
-enum class PromptIcon { Information, Warning, Question, Error };
 
 // One file type of a file dialog: "Zip Files (*.zip)" with patterns "*.zip;*.z".
 struct FileFilter {
@@ -15,6 +14,7 @@ struct FileFilter {
 };
 
 struct FileRequest {
+    QString caption;     // empty: the chooser's own title
     QString initialPath; // proposed file (folder and name), may be empty
     QList<FileFilter> filters;
     QString defaultSuffix;         // without the dot; appended when the name has none
@@ -59,6 +59,9 @@ public:
 
 // The process-wide real prompts, used by dialogs that were given none.
 IUserPrompts& DefaultUserPrompts();
+
+// The core's file types (app/FileChoices.h) as the choosers take them.
+QList<FileFilter> FromFileChoices(const std::vector<FileChoiceFilter>& choices);
 
 // Parses a filter text of the form "Desc|pat;pat|Desc|pat||".
 QList<FileFilter> ParseFilterText(const QString& text);

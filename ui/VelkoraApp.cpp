@@ -1,8 +1,9 @@
 #include "ui/VelkoraApp.h"
 
+#include "app/ShellActions.h"
 #include "ui/AboutDialog.h"
 #include "ui/MainFrame.h"
-#include "ui/ShellActions.h"
+#include "ui/ProjectText.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
@@ -120,12 +121,9 @@ QString CVelkoraApp::HelpFilePath() {
 }
 
 void CVelkoraApp::OnHelpIndex() {
-    const QString path = HelpFilePath();
-    if (!QFileInfo::exists(path)) {
-        m_prompts.Message(m_frame.get(), tr("The help file '%1' cannot be found.").arg(path),
-                          PromptIcon::Warning);
-        return;
-    }
-    const QByteArray bytes = QFile::encodeName(path);
-    OpenDocumentLink(std::string(bytes.constData(), size_t(bytes.size())), m_doc->Shell());
+    const QByteArray bytes = QFile::encodeName(HelpFilePath());
+    const std::string problem =
+        OpenHelpIndex(std::string(bytes.constData(), size_t(bytes.size())), m_doc->Shell());
+    if (!problem.empty())
+        m_prompts.Message(m_frame.get(), FromProjectText(problem), PromptIcon::Warning);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/AppCommands.h"
 #include "ui/RecentFileList.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@ class IUserPrompts;
 
 // The application: start-up, the Welcome choice, the recent-file list, the
 // About box and the help. Owns the document and the main window.
-class CVelkoraApp : public QObject {
+class CVelkoraApp : public QObject, public IAppCommands {
     Q_OBJECT
 public:
     explicit CVelkoraApp(IUserPrompts& prompts, QObject* parent = nullptr);
@@ -23,17 +24,17 @@ public:
     // program's name. show: false keeps the window hidden (screenshots).
     void InitInstance(const QStringList& args, bool show = true);
 
-    CVelkoraDoc& Doc() { return *m_doc; }
+    CVelkoraDoc& Doc() override { return *m_doc; }
     CMainFrame& Frame() { return *m_frame; }
-    CRecentFileList& RecentFiles() { return m_recentFiles; }
-    IUserPrompts& Prompts() { return m_prompts; }
+    CRecentFileList& RecentFiles() override { return m_recentFiles; }
+    IUserPrompts& Prompts() override { return m_prompts; }
 
     // Application commands.
-    void OnFileNew();
-    void OnFileOpen();
-    void OnOpenRecentFile(const QString& path);
-    void OnAppAbout();
-    void OnHelpIndex();
+    void OnFileNew() override;
+    void OnFileOpen() override;
+    void OnOpenRecentFile(const QString& path) override;
+    void OnAppAbout() override;
+    void OnHelpIndex() override;
 
     // The Welcome dialog and what follows from it.
     void ShowWelcome();

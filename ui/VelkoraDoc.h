@@ -1,104 +1,116 @@
 #pragma once
 
-#include "model/AffProject.h"
-#include "model/FileChangeCheck.h"
+#include "app/BuildRunner.h"
+#include "app/Document.h"
+#include "app/DocumentEvents.h"
+#include "app/ShellActions.h"
 #include "package/AffiliateBuilder.h"
 #include "platform/Clock.h"
-#include "ui/ShellActions.h"
+#include "ui/DocumentDialogs.h"
+#include "ui/QtAppPrompts.h"
 
 #include <QObject>
 #include <QString>
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 
 class CRecentFileList;
 class IBuildLogSink;
 class IUserPrompts;
 class QWidget;
 
-// The one open project and its file: new, open, save, the modified flag, and
-// the document's commands (Add Affiliate, Product Settings, Program UUID,
-// Build All, Build Self Creator). Builds run on workers of the affiliate
-// builder; they work on copies, so the project may be edited meanwhile.
-class CVelkoraDoc : public QObject {
+// The Qt program's side of the document (app/Document.h): the core's notices
+// become signals, its questions the window's dialogs. Builds run on workers of
+// the affiliate builder; they work on copies, so the project may be edited
+// meanwhile.
+class CVelkoraDoc : public QObject, private IDocumentEvents, private IBuildEvents {
     Q_OBJECT
 public:
-    enum class SaveAnswer { Yes, No, Cancel };
+    using SaveAnswer = ::SaveAnswer;
 
     CVelkoraDoc(IUserPrompts& prompts, CRecentFileList& recentFiles, QObject* parent = nullptr);
     ~CVelkoraDoc() override;
 
-    CAffProject& Project() { return m_project; }
-    const CAffProject& Project() const { return m_project; }
-    const QString& PathName() const { return m_pathName; }
-    const QString& Title() const { return m_title; }
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool modified = true);
+    Document& Core() { return m_core; }
+    CAffProject& Project() { return m_core.Project(); }
+    const CAffProject& Project() const { return m_core.Project(); }
+    QString PathName() const;
+    QString Title() const;
+    QString Caption() const;
+    bool IsModified() const { return m_core.IsModified(); }
+    void SetModifiedFlag(bool modified = true) { m_core.SetModifiedFlag(modified); }
 
     // Where dialogs are centred and the build log; set by the main frame.
     void SetFrame(QWidget* frame) { m_frame = frame; }
-    void SetLog(IBuildLogSink* log) { m_log = log; }
+    void SetLog(IBuildLogSink* log);
     IUserPrompts& Prompts() { return m_prompts; }
+    // The window's prompts as the core asks them.
+    IAppPrompts& AppPrompts() { return m_appPrompts; }
     // The build log (Build Self Creator clears it and appends to it).
     IBuildLogSink* Log() const { return m_log; }
 
-    // "Save changes to %1?" for a modified project. True when the caller may go
-    // on (saved, not modified, or answered No); discarded tells whether unsaved
-    // changes were given up.
-    bool SaveModified(bool* discarded = nullptr);
+    bool SaveModified(bool* discarded = nullptr) { return m_core.SaveModified(discarded); }
 
     // File commands.
-    void OnFileNew();
-    bool OnFileOpen();
-    bool OnFileSave();
-    bool OnFileSaveAs();
-    // Open with the save prompt first (File > Open, recent files, command line,
-    // dropped files). False when the file was not opened.
+    void OnFileNew() { m_core.OnFileNew(); }
+    bool OnFileOpen() { return m_core.OnFileOpen(); }
+    bool OnFileSave() { return m_core.OnFileSave(); }
+    bool OnFileSaveAs() { return m_core.OnFileSaveAs(); }
     bool OpenDocument(const QString& path);
-    // Open without the prompt. discarded: the user gave up unsaved changes, so
-    // even an unreadable file replaces the project by a new one.
     bool OpenFile(const QString& path, bool discarded);
-    // New project without the save prompt: clear, "Untitled", the wizard.
-    void NewDocument();
-    // The window came to the front: when another program changed the file
-    // meanwhile, offer to reload it (once for each change it made).
+    void NewDocument() { m_core.NewDocument(); }
+    // Nothing while a dialog of the program is open.
     void OfferReloadIfChanged();
 
     // Document commands.
-    void OnAddAffiliate();
-    void OnProductSettings();
-    void OnProgramUuid();
+    void OnAddAffiliate() { m_core.OnAddAffiliate(); }
+    void OnProductSettings() { m_core.OnProductSettings(); }
+    void OnProgramUuid() { m_core.OnProgramUuid(); }
     void OnBuildAll();
     // Build > Stamp from Signed Template: asks for the signed template, then
     // writes every affiliate's custom setup as a stamped copy of it, with the
     // log of Build All. The project is neither saved nor offered for saving.
     void OnStampFromTemplate();
-    // Build Self Creator: carried out by RunBuildSelfCreator (BuildSelfCreator.h).
+    // Build Self Creator: written on this thread, the log filled as it goes.
     void OnBuildSelfCreator();
     // Commands of the list that build.
     void BuildSelected(const std::vector<uint16_t>& keys);
     void RunSetup(uint16_t key);
 
-    bool HasRunningBuilds() const { return !m_jobs.empty(); }
     // A build runs: the process-wide flag is set, or a build was started and
     // its worker has not reported its end yet (it may not have set the flag).
-    bool IsBuilding() const;
+    bool IsBuilding() const { return m_builds.IsBuilding(); }
+    // Build > Stop: the build ends after the package being written.
+    void StopBuild() { m_builds.RequestStop(); }
+    // Exit during a build asks whether to stop it; then the save question.
+    // True when the window may close.
+    bool MayClose();
     // Keeps the user-interface thread serving the log until every build ended.
     void WaitForBuilds();
 
     // Replaceable by tests.
     std::function<SaveAnswer(QWidget* parent, const QString& text)> askSaveChanges;
-    // How long Save waits for another program that is changing the file.
-    std::chrono::milliseconds saveLockWait{5000};
     // Adjusts the environment of every build (tests give their own image writer).
     std::function<void(BuildEnvironment&)> adjustBuildEnvironment;
     ShellOperations& Shell() { return m_shell; }
-    platform::Clock clock = platform::SystemNow;
-    std::time_t Now() const { return clock ? clock() : platform::SystemNow(); }
+
+private:
+    // Declared before the references below, which name its members.
+    QWidget* m_frame = nullptr;
+    IUserPrompts& m_prompts;
+    CQtAppPrompts m_appPrompts;
+    CQtDocumentDialogs m_dialogs;
+    Document m_core;
+    BuildRunner m_builds;
+
+public:
+    // How long Save waits for another program that is changing the file.
+    std::chrono::milliseconds& saveLockWait = m_core.saveLockWait;
+    // "Now" for change stamps; tests set it.
+    platform::Clock& clock = m_core.clock;
+    std::time_t Now() const { return m_core.Now(); }
 
 signals:
     // A different project is current (New, Open): views recreate their rows.
@@ -107,36 +119,24 @@ signals:
     void viewsUpdateRequested();
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
+    void recentFilesChanged();
     void buildStarted();
+    // The worker began affiliate index (from 1) of count.
+    void buildProgress(int index, int count);
     void buildFinished(int errors);
 
 private:
-    void DeleteContents();
-    void SetPathName(const QString& path);
-    void SetTitle(const QString& title);
-    bool DoSave(const QString& path);
-    bool MayReplaceFileOnDisk(const std::string& path);
-    void TakeLoaded(CAffProject&& loaded, const QString& path, const std::string& bytes);
-    QString ProposedFileName() const;
-    QWidget* Frame() const { return m_frame; }
-    BuildEnvironment MakeBuildEnvironment();
-    void TrackBuild(std::unique_ptr<CBuildJob> job, int id);
-    void OnBuildEnded(int id, int errors);
+    void ProjectReplaced() override { emit projectReplaced(); }
+    void RowsChanged() override { emit viewsUpdateRequested(); }
+    void TitleChanged() override { emit titleChanged(Title()); }
+    void ModifiedChanged(bool modified) override { emit modifiedChanged(modified); }
+    void RecentFilesChanged() override { emit recentFilesChanged(); }
+    void BuildStarted() override;
+    void BuildProgress(size_t index, size_t count) override;
+    void BuildFinished(int errors) override;
 
-    CAffProject m_project;
-    IUserPrompts& m_prompts;
-    CRecentFileList& m_recentFiles;
-    QWidget* m_frame = nullptr;
+    QWidget* Frame() const { return m_frame; }
+
     IBuildLogSink* m_log = nullptr;
-    QString m_pathName;
-    QString m_title;
-    bool m_bModified = false;
-    // The file as this window last loaded or saved it, and a change on disk
-    // the user chose not to reload (not offered again).
-    FileChangeCheck m_fileCheck;
-    std::optional<FileIdentity> m_declinedReload;
-    bool m_bOfferingReload = false;
     ShellOperations m_shell = ShellOperations::Desktop();
-    std::map<int, std::unique_ptr<CBuildJob>> m_jobs;
-    int m_nNextBuildId = 1;
 };

@@ -1,14 +1,13 @@
 #include "ui/VelkoraView.h"
 
+#include "app/ShellActions.h"
 #include "model/AffProject.h"
-#include "model/AffiliateEditor.h"
 #include "model/Reseller.h"
 #include "platform/Clock.h"
 #include "ui/AffiliateDialog.h"
 #include "ui/AffiliateListModel.h"
 #include "ui/CellEdit.h"
 #include "ui/ProjectText.h"
-#include "ui/ShellActions.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
 
@@ -21,11 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-// Columns 0 to 4 in the order the list shows them.
-constexpr AffiliateField kColumnFields[] = {AffiliateField::Name, AffiliateField::AffiliateId,
-                                            AffiliateField::WebSite, AffiliateField::Email,
-                                            AffiliateField::PurchaseLink};
 
 constexpr int kPurchaseLinkColumn = 4;
 
@@ -160,6 +154,7 @@ void CVelkoraView::DropDialog() {
 CAffiliateDialog& CVelkoraView::EnsureDialog() {
     if (!m_dialog) {
         m_dialog = new CAffiliateDialog(this, &m_prompts);
+        m_dialog->SetClock([this] { return m_doc.Now(); });
         m_dialog->setModal(false);
         m_dialog->hide();
         m_dialog->SetProject(&m_doc.Project());
@@ -278,16 +273,8 @@ void CVelkoraView::ApplyCellText(int row, int column, const QString& text) {
     CReseller* affiliate = AffiliateOfRow(row);
     if (!affiliate)
         return;
-    if (column < 0 || column > 4)
+    if (!m_doc.Core().EditAffiliateCell(*affiliate, column, ToProjectText(text)))
         return;
-    const FieldEdit edit = CAffiliateEditor(m_doc.Project(), affiliate)
-                               .EditField(*affiliate, kColumnFields[column], ToProjectText(text));
-    if (edit.result == FieldEdit::Result::Refused)
-        m_prompts.Message(this, FromProjectText(edit.message));
-    if (edit.result != FieldEdit::Result::Changed)
-        return;
-    affiliate->m_tModified = static_cast<int32_t>(m_doc.Now());
-    affiliate->m_bChanged = 1;
     QCoreApplication::postEvent(this, new CAffiliateChangedEvent(affiliate->m_nId, affiliate));
 }
 

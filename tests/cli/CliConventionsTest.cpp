@@ -4,7 +4,7 @@
 
 #include "cli/CliProject.h"
 #include "cli/CommandTable.h"
-#include "cli/ModifiedTimeText.h"
+#include "model/ModifiedTimeText.h"
 #include "cli/TerminalText.h"
 #include "package/SfxPackage.h"
 #include "platform/Clock.h"

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "model/ModifiedTimeText.h"
 #include "ui/AffiliateListModel.h"
 
 #include <QLabel>
@@ -114,7 +115,9 @@ TEST_F(MainWindowTest, AddAffiliateAppendsARowWithTheCurrentTime) {
     Cmd(ID_ADD_AFFILIATE).trigger();
     ASSERT_EQ(View().model()->rowCount(), 3);
     EXPECT_EQ(CellText(2, 0), "Zed");
-    EXPECT_EQ(CellText(2, 5).toStdString(), FormatModified(1700000000));
+    std::string modified;
+    ModifiedTimeText().Append(modified, 1700000000);
+    EXPECT_EQ(CellText(2, 5).toStdString(), modified);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(Doc().Project().m_mapResellers.GetCount(), 3u);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/CommandIds.h"
 #include "model/AffProject.h"
 #include "model/ProjectFile.h"
 #include "ui/AppSettings.h"
-#include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
 #include "ui/StatusListView.h"
 #include "ui/UserPrompts.h"

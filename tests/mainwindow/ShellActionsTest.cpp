@@ -1,4 +1,4 @@
-#include "ui/ShellActions.h"
+#include "app/ShellActions.h"
 #include "model/AffProject.h"
 #include "model/Reseller.h"
 #include "platform/ShellOpen.h"

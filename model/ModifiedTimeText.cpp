@@ -1,4 +1,4 @@
-#include "cli/ModifiedTimeText.h"
+#include "model/ModifiedTimeText.h"
 
 #include "platform/Clock.h"
 

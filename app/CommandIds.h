@@ -32,6 +32,7 @@ enum CommandId : int {
     ID_IMPORT_AFFILIATES = 32810,
     ID_EXPORT_AFFILIATES = 32811,
     ID_STAMP_FROM_TEMPLATE = 32812,
+    ID_BUILD_STOP = 32813,
 };
 
 // The notification an editor posts after changing an affiliate.

@@ -1,4 +1,4 @@
-#include "model/FileChangeCheck.h"
+#include "app/FileChangeCheck.h"
 
 #include "tests/support/TempFolder.h"
 

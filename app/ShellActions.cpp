@@ -1,8 +1,9 @@
-#include "ui/ShellActions.h"
+#include "app/ShellActions.h"
 
 #include "model/AffProject.h"
 #include "model/ProjectPaths.h"
 #include "model/Reseller.h"
+#include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 
 ShellOperations ShellOperations::Desktop() {
@@ -48,4 +49,13 @@ std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliat
     if (projectpaths::FolderPartOf(full).empty())
         return full;
     return projectpaths::FolderOf(full, platform::HostPathStyle());
+}
+
+std::string OpenHelpIndex(const std::string& helpPath, const ShellOperations& ops) {
+    if (!platform::PathExists(helpPath))
+        return "The help file '" + helpPath + "' cannot be found.";
+    const LinkResult result = OpenDocumentLink(helpPath, ops);
+    if (result == LinkResult::Opened || result == LinkResult::OpenedByBrowser)
+        return {};
+    return "The help file '" + helpPath + "' could not be opened.";
 }

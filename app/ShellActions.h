@@ -18,7 +18,8 @@ struct ShellOperations {
     static ShellOperations Desktop();
 };
 
-// How OpenDocumentLink ended. Callers ignore it; no message is ever shown.
+// How OpenDocumentLink ended. The list's commands show nothing whatever the
+// outcome; Help > Index & Content says when the guide could not be opened.
 enum class LinkResult { Opened, OpenedByBrowser, NoBrowser, BrowserFailed };
 
 // Opens a URL, "mailto:" address or file with the desktop's opener; when the
@@ -37,3 +38,8 @@ std::string MailtoTarget(const std::string& email);
 // The folder of the affiliate's setup file: its path resolved against the
 // project's folder, cut at its last separator.
 std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate);
+
+// Help > Index & Content: opens the guide at helpPath. Returns the message to
+// show when the guide is missing or the desktop could not open it; empty when
+// it was opened.
+std::string OpenHelpIndex(const std::string& helpPath, const ShellOperations& ops);
