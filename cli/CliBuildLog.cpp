@@ -1,9 +1,11 @@
 #include "cli/CliBuildLog.h"
 
+#include "cli/TerminalGuard.h"
 #include "platform/Beep.h"
 #include "platform/Terminal.h"
 
 #include <charconv>
+#include <chrono>
 #include <iostream>
 
 void CliBuildLog::Append(const std::string& line) {
@@ -20,9 +22,15 @@ void CliBuildLog::AppendError(const std::string& line) {
     m_err << line << '\n' << std::flush;
 }
 
-CliBellScope::CliBellScope(bool quiet) {
-    if (quiet || !platform::StandardOutputIsTerminal() || !platform::StandardErrorIsTerminal())
-        platform::SetBeepHandler([] {});
+CliBellScope::CliBellScope(bool quiet, bool asked) {
+    const bool watched =
+        !quiet && platform::StandardOutputIsTerminal() && platform::StandardErrorIsTerminal();
+    const auto start = std::chrono::steady_clock::now();
+    platform::SetBeepHandler([watched, asked, start] {
+        const auto took = std::chrono::steady_clock::now() - start;
+        if (watched && (asked || took >= std::chrono::seconds(kLongBuildSeconds)))
+            std::cerr << '\a' << std::flush;
+    });
 }
 
 CliBellScope::~CliBellScope() {
@@ -37,12 +45,20 @@ BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool q
         if (!StartBuiltPackage(path, args))
             err << "Could not start '" << path << "'.\n" << std::flush;
     };
-    if (!quiet && &err == &std::cerr && platform::StandardErrorIsTerminal()) {
+    if (!quiet && IsStreamOf(err, std::cerr) && platform::StandardErrorIsTerminal()) {
         env.onAffiliate = [&err](size_t index, size_t count) {
             err << "affiliate " << index << " of " << count << '\n' << std::flush;
         };
     }
     return env;
+}
+
+CliOption BellOption() {
+    return {"bell",
+            false,
+            {},
+            "Ring the terminal bell when done (unasked only after a build of "
+            "10 seconds or more)."};
 }
 
 bool ParseAffiliateKey(const std::string& text, uint16_t& key) {

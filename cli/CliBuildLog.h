@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliArgs.h"
 #include "package/AffiliateBuilder.h"
 #include "package/BuildLogSink.h"
 
@@ -31,15 +32,23 @@ private:
 BuildEnvironment CliBuildEnvironment(CliBuildLog& log, std::ostream& err, bool quiet,
                                      std::vector<std::string> setupArgs = {});
 
+// How long a build on a terminal runs before its end rings the bell unasked:
+// long enough that the person has likely turned to something else.
+inline constexpr int kLongBuildSeconds = 10;
+
 // While it lives, the builders' beep rings the terminal bell only when a person
-// watches both standard output and standard error and quiet is not set.
+// watches both standard output and standard error, quiet is not set, and
+// either the bell was asked for or kLongBuildSeconds have passed.
 class CliBellScope {
 public:
-    explicit CliBellScope(bool quiet);
+    CliBellScope(bool quiet, bool asked);
     ~CliBellScope();
     CliBellScope(const CliBellScope&) = delete;
     CliBellScope& operator=(const CliBellScope&) = delete;
 };
+
+// The option that asks for the bell, shared by every command that builds.
+CliOption BellOption();
 
 // Parses an affiliate key (decimal, 0 to 65535).
 bool ParseAffiliateKey(const std::string& text, uint16_t& key);

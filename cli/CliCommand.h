@@ -23,6 +23,10 @@ public:
     // The command's declared arguments and options.
     virtual CliSyntax Syntax() const = 0;
 
+    // True when the command writes a file's bytes (not text) to out: they go
+    // unchanged to a file or pipe, escaped like all text only on a terminal.
+    virtual bool WritesDataToOut() const { return false; }
+
     // Arguments after the name, as shown in help ("FILE.vkp [--json]").
     std::string Usage() const;
 

@@ -1,6 +1,7 @@
 #include "cli/CliProjectLock.h"
 
 #include "cli/CliCommand.h"
+#include "cli/CliError.h"
 #include "cli/CommandArgs.h"
 
 #include "platform/FileSystem.h"
@@ -69,7 +70,7 @@ int LockCliProject(const CliCommand& command, const CliArgs& args, const std::st
     if (!WaitOptionValid(command, args, err))
         return kExitUsage;
     if (!creating && !platform::PathExists(path)) {
-        err << platform::FileErrorText(platform::FileError::NotFound, path) << "\n";
+        ReportFileError(err, path, "cannot read", platform::LastFileStatus());
         return kExitFailed;
     }
     double seconds = kDefaultWaitSeconds;

@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "cli/CommandTable.h"
+#include "cli/TerminalGuard.h"
 
 #include "VelkoraVersion.h"
 
@@ -11,7 +12,7 @@ namespace {
 void PrintCommandList(std::ostream& os) {
     os << "Usage: velkora-cli COMMAND [ARGUMENTS]\n"
           "       velkora-cli COMMAND --help\n"
-          "       velkora-cli --version\n\nCommands:\n";
+          "       velkora-cli --version (also -V or version)\n\nCommands:\n";
     for (const CliCommandFactory make : CommandTable()) {
         const auto command = make();
         os << "  " << command->Name() << " " << command->Usage() << "\n      " << command->Summary()
@@ -30,20 +31,27 @@ int ReportUnknownCommand(const std::string& name, std::ostream& err) {
     return kExitUsage;
 }
 
-} // namespace
+bool AsksForVersion(const std::string& word) {
+    return word == "--version" || word == "-V" || word == "version";
+}
 
-int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+bool AsksForHelp(const std::string& word) {
+    return word == "help" || word == "--help" || word == "-h";
+}
+
+int RunGuarded(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     if (words.empty()) {
         PrintCommandList(err);
         return kExitUsage;
     }
     const std::string& name = words[0];
-    if (name == "--version") {
+    if (AsksForVersion(name)) {
         PrintVersion(out);
         return kExitOk;
     }
-    if (name == "help" || name == "--help" || name == "-h") {
-        if (words.size() < 2) {
+    if (AsksForHelp(name)) {
+        // "help --help" asks for what "help" gives.
+        if (words.size() < 2 || AsksForHelp(words[1])) {
             PrintCommandList(out);
             return kExitOk;
         }
@@ -57,4 +65,16 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (!command)
         return ReportUnknownCommand(name, err);
     return command->Execute(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+           bool rawDataOut) {
+    TerminalGuardStream guardedErr(err);
+    if (rawDataOut && !words.empty())
+        if (const auto command = FindCommand(words[0]); command && command->WritesDataToOut())
+            return RunGuarded(words, out, guardedErr);
+    TerminalGuardStream guardedOut(out);
+    return RunGuarded(words, guardedOut, guardedErr);
 }

@@ -3,6 +3,7 @@
 #include "cli/CliProject.h"
 #include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
+#include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
 #include "model/AffiliateDraft.h"
@@ -68,9 +69,9 @@ protected:
         }
         if (!SaveCliProject(path, project, err))
             return kExitFailed;
-        out << "Added affiliate " << key << " '" << draft.record.m_strName << "'\n"
-            << "  Purchase link: " << draft.record.m_strPurchaseLink << "\n"
-            << "  Setup path:    " << draft.record.m_strSetupPath << "\n";
+        out << "Added affiliate " << key << " '" << TerminalSafe(draft.record.m_strName) << "'\n"
+            << "  Purchase link: " << TerminalSafe(draft.record.m_strPurchaseLink) << "\n"
+            << "  Setup path:    " << TerminalSafe(draft.record.m_strSetupPath) << "\n";
         return kExitOk;
     }
 };

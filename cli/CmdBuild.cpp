@@ -20,7 +20,8 @@ public:
     CliSyntax Syntax() const override {
         return {{"FILE.vkp"},
                 {AffiliateKeyOption("Build only this affiliate (see 'show'); repeatable."),
-                 {"quiet", false, {}, "Print only errors; never ring the bell."}}};
+                 {"quiet", false, {}, "Print only errors; never ring the bell."},
+                 BellOption()}};
     }
     std::string_view Summary() const override {
         return "Build the custom setup files of all affiliates, or of the ones given.";
@@ -39,7 +40,7 @@ protected:
 
         const bool quiet = args.Has("quiet");
         CliBuildLog log(out, err, quiet);
-        const CliBellScope bell(quiet);
+        const CliBellScope bell(quiet, args.Has("bell"));
         CAffiliateBuilder builder(CliBuildEnvironment(log, err, quiet));
         auto job = keys.empty() ? builder.BuildAll(project) : builder.BuildSelected(project, keys);
         return job->Wait() == 0 ? kExitOk : kExitFailed;

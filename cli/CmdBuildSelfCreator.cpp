@@ -23,6 +23,7 @@ public:
                   "Carry the product's signed template instead of its setup file: the self "
                   "creator then stamps each affiliate's copy of it, keeping the signature."},
                  {"quiet", false, {}, "Print only errors; never ring the bell."},
+                 BellOption(),
                  WaitOption()}};
     }
     std::string_view Summary() const override {
@@ -40,7 +41,7 @@ protected:
 
         const std::string before = project.m_strSelfCreatorPath;
         CliBuildLog log(out, err, args.Has("quiet"));
-        const CliBellScope bell(args.Has("quiet"));
+        const CliBellScope bell(args.Has("quiet"), args.Has("bell"));
         CSelfCreatorBuilder builder(log);
         if (args.Has("template"))
             builder.SetSignedTemplate(args.Value("template"));

@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliError.h"
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 
@@ -20,6 +21,7 @@ public:
         return {{"FILE.vkp"},
                 {{"output", true, "F.csv", "Write to this file instead of standard output."}}};
     }
+    bool WritesDataToOut() const override { return true; }
     std::string_view Summary() const override {
         return "Write the affiliates as CSV (UTF-8 with BOM, CRLF) to F.csv or standard output.";
     }
@@ -37,8 +39,7 @@ protected:
         const std::string& target = args.Value("output");
         const platform::FileStatus written = platform::WriteFileAtomically(target, csv);
         if (!written.Ok()) {
-            const std::string why = platform::FileErrorText(written.error, target);
-            err << "Cannot write '" << target << "'." << (why.empty() ? "" : " " + why) << "\n";
+            ReportFileError(err, target, "cannot write", written);
             return kExitFailed;
         }
         return kExitOk;

@@ -1,9 +1,11 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliError.h"
 #include "cli/CliProject.h"
 #include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
+#include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
 #include "model/AffiliateImport.h"
@@ -18,7 +20,7 @@ namespace {
 
 void ReportText(const AffiliateImportPlan& plan, size_t added, bool dryRun, std::ostream& out) {
     for (const std::string& column : plan.unknownColumns)
-        out << "Ignored column '" << column << "'.\n";
+        out << "Ignored column '" << TerminalSafe(column) << "'.\n";
     for (const RefusedAffiliateRow& row : plan.refused)
         out << "Line " << row.line << ": " << row.reason << "\n";
     out << plan.rowCount << " row(s): " << plan.accepted.size() << " accepted, "
@@ -80,8 +82,8 @@ protected:
         if (!LoadCliProject(path, project, err))
             return kExitFailed;
         std::string bytes;
-        if (!platform::ReadFileBytes(csvPath, bytes).Ok()) {
-            err << "Cannot read '" << csvPath << "'.\n";
+        if (const platform::FileStatus read = platform::ReadFileBytes(csvPath, bytes); !read.Ok()) {
+            ReportFileError(err, csvPath, "cannot read", read);
             return kExitFailed;
         }
         const AffiliateImportPlan plan =

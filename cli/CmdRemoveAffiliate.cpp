@@ -3,6 +3,7 @@
 #include "cli/CliProject.h"
 #include "cli/CliProjectLock.h"
 #include "cli/CommandArgs.h"
+#include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
 
@@ -59,7 +60,7 @@ protected:
         project.RemoveReseller(key);
         if (!SaveCliProject(path, project, err))
             return kExitFailed;
-        out << "Removed affiliate " << key << " '" << name << "'.\n";
+        out << "Removed affiliate " << key << " '" << TerminalSafe(name) << "'.\n";
         return kExitOk;
     }
 };

@@ -19,7 +19,7 @@ public:
     std::string_view Name() const override { return "run-setup"; }
     CliSyntax Syntax() const override {
         return {{"FILE.vkp", "KEY"},
-                {{"quiet", false, {}, "Print only errors; never ring the bell."}},
+                {{"quiet", false, {}, "Print only errors; never ring the bell."}, BellOption()},
                 "ARGS"};
     }
     std::string_view Summary() const override {
@@ -40,7 +40,7 @@ protected:
 
         const bool quiet = args.Has("quiet");
         CliBuildLog log(out, err, quiet);
-        const CliBellScope bell(quiet);
+        const CliBellScope bell(quiet, args.Has("bell"));
         CAffiliateBuilder builder(CliBuildEnvironment(log, err, quiet, args.Rest()));
         RunSetupOutcome outcome = builder.RunSetup(project, key);
         if (outcome.startedExisting)

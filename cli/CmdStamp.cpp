@@ -43,7 +43,8 @@ public:
                  AffiliateKeyOption("Stamp only this affiliate (see 'show'); repeatable."),
                  {"output-dir", true, "D",
                   "Write the copies into D under their file names instead of their paths."},
-                 {"quiet", false, {}, "Print only errors; never ring the bell."}}};
+                 {"quiet", false, {}, "Print only errors; never ring the bell."},
+                 BellOption()}};
     }
     std::string_view Summary() const override {
         return "Write each affiliate's custom setup as a stamped copy of the signed template.";
@@ -70,7 +71,7 @@ protected:
 
         const bool quiet = args.Has("quiet");
         CliBuildLog log(out, err, quiet);
-        const CliBellScope bell(quiet);
+        const CliBellScope bell(quiet, args.Has("bell"));
         BuildEnvironment env = CliBuildEnvironment(log, err, quiet);
         env.writePackage = StampingWriter(stampTemplate);
         CAffiliateBuilder builder(std::move(env));

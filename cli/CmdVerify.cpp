@@ -4,6 +4,7 @@
 #include "cli/CliProject.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
+#include "cli/TerminalText.h"
 
 #include "model/AffProject.h"
 #include "package/AffiliateSetupCheck.h"
@@ -28,8 +29,9 @@ const char* StateName(AffiliateSetupCheck::State state) {
 }
 
 void CheckText(const AffiliateSetupCheck& c, const ProductSetupFacts& setup, std::ostream& out) {
-    out << "[" << c.key << "] " << c.name << ": " << (c.AllMatch() ? "OK" : "MISMATCH") << "\n"
-        << "  Setup file:    " << c.path << "\n";
+    out << "[" << c.key << "] " << TerminalSafe(c.name) << ": "
+        << (c.AllMatch() ? "OK" : "MISMATCH") << "\n"
+        << "  Setup file:    " << TerminalSafe(c.path) << "\n";
     if (c.state != AffiliateSetupCheck::State::Read) {
         out << "  State:         " << StateName(c.state)
             << (c.problem.empty() ? "" : " (" + c.problem + ")") << "\n";
@@ -52,8 +54,8 @@ void CheckText(const AffiliateSetupCheck& c, const ProductSetupFacts& setup, std
                     : "  Information:   entry 0 is not an affiliate information file\n");
     for (const InfoFieldCheck& f : c.fields)
         if (c.infoReadable && !f.Matches())
-            out << "  " << f.field << " differs: package '" << f.found << "', record '"
-                << f.expected << "'\n";
+            out << "  " << f.field << " differs: package '" << TerminalSafe(f.found)
+                << "', record '" << TerminalSafe(f.expected) << "'\n";
     if (c.infoReadable && std::all_of(c.fields.begin(), c.fields.end(),
                                       [](const InfoFieldCheck& f) { return f.Matches(); }))
         out << "  Information:   matches the record\n";

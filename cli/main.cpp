@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "platform/ProgramArguments.h"
+#include "platform/Terminal.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -27,6 +28,7 @@ int CheckStandardOutput(int code) {
 
 int main(int argc, char** argv) {
     platform::UseUtf8Console();
-    const int code = RunCli(platform::ProgramArguments(argc, argv), std::cout, std::cerr);
+    const int code = RunCli(platform::ProgramArguments(argc, argv), std::cout, std::cerr,
+                            !platform::StandardOutputIsTerminal());
     return CheckStandardOutput(code);
 }

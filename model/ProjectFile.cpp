@@ -21,7 +21,9 @@ ProjectFileResult FileFailure(const platform::FileStatus& status, const std::str
     std::string text = platform::FileErrorText(status.error, path);
     if (text.empty())
         return {ProjectFileResult::Code::OtherError, generic};
-    return {ProjectFileResult::Code::FileError, std::move(text)};
+    ProjectFileResult result{ProjectFileResult::Code::FileError, std::move(text)};
+    result.osCode = status.osCode;
+    return result;
 }
 
 // Writes what encode gives atomically; running out of memory while encoding

@@ -15,6 +15,8 @@ struct ProjectFileResult {
     enum class Code { Ok, BadFormat, FileError, OtherError };
     Code code = Code::Ok;
     std::string message;
+    // For FileError: the system's code, so a caller can give its reason.
+    int osCode = 0;
     // The file's 8-bit texts were not all UTF-8: they were read as Windows-1252
     // and converted (see LegacyTextNotice).
     bool readAsWindows1252 = false;

@@ -39,4 +39,8 @@ FileStatus FileStatusFromCode(int osCode);
 // shows its own generic message.
 std::string FileErrorText(FileError error, const std::string& path);
 
+// The system's own words for osCode ("No such file or directory"), in UTF-8
+// without a trailing newline or period; empty for 0.
+std::string SystemErrorText(int osCode);
+
 } // namespace platform

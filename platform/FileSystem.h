@@ -18,7 +18,8 @@ bool SameFile(const std::string& a, const std::string& b);
 // path is not a regular file.
 std::optional<int64_t> RegularFileWriteTime(const std::string& path);
 
-// True when something (a file, a folder) exists at path.
+// True when something (a file, a folder) exists at path; when false,
+// LastFileStatus() says why.
 bool PathExists(const std::string& path);
 
 // path made absolute against the current directory, with "." and ".."

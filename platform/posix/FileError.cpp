@@ -1,6 +1,7 @@
 #include "platform/FileError.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace platform {
 
@@ -57,6 +58,16 @@ FileStatus FileStatusFromCode(int osCode) {
 
 FileStatus LastFileStatus() {
     return FileStatusFromCode(errno);
+}
+
+} // namespace platform
+
+namespace platform {
+
+std::string SystemErrorText(int osCode) {
+    if (osCode == 0)
+        return {};
+    return std::generic_category().message(osCode);
 }
 
 } // namespace platform

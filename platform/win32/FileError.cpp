@@ -1,6 +1,10 @@
 #include "platform/FileError.h"
+#include "platform/win32/WideText.h"
 
 #include <windows.h>
+
+#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -59,6 +63,29 @@ FileStatus FileStatusFromCode(int osCode) {
 
 FileStatus LastFileStatus() {
     return FileStatusFromCode(static_cast<int>(GetLastError()));
+}
+
+} // namespace platform
+
+namespace platform {
+
+std::string SystemErrorText(int osCode) {
+    if (osCode == 0)
+        return {};
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(osCode), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length == 0 || !text)
+        return "error " + std::to_string(osCode);
+    std::wstring_view wide(text, length);
+    // The system ends its texts with a period and a line break.
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.' ||
+                             wide.back() == L' '))
+        wide.remove_suffix(1);
+    std::string narrow = win32::Narrow(wide);
+    LocalFree(text);
+    return narrow;
 }
 
 } // namespace platform

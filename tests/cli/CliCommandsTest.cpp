@@ -368,14 +368,15 @@ TEST_F(CliTest, MissingOrBadFileGivesTheMessage) {
              {"remove-affiliate", missing, "0"}}) {
         const CliRun run = RunCliWords(words);
         EXPECT_EQ(run.code, kExitFailed) << words[0];
-        EXPECT_EQ(run.err, missing + " was not found.\n") << words[0];
+        EXPECT_EQ(run.err, "velkora-cli: " + missing + ": cannot read: No such file or directory\n")
+            << words[0];
         EXPECT_FALSE(std::filesystem::exists(missing)) << words[0];
     }
     WriteBytes(m_file, std::string("\x64\x00\x00\x00\x01", 5));
     for (const char* command : {"show", "set-product"}) {
         const CliRun run = RunCliWords({command, m_file});
         EXPECT_EQ(run.code, kExitFailed);
-        EXPECT_EQ(run.err, "Unexpected file format.\n");
+        EXPECT_EQ(run.err, "velkora-cli: " + m_file + ": Unexpected file format.\n");
         EXPECT_EQ(ReadBytes(m_file), std::string("\x64\x00\x00\x00\x01", 5));
     }
 }

@@ -275,7 +275,7 @@ TEST_F(CliTest, AFolderGivenAsProjectFileIsCalledAFolder) {
     for (const char* command : {"show", "build", "set-product"}) {
         const CliRun run = RunCliWords({command, folder});
         EXPECT_EQ(run.code, kExitFailed) << command;
-        EXPECT_EQ(run.err, folder + " is a folder, not a file.\n") << command;
+        EXPECT_EQ(run.err, "velkora-cli: " + folder + ": cannot read: Is a directory\n") << command;
     }
 }
 

@@ -19,5 +19,5 @@ grep -q 'out/s_Bob.sh' "$dir/out" || fail "setup path not shown"
 rc=$?
 [ "$rc" -ne 0 ] || fail "show of a missing file exited 0"
 [ -s "$dir/out" ] && fail "show of a missing file wrote to stdout"
-grep -q 'missing.vkp was not found.' "$dir/err" || fail "message: $(cat "$dir/err")"
+grep -qx "velkora-cli: $dir/missing.vkp: cannot read: No such file or directory" "$dir/err" || fail "message: $(cat "$dir/err")"
 echo "binary round trip passed"
