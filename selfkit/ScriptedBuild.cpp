@@ -80,8 +80,9 @@ CScriptedArguments ParseScriptedArguments(const std::vector<std::string>& args) 
     return parsed;
 }
 
-std::string ScriptedUsage() {
-    return "Usage: selfkit --service NAME --affiliate-id ID [--homepage URL] --output PATH\n"
+std::string ScriptedUsage(std::string_view program) {
+    return "Usage: " + std::string(program) +
+           " --service NAME --affiliate-id ID [--homepage URL] --output PATH\n"
            "Writes a custom setup file without a window. Without --service the registration\n"
            "service listed first is used. Without arguments the dialog opens.\n";
 }
@@ -114,10 +115,11 @@ int RunScriptedCommand(const CScriptedArguments& parsed, CSelfKit& kit, std::ost
     case ScriptedMode::Build:
         return RunScriptedBuild(kit, parsed.request, err);
     case ScriptedMode::Help:
-        out << ScriptedUsage();
+        out << ScriptedUsage(parsed.strProgram);
         return 0;
     case ScriptedMode::Bad:
-        err << "selfkit: " << parsed.strError << '\n' << ScriptedUsage();
+        err << parsed.strProgram << ": " << parsed.strError << '\n'
+            << ScriptedUsage(parsed.strProgram);
         return 1;
     case ScriptedMode::Dialog:
         break;

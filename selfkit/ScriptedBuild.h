@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The self creator run from a script, for affiliates with many products: the
@@ -26,14 +27,17 @@ struct CScriptedArguments {
     ScriptedMode mode = ScriptedMode::Dialog;
     CCustomBuildRequest request; // strService empty: the service listed first
     std::string strError;        // why mode is Bad
+    // The name the usage and the messages give: the program's own file name,
+    // as affiliates receive it renamed.
+    std::string strProgram = "selfkit";
 };
 
 // Reads the arguments after the program's name. "--name value" and
 // "--name=value" are both taken; a repeated option is an error.
 CScriptedArguments ParseScriptedArguments(const std::vector<std::string>& args);
 
-// The usage text, ending with a newline.
-std::string ScriptedUsage();
+// The usage text for the program called program, ending with a newline.
+std::string ScriptedUsage(std::string_view program = "selfkit");
 
 // Starts kit, checks and builds request, writing the dialog's messages (and the
 // success line) to err. Returns the exit status: 0 when the package is written,

@@ -1,4 +1,5 @@
 #include "platform/ExecutablePath.h"
+#include "platform/PathText.h"
 #include "platform/PrivateFolder.h"
 #include "platform/TempFile.h"
 #include "selfkit/DialogEntry.h"
@@ -10,8 +11,12 @@
 
 // Options build without a window; without options the dialog opens.
 int main(int argc, char* argv[]) {
-    const CScriptedArguments parsed =
+    CScriptedArguments parsed =
         ParseScriptedArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const std::string self = platform::OwnExecutablePath();
+    // Affiliates receive the program renamed; its messages use that name.
+    if (!self.empty())
+        parsed.strProgram = std::string(platform::FileNameOf(self));
     // A new private folder per run, removed when the program ends: nothing
     // of one run is left for the next, and no other user can prepare it.
     const platform::PrivateFolder temp = platform::PrivateFolder::Create(

@@ -176,4 +176,16 @@ TEST_F(ScriptedBuildFixture, BadArgumentsPrintTheUsageAndFail) {
     EXPECT_EQ(out.str(), ScriptedUsage());
 }
 
+TEST_F(ScriptedBuildFixture, TheUsageNamesTheProgramsOwnFile) {
+    CScriptedArguments parsed = ParseScriptedArguments({"--bogus"});
+    parsed.strProgram = "VelkSMNG.exe";
+    CSelfKit kit(work / "VelkSMNG.exe", temp.Path());
+    EXPECT_EQ(RunScriptedCommand(parsed, kit, out, err), 1);
+    EXPECT_EQ(err.str().rfind("VelkSMNG.exe: unknown argument: --bogus\n"
+                              "Usage: VelkSMNG.exe --service NAME",
+                              0),
+              0u)
+        << err.str();
+}
+
 } // namespace

@@ -95,7 +95,7 @@ scripted)
   grep -q 'no registration service named "ShareIt"' stderr.txt || fail "unknown service: $(cat stderr.txt)"
   "$creator" --affiliate-id a 2> stderr.txt
   expect_eq "$?" 1 "missing output"
-  grep -q "^Usage: selfkit" stderr.txt || fail "no usage after a mistake: $(cat stderr.txt)"
+  grep -q "^Usage: $(basename "$creator") --service" stderr.txt || fail "no usage after a mistake: $(cat stderr.txt)"
   "$creator" --affiliate-id a --output "$work/no-such-file/../vendor-setup.sh/x" 2> stderr.txt
   expect_eq "$?" 1 "unwritable output"
   expect_eq "$(cat stderr.txt)" \
@@ -103,7 +103,7 @@ scripted)
     "unwritable output message"
   "$creator" --help > stdout.txt
   expect_eq "$?" 0 "--help"
-  grep -q "^Usage: selfkit" stdout.txt || fail "--help prints no usage"
+  grep -q "^Usage: $(basename "$creator") --service" stdout.txt || fail "--help prints no usage"
   ;;
 *)
   fail "unknown mode $mode"

@@ -74,8 +74,8 @@ expect "unknown service refused" \
 # fixed folder of older versions is an ordinary place for an output now.
 expect "output in the old fixed folder" "Custom setup file has been created successfully!" \
   "$(text work.txt)"
-expect "missing option" "selfkit: missing option: --output" "$(text usage.txt | head -1)"
-grep -q "^Usage: selfkit --service NAME" help.txt || fail "no usage on --help: $(text help.txt)"
+expect "missing option" "VelkSMNG.exe: missing option: --output" "$(text usage.txt | head -1)"
+grep -q "^Usage: VelkSMNG.exe --service NAME" help.txt || fail "no usage on --help: $(text help.txt)"
 
 # Without redirection the messages appear on the console the batch file runs in.
 printf '@echo off\r\nout\\VelkSMNG.exe --service Other --affiliate-id 1 --output y.exe\r\necho status=%%ERRORLEVEL%%\r\n' >plain.bat
