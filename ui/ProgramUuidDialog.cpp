@@ -16,8 +16,8 @@ CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& pr
     : QDialog(parent), m_prompts(prompts) {
     setWindowTitle(tr("Program UUID"));
     setObjectName("programUuidDialog");
-    auto* label = new QLabel(tr("Use the following program UUID (Universal Unique Identifier ) in "
-                                "your application to call API funtions."),
+    auto* label = new QLabel(tr("Use the following program UUID (Universal Unique Identifier) in "
+                                "your application to call API functions."),
                              this);
     label->setWordWrap(true);
     m_edit = new QLineEdit(FromProjectText(uuid), this);

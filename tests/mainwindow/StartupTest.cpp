@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -99,6 +100,13 @@ TEST_F(MainWindowTest, UuidApplyWithUnchangedTextKeepsTheProjectUnmodified) {
     OnNextModal([](QWidget* w) {
         auto* dialog = qobject_cast<CProgramUuidDialog*>(w);
         ASSERT_NE(dialog, nullptr);
+        QStringList texts;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            texts << label->text();
+        EXPECT_TRUE(
+            texts.contains("Use the following program UUID (Universal Unique Identifier) in "
+                           "your application to call API functions."))
+            << texts.join('|').toStdString();
         dialog->ApplyButton()->click();
     });
     Cmd(ID_PROGRAM_UUID).trigger();
