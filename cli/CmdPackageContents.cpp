@@ -1,5 +1,6 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommand.h"
+#include "cli/CliError.h"
 #include "cli/CommandArgs.h"
 #include "cli/JsonText.h"
 #include "cli/TerminalText.h"
@@ -113,10 +114,10 @@ void InspectJson(const std::string& path, const CSfxPackage& package, const Pack
 }
 
 void ReportUnreadable(SfxResult result, const TrailerStatus& status, const std::string& path,
-                      std::ostream& err) {
+                      const platform::FileStatus& openStatus, std::ostream& err) {
     switch (result) {
     case SFX_ERR_OPEN:
-        err << "Cannot read '" << path << "'.\n";
+        ReportFileError(err, path, "cannot read", openStatus);
         break;
     case SFX_ERR_EMPTY:
         err << "'" << path << "' is a package without entries.\n";
@@ -144,8 +145,10 @@ protected:
         const std::string& path = args.Positionals()[0];
         CSfxPackage package;
         const SfxResult result = package.ReadDirectory(path);
+        // Taken at once: the system's reason when the file could not be opened.
+        const platform::FileStatus openStatus = platform::LastFileStatus();
         if (result != SFX_OK) {
-            ReportUnreadable(result, package.DirectoryStatus(), path, err);
+            ReportUnreadable(result, package.DirectoryStatus(), path, openStatus, err);
             return kExitFailed;
         }
         PackageFacts facts;

@@ -15,6 +15,10 @@ struct GuardCase {
     std::string expected;
 };
 
+void PrintTo(const GuardCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class TerminalGuardTable : public ::testing::TestWithParam<GuardCase> {};
 
 TEST_P(TerminalGuardTable, PassesLayoutAndEscapesTheRest) {

@@ -143,7 +143,8 @@ TEST(InspectCommand, NonPackageAndBadUsageFail) {
 
     CliRun missing = Inspect({dir / "absent.pkg"});
     EXPECT_EQ(missing.exit, kExitFailed);
-    EXPECT_NE(missing.err.find("Cannot read"), std::string::npos);
+    EXPECT_EQ(missing.err,
+              "velkora-cli: " + dir / "absent.pkg" + ": cannot read: No such file or directory\n");
 
     EXPECT_EQ(Inspect({}).exit, kExitUsage);
     EXPECT_EQ(Inspect({"a", "b"}).exit, kExitUsage);
