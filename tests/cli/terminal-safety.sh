@@ -63,6 +63,8 @@ run remove-affiliate p.vkp "9$bad"
 printf 'VKP%s' "$bad" >"broken$bad.vkp"
 run show "broken$bad.vkp"
 run verify "broken$bad.vkp"
+# A project that cannot be read ends serve before it listens.
+run serve "p$bad.vkp" --listen 127.0.0.1:0
 run "help" "x$bad"
 run "frob$bad"
 run show p.vkp "--x$bad"
