@@ -3,7 +3,7 @@
 #include "model/ByteOrder.h"
 #include "package/AffiliateInfoFile.h"
 #include "package/BuildRunningFlag.h"
-#include "package/LauncherChoice.h"
+#include "package/LauncherImage.h"
 #include "package/OutputConflict.h"
 #include "package/OutputFolders.h"
 #include "package/PackageAffiliateInfo.h"
@@ -46,10 +46,16 @@ BuildEnvironment WithDefaults(BuildEnvironment env) {
     if (!env.startProgram)
         env.startProgram = [](const std::string& path) { StartBuiltPackage(path); };
     if (!env.writePackage)
-        env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
+        env.writePackage = [log = env.log](CSfxPackage& pkg, const std::string& out) {
             // Entry 1 is the product's setup: its kind picks the launcher.
+            const std::string setup = pkg.GetEntry(1).m_strSourcePath;
+            const LauncherImage image = PrepareLauncherImage(setup);
+            if (image.pick.templateId == 0) {
+                log->AppendError(LauncherRefusalLine(setup, image.pick));
+                return static_cast<int>(SFX_ERR_TEMPLATE);
+            }
             return static_cast<int>(
-                pkg.Build(LauncherTemplateForSetup(pkg.GetEntry(1).m_strSourcePath), out));
+                pkg.BuildWithImage(image.bytes.data(), image.bytes.size(), out));
         };
     return env;
 }

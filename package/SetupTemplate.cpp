@@ -3,7 +3,7 @@
 #include "model/AffProject.h"
 #include "package/AffiliateSetupCheck.h"
 #include "package/FileRangeHash.h"
-#include "package/LauncherChoice.h"
+#include "package/LauncherImage.h"
 #include "package/PackageAffiliateInfo.h"
 #include "package/SfxPackage.h"
 #include "package/StampTemplate.h"
@@ -43,7 +43,7 @@ SfxResult BuildSetupTemplate(const CAffProject& project, const std::string& outp
     const std::string setup = project.ResolveProjectPath(project.m_strSetupFile);
     if (project.m_strSetupFile.empty() || !pkg.AddFile(setup))
         return SFX_ERR_SOURCE;
-    return pkg.Build(LauncherTemplateForSetup(setup), outputPath);
+    return BuildPackageForSetup(pkg, setup, outputPath);
 }
 
 std::string TemplateMismatch(const std::string& templatePath, const CAffProject& project,

@@ -5,7 +5,7 @@
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "package/AffiliateInfoFile.h"
-#include "package/LauncherChoice.h"
+#include "package/LauncherImage.h"
 #include "package/OutputFolders.h"
 #include "package/PackageTrailer.h"
 #include "package/ProductInfoFile.h"
@@ -166,8 +166,7 @@ SelfKitStatus CSelfKit::Build(const CCustomBuildRequest& request, const StepCall
         return SelfKitStatus::Cancelled;
 
     CreateOutputFolders(request.strOutputPath);
-    const SfxResult built =
-        package.Build(LauncherTemplateForSetup(m_strSetupFile), request.strOutputPath);
+    const SfxResult built = BuildPackageForSetup(package, m_strSetupFile, request.strOutputPath);
     if (built == SFX_OK)
         platform::MakeOwnerExecutable(request.strOutputPath); // it is a program to run
     if (!next(9))
