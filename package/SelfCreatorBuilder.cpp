@@ -88,12 +88,6 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
         return fail(FormatText("Error! Can't open program setup file[%s].", project.m_strSetupFile),
                     SelfCreatorResult::SetupAddFailed);
 
-    // The self creator starts the same launchers: a setup none of them starts
-    // is refused here already.
-    if (const LauncherPick pick = PickLauncher(setupPath); pick.templateId == 0)
-        return fail(LauncherRefusalLine(project.m_strSetupFile, pick),
-                    SelfCreatorResult::SetupAddFailed);
-
     m_log.Append("Creating setup file...");
     const int templateId = SelfCreatorTemplateForSetup(setupPath);
     if (project.m_strSelfCreatorPath.empty())

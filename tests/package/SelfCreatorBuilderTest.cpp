@@ -165,8 +165,8 @@ TEST_F(SelfCreatorFixture, TheDefaultNameJoinsTheOutputFolderOnce) {
     project.m_strOutputDir.clear();
     project.m_strSelfCreatorPath.clear();
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG.exe");
-    EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG.exe"));
+    EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG");
+    EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG"));
 }
 
 } // namespace
