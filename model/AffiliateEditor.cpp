@@ -49,13 +49,18 @@ std::string* FieldOf(CReseller& record, AffiliateField field) {
 
 } // namespace
 
-std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name) {
-    return PortableFileName(DerivedSetupFileName(productSetupFile, name));
+std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name,
+                                   ProgramStart setupStart) {
+    return PortableFileName(DerivedSetupFileName(productSetupFile, name, setupStart));
 }
 
 std::string CAffiliateEditor::DeriveSetupPath(const std::string& current,
                                               const std::string& name) const {
-    const std::string file = AffiliateSetupFileName(m_project.m_strSetupFile, name);
+    const std::string& setup = m_project.m_strSetupFile;
+    const ProgramStart start = setup.empty()
+                                   ? ProgramStart::Unknown
+                                   : ProgramStartOfFile(m_project.ResolveProjectPath(setup));
+    const std::string file = AffiliateSetupFileName(setup, name, start);
     if (current.empty())
         return projectpaths::JoinPath(m_project.m_strOutputDir, file, platform::HostPathStyle());
     return std::string(projectpaths::FolderPartOf(current)) + file;

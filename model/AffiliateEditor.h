@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldLimit.h"
+#include "model/ProgramStart.h"
 #include "model/PurchaseLink.h"
 #include "model/Reseller.h"
 
@@ -13,9 +14,11 @@ class CAffProject;
 
 // "<setup title>_<name><ext>" of the product's setup file: "setup.exe" and
 // "Bob" give "setup_Bob.exe"; the name passes DerivedSetupFileName's rule
-// (model/DerivedFileName.h), so the file stays in the folder it is joined to,
-// and is made portable (PortableFileName), so every system derives the same name.
-std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name);
+// (model/DerivedFileName.h), so the file stays in the folder it is joined to
+// and ends in ".exe" when it is a Windows program (by setupStart), and is made
+// portable (PortableFileName), so every system derives the same name.
+std::string AffiliateSetupFileName(const std::string& productSetupFile, const std::string& name,
+                                   ProgramStart setupStart);
 
 // Marks a record an editor changed: changed since the last build, stamped
 // with now (the caller's clock, so that tests can set it).
@@ -64,7 +67,8 @@ public:
 
     // The setup path after the name changed: the folder of current with the
     // new file name, or the project's output folder joined with it when
-    // current is empty.
+    // current is empty. The product's setup file is read for its first bytes
+    // (what it is decides the extension).
     std::string DeriveSetupPath(const std::string& current, const std::string& name) const;
 
     // Composes draft.purchaseLink for its service and affiliate ID. False (the

@@ -21,13 +21,19 @@ std::string SafeFileNamePart(std::string_view text) {
     return out;
 }
 
-std::string DerivedSetupFileName(const std::string& productSetupFile, const std::string& name) {
+std::string DerivedSetupFileName(const std::string& productSetupFile, const std::string& name,
+                                 ProgramStart setupStart) {
     const auto parts = projectpaths::SplitExtension(projectpaths::FileNameOf(productSetupFile));
     // Each part passes the rule on its own: a name ending in a dot keeps the
     // extension's dot, and the product's own file name is cleaned as well.
     std::string file = SafeFileNamePart(parts.title);
     file += '_';
     file += SafeFileNamePart(name);
-    file += SafeFileNamePart(parts.extension);
+    file += CarriedByWindowsLauncher(setupStart) ? std::string(".exe")
+                                                 : SafeFileNamePart(parts.extension);
     return file;
+}
+
+std::string SelfCreatorFileName(bool windowsProgram) {
+    return windowsProgram ? "VelkSMNG.exe" : "VelkSMNG";
 }

@@ -41,8 +41,15 @@ BuildEnvironment WithDefaults(BuildEnvironment env) {
     if (!env.startProgram)
         env.startProgram = [](const std::string& path) { StartBuiltPackage(path); };
     if (!env.writePackage)
-        env.writePackage = [](CSfxPackage& pkg, const std::string& out) {
-            return static_cast<int>(BuildCustomSetup(pkg, out));
+        env.writePackage = [log = env.log](CSfxPackage& pkg, const std::string& out) {
+            // Entry 1 is the product's setup: its kind picks the launcher.
+            const std::string setup = pkg.GetEntry(1).m_strSourcePath;
+            LauncherImage image = PrepareLauncherImage(setup);
+            if (!image.bytes) {
+                log->AppendError(LauncherRefusalLine(setup, image.pick));
+                return static_cast<int>(SFX_ERR_TEMPLATE);
+            }
+            return static_cast<int>(pkg.BuildWithImage(std::move(image.bytes), out));
         };
     return env;
 }

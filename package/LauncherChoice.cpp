@@ -1,28 +1,18 @@
 #include "package/LauncherChoice.h"
 
+#include "model/ProgramStart.h"
 #include "package/PeHeader.h"
 #include "package/SfxPackage.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/RawFile.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
-constexpr unsigned char kInstallerMagic[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-constexpr unsigned char kElfMagic[] = {0x7F, 'E', 'L', 'F'};
-
-bool ReadFully(platform::RawFile& file, unsigned char* buffer, size_t length) {
-    size_t got = 0;
-    while (got < length) {
-        const long n = file.Read(buffer + got, length - got);
-        if (n <= 0)
-            return false;
-        got += static_cast<size_t>(n);
-    }
-    return true;
-}
+constexpr uint16_t kMachineI386 = 0x14C;
+constexpr uint16_t kMachineAmd64 = 0x8664;
 
 ProgramKind KindOfPe(const PeHeader& pe) {
     switch (pe.format) {
@@ -36,14 +26,144 @@ ProgramKind KindOfPe(const PeHeader& pe) {
     return ProgramKind::Other;
 }
 
+// What a setup file is, as far as choosing its launcher goes.
+struct SetupContent {
+    ProgramKind kind = ProgramKind::Other;
+    PeHeader pe;
+    int64_t size = -1; // -1: the file could not be read
+    unsigned char start[kProgramStartBytes] = {};
+    size_t startLength = 0;
+};
+
+SetupContent ReadSetupContent(const std::string& path) {
+    SetupContent content;
+    platform::RawFile file = platform::RawFile::OpenRead(path);
+    if (!file.IsOpen() || !file.IsRegular())
+        return content;
+    content.size = file.Size();
+    content.startLength =
+        static_cast<size_t>(std::clamp<int64_t>(content.size, 0, kProgramStartBytes));
+    if (content.size < 0 || !file.ReadAll(content.start, content.startLength)) {
+        content.size = -1;
+        return content;
+    }
+    content.kind = ProgramKindOfStart(content.start, content.startLength);
+    if (content.kind == ProgramKind::Other) {
+        content.pe = ReadPeHeader(
+            [&file](int64_t pos, void* buffer, size_t length) {
+                return file.SeekTo(pos) && file.ReadAll(buffer, length);
+            },
+            content.size);
+        content.kind = KindOfPe(content.pe);
+    }
+    return content;
+}
+
+std::string Hex(uint32_t value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
+    return text;
+}
+
+// "found ..." for a setup that no launcher starts.
+std::string WhatWasFound(const SetupContent& content) {
+    if (content.size < 0)
+        return "is not a file that can be read";
+    if (content.size == 0)
+        return "is empty";
+    if (content.kind == ProgramKind::Windows32 || content.kind == ProgramKind::Windows64)
+        return "is a Windows program for machine " + Hex(content.pe.machine, 4) +
+               ", which no launcher starts";
+    if (ProgramStartOf(content.start, content.startLength) == ProgramStart::WindowsProgram)
+        return "starts with MZ but has no Windows program's headers (" +
+               std::string(PeFaultName(content.pe.fault)) + ")";
+    std::string bytes;
+    for (size_t i = 0; i < content.startLength; ++i) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", content.start[i]);
+        bytes += hex;
+    }
+    return "is not a Windows program, installer database, ELF program or script (it starts with " +
+           bytes + ")";
+}
+
+const char* KindName(ProgramKind kind) {
+    switch (kind) {
+    case ProgramKind::Windows32:
+        return "a 32-bit Windows program";
+    case ProgramKind::Windows64:
+        return "a 64-bit Windows program";
+    case ProgramKind::Installer:
+        return "a Windows installer database";
+    case ProgramKind::Elf:
+        return "an ELF program";
+    case ProgramKind::Script:
+        return "a script";
+    case ProgramKind::Other:
+        break;
+    }
+    return "a file";
+}
+
+bool IsWindows(ProgramKind kind) {
+    return kind == ProgramKind::Windows32 || kind == ProgramKind::Windows64;
+}
+
+// Whether a launcher image of kind launcherKind starts a setup of kind setupKind.
+bool LauncherFits(ProgramKind setupKind, ProgramKind launcherKind) {
+    switch (setupKind) {
+    case ProgramKind::Windows32:
+    case ProgramKind::Windows64:
+        return launcherKind == setupKind;
+    case ProgramKind::Installer:
+        return IsWindows(launcherKind);
+    case ProgramKind::Elf:
+    case ProgramKind::Script:
+        return launcherKind == ProgramKind::Elf;
+    case ProgramKind::Other:
+        break;
+    }
+    return false;
+}
+
+int WantedTemplate(ProgramKind kind) {
+    switch (kind) {
+    case ProgramKind::Windows32:
+    case ProgramKind::Installer:
+        return kSfxTemplateWindows32;
+    case ProgramKind::Windows64:
+        return kSfxTemplateWindows64;
+    case ProgramKind::Elf:
+    case ProgramKind::Script:
+        return kSfxTemplateLinux;
+    case ProgramKind::Other:
+        break;
+    }
+    return 0;
+}
+
+bool Startable(const SetupContent& content) {
+    if (content.kind == ProgramKind::Windows32)
+        return content.pe.machine == kMachineI386;
+    if (content.kind == ProgramKind::Windows64)
+        return content.pe.machine == kMachineAmd64;
+    return content.kind != ProgramKind::Other;
+}
+
 } // namespace
 
 ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size) {
-    if (size >= sizeof kInstallerMagic &&
-        std::memcmp(start, kInstallerMagic, sizeof kInstallerMagic) == 0)
+    switch (ProgramStartOf(start, size)) {
+    case ProgramStart::Installer:
         return ProgramKind::Installer;
-    if (size >= sizeof kElfMagic && std::memcmp(start, kElfMagic, sizeof kElfMagic) == 0)
+    case ProgramStart::Elf:
         return ProgramKind::Elf;
+    case ProgramStart::Script:
+        return ProgramKind::Script;
+    case ProgramStart::WindowsProgram:
+    case ProgramStart::Unknown:
+        break;
+    }
     return ProgramKind::Other;
 }
 
@@ -55,41 +175,26 @@ ProgramKind ProgramKindOfBytes(const unsigned char* data, size_t size) {
 }
 
 ProgramKind ProgramKindOfFile(const std::string& path) {
-    platform::RawFile file = platform::RawFile::OpenRead(path);
-    if (!file.IsOpen() || !file.IsRegular())
-        return ProgramKind::Other;
-    const int64_t size = file.Size();
-    if (size <= 0)
-        return ProgramKind::Other;
-    unsigned char start[kProgramStartBytes] = {};
-    const size_t startLength = static_cast<size_t>(std::min<int64_t>(size, kProgramStartBytes));
-    if (!ReadFully(file, start, startLength))
-        return ProgramKind::Other;
-    const ProgramKind kind = ProgramKindOfStart(start, startLength);
-    if (kind != ProgramKind::Other)
-        return kind;
-    return KindOfPe(ReadPeHeader(
-        [&file](int64_t pos, void* buffer, size_t length) {
-            return file.SeekTo(pos) && ReadFully(file, static_cast<unsigned char*>(buffer), length);
-        },
-        size));
+    return ReadSetupContent(path).kind;
 }
 
-int LauncherTemplateForSetup(const std::string& setupPath) {
-    int wanted = kSfxTemplateLinux;
-    switch (ProgramKindOfFile(setupPath)) {
-    case ProgramKind::Windows32:
-    case ProgramKind::Installer:
-        wanted = kSfxTemplateWindows32;
-        break;
-    case ProgramKind::Windows64:
-        wanted = kSfxTemplateWindows64;
-        break;
-    case ProgramKind::Elf:
-    case ProgramKind::Other:
-        break;
-    }
-    return platform::FindEmbeddedImage("SFX_EXE", wanted) ? wanted : kSfxTemplateSetupStub;
+LauncherPick PickLauncher(const std::string& setupPath) {
+    const SetupContent content = ReadSetupContent(setupPath);
+    if (!Startable(content))
+        return {0, WhatWasFound(content)};
+    const int wanted = WantedTemplate(content.kind);
+    if (platform::FindEmbeddedImage("SFX_EXE", wanted))
+        return {wanted, {}};
+    const platform::EmbeddedImage own =
+        platform::FindEmbeddedImage("SFX_EXE", kSfxTemplateSetupStub);
+    if (own && LauncherFits(content.kind, ProgramKindOfBytes(own.data, own.size)))
+        return {kSfxTemplateSetupStub, {}};
+    return {0, std::string("is ") + KindName(content.kind) +
+                   ", whose launcher this program does not carry"};
+}
+
+std::string LauncherRefusalLine(const std::string& shownSetupPath, const LauncherPick& pick) {
+    return "Error! The setup file '" + shownSetupPath + "' " + pick.refusal + ".";
 }
 
 std::string LauncherDescription(ProgramKind kind) {
@@ -101,6 +206,7 @@ std::string LauncherDescription(ProgramKind kind) {
     case ProgramKind::Elf:
         return "Linux (ELF)";
     case ProgramKind::Installer:
+    case ProgramKind::Script:
     case ProgramKind::Other:
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ProgramStart.h"
+
 #include <cstddef>
 #include <string>
 
@@ -15,14 +17,13 @@ enum class ProgramKind {
     Windows64, // a PE32+ image (x86_64)
     Installer, // a Windows installer database (compound-file header)
     Elf,       // an ELF program
-    Other,     // a script, a document, or unreadable
+    Script,    // "#!": a script for an interpreter
+    Other,     // a document, an archive, broken headers, or unreadable
 };
 
-// How many first bytes ProgramKindOfStart looks at.
-inline constexpr size_t kProgramStartBytes = 8;
-
-// The kind told by the first bytes alone: Installer, Elf, or Other (which
-// may still be a Windows program: its PE header tells).
+// The kind told by the first bytes alone (model/ProgramStart.h): Installer,
+// Elf, Script, or Other (which may still be a Windows program: its PE header
+// tells).
 ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size);
 
 // Reads the file's headers; never more than the headers hold.
@@ -30,11 +31,23 @@ ProgramKind ProgramKindOfFile(const std::string& path);
 // The same for bytes already in memory (an embedded image).
 ProgramKind ProgramKindOfBytes(const unsigned char* data, size_t size);
 
-// The launcher template for a package whose setup is setupPath: a PE setup
-// gets the Windows launcher of its own machine type, an installer database
-// the 32-bit Windows one, anything else the Linux one. Where the program does
-// not carry that template, the launcher of its own system (130).
-int LauncherTemplateForSetup(const std::string& setupPath);
+// The launcher a package gets for its setup, or why it gets none.
+struct LauncherPick {
+    int templateId = 0;  // 0: refused
+    std::string refusal; // when refused: what was found, as the log line says it
+};
+
+// The launcher template for a package whose setup is setupPath, by its
+// content: a PE setup for i386 or x86_64 gets the Windows launcher of its own
+// machine type, an installer database the 32-bit Windows one, an ELF program
+// or a script the Linux one; where the program does not carry that template,
+// its own launcher (130) when that one is of the kind wanted (an installer
+// takes either Windows launcher). Anything else is refused, and so is a kind
+// whose launcher the program does not carry (a script on Windows).
+LauncherPick PickLauncher(const std::string& setupPath);
+
+// The build log's line for a refused pick: "Error! The setup file 'F' ...".
+std::string LauncherRefusalLine(const std::string& shownSetupPath, const LauncherPick& pick);
 
 // How inspect names the launcher at the front of a package, from its headers:
 // "Windows x86 (PE32)", "Windows x64 (PE32+)", "Linux (ELF)" or "unknown".

@@ -82,6 +82,7 @@ PeHeader ReadPeHeader(const PeReadAt& read, int64_t size) {
     if (std::memcmp(head, "PE\0\0", 4) != 0)
         return Stop(header, PeFault::NoPeSignature);
     const uint16_t magic = ReadU16LE(head + kOptionalHeader);
+    header.machine = ReadU16LE(head + 4);
     if (magic == kMagicPe32)
         header.format = PeFormat::Pe32;
     else if (magic == kMagicPe32Plus)

@@ -36,6 +36,9 @@ struct PeDirectory {
 struct PeHeader {
     PeFault fault = PeFault::None;
     PeFormat format = PeFormat::None;
+    // The file header's machine type (0x14C i386, 0x8664 x86_64, ...); read
+    // together with the format.
+    uint16_t machine = 0;
     // None when the header has too few directories to hold it (or a fault
     // came first).
     std::optional<PeDirectory> security;

@@ -1,6 +1,7 @@
 #include "package/SelfCreatorBuilder.h"
 
 #include "model/AffProject.h"
+#include "model/DerivedFileName.h"
 #include "model/FormatText.h"
 #include "model/PortableFileName.h"
 #include "model/ProjectPaths.h"
@@ -15,6 +16,7 @@
 #include "package/SfxPackage.h"
 #include "package/StampTemplate.h"
 #include "platform/Beep.h"
+#include "platform/EmbeddedImage.h"
 #include "platform/HostPath.h"
 
 namespace {
@@ -32,9 +34,12 @@ std::string Resolve(const CAffProject& project, const std::string& path) {
 // The output folder followed by the default name; a folder that is not set
 // gives the bare name, which lands in the project's folder rather than at the
 // root of the file system.
-std::string DefaultOutputPath(const std::string& outputDir) {
-    return projectpaths::JoinPath(outputDir,
-                                  PortableFileName(CSelfCreatorBuilder::kDefaultFileName),
+std::string DefaultOutputPath(const std::string& outputDir, int templateId) {
+    const platform::EmbeddedImage image = platform::FindEmbeddedImage("SFX_EXE", templateId);
+    const ProgramKind kind =
+        image ? ProgramKindOfBytes(image.data, image.size) : ProgramKind::Other;
+    const bool windows = kind == ProgramKind::Windows32 || kind == ProgramKind::Windows64;
+    return projectpaths::JoinPath(outputDir, PortableFileName(SelfCreatorFileName(windows)),
                                   platform::HostPathStyle());
 }
 
@@ -97,8 +102,9 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
     }
 
     m_log.Append("Creating setup file...");
+    const int templateId = SelfCreatorTemplateForSetup(setupPath);
     if (project.m_strSelfCreatorPath.empty())
-        project.m_strSelfCreatorPath = DefaultOutputPath(project.m_strOutputDir);
+        project.m_strSelfCreatorPath = DefaultOutputPath(project.m_strOutputDir, templateId);
     const std::string& outputPath = project.m_strSelfCreatorPath;
     const std::string resolvedOutput = Resolve(project, outputPath);
 
@@ -107,7 +113,7 @@ SelfCreatorResult CSelfCreatorBuilder::Build(CAffProject& project) {
         return fail(OutputConflictLine(conflict, outputPath), SelfCreatorResult::OutputRefused);
 
     CreateOutputFolders(resolvedOutput);
-    const SfxResult built = package.Build(SelfCreatorTemplateForSetup(setupPath), resolvedOutput);
+    const SfxResult built = package.Build(templateId, resolvedOutput);
     if (built != SFX_OK)
         return fail(
             FormatText("Error! Can't build selfmanaged stand-alone software.[%s].", outputPath),

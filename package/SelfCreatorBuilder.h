@@ -41,13 +41,11 @@ public:
     void SetSignedTemplate(std::string path) { m_strSignedTemplate = std::move(path); }
 
     // Builds into m_strSelfCreatorPath. When that is empty it becomes the
-    // output folder followed by "VelkSMNG.exe" and stays so (the caller
+    // output folder followed by "VelkSMNG.exe" ("VelkSMNG" when the self
+    // creator is a Linux program: model/DerivedFileName.h) and stays so (the caller
     // decides whether that marks the project modified). Relative paths of the
     // project resolve against its folder once it has one.
     SelfCreatorResult Build(CAffProject& project);
-
-    // The default file name of a self creator.
-    static constexpr const char* kDefaultFileName = "VelkSMNG.exe";
 
 private:
     IBuildLogSink& m_log;

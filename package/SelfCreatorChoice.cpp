@@ -11,6 +11,7 @@ int WantedSelfCreatorTemplate(ProgramKind setupKind) {
     case ProgramKind::Windows64:
         return kSfxTemplateSelfkitWindows64;
     case ProgramKind::Elf:
+    case ProgramKind::Script:
     case ProgramKind::Other:
         break;
     }

@@ -74,7 +74,10 @@ int RunLauncher(const LauncherEnvironment& env, const std::vector<std::string>& 
         return kLauncherFailed;
 
     platform::PausePoint("start");
-    SetupStartResult started = env.startSetup(folder, prepared.setupName, args);
+    std::optional<SetupStartResult> cached;
+    if (env.startFromInstallerCache)
+        cached = env.startFromInstallerCache(folder, prepared.setupName, prepared.productKey);
+    SetupStartResult started = cached ? *cached : env.startSetup(folder, prepared.setupName, args);
     if (started.outcome == SetupStartResult::Outcome::NotExecutable &&
         platform::TerminationRequested() == 0) {
         folder.Remove();

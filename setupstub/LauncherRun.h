@@ -22,6 +22,11 @@ struct LauncherEnvironment {
     std::function<SetupStartResult(platform::PrivateFolder& folder, const std::string& name,
                                    const std::vector<std::string>& args)>
         startSetup = StartSetup;
+    // Tried before startSetup: an installer database kept in the machine's
+    // installer cache when the launcher runs elevated (setupstub/SetupStart.h).
+    std::function<std::optional<SetupStartResult>(
+        platform::PrivateFolder& folder, const std::string& name, const std::string& productKey)>
+        startFromInstallerCache = StartFromInstallerCache;
     // How many bytes of the package file are the launcher's own image (-1:
     // unknown, the whole file); tells a bare launcher from a damaged package.
     std::function<int64_t(const std::string& path)> imageLength;

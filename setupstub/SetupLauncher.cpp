@@ -15,6 +15,7 @@ PreparedSetup PrepareSetup(const std::string& packagePath, platform::PrivateFold
     if (prepared.result != SFX_OK)
         return prepared;
     prepared.packageRead = true;
+    prepared.productKey = info.m_strKey;
 
     // Making the link durable costs about as much as unpacking a setup of
     // some megabytes, so the two go side by side; the link is put in place

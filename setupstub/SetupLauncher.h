@@ -15,7 +15,8 @@ struct PreparedSetup {
     // failure is one of unpacking, not of the package.
     bool packageRead = false;
     LinkStoreOutcome stored = LinkStoreOutcome::NotStored;
-    std::string setupName; // entry 1's name in folder; empty unless result is SFX_OK
+    std::string setupName;  // entry 1's name in folder; empty unless result is SFX_OK
+    std::string productKey; // the product's UUID from the information read
 };
 
 // Everything the launcher does before the start: reads the affiliate

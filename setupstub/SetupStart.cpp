@@ -1,5 +1,7 @@
 #include "setupstub/SetupStart.h"
 
+#include "model/ProgramStart.h"
+#include "platform/InstallerCache.h"
 #include "platform/RawFile.h"
 
 #include <cstring>
@@ -54,4 +56,22 @@ SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& 
         break;
     }
     return result;
+}
+
+std::optional<SetupStartResult> StartFromInstallerCache(platform::PrivateFolder& folder,
+                                                        const std::string& name,
+                                                        const std::string& productKey) {
+    platform::RawFile source = folder.OpenFile(name);
+    unsigned char start[kProgramStartBytes] = {};
+    if (!source.IsOpen() || !source.IsRegular() || !source.ReadAll(start, sizeof start) ||
+        ProgramStartOf(start, sizeof start) != ProgramStart::Installer ||
+        !platform::RunningElevated() || !source.SeekTo(0))
+        return std::nullopt;
+    const std::string kept = platform::KeepInstallerInCache(productKey, source, name);
+    if (kept.empty())
+        return std::nullopt;
+    const platform::ProgramRun run = platform::RunInstallerAndWait(kept);
+    if (run.outcome != platform::ProgramRun::Outcome::Finished)
+        return std::nullopt;
+    return SetupStartResult{SetupStartResult::Outcome::Finished, run.exitCode};
 }

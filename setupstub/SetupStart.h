@@ -2,6 +2,7 @@
 
 #include "platform/PrivateFolder.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,3 +36,14 @@ struct SetupStartResult {
 // folder is then kept for the opener.
 SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& name,
                             const std::vector<std::string>& args);
+
+// Starts an installer database from the machine's installer cache
+// (platform/InstallerCache.h) when the launcher runs elevated: the database is
+// copied from folder into the product's cache folder (productKey: the
+// product's UUID) and installed from there with msiexec /i, so Windows
+// Installer records a source that stays. Nothing when the setup is no
+// installer database, the launcher is not elevated or the cache cannot be
+// written or started: the setup is then started from folder as before.
+std::optional<SetupStartResult> StartFromInstallerCache(platform::PrivateFolder& folder,
+                                                        const std::string& name,
+                                                        const std::string& productKey);

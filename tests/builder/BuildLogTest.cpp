@@ -55,7 +55,7 @@ TEST_F(BuilderLogTest, OneAffiliateBuildsWithExactLogAndPackage) {
     expectedInfo.m_strLink = "https://reg.example/buy?p=1&a=alpha";
     expectedInfo.m_strWebSite = "https://alpha.example";
     EXPECT_EQ(info, EncodeAffiliateInfo(expectedInfo));
-    EXPECT_EQ(setup, std::string(5000, 'S'));
+    EXPECT_EQ(setup, "#!" + std::string(4998, 'S'));
     EXPECT_EQ(ReadFile(out).substr(0, 4096), image);
     EXPECT_NE(fs::status(out).permissions() & fs::perms::owner_exec, fs::perms::none);
 }

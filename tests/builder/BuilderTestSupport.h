@@ -70,7 +70,7 @@ public:
     }
 
     // A product whose setup file exists, with its project file in root/proj.
-    CAffProject Product(const std::string& setupBytes = std::string(5000, 'S')) {
+    CAffProject Product(const std::string& setupBytes = "#!" + std::string(4998, 'S')) {
         CAffProject project;
         fs::create_directories(root / "proj");
         project.SetProjectPath((root / "proj" / "demo.vkp").string());

@@ -14,11 +14,23 @@
 #include <gtest/gtest.h>
 
 TEST(AffiliateSetupFileName, TitleNameExtension) {
-    EXPECT_EQ(AffiliateSetupFileName("setup.exe", "Bob"), "setup_Bob.exe");
-    EXPECT_EQ(AffiliateSetupFileName("C:\\Prod\\v1.2\\Setup.EXE", "Bob"), "Setup_Bob.EXE");
-    EXPECT_EQ(AffiliateSetupFileName("/srv/v1.2/setup", "Bob"), "setup_Bob");
-    EXPECT_EQ(AffiliateSetupFileName("pkg.tar.gz", "A B"), "pkg.tar_A B.gz");
-    EXPECT_EQ(AffiliateSetupFileName("", "Bob"), "_Bob");
+    const ProgramStart linux = ProgramStart::Elf;
+    EXPECT_EQ(AffiliateSetupFileName("setup.exe", "Bob", linux), "setup_Bob.exe");
+    EXPECT_EQ(AffiliateSetupFileName("C:\\Prod\\v1.2\\Setup.EXE", "Bob", linux), "Setup_Bob.EXE");
+    EXPECT_EQ(AffiliateSetupFileName("/srv/v1.2/setup", "Bob", linux), "setup_Bob");
+    EXPECT_EQ(AffiliateSetupFileName("pkg.tar.gz", "A B", ProgramStart::Script), "pkg.tar_A B.gz");
+    EXPECT_EQ(AffiliateSetupFileName("", "Bob", ProgramStart::Unknown), "_Bob");
+}
+
+// A custom setup with a Windows launcher is a Windows program, whatever the
+// setup file is called.
+TEST(AffiliateSetupFileName, WindowsLauncherGivesExe) {
+    const ProgramStart windows = ProgramStart::WindowsProgram;
+    EXPECT_EQ(AffiliateSetupFileName("Tidy.msi", "Ann", ProgramStart::Installer), "Tidy_Ann.exe");
+    EXPECT_EQ(AffiliateSetupFileName("C:\\Prod\\Setup.EXE", "Bob", windows), "Setup_Bob.exe");
+    EXPECT_EQ(AffiliateSetupFileName("/srv/v1.2/setup", "Bob", windows), "setup_Bob.exe");
+    EXPECT_EQ(AffiliateSetupFileName("setup.sh", "con", windows), "setup_con.exe");
+    EXPECT_EQ(AffiliateSetupFileName("pkg.tar.gz", "A B", windows), "pkg.tar_A B.exe");
 }
 
 TEST(JsonQuote, EscapesAndKeepsOutputValid) {

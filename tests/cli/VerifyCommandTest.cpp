@@ -16,7 +16,7 @@ class VerifyCommandTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        WriteBytes(m_dir / "Setup.exe", std::string(3000, 'S') + "end");
+        WriteBytes(m_dir / "Setup.exe", "#!" + std::string(3000, 'S') + "end");
         MakeProject();
         WriteBytes(m_dir / "a.csv", "Affiliate Name,Affiliate ID,Website\n"
                                     "Ann,a1,http://ann.example\n"
@@ -70,7 +70,7 @@ TEST_F(VerifyCommandTest, AFreshBuildMatchesEverywhere) {
         EXPECT_FALSE(a["signed"].boolean);
         EXPECT_TRUE(a["payload"]["matches"].boolean);
         EXPECT_EQ(a["payload"]["sha256"].text, report["setupFile"]["sha256"].text);
-        EXPECT_EQ(a["payload"]["size"].number, 3003);
+        EXPECT_EQ(a["payload"]["size"].number, 3005);
     }
     EXPECT_EQ(report["affiliates"][0]["fields"]["webSite"]["found"].text, "http://ann.example");
 
@@ -104,12 +104,12 @@ TEST_F(VerifyCommandTest, AnAffiliateEditedAfterTheBuildIsStale) {
 
 TEST_F(VerifyCommandTest, AReplacedProductSetupDiffersFromEveryPayload) {
     // Same length, one byte changed: only the digest can tell.
-    WriteBytes(m_dir / "Setup.exe", std::string(3000, 'S') + "END");
+    WriteBytes(m_dir / "Setup.exe", "#!" + std::string(3000, 'S') + "END");
     AgeFile(m_dir / "Setup.exe", -150);
     const JsonValue report = VerifyJson(kExitFailed);
     for (const JsonValue& a : report["affiliates"].items) {
         EXPECT_TRUE(a["stale"].items.empty());
-        EXPECT_EQ(a["payload"]["size"].number, 3003);
+        EXPECT_EQ(a["payload"]["size"].number, 3005);
         EXPECT_FALSE(a["payload"]["matches"].boolean);
         EXPECT_NE(a["payload"]["sha256"].text, report["setupFile"]["sha256"].text);
     }

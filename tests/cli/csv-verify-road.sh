@@ -8,7 +8,7 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 cd "$dir" || exit 1
 
-printf 'SETUP' > Setup.sh
+printf '#!SETUP' > Setup.sh
 "$cli" new p.vkp --title T --version 1 --website w --setup-file Setup.sh \
     --output-dir out --service RegNow --product-id 7 >/dev/null 2>&1 || fail "new"
 printf '\357\273\277Name,Affiliate ID,Web site\r\n"Ann, Ltd",a1,http://ann.example\r\nBob,b2,\r\n' > in.csv

@@ -26,7 +26,7 @@ chmod +x vendor-setup.sh
   abort "velkora-cli new"
 "$cli" build-self-creator demo.vkp >/dev/null || abort "velkora-cli build-self-creator"
 uuid=$(project_json demo.vkp | jq -r .product.uuid)
-velkora=$work/out/VelkSMNG.exe
+velkora=$work/out/VelkSMNG
 
 # The box captioned "selfkit" that is not the one with id $1.
 other_box() {

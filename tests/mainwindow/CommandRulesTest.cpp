@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, BuildAllIsDisabledWithoutAffiliates) {
 
 TEST_F(MainWindowTest, BuildAllAnsweredCancelAtTheSavePromptStillBuilds) {
     const std::string file = WriteProject("b.vkp", 1);
-    WriteFile(Path("setup.bin"), "SETUP-PROGRAM");
+    WriteFile(Path("setup.bin"), "#!SETUP-PROGRAM");
     Start({QString::fromStdString(file)});
     Doc().SetModifiedFlag(true);
     m_saveAnswer = CVelkoraDoc::SaveAnswer::Cancel;

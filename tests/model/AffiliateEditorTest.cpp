@@ -1,5 +1,6 @@
 #include "model/AffiliateEditor.h"
 #include "model/AffProject.h"
+#include "model/DerivedFileName.h"
 #include "model/ProjectPaths.h"
 #include "model/RegistrationServices.h"
 #include "tests/support/TempFolder.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -42,6 +44,66 @@ INSTANTIATE_TEST_SUITE_P(
                       DeriveCase{"out", "D:\\kept\\old.exe", "Ann", "D:\\kept\\setup_Ann.exe"},
                       DeriveCase{"out", "kept/old.exe", "", "kept/setup_.exe"},
                       DeriveCase{"out", "old.exe", "Ann", "setup_Ann.exe"}));
+
+// The name of a custom setup follows what the product's setup file is, read
+// from its first bytes: a Windows launcher makes a Windows program.
+struct StartCase {
+    std::string setupName;
+    std::string firstBytes;
+    ProgramStart start;
+    std::string derivedName;
+};
+
+class SetupContent : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(SetupContent, DecidesTheExtension) {
+    const StartCase& c = GetParam();
+    EXPECT_EQ(ProgramStartOf(reinterpret_cast<const unsigned char*>(c.firstBytes.data()),
+                             c.firstBytes.size()),
+              c.start);
+    TempFolder dir{"velkora-start"};
+    std::ofstream(dir / c.setupName, std::ios::binary) << c.firstBytes << "rest of the file";
+    CAffProject project;
+    project.m_strSetupFile = dir / c.setupName;
+    project.m_strOutputDir = "out";
+    EXPECT_EQ(CAffiliateEditor(project).DeriveSetupPath("", "Ann"), "out" + kSep + c.derivedName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SetupContent,
+    ::testing::Values(
+        StartCase{"Tidy.msi", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", ProgramStart::Installer,
+                  "Tidy_Ann.exe"},
+        StartCase{"Tidy.MSI", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", ProgramStart::Installer,
+                  "Tidy_Ann.exe"},
+        StartCase{"setup", "MZ", ProgramStart::WindowsProgram, "setup_Ann.exe"},
+        StartCase{"setup.bin", "MZ\x90", ProgramStart::WindowsProgram, "setup_Ann.exe"},
+        StartCase{"setup.exe",
+                  "\x7F"
+                  "ELF\x02",
+                  ProgramStart::Elf, "setup_Ann.exe"},
+        StartCase{"setup.run",
+                  "\x7F"
+                  "ELF\x02",
+                  ProgramStart::Elf, "setup_Ann.run"},
+        StartCase{"install.sh", "#!/bin/sh\n", ProgramStart::Script, "install_Ann.sh"},
+        // Seven of the eight bytes of the installer header are not one.
+        StartCase{"Half.msi", "\xD0\xCF\x11\xE0\xA1\xB1\x1A", ProgramStart::Unknown,
+                  "Half_Ann.msi"},
+        StartCase{"readme.txt", "Mz", ProgramStart::Unknown, "readme_Ann.txt"}));
+
+// A setup file that is not there is nothing yet: its own extension stays.
+TEST(SetupContent, MissingFileKeepsTheExtension) {
+    EXPECT_EQ(ProgramStartOfFile("/nonexistent/velkora/Tidy.msi"), ProgramStart::Unknown);
+    CAffProject project;
+    project.m_strSetupFile = "/nonexistent/velkora/Tidy.msi";
+    EXPECT_EQ(CAffiliateEditor(project).DeriveSetupPath("", "Ann"), "Tidy_Ann.msi");
+}
+
+TEST(SelfCreatorFileName, WindowsOnlyGetsExe) {
+    EXPECT_EQ(SelfCreatorFileName(true), "VelkSMNG.exe");
+    EXPECT_EQ(SelfCreatorFileName(false), "VelkSMNG");
+}
 
 TEST(ProjectPathParts, SplitAndJoin) {
     EXPECT_EQ(projectpaths::FileNameOf("a/b\\c.d.exe"), "c.d.exe");

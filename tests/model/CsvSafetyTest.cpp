@@ -177,7 +177,7 @@ class DerivedNameCases : public testing::TestWithParam<NameCase> {};
 
 TEST_P(DerivedNameCases, StayOnePlainFileName) {
     const NameCase& c = GetParam();
-    EXPECT_EQ(DerivedSetupFileName("Setup.sh", c.name), c.file);
+    EXPECT_EQ(DerivedSetupFileName("Setup.sh", c.name, ProgramStart::Script), c.file);
     CAffProject project = Product();
     const std::string derived =
         project.ResolveProjectPath(DeriveAffiliateSetupPath(project, c.name));

@@ -31,7 +31,7 @@ protected:
         platform::SetBeepHandler([this] { ++beeps; });
         builder.SetTempFolder(temp.Path());
         project.m_strUuid = kTestUuid;
-        WriteBytes(work / "setup.exe", "VENDOR SETUP");
+        WriteBytes(work / "setup.exe", "#!VENDOR SETUP");
         project.m_strSetupFile = work / "setup.exe";
         project.m_strOutputDir = work / "Builds";
         log.Append("old line");
@@ -62,7 +62,7 @@ TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath) {
     ASSERT_TRUE(platform::FindEmbeddedImage("SFX_EXE", 129)) << "self creator image not linked in";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
 
-    const std::string output = work / Native("Builds/VelkSMNG.exe");
+    const std::string output = work / Native("Builds/VelkSMNG");
     EXPECT_EQ(project.m_strSelfCreatorPath, output);
     EXPECT_EQ(log.Clears(), 1);
     EXPECT_EQ(log.Lines(),
@@ -89,7 +89,7 @@ TEST_F(SelfCreatorFixture, WritesTheSelfCreatorAndDefaultsItsPath) {
     EXPECT_EQ(info.size(), 44u);
     std::string setup;
     ASSERT_EQ(package.ReadEntryBytes(1, 100000, setup), SFX_OK);
-    EXPECT_EQ(setup, "VENDOR SETUP");
+    EXPECT_EQ(setup, "#!VENDOR SETUP");
 }
 
 TEST_F(SelfCreatorFixture, CarriesTheRegistrationListAndKeepsAGivenPath) {
@@ -147,10 +147,9 @@ TEST_F(SelfCreatorFixture, RelativePathsResolveAgainstTheProjectFolder) {
     project.m_strSetupFile = "setup.exe";
     project.m_strOutputDir = "out";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, Native("out/VelkSMNG.exe"));
-    EXPECT_TRUE(std::filesystem::exists(work / "out/VelkSMNG.exe"));
-    EXPECT_EQ(log.Lines().back(),
-              "File '" + Native("out/VelkSMNG.exe") + "' created successfully.");
+    EXPECT_EQ(project.m_strSelfCreatorPath, Native("out/VelkSMNG"));
+    EXPECT_TRUE(std::filesystem::exists(work / "out/VelkSMNG"));
+    EXPECT_EQ(log.Lines().back(), "File '" + Native("out/VelkSMNG") + "' created successfully.");
 }
 
 } // namespace
@@ -160,15 +159,15 @@ namespace {
 TEST_F(SelfCreatorFixture, TheDefaultNameJoinsTheOutputFolderOnce) {
     project.m_strOutputDir = work.Path() + "/Builds/";
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, work.Path() + "/Builds/VelkSMNG.exe");
+    EXPECT_EQ(project.m_strSelfCreatorPath, work.Path() + "/Builds/VelkSMNG");
 
     // No output folder: the project's folder, never the root of the system.
     project.SetProjectPath(work / "product.vkp");
     project.m_strOutputDir.clear();
     project.m_strSelfCreatorPath.clear();
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
-    EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG.exe");
-    EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG.exe"));
+    EXPECT_EQ(project.m_strSelfCreatorPath, "VelkSMNG");
+    EXPECT_TRUE(std::filesystem::exists(work / "VelkSMNG"));
 }
 
 } // namespace

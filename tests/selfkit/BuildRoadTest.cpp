@@ -45,7 +45,7 @@ class BuildRoadFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(MakeSelfCreator(work, work / "VelkSMNG.exe",
-                                    ProductInfoBytes(kTestUuid, "RegNow;1234;"), "SETUP"));
+                                    ProductInfoBytes(kTestUuid, "RegNow;1234;"), "#!SETUP"));
         ASSERT_TRUE(StartSelfKit(kit, view));
     }
     CCustomBuildRequest Request() { return {"RegNow", "A", "", target / "custom.exe"}; }

@@ -27,14 +27,14 @@ TEST(BuildSelfCreatorCommand, WritesIntoTheLogAndKeepsTheProjectUnmodified) {
 
     CAffProject& project = doc.Project();
     project.m_strUuid = kTestUuid;
-    WriteBytes(work / "setup.exe", "SETUP");
+    WriteBytes(work / "setup.exe", "#!SETUP");
     project.m_strSetupFile = work / "setup.exe";
     project.m_strOutputDir = work / "out";
     doc.SetModifiedFlag(false);
 
     doc.OnBuildSelfCreator();
 
-    const std::string output = work / "out/VelkSMNG.exe";
+    const std::string output = work / "out/VelkSMNG";
     ASSERT_EQ(log.Lines().size(), 6u);
     EXPECT_EQ(log.Lines()[0].rfind("***Start building [", 0), 0u);
     EXPECT_EQ(log.Lines()[5], "File '" + output + "' created successfully.");

@@ -103,7 +103,7 @@ class ScriptedBuildFixture : public ::testing::Test {
 protected:
     int Run(const std::string& list, const std::vector<std::string>& args) {
         if (!MakeSelfCreator(work, work / "VelkSMNG.exe", ProductInfoBytes(kTestUuid, list),
-                             "SETUP"))
+                             "#!SETUP"))
             return -1;
         CSelfKit kit(work / "VelkSMNG.exe", temp.Path());
         return RunScriptedCommand(ParseScriptedArguments(args), kit, out, err);

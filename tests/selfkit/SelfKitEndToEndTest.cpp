@@ -76,13 +76,13 @@ TEST(SelfKitEndToEnd, AffiliateLinkTravelsFromProjectToTheInstalledProduct) {
     ASSERT_EQ(RunCommand(cli + " build-self-creator " + Quote(project), &output), 0) << output;
     // The folders given inside the project's folder are stored relative to it,
     // and so is the self creator's default path made from them.
-    const std::string creator = work / "Builds/VelkSMNG.exe";
-    EXPECT_NE(output.find("File 'Builds/VelkSMNG.exe' created successfully."), std::string::npos)
+    const std::string creator = work / "Builds/VelkSMNG";
+    EXPECT_NE(output.find("File 'Builds/VelkSMNG' created successfully."), std::string::npos)
         << output;
     EXPECT_NE(output.find("Saved"), std::string::npos) << output;
     CAffProject reloaded;
     ASSERT_TRUE(LoadProjectFile(project, reloaded).Ok());
-    EXPECT_EQ(reloaded.m_strSelfCreatorPath, "Builds/VelkSMNG.exe");
+    EXPECT_EQ(reloaded.m_strSelfCreatorPath, "Builds/VelkSMNG");
 
     // The path is stored now: a second run leaves the project file alone.
     ASSERT_EQ(RunCommand(cli + " build-self-creator " + Quote(project), &output), 0) << output;

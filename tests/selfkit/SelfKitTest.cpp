@@ -19,7 +19,7 @@ std::string Endpoint(int index) {
 // A self creator for the list, extracted into its own temporary folder.
 class SelfKitFixture : public ::testing::Test {
 protected:
-    SelfKitStatus StartWith(const std::string& list, const std::string& setup = "SETUP") {
+    SelfKitStatus StartWith(const std::string& list, const std::string& setup = "#!SETUP") {
         if (!MakeSelfCreator(work, work / "VelkSMNG.exe", ProductInfoBytes(kTestUuid, list), setup))
             return SelfKitStatus::BuildFailed;
         kit = std::make_unique<CSelfKit>(work / "VelkSMNG.exe", temp.Path());
@@ -42,7 +42,7 @@ TEST_F(SelfKitFixture, StartExtractsAndOffersTheListedServices) {
     EXPECT_EQ(kit->DefaultService(), "RegNow");
     EXPECT_EQ(kit->ProgramUuid(), kTestUuid);
     EXPECT_EQ(kit->SetupFilePath(), temp / "setup.exe");
-    EXPECT_EQ(ReadBytes(kit->SetupFilePath()), "SETUP");
+    EXPECT_EQ(ReadBytes(kit->SetupFilePath()), "#!SETUP");
     EXPECT_EQ(kit->InfoFilePath(), temp / "afflreg.dat");
 }
 
@@ -111,7 +111,7 @@ TEST_F(SelfKitFixture, RequestsThatCannotBeBuiltAreRefused) {
               SelfKitStatus::OutputIsWorkFile);
     EXPECT_EQ(kit->Build(Request("RegNow", temp / "setup.exe"), nullptr),
               SelfKitStatus::OutputIsWorkFile);
-    EXPECT_EQ(ReadBytes(temp / "setup.exe"), "SETUP");
+    EXPECT_EQ(ReadBytes(temp / "setup.exe"), "#!SETUP");
     EXPECT_NE(SelfKitMessage(SelfKitStatus::OutputIsWorkFile, temp / "setup.exe")
                   .find(temp / "setup.exe"),
               std::string::npos);
@@ -152,7 +152,7 @@ TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps) {
     EXPECT_EQ(info.m_strWebSite, "https://affiliate.example/");
     std::string entry1;
     ASSERT_EQ(package.ReadEntryBytes(1, 10000, entry1), SFX_OK);
-    EXPECT_EQ(entry1, "SETUP");
+    EXPECT_EQ(entry1, "#!SETUP");
 
     struct stat st {};
     ASSERT_EQ(::stat(output.c_str(), &st), 0);
@@ -167,7 +167,7 @@ TEST_F(SelfKitFixture, BuildWritesTheAffiliatePackageInEightSteps) {
     ASSERT_EQ(DecodeAffiliateInfo(entry0, info), SFX_OK);
     EXPECT_EQ(info.m_strLink, Endpoint(0) + "?affiliate=B&item=1234");
     EXPECT_EQ(std::filesystem::file_size(output), platform::FindEmbeddedImage("SFX_EXE", 130).size +
-                                                      entry0.size() + 5 + 14 + (12 + 11) +
+                                                      entry0.size() + 7 + 14 + (12 + 11) +
                                                       (12 + 9));
 }
 

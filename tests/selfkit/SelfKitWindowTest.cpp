@@ -128,7 +128,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(MakeSelfCreator(work, work / "VelkSMNG.exe",
                                     ProductInfoBytes(kTestUuid, "ShareIt;5678;RegNow;1234;"),
-                                    "SETUP"));
+                                    "#!SETUP"));
         window.SetStepPause(0);
         ASSERT_TRUE(window.Initialize());
         window.show();

@@ -33,7 +33,7 @@ chmod +x vendor-setup.sh
   --setup-file vendor-setup.sh --output-dir out --service RegNow --product-id 4711 >/dev/null ||
   fail "new"
 "$cli" build-self-creator demo.vkp >/dev/null || fail "build-self-creator"
-creator=$work/out/VelkSMNG.exe
+creator=$work/out/VelkSMNG
 [ -x "$creator" ] || { fail "no self creator written"; exit 1; }
 
 case $mode in

@@ -4,19 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
 
 // The first bytes of a PE image: "MZ", the PE header's offset at 0x3C, then
 // "PE\0\0", a 20-byte file header and the optional header's magic.
-std::string PeImage(uint16_t magic, uint32_t peOffset = 0x80) {
+std::string PeImage(uint16_t magic, uint32_t peOffset = 0x80, uint16_t machine = 0) {
     std::string bytes(peOffset + 4 + 20 + 2 + 64, '\0');
     bytes[0] = 'M';
     bytes[1] = 'Z';
     for (int i = 0; i < 4; ++i)
         bytes[0x3C + i] = static_cast<char>((peOffset >> (8 * i)) & 0xFF);
     bytes.replace(peOffset, 4, std::string("PE\0\0", 4));
+    bytes[peOffset + 4] = static_cast<char>(machine & 0xFF);
+    bytes[peOffset + 5] = static_cast<char>(machine >> 8);
     bytes[peOffset + 24] = static_cast<char>(magic & 0xFF);
     bytes[peOffset + 25] = static_cast<char>(magic >> 8);
     return bytes;
@@ -62,18 +65,53 @@ INSTANTIATE_TEST_SUITE_P(
                              "ELF\x02\x01\x01",
                              7),
                  ProgramKind::Elf},
-        KindCase{"script", "#!/bin/sh\nexit 0\n", ProgramKind::Other},
+        KindCase{"script", "#!/bin/sh\nexit 0\n", ProgramKind::Script},
         KindCase{"empty", "", ProgramKind::Other}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LauncherChoice, WithoutADedicatedImageTheOwnLauncherIsTaken) {
+// Setups no launcher starts, and kinds whose launcher this test program (which
+// carries no launcher images at all) does not carry: refused with what was found.
+struct RefusalCase {
+    const char* name;
+    std::optional<std::string> bytes; // none: no file
+    const char* line;
+};
+
+class LauncherRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(LauncherRefusal, NamesTheFileAndWhatWasFound) {
     ScratchFolder dir;
-    WriteFileBytes(dir / "setup.sh", "#!/bin/sh\n");
-    // This test program carries no launcher images at all.
-    EXPECT_EQ(LauncherTemplateForSetup(dir / "setup.sh"), 130);
-    WriteFileBytes(dir / "setup.exe", PeImage(0x10B));
-    EXPECT_EQ(LauncherTemplateForSetup(dir / "setup.exe"), 130);
+    const std::string path = dir / "setup.bin";
+    if (GetParam().bytes)
+        WriteFileBytes(path, *GetParam().bytes);
+    const LauncherPick pick = PickLauncher(path);
+    EXPECT_EQ(pick.templateId, 0);
+    EXPECT_EQ(LauncherRefusalLine("setup.bin", pick),
+              std::string("Error! The setup file 'setup.bin' ") + GetParam().line + ".");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Setups, LauncherRefusal,
+    ::testing::Values(
+        RefusalCase{"script", "#!/bin/sh\n",
+                    "is a script, whose launcher this program does not carry"},
+        RefusalCase{"pe32", PeImage(0x10B, 0x80, 0x14C),
+                    "is a 32-bit Windows program, whose launcher this program does not carry"},
+        RefusalCase{"installer", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
+                    "is a Windows installer database, whose launcher this program does not carry"},
+        RefusalCase{"arm64", PeImage(0x20B, 0x80, 0xAA64),
+                    "is a Windows program for machine 0xAA64, which no launcher starts"},
+        RefusalCase{"no_pe_signature", std::string("MZ") + std::string(200, '\0'),
+                    "starts with MZ but has no Windows program's headers (no PE signature)"},
+        RefusalCase{"zip", std::string("PK\x03\x04\x14\x00\x00\x00rest", 12),
+                    "is not a Windows program, installer database, ELF program or script (it "
+                    "starts with 50 4B 03 04 14 00 00 00)"},
+        RefusalCase{"short", std::string("ab"),
+                    "is not a Windows program, installer database, ELF program or script (it "
+                    "starts with 61 62)"},
+        RefusalCase{"empty", std::string(), "is empty"},
+        RefusalCase{"missing", std::nullopt, "is not a file that can be read"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LauncherChoice, InspectNamesTheLauncher) {
     EXPECT_EQ(LauncherDescription(ProgramKind::Windows32), "Windows x86 (PE32)");

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/ProgramRun.h"
+#include "platform/RawFile.h"
+
+#include <string>
+
+namespace platform {
+
+// Where an installer database stays after its setup ended, so that Windows
+// Installer finds its source again for repairs and changes: the folder
+// <program data>\Velkora\<product key>\ of the machine. Only an elevated
+// launcher keeps one; elsewhere (and on Linux, where there is no such
+// installer) nothing is available and the per-run folder is used as before.
+
+// The security descriptor the cache folders (and what is made in them) get,
+// set explicitly and protected from inheritance: owned by Administrators;
+// SYSTEM and Administrators may do anything, Users may read and run; nobody
+// else has any right.
+inline constexpr const char* kInstallerCacheSddl =
+    "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+
+// True when the running program holds an elevated administrator's token.
+// Always false on Linux.
+bool RunningElevated();
+
+// Copies the installer database from source (read from its current position
+// to the end) into the product's cache folder as fileName, the folder and its
+// parent made (or taken over) with kInstallerCacheSddl, never through a link
+// or junction; every other entry of the product's folder is removed first, so
+// the folder holds one package, the newest. Returns the full path of the kept
+// copy; empty on failure, when productKey or fileName is no plain name, and
+// always on Linux.
+std::string KeepInstallerInCache(const std::string& productKey, RawFile& source,
+                                 const std::string& fileName);
+
+// Installs the database at path with the system's msiexec.exe ("/i" and the
+// path, then the raw rest of the running program's own command line) and
+// waits for it. NotStarted on Linux.
+ProgramRun RunInstallerAndWait(const std::string& path);
+
+} // namespace platform
