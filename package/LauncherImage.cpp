@@ -29,7 +29,8 @@ std::shared_ptr<const std::string> LauncherImageForSetup(const std::string& setu
 SfxResult BuildCustomSetup(CSfxPackage& pkg, const std::string& outputPath) {
     if (pkg.GetCount() < 1)
         return SFX_ERR_EMPTY;
-    std::shared_ptr<const std::string> image = LauncherImageForSetup(pkg.GetEntry(1).m_strSourcePath);
+    std::shared_ptr<const std::string> image =
+        LauncherImageForSetup(pkg.GetEntry(1).m_strSourcePath);
     if (!image)
         return SFX_ERR_TEMPLATE;
     return pkg.BuildWithImage(std::move(image), outputPath);

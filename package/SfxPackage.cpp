@@ -49,25 +49,12 @@ void RemoveQuietly(const std::string& path) {
 } // namespace
 
 bool CSfxPackage::AddFile(const std::string& path) {
-    if (m_nCount >= kSfxMaxEntries)
-        return false;
-    std::string name = EntryNameOf(path);
-    if (!IsValidSfxEntryName(name))
+    if (m_nCount >= kSfxMaxEntries || !IsValidSfxEntryName(EntryNameOf(path)))
         return false;
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen() || !file.IsRegular())
         return false;
-    const int64_t size = file.Size();
-    if (size < 0 || size > kMaxPackageLength)
-        return false;
-    CSfxEntry& e = m_entries[static_cast<size_t>(m_nCount)];
-    e = CSfxEntry{};
-    e.m_strName = std::move(name);
-    e.m_strSourcePath = path;
-    e.m_nSize = static_cast<int32_t>(size);
-    e.m_nOffset = 0;
-    ++m_nCount;
-    return true;
+    return AddFileOfSize(path, file.Size());
 }
 
 bool CSfxPackage::AddFileOfSize(const std::string& path, int64_t size) {
