@@ -2,6 +2,7 @@
 // arguments it builds without a window and reports on the console it was
 // started from; without, it shows its dialog.
 #include "platform/ExecutablePath.h"
+#include "platform/PathText.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProgramArguments.h"
 #include "platform/TempFile.h"
@@ -25,7 +26,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         platform::TempFolder(), platform::FolderTrust::SharedTemporary);
     CSelfKit kit(platform::OwnExecutablePath(), temp.Path());
 
-    const CScriptedArguments parsed = ParseScriptedArguments(args);
+    CScriptedArguments parsed = ParseScriptedArguments(args);
+    // Affiliates receive the program renamed; its messages use that name.
+    if (const std::string self = platform::OwnExecutablePath(); !self.empty())
+        parsed.strProgram = std::string(platform::FileNameOf(self));
     if (parsed.mode != ScriptedMode::Dialog) {
         CParentConsole console;
         return RunScriptedCommand(parsed, kit, console.Out(), console.Err());

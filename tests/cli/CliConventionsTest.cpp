@@ -4,8 +4,8 @@
 
 #include "cli/CliProject.h"
 #include "cli/CommandTable.h"
-#include "model/ModifiedTimeText.h"
 #include "cli/TerminalText.h"
+#include "model/ModifiedTimeText.h"
 #include "package/SfxPackage.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"

@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, ANameInAnyLanguageTravelsUnchangedFromTheDialogToThePacka
     {
         QFile setup(QString::fromStdString(Path("setup.bin")));
         ASSERT_TRUE(setup.open(QIODevice::WriteOnly));
-        setup.write("SETUP");
+        setup.write("#!SETUP");
     }
     Start({QString::fromStdString(project)});
     Frame().show();

@@ -180,7 +180,7 @@ TEST_F(SelfCreatorFixture, ASignedTemplateTakesThePlaceOfTheSetupFile) {
     CAffiliateInfo credit;
     credit.m_strKey = kTestUuid;
     credit.m_strLink = "https://vendor.example/buy";
-    ASSERT_TRUE(signedsample::WriteTemplate(work / "T.exe", credit, "setup.exe", "VENDOR SETUP"));
+    ASSERT_TRUE(signedsample::WriteTemplate(work / "T.exe", credit, "setup.exe", "#!VENDOR SETUP"));
     project.m_strSelfCreatorPath = work / "kit.exe";
     builder.SetSignedTemplate(work / "T.exe");
     ASSERT_EQ(builder.Build(project), SelfCreatorResult::Built);
@@ -223,9 +223,9 @@ TEST_P(SignedTemplateRefusalTest, WritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SignedTemplateRefusalTest,
-    ::testing::Values(TemplateRefusal{"unsigned", kTestUuid, "VENDOR SETUP", false,
+    ::testing::Values(TemplateRefusal{"unsigned", kTestUuid, "#!VENDOR SETUP", false,
                                       "is not signed"},
-                      TemplateRefusal{"another_product", "OTHER", "VENDOR SETUP", true,
+                      TemplateRefusal{"another_product", "OTHER", "#!VENDOR SETUP", true,
                                       "carries another product's key 'OTHER'"},
                       TemplateRefusal{"another_setup", kTestUuid, "OLDER SETUP!", true,
                                       "does not carry the product's setup file"}),

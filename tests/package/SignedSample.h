@@ -33,13 +33,15 @@ inline uint32_t GetLe32(std::string_view bytes, size_t at) {
     return v;
 }
 
-// A PE32+ header of 512 bytes with 16 data directories, not signed.
+// A PE32+ header of 512 bytes for x86-64 with 16 data directories, not signed.
 inline std::string PeImage() {
     std::string image(512, '\0');
     image[0] = 'M';
     image[1] = 'Z';
     PutLe32(image, 0x3C, kPeOffset);
     image.replace(kPeOffset, 4, std::string("PE\0\0", 4));
+    image[kPeOffset + 4] = 0x64; // x86-64
+    image[kPeOffset + 5] = static_cast<char>(0x86);
     image[kPeOffset + 24] = 0x0B;
     image[kPeOffset + 25] = 0x02;
     PutLe32(image, kPeOffset + 24 + 108, 16);

@@ -2,6 +2,7 @@
 
 #include "package/AuthenticodeDigest.h"
 #include "package/LaunchAffiliateInfo.h"
+#include "package/LauncherImage.h"
 #include "package/SetupStamp.h"
 #include "selfkit/SelfKit.h"
 #include "tests/package/SignedSample.h"
@@ -27,7 +28,7 @@ class StampedSelfKitTest : public ::testing::Test {
 protected:
     std::string Make(Carried carried) {
         if (carried == Carried::PlainSetup)
-            return std::string(2000, 'p');
+            return "#!" + std::string(1998, 'p');
         const std::string path = work / "signed.exe";
         EXPECT_TRUE(
             WriteTemplate(path, Credit(carried == Carried::OtherProduct ? "OTHER" : kTestUuid),
@@ -100,11 +101,20 @@ class CarriedSetupTest : public StampedSelfKitTest,
                          public ::testing::WithParamInterface<CarriedCase> {};
 
 TEST_P(CarriedSetupTest, DecidesTheRoad) {
-    ASSERT_EQ(StartCarrying(Make(GetParam().carried)), GetParam().start);
+    const std::string carried = Make(GetParam().carried);
+    ASSERT_EQ(StartCarrying(carried), GetParam().start);
     if (GetParam().start != SelfKitStatus::Ok)
         return;
     EXPECT_EQ(kit->StampsSignedTemplate(), GetParam().written == SetupStamp::State::Stamped);
-    ASSERT_EQ(BuildFor("A1", out / "o.exe"), SelfKitStatus::Ok);
+    // Wrapped as a plain setup, a Windows program needs a Windows launcher,
+    // which only a Windows build carries.
+    WriteBytes(work / "carried.exe", carried);
+    const bool wrappable = GetParam().written == SetupStamp::State::Stamped ||
+                           PrepareLauncherImage(work / "carried.exe").bytes != nullptr;
+    ASSERT_EQ(BuildFor("A1", out / "o.exe"),
+              wrappable ? SelfKitStatus::Ok : SelfKitStatus::BuildFailed);
+    if (!wrappable)
+        return;
     EXPECT_EQ(ReadSetupStampOfFile(out / "o.exe").state, GetParam().written);
 }
 

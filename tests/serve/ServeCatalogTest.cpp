@@ -45,7 +45,7 @@ class ServeCatalogTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        Spit(m_dir / "Setup.exe", std::string(5000, 's') + "end");
+        Spit(m_dir / "Setup.exe", "#!/bin/sh\n" + std::string(5000, 's') + "end");
         MakeProject();
         for (const char* who : {"Ann", "Bob", "Cy"})
             ASSERT_EQ(RunCliWords({"add-affiliate", m_file, "--name", who, "--affiliate-id", who,
@@ -110,7 +110,7 @@ TEST_F(ServeCatalogTest, ABodyKeepsItsBytesWhenTheSetupIsReadAgain) {
     const std::string bytesBefore = BodyOf(before.setup);
     EXPECT_FALSE(catalog.Changed());
 
-    Spit(m_dir / "Setup.exe", std::string(7000, 'n'));
+    Spit(m_dir / "Setup.exe", "#!/bin/sh\n" + std::string(7000, 'n'));
     EXPECT_TRUE(catalog.Changed());
     ASSERT_TRUE(catalog.Load(err)) << err.str();
     const SetupLookup after = catalog.Find(KeyRoute(key));

@@ -156,7 +156,7 @@ slow = socket.create_connection(("127.0.0.1", a.port), timeout=10)
 slow.sendall(b"GET /setup/7 HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
 begun = slow.recv(1000)
 with open(os.path.join(work, "Setup.new"), "wb") as f:
-    f.write(os.urandom(200_000))
+    f.write(b"#!/bin/sh\n" + os.urandom(200_000))
 os.replace(os.path.join(work, "Setup.new"), os.path.join(work, "Setup.sh"))
 deadline = time.monotonic() + 15
 while time.monotonic() < deadline and get(a.port, "/setup/7", method="HEAD")[1]["etag"] == etag:

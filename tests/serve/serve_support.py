@@ -33,8 +33,9 @@ def run(cli, *args, cwd):
 def make_project(cli, work, setup_bytes, affiliates):
     """affiliates: (name, affiliate ID) pairs; returns the built files by key."""
     os.makedirs(work, exist_ok=True)
+    # A setup is a program the launcher can start: here a script.
     with open(os.path.join(work, "Setup.sh"), "wb") as f:
-        f.write(setup_bytes)
+        f.write(b"#!/bin/sh\n" + setup_bytes)
     run(cli, "new", "p.vkp", "--title", "Demo", "--version", "1.0", "--website",
         "https://vendor.example", "--setup-file", "Setup.sh", "--output-dir", "out",
         "--service", "RegNow", "--product-id", "1234", cwd=work)
