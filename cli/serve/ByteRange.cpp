@@ -47,15 +47,15 @@ ByteRangeAnswer AnswerRange(std::string_view header, int64_t size) {
     const size_t equals = header.find('=');
     if (equals == std::string_view::npos || !IsBytesUnit(Trimmed(header.substr(0, equals))))
         return Whole();
-    const std::string_view spec = Trimmed(header.substr(equals + 1));
+    const std::string_view rangeText = Trimmed(header.substr(equals + 1));
     // Several ranges would need a multipart body: the whole body is sent.
-    if (spec.find(',') != std::string_view::npos)
+    if (rangeText.find(',') != std::string_view::npos)
         return Whole();
-    const size_t dash = spec.find('-');
+    const size_t dash = rangeText.find('-');
     if (dash == std::string_view::npos)
         return Whole();
-    const std::string_view firstText = Trimmed(spec.substr(0, dash));
-    const std::string_view lastText = Trimmed(spec.substr(dash + 1));
+    const std::string_view firstText = Trimmed(rangeText.substr(0, dash));
+    const std::string_view lastText = Trimmed(rangeText.substr(dash + 1));
 
     ByteRangeAnswer answer;
     answer.kind = ByteRangeAnswer::Kind::Unsatisfiable;

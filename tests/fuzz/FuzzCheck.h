@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,4 +28,16 @@ inline std::pair<std::string, std::string> SplitAtNul(std::string_view bytes) {
     if (nul == std::string_view::npos)
         return {std::string(bytes), {}};
     return {std::string(bytes.substr(0, nul)), std::string(bytes.substr(nul + 1))};
+}
+
+// A reader of bytes at a position, as the file readers take one, that ends the
+// run when asked for anything outside bytes.
+inline auto FuzzReaderOf(std::string_view bytes) {
+    return [bytes](int64_t pos, void* buffer, size_t length) {
+        FUZZ_CHECK(pos >= 0 && static_cast<uint64_t>(pos) <= bytes.size() &&
+                       length <= bytes.size() - static_cast<size_t>(pos),
+                   "a read outside the file");
+        std::memcpy(buffer, bytes.data() + pos, length);
+        return true;
+    };
 }

@@ -11,20 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string_view file = FuzzBytes(data, size);
     const std::string longer = std::string(file) + "!KOVA_SFX!";
-    const auto readerOf = [](std::string_view bytes) {
-        return [bytes](int64_t pos, void* buffer, size_t length) {
-            FUZZ_CHECK(pos >= 0 && static_cast<uint64_t>(pos) <= bytes.size() &&
-                           length <= bytes.size() - static_cast<size_t>(pos),
-                       "a read outside the file");
-            std::memcpy(buffer, bytes.data() + pos, length);
-            return true;
-        };
-    };
-    const int64_t length = ExecutableImageLength(readerOf(file), static_cast<int64_t>(size));
+    const int64_t length = ExecutableImageLength(FuzzReaderOf(file), static_cast<int64_t>(size));
     FUZZ_CHECK(length >= -1 && length <= static_cast<int64_t>(size), "a length outside the file");
     if (length >= 0) {
         const int64_t again =
-            ExecutableImageLength(readerOf(longer), static_cast<int64_t>(longer.size()));
+            ExecutableImageLength(FuzzReaderOf(longer), static_cast<int64_t>(longer.size()));
         FUZZ_CHECK(again == length, "appended bytes changed the image");
     }
     return 0;

@@ -13,13 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string_view file = FuzzBytes(data, size);
-    const auto readAt = [&](int64_t pos, void* buffer, size_t length) {
-        FUZZ_CHECK(pos >= 0 && static_cast<uint64_t>(pos) <= file.size() &&
-                       length <= file.size() - static_cast<size_t>(pos),
-                   "a read outside the file");
-        std::memcpy(buffer, file.data() + pos, length);
-        return true;
-    };
+    const auto readAt = FuzzReaderOf(file);
     const int64_t fileSize = static_cast<int64_t>(size);
     const PeHeader header = ReadPeHeader(readAt, fileSize);
     const bool formatRead = header.format != PeFormat::None;

@@ -13,13 +13,7 @@
 namespace {
 
 void CheckFile(std::string_view file) {
-    const auto readAt = [&](int64_t pos, void* buffer, size_t length) {
-        FUZZ_CHECK(pos >= 0 && static_cast<uint64_t>(pos) <= file.size() &&
-                       length <= file.size() - static_cast<size_t>(pos),
-                   "a read outside the file");
-        std::memcpy(buffer, file.data() + pos, length);
-        return true;
-    };
+    const auto readAt = FuzzReaderOf(file);
     const SetupStamp stamp = ReadSetupStamp(readAt, static_cast<int64_t>(file.size()));
     if (stamp.state == SetupStamp::State::Stamped) {
         for (const std::string* field :

@@ -64,11 +64,11 @@ ranges = [("0-99", 0, 100), (f"{size // 2}-{size // 2 + 4095}", size // 2, size 
           (f"0-{size + 50}", 0, size)]
 for border in (image_end, info_end, setup_end):
     ranges.append((f"{border - 7}-{border + 7}", border - 7, border + 8))
-for spec, start, stop in ranges:
-    status, headers, body = get(a.port, "/setup/7", [f"Range: bytes={spec}"])
+for asked, start, stop in ranges:
+    status, headers, body = get(a.port, "/setup/7", [f"Range: bytes={asked}"])
     check(status == 206 and body == ann[start:stop] and
           headers.get("content-range") == f"bytes {start}-{stop - 1}/{size}",
-          f"range {spec}: 206 with the same slice")
+          f"range {asked}: 206 with the same slice")
 # A resumed download gives the same bytes.
 first = get(a.port, "/setup/7", ["Range: bytes=0-99999"])[2]
 rest = get(a.port, "/setup/7", ["Range: bytes=100000-"])[2]
@@ -76,12 +76,12 @@ check(first + rest == ann, "a download resumed at 100000 gives the same bytes")
 whole_answers = [("bytes=0-0,5-9", "two ranges"), ("bytes=" + ",".join(["0-1"] * 400), "400 ranges"),
                  ("items=0-5", "another unit"), ("bytes=9-5", "last before first"),
                  ("bytes=abc", "no numbers")]
-for spec, what in whole_answers:
-    status, _, body = get(a.port, "/setup/7", [f"Range: {spec}"])
+for asked, what in whole_answers:
+    status, _, body = get(a.port, "/setup/7", [f"Range: {asked}"])
     check(status == 200 and body == ann, f"Range {what}: the whole file")
-for spec in (f"bytes={size}-", f"bytes={size + 5}-{size + 9}", "bytes=-0"):
-    status, headers, _ = get(a.port, "/setup/7", [f"Range: {spec}"])
-    check(status == 416 and headers.get("content-range") == f"bytes */{size}", f"Range {spec}: 416")
+for asked in (f"bytes={size}-", f"bytes={size + 5}-{size + 9}", "bytes=-0"):
+    status, headers, _ = get(a.port, "/setup/7", [f"Range: {asked}"])
+    check(status == 416 and headers.get("content-range") == f"bytes */{size}", f"Range {asked}: 416")
 etag = get(a.port, "/setup/7", method="HEAD")[1].get("etag", "")
 check(get(a.port, "/setup/7", ['If-Range: "other"', "Range: bytes=0-9"])[0] == 200,
       "If-Range of another version: the whole file")
