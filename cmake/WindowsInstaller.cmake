@@ -1,0 +1,100 @@
+# Velkora for Windows as MSI packages, one per machine type, written by wixl
+# (msitools) into the build folder beside the .deb packages:
+#   velkora-x86_64.msi, velkora-i686.msi
+# and the SDK folders they carry, usable from the build tree:
+#   sdk-x86_64/, sdk-i686/ (velklink.dll, velklink.h, velklink.def,
+#   libvelklink.dll.a, README.txt)
+# The normal build writes them when wixl is installed; `make package` asks for
+# the target velkora_msi. velkora.exe is packaged, with its Start menu
+# shortcut and the open verb of ".vkp" files, once the cross build makes it.
+
+if(CMAKE_CROSSCOMPILING OR NOT VELKORA_BUILD_WINDOWS OR NOT TARGET velkora_windows_x86_64)
+  return()
+endif()
+find_program(VELKORA_WIXL wixl)
+if(NOT VELKORA_WIXL)
+  message(STATUS "wixl is missing: no MSI packages (scripts/setup-deps installs it)")
+  return()
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# The programs of the packages. velkora.exe comes from the cross builds once
+# its sources are there. The i686 package's programs are built in a folder of
+# their own, windows-i686-programs/: linked whole (-flto-partition=one), as
+# GCC 12's link-time optimisation of velkora-cli.exe for i686 in several
+# partitions stops with an internal compiler error; the launchers and
+# velklink.dll of windows-i686/ stay as they are.
+set(VELKORA_MSI_DESKTOP_TARGET velkora CACHE STRING "The cross builds' target of velkora.exe")
+set(desktop)
+if(EXISTS ${PROJECT_SOURCE_DIR}/ui/win32/CMakeLists.txt)
+  set(desktop ${VELKORA_MSI_DESKTOP_TARGET})
+endif()
+set(VELKORA_WINDOWS_I686_PROGRAMS_DIR ${CMAKE_BINARY_DIR}/windows-i686-programs)
+include(ExternalProject)
+ExternalProject_Add(velkora_windows_i686_programs
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
+             -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
+             -DCMAKE_EXE_LINKER_FLAGS=-flto-partition=one ${cross_args}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora-cli ${desktop}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  # One cross build at a time on small machines.
+  DEPENDS velkora_windows_x86_64
+  BUILD_BYPRODUCTS ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/cli/velkora-cli.exe)
+if(desktop)
+  ExternalProject_Add_Step(velkora_windows_x86_64 package_programs
+    COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target ${desktop}
+    DEPENDEES build
+    ALWAYS ON)
+endif()
+
+# The icon of ".vkp" files and of the "Uninstall" entry, from the desktop icons.
+set(VELKORA_MSI_ICON ${PROJECT_BINARY_DIR}/packaging/velkora.ico)
+file(GLOB VELKORA_MSI_ICON_IMAGES ${PROJECT_SOURCE_DIR}/resources/desktop/icons/*/*.png)
+add_custom_command(OUTPUT ${VELKORA_MSI_ICON}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/windows/make-icon.py
+          ${VELKORA_MSI_ICON} ${VELKORA_MSI_ICON_IMAGES}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/make-icon.py ${VELKORA_MSI_ICON_IMAGES}
+  COMMENT "Writing the Windows icon velkora.ico" VERBATIM)
+add_custom_target(velkora_msi_icon DEPENDS ${VELKORA_MSI_ICON})
+
+# The arguments of packaging/windows/build-msi.cmake for one machine type
+# (the tests build a newer package with the same ones).
+function(velkora_msi_arguments out arch version output)
+  string(TOUPPER ${arch} upper)
+  set(dir ${VELKORA_WINDOWS_${upper}_DIR})
+  set(programs ${dir})
+  if(arch STREQUAL "i686")
+    set(programs ${VELKORA_WINDOWS_I686_PROGRAMS_DIR})
+  endif()
+  set(${out}
+    -DARCH=${arch} -DVERSION=${version} -DOUTPUT=${output}
+    -DWORK=${PROJECT_BINARY_DIR}/packaging/msi-${arch} -DSDK_DIR=${PROJECT_BINARY_DIR}/sdk-${arch}
+    -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DWIXL=${VELKORA_WIXL} -DICON=${VELKORA_MSI_ICON}
+    -DCLI_EXE=${programs}/cli/velkora-cli.exe -DVELKLINK_DLL=${dir}/velklink/velklink.dll
+    -DVELKLINK_IMPORT_LIB=${dir}/velklink/libvelklink.dll.a
+    -DDESKTOP_EXE=${programs}/ui/win32/velkora.exe
+    PARENT_SCOPE)
+endfunction()
+
+set(VELKORA_MSI_FILES)
+foreach(arch i686 x86_64)
+  set(msi ${PROJECT_BINARY_DIR}/velkora-${arch}.msi)
+  velkora_msi_arguments(arguments ${arch} ${PROJECT_VERSION} ${msi})
+  # Run on every build, as the cross builds are; the script writes the
+  # package only when an input changed.
+  add_custom_target(velkora_msi_${arch}
+    COMMAND ${CMAKE_COMMAND} ${arguments} -P ${PROJECT_SOURCE_DIR}/packaging/windows/build-msi.cmake
+    BYPRODUCTS ${msi}
+    COMMENT "Checking the MSI package velkora-${arch}.msi" VERBATIM)
+  add_dependencies(velkora_msi_${arch} velkora_windows_${arch} velkora_msi_icon)
+  if(arch STREQUAL "i686")
+    add_dependencies(velkora_msi_${arch} velkora_windows_i686_programs)
+  endif()
+  list(APPEND VELKORA_MSI_FILES ${msi})
+endforeach()
+add_custom_target(velkora_msi ALL)
+add_dependencies(velkora_msi velkora_msi_i686 velkora_msi_x86_64)
