@@ -18,17 +18,13 @@ if(NOT VELKORA_WIXL)
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# The programs of the packages. velkora.exe comes from the cross builds once
-# its sources are there. The i686 package's programs are built in a folder of
-# their own, windows-i686-programs/: linked whole (-flto-partition=one), as
-# GCC 12's link-time optimisation of velkora-cli.exe for i686 in several
-# partitions stops with an internal compiler error; the launchers and
+# The programs of the packages: those of the cross builds, where velkora.exe
+# lies once they make it (the i686 one after the x86_64 build, as it carries
+# that build's launcher), except the i686 velkora-cli.exe. That one is built
+# for the package in a folder of its own, windows-i686-programs/, linked whole
+# (-flto-partition=one): GCC 12's link-time optimisation of it for i686 in
+# several partitions stops with an internal compiler error. The launchers and
 # velklink.dll of windows-i686/ stay as they are.
-set(VELKORA_MSI_DESKTOP_TARGET velkora CACHE STRING "The cross builds' target of velkora.exe")
-set(desktop)
-if(EXISTS ${PROJECT_SOURCE_DIR}/ui/win32/CMakeLists.txt)
-  set(desktop ${VELKORA_MSI_DESKTOP_TARGET})
-endif()
 set(VELKORA_WINDOWS_I686_PROGRAMS_DIR ${CMAKE_BINARY_DIR}/windows-i686-programs)
 include(ExternalProject)
 ExternalProject_Add(velkora_windows_i686_programs
@@ -37,18 +33,12 @@ ExternalProject_Add(velkora_windows_i686_programs
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
              -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
              -DCMAKE_EXE_LINKER_FLAGS=-flto-partition=one ${cross_args}
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora-cli ${desktop}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora-cli
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   # One cross build at a time on small machines.
   DEPENDS velkora_windows_x86_64
   BUILD_BYPRODUCTS ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/cli/velkora-cli.exe)
-if(desktop)
-  ExternalProject_Add_Step(velkora_windows_x86_64 package_programs
-    COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target ${desktop}
-    DEPENDEES build
-    ALWAYS ON)
-endif()
 
 # The icon of ".vkp" files and of the "Uninstall" entry, from the desktop icons.
 set(VELKORA_MSI_ICON ${PROJECT_BINARY_DIR}/packaging/velkora.ico)
@@ -66,21 +56,20 @@ add_custom_target(velkora_msi_icon DEPENDS ${VELKORA_MSI_ICON})
 function(velkora_msi_arguments out arch version output)
   string(TOUPPER ${arch} upper)
   set(dir ${VELKORA_WINDOWS_${upper}_DIR})
-  set(programs ${dir})
+  set(cli ${dir}/cli/velkora-cli.exe)
   if(arch STREQUAL "i686")
-    set(programs ${VELKORA_WINDOWS_I686_PROGRAMS_DIR})
+    set(cli ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/cli/velkora-cli.exe)
   endif()
   set(${out}
     -DARCH=${arch} -DVERSION=${version} -DOUTPUT=${output}
     -DWORK=${PROJECT_BINARY_DIR}/packaging/msi-${arch} -DSDK_DIR=${PROJECT_BINARY_DIR}/sdk-${arch}
     -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DWIXL=${VELKORA_WIXL} -DICON=${VELKORA_MSI_ICON}
-    -DCLI_EXE=${programs}/cli/velkora-cli.exe -DVELKLINK_DLL=${dir}/velklink/velklink.dll
+    -DCLI_EXE=${cli} -DVELKLINK_DLL=${dir}/velklink/velklink.dll
     -DVELKLINK_IMPORT_LIB=${dir}/velklink/libvelklink.dll.a
-    -DDESKTOP_EXE=${programs}/ui/win32/velkora.exe
+    -DDESKTOP_EXE=${dir}/ui/win32/velkora.exe
     PARENT_SCOPE)
 endfunction()
 
-set(VELKORA_MSI_FILES)
 foreach(arch i686 x86_64)
   set(msi ${PROJECT_BINARY_DIR}/velkora-${arch}.msi)
   velkora_msi_arguments(arguments ${arch} ${PROJECT_VERSION} ${msi})
@@ -90,11 +79,8 @@ foreach(arch i686 x86_64)
     COMMAND ${CMAKE_COMMAND} ${arguments} -P ${PROJECT_SOURCE_DIR}/packaging/windows/build-msi.cmake
     BYPRODUCTS ${msi}
     COMMENT "Checking the MSI package velkora-${arch}.msi" VERBATIM)
-  add_dependencies(velkora_msi_${arch} velkora_windows_${arch} velkora_msi_icon)
-  if(arch STREQUAL "i686")
-    add_dependencies(velkora_msi_${arch} velkora_windows_i686_programs)
-  endif()
-  list(APPEND VELKORA_MSI_FILES ${msi})
+  add_dependencies(velkora_msi_${arch} velkora_windows_x86_64 velkora_windows_i686_programs
+                   velkora_msi_icon)
 endforeach()
 add_custom_target(velkora_msi ALL)
 add_dependencies(velkora_msi velkora_msi_i686 velkora_msi_x86_64)

@@ -47,6 +47,7 @@ entries() { # the "Uninstall" entries named Velkora, as "version publisher"
       echo "$(value "$uninstall\\$key" DisplayVersion) $(value "$uninstall\\$key" Publisher)"
   done
 }
+shortcuts() { find "$prefix/drive_c" -name Velkora.lnk | grep -o 'Start Menu/.*'; }
 installed_files() { (cd "$folder" 2>/dev/null && find . -type f | sed 's|^\./|Velkora/|' | LC_ALL=C sort); }
 packaged_files() { msiextract -l "$1" | LC_ALL=C sort; }
 
@@ -63,15 +64,16 @@ expect "project icon" 'C:\Program Files\Velkora\velkora-project.ico,0' \
   "$(default_value 'HKLM\Software\Classes\Velkora.Project\DefaultIcon')"
 
 # ---- velkora.exe, run only when it is packaged ----------------------------
-# The installed velkora.exe opens a project given on its command line; its
-# main window title appears. Its open verb is the ".vkp" files' command.
+# Its open verb is the ".vkp" files' command, its shortcut is in the Start
+# menu, and the installed program opens a project given on its command line
+# (its main window title appears).
 if [ -f "$folder/velkora.exe" ]; then
   expect ".vkp open command" '"C:\Program Files\Velkora\velkora.exe" "%1"' \
     "$(default_value 'HKLM\Software\Classes\Velkora.Project\shell\open\command')"
-  # TO BE WRITTEN with velkora.exe: start it on a virtual X server with a
-  # project made by the installed velkora-cli.exe and wait (bounded) for its
-  # main window title (see tests/windows/wine-selfkit-dialog.sh).
-  echo "NOT CHECKED: the installed velkora.exe's main window"
+  # Windows puts it in the Start menu of all users, wine in the installing one's.
+  expect "Start menu shortcut" "Start Menu/Programs/Velkora.lnk" "$(shortcuts)"
+  bash "$(dirname "$0")/msi-wine-window.sh" "$prefix" "$folder" "$work/window" ||
+    fail "the installed velkora.exe did not open the project"
 else
   echo "skipped: velkora.exe is not packaged (not built)"
 fi
@@ -101,6 +103,7 @@ expect "removal's status" 0 "$(msiexec remove.log /x velkora-next.msi; echo $?)"
 expect "files after removal" "" "$(installed_files)"
 expect "install folder after removal" no "$([ -e "$folder" ] && echo yes || echo no)"
 expect "Uninstall entries after removal" "" "$(entries)"
+expect "shortcuts after removal" "" "$(shortcuts)"
 for key in '.vkp' 'Velkora.Project'; do
   expect "HKLM\\Software\\Classes\\$key after removal" no \
     "$($wine reg query "HKLM\\Software\\Classes\\$key" >/dev/null 2>&1 && echo yes || echo no)"
