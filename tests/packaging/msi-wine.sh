@@ -54,8 +54,10 @@ packaged_files() { msiextract -l "$1" | LC_ALL=C sort; }
 # The first install.
 expect "install's status" 0 "$(msiexec install.log /i velkora.msi; echo $?)"
 expect "installed files" "$(packaged_files velkora.msi)" "$(installed_files)"
-expect "installed velkora-cli.exe --version" "velkora-cli $version" \
-  "$($wine "$folder/velkora-cli.exe" --version </dev/null 2>>wine.log | tr -d '\r' | head -1)"
+about=$($wine "$folder/velkora-cli.exe" --version </dev/null 2>>wine.log | tr -d '\r')
+expect "installed velkora-cli.exe --version" "velkora-cli $version" "$(echo "$about" | head -1)"
+expect "where --version points for the licence" \
+  "Released under the MIT licence; see LICENSE.txt beside the program." "$(echo "$about" | sed -n 3p)"
 expect "Uninstall entry" "$msi_version The Velkora developers" "$(entries)"
 expect ".vkp type" "Velkora.Project" "$(default_value 'HKLM\Software\Classes\.vkp')"
 expect ".vkp content type" "application/x-velkora-project" \
@@ -94,8 +96,11 @@ expect "velkora-cli.exe after the upgrade" "velkora-cli $version" \
 
 # The older build does not replace the newer one.
 status=$(msiexec downgrade.log /i velkora.msi; echo $?)
-[ "$status" -ne 0 ] && echo "ok: older version refused ($status)" ||
+if [ "$status" -ne 0 ]; then
+  echo "ok: older version refused ($status)"
+else
   fail "the older version was installed over the newer one"
+fi
 expect "Uninstall entry after the refused downgrade" "$next The Velkora developers" "$(entries)"
 
 # Removing it leaves nothing behind.
