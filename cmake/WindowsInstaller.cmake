@@ -32,7 +32,9 @@ ExternalProject_Add(velkora_windows_i686_programs
   BINARY_DIR ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
              -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
-             -DCMAKE_EXE_LINKER_FLAGS=-flto-partition=one ${cross_args}
+             ${cross_args}
+             # Beside the toolchain's static runtime, not in its place.
+             -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-flto-partition=one
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora-cli
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""

@@ -13,10 +13,13 @@ math(EXPR patch "${patch} + 1")
 list(SUBLIST msi_numbers 0 2 next_numbers)
 string(JOIN "." msi_next_version ${next_numbers} ${patch})
 
+# The images that the i686 programs carry from their own build.
+set(embedded_i686 "${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/setupstub/setupstub.exe ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/selfkit/win32/selfkit.exe")
 foreach(arch i686 x86_64)
   string(TOUPPER ${arch} upper)
   add_test(NAME packaging_msi_${arch}
     COMMAND ${CMAKE_COMMAND} -E env VELKORA_MSI_VERSION=${msi_version}
+            "VELKORA_MSI_EMBEDDED=${embedded_${arch}}"
             bash ${CMAKE_CURRENT_SOURCE_DIR}/msi.sh ${arch} ${PROJECT_BINARY_DIR}/velkora-${arch}.msi
             ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/sdk-${arch}
             ${VELKORA_WINDOWS_${upper}_DIR}/ui/win32/velkora.exe

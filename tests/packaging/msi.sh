@@ -82,9 +82,12 @@ expect "association rows" "$association" \
 msiextract -C "$work" "$msi" >/dev/null || fail "msiextract"
 root=$work/Velkora
 [ -d "$work/Program Files/Velkora" ] && root="$work/Program Files/Velkora"
+# They need only the system's DLLs: the C++ runtime is linked in.
 for program in velkora-cli.exe sdk/velklink.dll $([ $with_desktop = yes ] && echo velkora.exe); do
   expect "$program machine type" "$pe" \
     "$(objdump -f "$root/$program" 2>/dev/null | sed -n 's/.*file format //p')"
+  expect "$program's runtime DLLs" "" \
+    "$(objdump -p "$root/$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | grep -i '^lib')"
 done
 expect "velklink.dll exports" "velkGetAffiliatePurchaseLink" \
   "$(objdump -p "$root/sdk/velklink.dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
@@ -94,6 +97,12 @@ for file in velklink.h velklink.def; do
 done
 for file in velklink.dll libvelklink.dll.a README.txt velklink.h velklink.def; do
   cmp -s "$sdk/$file" "$root/sdk/$file" || fail "the build tree's SDK $file differs"
+done
+# So do the launchers and self creators that the programs carry, when they
+# come from a build of the package's own (VELKORA_MSI_EMBEDDED).
+for image in ${VELKORA_MSI_EMBEDDED:-}; do
+  expect "$(basename "$image") of the programs: runtime DLLs" "" \
+    "$(objdump -p "$image" | sed -n 's/^[[:space:]]*DLL Name: //p' | grep -i '^lib')"
 done
 check_sdk_readme "$root/sdk/README.txt" "$src/velklink/velklink.h" "$arch"
 
