@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::u16string_view kSummaryStream = u"\u0005SummaryInformation";
 // A summary property set holds a few hundred bytes.
-constexpr size_t kMaxSummaryBytes = 64 * 1024;
+constexpr size_t kMaxSummaryBytes = size_t{64} * 1024;
 
 } // namespace
 
