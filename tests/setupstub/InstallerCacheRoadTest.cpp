@@ -38,9 +38,9 @@ TEST_P(InstallerCacheRoad, TakesTheCacheOnlyForAnElevatedInstaller) {
 
     int tries = 0;
     InstallerCacheAccess access;
-    access.elevated = [this] { return GetParam().elevated; };
-    access.install = [this, &tries](const std::string& key, platform::RawFile& source,
-                                    const std::string& name) {
+    access.elevated = [] { return GetParam().elevated; };
+    access.install = [&tries](const std::string& key, platform::RawFile& source,
+                              const std::string& name) {
         ++tries;
         EXPECT_EQ(key, kKey);
         EXPECT_EQ(name, "Tidy.msi");
