@@ -74,9 +74,19 @@ click() { # click WINDOW X Y [COUNT]: clicks at a point of the window's client a
   xdotool windowactivate --sync "$1" >/dev/null 2>&1
   xdotool mousemove --window "$1" "$2" "$3" click --repeat "${4:-1}" --delay 80 1
 }
-ended() { # ended: waits for the program to end and checks its status
+shot() { import -window root "$work/$1.png" 2>/dev/null; } # kept for a failure's reader
+ended() { # ended WHAT: waits for the program to end and checks its status
   for _ in $(seq 300); do [ -s exit.txt ] && break; sleep 0.1; done
-  expect "$1" 0 "$(cat exit.txt 2>/dev/null)"
+  [ -s exit.txt ] || { shot not-ended; echo "FAIL: $1: the program did not end"; exit 1; }
+  expect "$1" 0 "$(cat exit.txt)"
+}
+quit() { # quit WINDOW WHAT: File > Exit, pressed again when the keys went astray
+  for _ in 1 2 3; do
+    keys "$1" alt+f x
+    for _ in $(seq 50); do [ -s exit.txt ] && break; sleep 0.1; done
+    [ -s exit.txt ] && break
+  done
+  ended "$2"
 }
 start() { # start [ARG]: starts velkora.exe; its status goes to exit.txt
   rm -f exit.txt
@@ -85,11 +95,18 @@ start() { # start [ARG]: starts velkora.exe; its status goes to exit.txt
 names() { # the affiliates' names in the saved project, sorted
   "$cli" show p.vkp | sed -n 's/^  \[[0-9]*\] //p' | sort | tr '\n' ' '
 }
+maximised() { # maximised WINDOW: waits until the window fills the screen's width
+  for _ in $(seq 100); do
+    xdotool getwindowgeometry "$1" 2>/dev/null | grep -q 'Geometry: 1024x' && break
+    sleep 0.1
+  done
+  sleep 0.5 # painted
+}
 winpath() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # The list's geometry in the window (pixels of its client area): the menu
 # bar, the toolbar and the list's header lie above the first row.
-first_row_y=82 row_height=14 name_x=40 id_x=145
+header_y=65 first_row_y=88 name_x=60
 
 # A product whose setup is a 64-bit Windows program, with three affiliates.
 cp "$setup" ArgsSetup.exe
@@ -97,7 +114,8 @@ uuid=0D3B2F8E-5C41-4B7A-9E21-6A1F4C2D8B90
 "$cli" new p.vkp --title Demo --version 1.0 --website https://demo.example \
   --setup-file ArgsSetup.exe --output-dir out --service RegNow --product-id 1234 >cli.log 2>&1 &&
   "$cli" set-product p.vkp --uuid "$uuid" >>cli.log 2>&1 || { echo "FAIL: $(cat cli.log)"; exit 1; }
-for name in Bert Anna Carla; do
+# Added in this order, the list shows Bert first.
+for name in Carla Anna Bert; do
   "$cli" add-affiliate p.vkp --name $name --affiliate-id "id-$name" >>cli.log 2>&1 ||
     fail "add-affiliate: $(cat cli.log)"
 done
@@ -111,6 +129,7 @@ start "$(winpath "$work/p.vkp")"
 main=$(window '^p.vkp - Velkora$')
 [ -n "$main" ] || { echo "FAIL: the project given on the command line did not open"; exit 1; }
 echo "ok: the project opens from the command line"
+maximised "$main"
 
 # Bert's name edited in place: a double click on its cell, the text replaced.
 click "$main" $name_x $first_row_y 2
@@ -120,7 +139,7 @@ xdotool type --clearmodifiers "Bertram"
 xdotool key --clearmodifiers Return
 sleep 0.3
 # Sorted by name: Anna, Bertram, Carla. The first row is deleted.
-click "$main" $name_x $((first_row_y - row_height - 4))
+click "$main" $name_x $header_y
 sleep 0.3
 click "$main" $name_x $first_row_y
 keys "$main" Delete
@@ -142,8 +161,7 @@ link="https://www.regnow.com/softsell/nph-softsell.cgi?affiliate=id-Carla&item=1
 (cd bin && expect "velklink returns the stored link" "0 $((${#link} + 1)) $link" \
   "$($wine LinkProbe.exe "$uuid" 4096 | tr -d '\r')")
 
-keys "$main" alt+f x
-ended "the program ends with status 0"
+quit "$main" "the program ends with status 0"
 recent=$($wine reg query 'HKCU\Software\Velkora\velkora\Recent File List' 2>/dev/null | tr -d '\r')
 echo "$recent" | grep -q "File1.*REG_SZ.*p.vkp" && echo "ok: the recent file is in the registry" ||
   fail "recent files: $recent"
@@ -152,7 +170,7 @@ echo "$recent" | grep -q "File1.*REG_SZ.*p.vkp" && echo "ok: the recent file is 
 start
 welcome=$(window '^Welcome$')
 [ -n "$welcome" ] || fail "no Welcome dialog"
-keys "$welcome" Tab Tab Down Down Return
+keys "$welcome" Tab Home Down Return
 main=$(window '^p.vkp - Velkora$')
 [ -n "$main" ] && echo "ok: the recent file reopens from the Welcome dialog" ||
   fail "the recent file did not reopen"
@@ -167,10 +185,7 @@ for _ in $(seq 300); do [ -s out/VelkSMNG.exe ] && break; sleep 0.1; done
 cmp -s -n "$(stat -c %s "$kit64")" "$kit64" out/VelkSMNG.exe &&
   echo "ok: Build Self Creator writes the x86_64 self creator" ||
   fail "no self creator of the x86_64 kind: $(ls -la out 2>&1)"
-keys "$main" alt+f x
-box=$(window '^Velkora$')
-[ -n "$box" ] && keys "$box" n
-ended "the program ends again with status 0"
+quit "$main" "the program ends again with status 0"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "all passed"

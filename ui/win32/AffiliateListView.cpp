@@ -4,6 +4,7 @@
 #include "model/Reseller.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/CellEditor.h"
+#include "ui/win32/VelkoraResourceIds.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +16,7 @@ constexpr std::array<int, kAffiliateColumnCount> kColumnWidths = {100, 90, 200, 
 constexpr int kPurchaseLinkColumn = 4;
 constexpr int kLastEditableColumn = 4;
 constexpr UINT_PTR kSubclassId = 1;
+constexpr int kRowIconSize = 24;
 
 } // namespace
 
@@ -38,6 +40,15 @@ bool CAffiliateListView::Create(HWND parent, int id) {
         column.iSubItem = c;
         ListView_InsertColumn(m_hwnd, c, &column);
     }
+    // The program's icon before each name; it also gives the rows their height.
+    HIMAGELIST images = ImageList_Create(kRowIconSize, kRowIconSize, ILC_COLOR32 | ILC_MASK, 1, 0);
+    if (auto* icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                   MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                                   kRowIconSize, kRowIconSize, 0))) {
+        ImageList_AddIcon(images, icon);
+        DestroyIcon(icon);
+    }
+    ListView_SetImageList(m_hwnd, images, LVSIL_SMALL);
     SetWindowSubclass(m_hwnd, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     return true;
 }
@@ -182,7 +193,8 @@ bool CAffiliateListView::EditCell(int row, int column) {
     if (column < 0 || column > kLastEditableColumn || !AffiliateOfRow(row))
         return false;
     const uint32_t key = m_rows.Rows()[static_cast<size_t>(row)].key;
-    return CCellEditor::Open(m_hwnd, row, column, 0,
+    // Column 0's editor starts past the row's icon.
+    return CCellEditor::Open(m_hwnd, row, column, column == 0 ? kRowIconSize : 0,
                              [this, key](int, int c, const std::string& text, bool discarded) {
                                  if (!discarded && m_cellEdited)
                                      m_cellEdited(key, c, text);
@@ -218,6 +230,8 @@ bool CAffiliateListView::OnNotify(const NMHDR& header, LRESULT& result) {
                     .texts[static_cast<size_t>(item.iSubItem)]);
             item.pszText = m_text.data();
         }
+        if (item.mask & LVIF_IMAGE)
+            item.iImage = item.iSubItem == 0 ? 0 : -1;
         return true;
     }
     case LVN_COLUMNCLICK:
