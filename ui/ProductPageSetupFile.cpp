@@ -3,6 +3,7 @@
 #include "app/FileChoices.h"
 #include "model/AffProject.h"
 #include "ui/PathFields.h"
+#include "ui/StringTable.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -24,10 +25,9 @@ CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPr
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    AddPathField(grid, row, QStringLiteral("Program Setup File:"), m_pSetupFile, setupButton);
-    AddPathField(grid, row, QStringLiteral("Output Directory:"), m_pOutputDir, outputButton);
-    AddPathField(grid, row, QStringLiteral("Velkora Self Maker File:"), m_pSelfCreator,
-                 creatorButton);
+    AddPathField(grid, row, AppText(apptext::kProgramSetupFileLabel), m_pSetupFile, setupButton);
+    AddPathField(grid, row, AppText(apptext::kOutputDirectoryLabel), m_pOutputDir, outputButton);
+    AddPathField(grid, row, AppText(apptext::kSelfMakerFileLabel), m_pSelfCreator, creatorButton);
     grid->setRowStretch(row, 1);
 
     connect(setupButton, &QPushButton::clicked, this, &CProductPageSetupFile::OnBrowseSetupFile);
@@ -64,8 +64,8 @@ void CProductPageSetupFile::OnBrowseSetupFile() {
 
 void CProductPageSetupFile::OnBrowseOutputDir() {
     FolderRequest request;
-    request.caption = QStringLiteral("Browse");
-    request.instruction = QStringLiteral("Select output directory.");
+    request.caption = AppText(apptext::kFolderBrowserCaption);
+    request.instruction = AppText(apptext::kFolderBrowserInstruction);
     request.initialFolder =
         QString::fromStdString(m_project.ResolveProjectPath(m_pOutputDir->text().toStdString()));
     const QString chosen = m_prompts.ChooseFolder(this, request);

@@ -20,11 +20,10 @@ std::wstring SectionKey(const SettingsPlace& place, const std::string& section) 
 class OpenKey {
 public:
     OpenKey(const std::wstring& path, bool create, REGSAM access) {
-        const LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
-                                                     REG_OPTION_NON_VOLATILE, access, nullptr,
-                                                     &m_key, nullptr)
-                                   : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access,
-                                                   &m_key);
+        const LONG status =
+            create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, access, nullptr, &m_key, nullptr)
+                   : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &m_key);
         if (status != ERROR_SUCCESS)
             m_key = nullptr;
     }

@@ -4,132 +4,117 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Records that outlive the pointers handed to the list.
-struct Affiliates {
-    std::deque<CReseller> records;
-    const CReseller* Add(uint32_t id, const std::string& name) {
-        CReseller& r = records.emplace_back();
-        r.m_nId = id;
-        r.m_strName = name;
-        r.m_strAffiliateId = "id-" + name;
-        return &r;
+using Keys = std::vector<uint32_t>;
+
+// Affiliates named "d", "b", "e", "a", "c" with keys 1 to 5, listed in that
+// order; rows 1 and 3 ("b" and "a") selected, row 3 focused.
+class AffiliateRowListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* names[] = {"d", "b", "e", "a", "c"};
+        for (uint32_t key = 1; key <= 5; ++key)
+            Add(key, names[key - 1]);
+        list.Refresh(All());
+        list.SetSelection({1, 3}, 3);
     }
+
+    CReseller& Add(uint32_t key, const std::string& name) {
+        CReseller& r = records.emplace_back();
+        r.m_nId = key;
+        r.m_strName = name;
+        return r;
+    }
+
+    std::vector<const CReseller*> All() const {
+        std::vector<const CReseller*> all;
+        for (const CReseller& r : records)
+            all.push_back(&r);
+        return all;
+    }
+
+    Keys RowKeys() const {
+        Keys keys;
+        for (size_t i = 0; i < list.Count(); ++i)
+            keys.push_back(list.Row(i).key);
+        return keys;
+    }
+
+    std::deque<CReseller> records;
+    AffiliateRowList list;
 };
 
-std::vector<std::string> Names(const AffiliateRowList& list) {
-    std::vector<std::string> names;
-    for (const AffiliateRow& row : list.Rows())
-        names.push_back(row.texts[0]);
-    return names;
+TEST_F(AffiliateRowListTest, SelectionAndFocusTravelWithTheirRowsThroughSorting) {
+    list.Sort(0, true);
+    EXPECT_EQ(RowKeys(), (Keys{4, 2, 5, 1, 3}));
+    EXPECT_EQ(list.SelectedKeys(), (Keys{4, 2}));
+    EXPECT_EQ(list.SelectedRuns(), (std::vector<std::pair<int, int>>{{0, 1}}));
+    EXPECT_EQ(list.FocusedKey(), 4U);
+    list.Sort(0, false);
+    EXPECT_EQ(list.SelectedRuns(), (std::vector<std::pair<int, int>>{{3, 4}}));
+    EXPECT_EQ(list.RowOfKey(4), 4);
 }
 
-// Every shown key maps back to its row.
-void ExpectKeysIndexed(const AffiliateRowList& list) {
-    for (size_t i = 0; i < list.Count(); ++i)
-        EXPECT_EQ(list.RowOfKey(list.Rows()[i].key), static_cast<int>(i)) << "row " << i;
+TEST_F(AffiliateRowListTest, AnEditRefreshesTheRowInPlaceAndKeepsTheSelection) {
+    records[1].m_strName = "z";
+    const AffiliateRowList::RefreshResult result = list.Refresh({&records[1]});
+    EXPECT_EQ(result.firstChanged, 1);
+    EXPECT_EQ(result.lastChanged, 1);
+    EXPECT_EQ(result.appended, 0U);
+    EXPECT_EQ(list.Row(1).texts[0], "z");
+    EXPECT_EQ(list.SelectedKeys(), (Keys{2, 4}));
+}
+
+TEST_F(AffiliateRowListTest, DeletingRowsKeepsTheOthersSelectedAndTheKeyIndexRight) {
+    list.SetSelection({0, 1, 4}, 4);
+    list.RemoveRows({3, 0, 3, -1, 99});
+    EXPECT_EQ(RowKeys(), (Keys{2, 3, 5}));
+    EXPECT_EQ(list.SelectedKeys(), (Keys{2, 5}));
+    EXPECT_EQ(list.FocusedKey(), 5U);
+    EXPECT_EQ(list.RowOfKey(5), 2);
+    EXPECT_EQ(list.RowOfKey(1), -1);
+}
+
+TEST_F(AffiliateRowListTest, AReloadSelectsTheKeysThatStillExist) {
+    const Keys keys = list.SelectedKeys();
+    const uint32_t focused = list.FocusedKey();
+    list.Clear();
+    EXPECT_EQ(list.SelectedCount(), 0U);
+    records.erase(records.begin() + 3); // key 4 is gone
+    Add(6, "f");
+    list.Refresh(All());
+    list.SelectKeys(keys, focused);
+    EXPECT_EQ(list.SelectedKeys(), (Keys{2}));
+    EXPECT_EQ(list.FocusedRow(), -1);
+}
+
+TEST_F(AffiliateRowListTest, NewAffiliatesAreAppendedAfterTheCallerIsTold) {
+    Add(7, "g");
+    Add(7, "g2"); // a key met twice in one batch: the later record counts
+    size_t told = 0;
+    const auto result = list.Refresh(All(), [&](size_t n) {
+        told = n;
+        EXPECT_EQ(list.Count(), 5U); // not yet appended
+    });
+    EXPECT_EQ(told, 1U);
+    EXPECT_EQ(result.appended, 1U);
+    EXPECT_EQ(result.firstChanged, 0);
+    EXPECT_EQ(result.lastChanged, 4);
+    EXPECT_EQ(list.Row(5).texts[0], "g2");
+    EXPECT_EQ(list.SelectedKeys(), (Keys{2, 4}));
+}
+
+TEST_F(AffiliateRowListTest, ASelectionOutsideTheRowsIsIgnored) {
+    list.SetSelection({-1, 5, 2}, 17);
+    EXPECT_EQ(list.SelectedKeys(), (Keys{3}));
+    EXPECT_EQ(list.FocusedRow(), -1);
+    EXPECT_EQ(list.FocusedKey(), 0U);
 }
 
 } // namespace
-
-TEST(AffiliateRowList, RefreshUpdatesShownRowsInPlaceAndAppendsTheOthers) {
-    Affiliates a;
-    AffiliateRowList list;
-    AffiliateRowList::Refreshed first = list.Refresh({a.Add(1, "Bert"), a.Add(2, "Anna")});
-    EXPECT_EQ(first.added, 2u);
-    EXPECT_EQ(first.lastChanged, -1);
-
-    // Anna renamed, Carla new: one row changed in place, one appended.
-    const AffiliateRowList::Refreshed second = list.Refresh({a.Add(2, "Anne"), a.Add(3, "Carla")});
-    EXPECT_EQ(second.firstChanged, 1);
-    EXPECT_EQ(second.lastChanged, 1);
-    EXPECT_EQ(second.added, 1u);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"Bert", "Anne", "Carla"}));
-    EXPECT_EQ(list.Rows()[2].texts[1], "id-Carla");
-    EXPECT_EQ(list.RowOfKey(99), -1);
-    ExpectKeysIndexed(list);
-}
-
-TEST(AffiliateRowList, AKeyGivenTwiceInOneBatchShowsItsLaterRecordOnce) {
-    Affiliates a;
-    AffiliateRowList list;
-    const AffiliateRowList::Refreshed r =
-        list.Refresh({a.Add(7, "old"), a.Add(8, "other"), a.Add(7, "new")});
-    EXPECT_EQ(r.added, 2u);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"new", "other"}));
-    ExpectKeysIndexed(list);
-}
-
-struct RemovalCase {
-    const char* name;
-    std::vector<int> rows;
-    std::vector<std::string> left;
-};
-
-class AffiliateRowRemoval : public testing::TestWithParam<RemovalCase> {};
-
-TEST_P(AffiliateRowRemoval, RemovesExactlyTheValidRowsAndKeepsTheKeysFound) {
-    Affiliates a;
-    AffiliateRowList list;
-    list.Refresh({a.Add(1, "a"), a.Add(2, "b"), a.Add(3, "c"), a.Add(4, "d"), a.Add(5, "e")});
-    list.Remove(GetParam().rows);
-    EXPECT_EQ(Names(list), GetParam().left);
-    ExpectKeysIndexed(list);
-    for (int key = 1; key <= 5; ++key) {
-        const bool shown = list.RowOfKey(static_cast<uint32_t>(key)) >= 0;
-        const std::string name(1, static_cast<char>('a' + key - 1));
-        EXPECT_EQ(shown, std::find(GetParam().left.begin(), GetParam().left.end(), name) !=
-                             GetParam().left.end())
-            << name;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, AffiliateRowRemoval,
-    testing::Values(RemovalCase{"none", {}, {"a", "b", "c", "d", "e"}},
-                    RemovalCase{"first", {0}, {"b", "c", "d", "e"}},
-                    RemovalCase{"last", {4}, {"a", "b", "c", "d"}},
-                    RemovalCase{"scattered_unsorted", {3, 0, 2}, {"b", "e"}},
-                    RemovalCase{"repeated", {1, 1, 1}, {"a", "c", "d", "e"}},
-                    RemovalCase{"out_of_range", {-1, 5, 1000}, {"a", "b", "c", "d", "e"}},
-                    RemovalCase{"all", {0, 1, 2, 3, 4}, {}}),
-    [](const testing::TestParamInfo<RemovalCase>& info) { return info.param.name; });
-
-TEST(AffiliateRowList, SortMovesSelectionWithItsRowsAndReindexesTheKeys) {
-    Affiliates a;
-    AffiliateRowList list;
-    list.Refresh({a.Add(1, "Carla"), a.Add(2, "Anna"), a.Add(3, "Bert")});
-    list.Rows()[0].selected = true; // Carla
-    list.Rows()[2].focused = true;  // Bert
-    list.Sort(0, true);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"Anna", "Bert", "Carla"}));
-    EXPECT_TRUE(list.Rows()[2].selected);
-    EXPECT_TRUE(list.Rows()[1].focused);
-    EXPECT_FALSE(list.Rows()[0].selected || list.Rows()[0].focused);
-    ExpectKeysIndexed(list);
-    list.Sort(0, false);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"Carla", "Bert", "Anna"}));
-    ExpectKeysIndexed(list);
-}
-
-TEST(AffiliateRowList, TheLargestProjectFillsInOneBatchAndEmptiesAgain) {
-    Affiliates a;
-    std::vector<const CReseller*> all;
-    for (uint32_t key = 0; key < 65535; ++key)
-        all.push_back(a.Add(key, "n" + std::to_string(key)));
-    AffiliateRowList list;
-    const AffiliateRowList::Refreshed r = list.Refresh(all);
-    EXPECT_EQ(r.added, 65535u);
-    EXPECT_EQ(list.Count(), 65535u);
-    EXPECT_EQ(list.RowOfKey(65534), 65534);
-    EXPECT_EQ(list.Rows()[65534].texts[0], "n65534");
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(list.RowOfKey(0), -1);
-}

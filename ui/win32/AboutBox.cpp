@@ -10,9 +10,8 @@ namespace {
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextW(
-            hwnd, IDC_ABOUT_TEXT,
-            platform::win32::Widen(windowtexts::AboutText(VELKORA_VERSION)).c_str());
+        SetDlgItemTextW(hwnd, IDC_ABOUT_TEXT,
+                        platform::win32::Widen(windowtexts::AboutText(VELKORA_VERSION)).c_str());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

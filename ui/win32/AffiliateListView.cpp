@@ -86,9 +86,9 @@ void CAffiliateListView::RefreshRow(uint32_t key) {
     CReseller* affiliate = m_project->LookupReseller(static_cast<uint16_t>(key & 0xFFFF));
     if (!affiliate || affiliate->m_nId != key)
         return;
-    const AffiliateRowList::Refreshed changed = m_rows.Refresh({affiliate});
+    const AffiliateRowList::RefreshResult changed = m_rows.Refresh({affiliate});
     affiliate->m_bChanged = 0;
-    if (changed.added)
+    if (changed.appended)
         SetCount();
     if (changed.lastChanged >= 0)
         ListView_RedrawItems(m_hwnd, changed.firstChanged, changed.lastChanged);
@@ -107,7 +107,7 @@ std::vector<uint16_t> CAffiliateListView::SelectedKeys() const {
     std::vector<uint16_t> keys;
     for (int row : SelectedRows())
         if (static_cast<size_t>(row) < m_rows.Count())
-            keys.push_back(static_cast<uint16_t>(m_rows.Rows()[static_cast<size_t>(row)].key));
+            keys.push_back(static_cast<uint16_t>(m_rows.Row(static_cast<size_t>(row)).key));
     return keys;
 }
 
@@ -118,7 +118,7 @@ size_t CAffiliateListView::SelectedCount() const {
 CReseller* CAffiliateListView::AffiliateOfRow(int row) const {
     if (row < 0 || static_cast<size_t>(row) >= m_rows.Count())
         return nullptr;
-    const uint32_t key = m_rows.Rows()[static_cast<size_t>(row)].key;
+    const uint32_t key = m_rows.Row(static_cast<size_t>(row)).key;
     CReseller* r = m_project->LookupReseller(static_cast<uint16_t>(key & 0xFFFF));
     return r && r->m_nId == key ? r : nullptr;
 }
@@ -134,7 +134,7 @@ void CAffiliateListView::DeleteSelected() {
     for (int row : rows)
         if (CReseller* affiliate = AffiliateOfRow(row))
             m_project->RemoveReseller(affiliate->Key());
-    m_rows.Remove(rows);
+    m_rows.RemoveRows(rows);
     ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED);
     SetCount();
     InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -152,23 +152,16 @@ void CAffiliateListView::SortByColumn(int column) {
     m_bAscending = column == m_nSortColumn ? !m_bAscending : true;
     m_nSortColumn = column;
     // Selection and focus travel with their rows.
-    std::vector<AffiliateRow>& rows = m_rows.Rows();
-    for (AffiliateRow& row : rows)
-        row.selected = row.focused = false;
-    for (int row : SelectedRows())
-        rows[static_cast<size_t>(row)].selected = true;
-    const int focused = ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED);
-    if (focused >= 0 && static_cast<size_t>(focused) < rows.size())
-        rows[static_cast<size_t>(focused)].focused = true;
+    m_rows.SetSelection(SelectedRows(), ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED));
     m_rows.Sort(column, m_bAscending);
     // One notice for the whole move, not one per row.
     m_bQuiet = true;
     ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        UINT state = (rows[i].selected ? LVIS_SELECTED : 0) | (rows[i].focused ? LVIS_FOCUSED : 0);
-        if (state)
-            ListView_SetItemState(m_hwnd, static_cast<int>(i), state, state);
-    }
+    for (const auto& [first, last] : m_rows.SelectedRuns())
+        for (int row = first; row <= last; ++row)
+            ListView_SetItemState(m_hwnd, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (const int focused = m_rows.FocusedRow(); focused >= 0)
+        ListView_SetItemState(m_hwnd, focused, LVIS_FOCUSED, LVIS_FOCUSED);
     m_bQuiet = false;
     ShowSortMark();
     InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -192,7 +185,7 @@ void CAffiliateListView::ShowSortMark() {
 bool CAffiliateListView::EditCell(int row, int column) {
     if (column < 0 || column > kLastEditableColumn || !AffiliateOfRow(row))
         return false;
-    const uint32_t key = m_rows.Rows()[static_cast<size_t>(row)].key;
+    const uint32_t key = m_rows.Row(static_cast<size_t>(row)).key;
     // Column 0's editor starts past the row's icon.
     return CCellEditor::Open(m_hwnd, row, column, column == 0 ? kRowIconSize : 0,
                              [this, key](int, int c, const std::string& text, bool discarded) {
@@ -225,9 +218,8 @@ bool CAffiliateListView::OnNotify(const NMHDR& header, LRESULT& result) {
         if ((item.mask & LVIF_TEXT) && item.iItem >= 0 &&
             static_cast<size_t>(item.iItem) < m_rows.Count() && item.iSubItem >= 0 &&
             item.iSubItem < kAffiliateColumnCount) {
-            m_text = platform::win32::Widen(
-                m_rows.Rows()[static_cast<size_t>(item.iItem)]
-                    .texts[static_cast<size_t>(item.iSubItem)]);
+            m_text = platform::win32::Widen(m_rows.Row(static_cast<size_t>(item.iItem))
+                                                .texts[static_cast<size_t>(item.iSubItem)]);
             item.pszText = m_text.data();
         }
         if (item.mask & LVIF_IMAGE)
@@ -255,8 +247,8 @@ bool CAffiliateListView::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
-LRESULT CALLBACK CAffiliateListView::Subclass(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK CAffiliateListView::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR self) {
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(hwnd, Subclass, kSubclassId);
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);

@@ -82,8 +82,7 @@ bool CBuildLogPane::OnNotify(const NMHDR& header, LRESULT& result) {
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iItem >= 0 &&
         static_cast<size_t>(item.iItem) < m_lines.size()) {
         // Longer lines are cut at the buffer the list gives.
-        lstrcpynW(item.pszText, m_lines[static_cast<size_t>(item.iItem)].c_str(),
-                  item.cchTextMax);
+        lstrcpynW(item.pszText, m_lines[static_cast<size_t>(item.iItem)].c_str(), item.cchTextMax);
     }
     result = 0;
     return true;
@@ -132,9 +131,8 @@ void CBuildLogPane::ShowContextMenu(LPARAM at) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_LOG_POPUP));
     if (!menu)
         return;
-    const int command =
-        TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
-                       m_hwnd, nullptr);
+    const int command = TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                       point.x, point.y, 0, m_hwnd, nullptr);
     DestroyMenu(menu);
     if (command == ID_LOG_CLEAR)
         Clear();

@@ -31,8 +31,7 @@ std::wstring CellText(HWND list, int row, int column) {
     item.iSubItem = column;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return text.data();
 }
 
@@ -128,7 +127,8 @@ void CCellEditor::Widen() {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(m_hwnd, text.data(), length + 1);
     HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     SelectObject(dc, old);

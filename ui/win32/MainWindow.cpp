@@ -11,13 +11,13 @@
 #include "platform/ExecutablePath.h"
 #include "platform/PathText.h"
 #include "platform/win32/WideText.h"
+#include "ui/win32/AboutBox.h"
 #include "ui/win32/AffiliateListView.h"
+#include "ui/win32/CellEditor.h"
 #include "ui/win32/DocumentDialogsFactory.h"
 #include "ui/win32/VelkoraResourceIds.h"
-#include "ui/win32/Win32AppPrompts.h"
-#include "ui/win32/AboutBox.h"
-#include "ui/win32/CellEditor.h"
 #include "ui/win32/WelcomeDialog.h"
+#include "ui/win32/Win32AppPrompts.h"
 #include "ui/win32/WindowTexts.h"
 
 #include <algorithm>
@@ -30,6 +30,9 @@ using platform::win32::Narrow;
 using platform::win32::Widen;
 
 constexpr wchar_t kClassName[] = L"VelkoraMainWindow";
+// The affiliate dialog for an existing affiliate is not part of this window yet.
+constexpr const char* kPropertyNotBuilt = "The affiliate dialog is not available in this version "
+                                          "of Velkora for Windows yet.";
 constexpr UINT kRunTasks = WM_APP + 10;
 constexpr int kListId = 0xE900;
 constexpr int kLogId = 0xE901;
@@ -41,29 +44,35 @@ constexpr int kIndicatorWidth = 44;
 constexpr const wchar_t* kIndicators[] = {L"CAP", L"NUM", L"SCRL"};
 constexpr int kIndicatorKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
 
-// The toolbar's buttons in order (0: a separator) and their images in the
-// system's standard strip.
-struct ToolButton {
-    int command;
-    int image;
-};
-constexpr ToolButton kToolButtons[] = {
-    {ID_FILE_NEW, STD_FILENEW},
-    {ID_FILE_OPEN, STD_FILEOPEN},
-    {ID_FILE_SAVE, STD_FILESAVE},
-    {0, 0},
-    {ID_DELETE_AFFILIATE, STD_DELETE},
-    {ID_ADD_AFFILIATE, STD_REPLACE},
-    {ID_AFFILIATE_PROPERTY, STD_PROPERTIES},
-    {ID_PRODUCT_SETTINGS, STD_FIND},
-    {0, 0},
-    {ID_BUILD_SELECTED, STD_PRINTPRE},
-    {ID_BUILD_ALL, STD_PRINT},
-    {ID_BUILD_SELF_CREATOR, STD_COPY},
-    {ID_RUN_SETUP, STD_REDOW},
-    {0, 0},
-    {ID_APP_ABOUT, STD_HELP},
-};
+// The toolbar buttons' images in the system's standard strip.
+int ToolImage(int command) {
+    switch (command) {
+    case ID_FILE_NEW:
+        return STD_FILENEW;
+    case ID_FILE_OPEN:
+        return STD_FILEOPEN;
+    case ID_FILE_SAVE:
+        return STD_FILESAVE;
+    case ID_DELETE_AFFILIATE:
+        return STD_DELETE;
+    case ID_ADD_AFFILIATE:
+        return STD_REPLACE;
+    case ID_AFFILIATE_PROPERTY:
+        return STD_PROPERTIES;
+    case ID_PRODUCT_SETTINGS:
+        return STD_FIND;
+    case ID_BUILD_SELECTED:
+        return STD_PRINTPRE;
+    case ID_BUILD_ALL:
+        return STD_PRINT;
+    case ID_BUILD_SELF_CREATOR:
+        return STD_COPY;
+    case ID_RUN_SETUP:
+        return STD_REDOW;
+    default:
+        return STD_HELP;
+    }
+}
 
 // A string of the program's string table.
 std::wstring LoadText(HINSTANCE instance, UINT id) {
@@ -116,7 +125,7 @@ bool CMainWindow::Create(int show) {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
     m_keys = LoadAcceleratorsW(m_instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    m_hwnd = CreateWindowExW(0, kClassName, Widen(windowtexts::kAppTitle).c_str(),
+    m_hwnd = CreateWindowExW(0, kClassName, Widen(apptext::kAppTitle).c_str(),
                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_instance, this);
     if (!m_hwnd || !m_doc)
@@ -129,7 +138,8 @@ bool CMainWindow::Create(int show) {
 
 LRESULT CALLBACK CMainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<CMainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<CMainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->m_hwnd = hwnd;
     }
@@ -176,12 +186,12 @@ void CMainWindow::CreateToolBar() {
     SendMessageW(m_toolBar, TB_LOADIMAGES, IDB_STD_LARGE_COLOR,
                  reinterpret_cast<LPARAM>(HINST_COMMCTRL));
     std::vector<TBBUTTON> buttons;
-    for (const ToolButton& tool : kToolButtons) {
+    for (const int command : apptext::kToolBarButtons) {
         TBBUTTON button{};
-        button.iBitmap = tool.command ? tool.image : 0;
-        button.idCommand = tool.command;
+        button.iBitmap = command ? ToolImage(command) : 0;
+        button.idCommand = command;
         button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = tool.command ? BTNS_BUTTON : BTNS_SEP;
+        button.fsStyle = command ? BTNS_BUTTON : BTNS_SEP;
         buttons.push_back(button);
     }
     SendMessageW(m_toolBar, TB_ADDBUTTONSW, buttons.size(),
@@ -190,8 +200,9 @@ void CMainWindow::CreateToolBar() {
 }
 
 void CMainWindow::CreateStatusBar() {
-    m_statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
-                                  0, 0, 0, 0, m_hwnd, nullptr, m_instance, nullptr);
+    m_statusBar =
+        CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                        0, 0, m_hwnd, nullptr, m_instance, nullptr);
     ShowReady();
 }
 
@@ -371,10 +382,10 @@ void CMainWindow::UpdateMenu(HMENU menu) {
             continue;
         const std::vector<int>& ruled = RuledCommands();
         if (std::find(ruled.begin(), ruled.end(), static_cast<int>(id)) != ruled.end())
-            EnableMenuItem(menu, id,
-                           MF_BYCOMMAND | (IsCommandEnabled(static_cast<int>(id), context)
-                                               ? MF_ENABLED
-                                               : MF_GRAYED));
+            EnableMenuItem(
+                menu, id,
+                MF_BYCOMMAND |
+                    (IsCommandEnabled(static_cast<int>(id), context) ? MF_ENABLED : MF_GRAYED));
         if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
             const bool shown = IsWindowVisible(id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar);
             CheckMenuItem(menu, id, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
@@ -392,7 +403,7 @@ void CMainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
         return;
     }
     if (item >= ID_FILE_MRU_FILE1 && item < ID_FILE_MRU_FILE1 + RecentFiles::kSize)
-        ShowStatus(LoadText(m_instance, IDS_RECENT_FILE_PROMPT));
+        ShowStatus(LoadText(m_instance, ID_FILE_MRU_FILE1));
     else
         ShowStatus(PromptLine(LoadText(m_instance, item), false));
 }
@@ -434,13 +445,14 @@ void CMainWindow::RebuildRecentFileMenu() {
     const std::vector<std::string>& files = m_recentFiles.Files();
     if (files.empty()) {
         InsertMenuW(m_fileMenu, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING | MF_GRAYED,
-                    ID_FILE_MRU_FILE1, L"Recent File");
+                    ID_FILE_MRU_FILE1,
+                    Widen(apptext::CommandTexts(ID_FILE_MRU_FILE1).menu).c_str());
         return;
     }
     const std::string folder = CurrentFolder();
     for (size_t i = 0; i < files.size() && i < RecentFiles::kSize; ++i) {
-        const std::wstring text = L"&" + std::to_wstring(i + 1) + L" " +
-                                  Widen(RecentFiles::DisplayName(files[i], folder));
+        const std::wstring text =
+            Widen(windowtexts::RecentFileEntry(i, RecentFiles::DisplayName(files[i], folder)));
         InsertMenuW(m_fileMenu, static_cast<UINT>(position) + static_cast<UINT>(i),
                     MF_BYPOSITION | MF_STRING, ID_FILE_MRU_FILE1 + i, text.c_str());
     }
@@ -497,7 +509,7 @@ void CMainWindow::OnCommand(int id) {
         OnDeleteAffiliate();
         break;
     case ID_AFFILIATE_PROPERTY:
-        m_prompts->Message(windowtexts::kDialogNotBuilt, PromptIcon::Information, {});
+        m_prompts->Message(kPropertyNotBuilt, PromptIcon::Information, {});
         break;
     case ID_SELECT_ALL:
         m_list->SelectAll();
@@ -560,8 +572,8 @@ void CMainWindow::OnCommand(int id) {
 }
 
 void CMainWindow::OnDeleteAffiliate() {
-    if (!m_prompts->Question(windowtexts::kDeleteQuestion, PromptIcon::Information,
-                             windowtexts::kDeleteCaption))
+    if (!m_prompts->Question(std::string(apptext::kDeleteAffiliates), PromptIcon::Information,
+                             std::string(apptext::kDeleteAffiliatesCaption)))
         return;
     if (m_list->SelectedCount() == 0)
         return;
@@ -584,21 +596,14 @@ void CMainWindow::OnOpenRecentFile(size_t index) {
     if (index >= m_recentFiles.Files().size())
         return;
     const std::string path = m_recentFiles.Files()[index];
-    bool discarded = false;
-    if (!m_doc->SaveModified(&discarded))
-        return;
-    if (!m_doc->OpenFile(path, discarded)) {
-        m_recentFiles.Remove(path);
-        RebuildRecentFileMenu();
-    }
+    m_doc->OpenRecentFile(path);
+    RebuildRecentFileMenu();
 }
 
 void CMainWindow::OnHelpIndex() {
-    // The guide lies beside the program.
     const std::string self = platform::OwnExecutablePath();
-    const std::string folder(platform::FolderPartOf(self));
-    const std::string problem =
-        OpenHelpIndex(folder + "VelkHelp.html", ShellOperations::Desktop());
+    const std::string problem = OpenHelpIndex(
+        HelpFilePath(std::string(platform::FolderPartOf(self))), ShellOperations::Desktop());
     if (!problem.empty())
         m_prompts->Message(problem, PromptIcon::Warning, {});
 }
@@ -616,7 +621,7 @@ void CMainWindow::OnDropFiles(HDROP drop) {
 }
 
 bool CMainWindow::OnClose() {
-    if (!m_builds->MayExit() || !m_doc->SaveModified())
+    if (!m_builds->MayClose(*m_doc))
         return false;
     WaitForBuilds();
     return true;
@@ -650,7 +655,8 @@ bool CMainWindow::TranslateKeys(MSG& msg) {
     if (!m_hwnd || !m_keys)
         return false;
     // The in-place editor keeps Delete and the Ctrl keys for its text.
-    if (CCellEditor::IsEditor(GetFocus()) && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+    if (CCellEditor::IsEditor(GetFocus()) &&
+        (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
         (msg.wParam == VK_DELETE || (GetKeyState(VK_CONTROL) & 0x8000)))
         return false;
     // Only for the main window and its panes, not for a dialog it owns.
@@ -673,8 +679,8 @@ void CMainWindow::Start(const std::vector<std::string>& args) {
 }
 
 void CMainWindow::ShowWelcome() {
-    const WelcomeResult choice = RunWelcomeDialog(m_instance, m_hwnd, m_recentFiles.Files(),
-                                                  CurrentFolder());
+    const WelcomeResult choice =
+        RunWelcomeDialog(m_instance, m_hwnd, m_recentFiles.Files(), CurrentFolder());
     switch (choice.choice) {
     case WelcomeChoice::Nothing:
         break;

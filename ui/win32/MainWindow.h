@@ -106,7 +106,7 @@ private:
     std::mutex m_tasksLock;
     std::deque<std::function<void()>> m_tasks;
     std::wstring m_tipText;
-    int m_split = -1;       // the divider's top, in client coordinates
+    int m_split = -1; // the divider's top, in client coordinates
     bool m_bDragging = false;
     bool m_bBusy = false; // a build or Build Self Creator runs: the wait cursor
 };

@@ -17,9 +17,9 @@ public:
 
 private:
     bool Pending() {
-        MessageBoxW(m_owner, platform::win32::Widen(windowtexts::kDialogNotBuilt).c_str(),
-                    platform::win32::Widen(windowtexts::kAppTitle).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(m_owner,
+                    L"This dialog is not available in this version of Velkora for Windows yet.",
+                    platform::win32::Widen(apptext::kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
         return false;
     }
 

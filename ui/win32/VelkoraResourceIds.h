@@ -31,4 +31,3 @@
 // String-table texts that are not prompts.
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE_MESSAGE 0xE001
-#define IDS_RECENT_FILE_PROMPT 0xE002

@@ -41,7 +41,7 @@ void FillList(HWND dialog, const WelcomeState& state) {
     column.mask = LVCF_WIDTH;
     column.cx = client.right - client.left;
     ListView_InsertColumn(list, 0, &column);
-    AddRow(list, 0, windowtexts::kMoreFiles);
+    AddRow(list, 0, std::string(apptext::kWelcomeMoreFiles));
     for (size_t i = 0; i < state.files->size() && i < RecentFiles::kSize; ++i)
         AddRow(list, static_cast<int>(i) + 1,
                RecentFiles::DisplayName((*state.files)[i], state.folder));

@@ -58,7 +58,8 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
 } // namespace
 
 int CWin32AppPrompts::Box(const std::string& text, const std::string& caption, UINT type) {
-    const std::wstring title = Widen(caption.empty() ? windowtexts::kAppTitle : caption);
+    const std::wstring title =
+        Widen(caption.empty() ? std::string(apptext::kMessageCaption) : caption);
     return MessageBoxW(m_owner, Widen(text).c_str(), title.c_str(), type);
 }
 
@@ -142,8 +143,8 @@ std::string CWin32AppPrompts::ChooseFolder(const FolderChoice& request) {
     if (!chosen)
         return {};
     std::vector<wchar_t> path(kPathUnits, L'\0');
-    const BOOL ok = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
-                                          GPFIDL_DEFAULT);
+    const BOOL ok =
+        SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
     CoTaskMemFree(chosen);
     if (!ok)
         return {};
