@@ -4,8 +4,10 @@
 # place, a sort by a header click and a deletion reach the saved file; Build
 # All writes the custom setups, and one of them stores its link, which
 # velklink.dll returns; after a restart the recent file reopens from the
-# Welcome dialog and the File menu; Build Self Creator writes the x86_64 self
-# creator. A crash, a hang (every wait is bounded) or a wrong file fails it.
+# Welcome dialog and the File menu; the About box and Help show; Select All
+# and Build Selected write the setups; Build Self Creator writes the x86_64
+# self creator. A crash, a hang (every wait is bounded) or a wrong file fails
+# it.
 # Arguments: prefix velkora.exe velkora-cli ArgsSetup.exe LinkProbe.exe velklink.dll
 #            selfkit.exe(x86_64) work
 set -uo pipefail
@@ -152,7 +154,7 @@ expect "edit, sort and delete reach the saved file" "Bertram Carla " "$(names)"
 
 # Build All: the custom setups on disk.
 keys "$main" F8
-for _ in $(seq 300); do [ -f out/ArgsSetup_Carla.exe ] && [ -f out/ArgsSetup_Bertram.exe ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -f out/ArgsSetup_Carla.exe ] && [ -f out/ArgsSetup_Bert.exe ] && break; sleep 0.1; done
 [ -f out/ArgsSetup_Carla.exe ] && echo "ok: Build All writes the custom setups" ||
   fail "no custom setups: $(ls out 2>&1)"
 sleep 1
@@ -178,6 +180,30 @@ keys "$main" alt+f 1
 sleep 1
 [ -n "$(window '^p.vkp - Velkora$')" ] && echo "ok: the recent file reopens from the File menu" ||
   fail "File menu: the recent file did not reopen"
+
+# Help > About, and Help > Index & Content: the guide is not beside this
+# copy of the program, and a message says so.
+keys "$main" alt+h a
+about=$(window '^About Velkora$')
+[ -n "$about" ] && echo "ok: the About box opens" || fail "no About box"
+keys "$about" Return
+gone '^About Velkora$' || fail "the About box stays open"
+keys "$main" alt+h Return
+box=$(window '^Velkora$')
+[ -n "$box" ] && echo "ok: Help says that the guide is missing" || fail "no message from Help"
+keys "$box" Return
+gone '^Velkora$' || fail "the message stays open"
+
+# Select All (Ctrl+A), then Build Selected (F7).
+rm -f out/ArgsSetup_Bert.exe out/ArgsSetup_Carla.exe
+keys "$main" ctrl+a F7
+for _ in $(seq 300); do
+  [ -f out/ArgsSetup_Bert.exe ] && [ -f out/ArgsSetup_Carla.exe ] && break
+  sleep 0.1
+done
+[ -f out/ArgsSetup_Bert.exe ] && [ -f out/ArgsSetup_Carla.exe ] &&
+  echo "ok: Select All and Build Selected write the selected affiliates' setups" ||
+  { shot build-selected; fail "Build Selected: $(ls out 2>&1)"; }
 
 # Build Self Creator: the x86_64 self creator for a PE32+ setup.
 keys "$main" alt+b b
