@@ -47,6 +47,10 @@ set(VELKORA_WIN32_LAUNCHER ${VELKORA_WINDOWS_I686_DIR}/setupstub/setupstub.exe)
 set(VELKORA_WIN64_LAUNCHER ${VELKORA_WINDOWS_X86_64_DIR}/setupstub/setupstub.exe)
 set(VELKORA_WIN32_SELFKIT ${VELKORA_WINDOWS_I686_DIR}/selfkit/win32/selfkit.exe)
 set(VELKORA_WIN64_SELFKIT ${VELKORA_WINDOWS_X86_64_DIR}/selfkit/win32/selfkit.exe)
+# The desktop program for Windows, one per machine type; each carries the
+# other machine type's launcher and self creator too.
+set(VELKORA_WIN32_DESKTOP ${VELKORA_WINDOWS_I686_DIR}/ui/win32/velkora.exe)
+set(VELKORA_WIN64_DESKTOP ${VELKORA_WINDOWS_X86_64_DIR}/ui/win32/velkora.exe)
 # The wine prefix of a test run, made by the tests (tests/windows).
 set(VELKORA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 
@@ -64,7 +68,10 @@ ExternalProject_Add(velkora_windows_i686
   # Link-time optimisation keeps the 32-bit launcher small (about 260 KB; it
   # travels inside every custom setup); this build makes nothing larger.
   CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
-             -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON ${cross_args}
+             -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
+             -DVELKORA_X86_64_LAUNCHER=${VELKORA_WIN64_LAUNCHER}
+             -DVELKORA_X86_64_SELFKIT=${VELKORA_WIN64_SELFKIT}
+             ${cross_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink selfkit
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
@@ -80,11 +87,21 @@ ExternalProject_Add(velkora_windows_x86_64
              -DVELKORA_I686_SELFKIT=${VELKORA_WIN32_SELFKIT}
              ${cross_args}
   BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target setupstub velklink velkora-cli selfkit
+                velkora
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   DEPENDS velkora_windows_i686
   BUILD_BYPRODUCTS ${VELKORA_WIN64_LAUNCHER} ${VELKORA_WINDOWS_X86_64_DIR}/velklink/velklink.dll
-                   ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe ${VELKORA_WIN64_SELFKIT})
+                   ${VELKORA_WINDOWS_X86_64_DIR}/cli/velkora-cli.exe ${VELKORA_WIN64_SELFKIT}
+                   ${VELKORA_WIN64_DESKTOP})
+
+# The i686 velkora.exe needs the x86_64 images, so it is built once both
+# builds have made theirs.
+ExternalProject_Add_Step(velkora_windows_x86_64 i686_desktop
+  COMMAND ${CMAKE_COMMAND} --build ${VELKORA_WINDOWS_I686_DIR} --parallel 2 --target velkora
+  DEPENDEES build
+  BYPRODUCTS ${VELKORA_WIN32_DESKTOP}
+  ALWAYS ON)
 
 # The core test suites for Windows, built once here; the tests of this build
 # run them under wine64 (windows_core_suites).

@@ -37,8 +37,9 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   $objdump -h "$folder/velklink/velklink.dll" | grep -q '\.debug_' &&
     fail "$dir velklink.dll carries debug sections"
   # The Windows programs call the wide functions: no narrow file or registry call.
-  for image in velklink/velklink.dll setupstub/setupstub.exe selfkit/win32/selfkit.exe; do
-    narrow=$($objdump -p "$folder/$image" | grep -oE '\b(CreateFileA|RegOpenKeyExA|RegQueryValueExA|RegSetValueExA|ShellExecuteExA|CreateProcessA|GetModuleFileNameA|MessageBoxA|DialogBoxParamA)\b' | sort -u | tr '\n' ' ')
+  for image in velklink/velklink.dll setupstub/setupstub.exe selfkit/win32/selfkit.exe \
+               ui/win32/velkora.exe; do
+    narrow=$($objdump -p "$folder/$image" | grep -oE '\b(CreateFileA|RegOpenKeyExA|RegQueryValueExA|RegSetValueExA|RegCreateKeyExA|ShellExecuteExA|CreateProcessA|GetModuleFileNameA|MessageBoxA|DialogBoxParamA|CreateWindowExA|GetOpenFileNameA|GetSaveFileNameA|SHBrowseForFolderA)\b' | sort -u | tr '\n' ' ')
     [ -z "$narrow" ] || fail "$dir $image imports narrow functions: $narrow"
   done
   manifest=$(strings "$folder/setupstub/setupstub.exe" | grep -c 'requestedExecutionLevel level="asInvoker"')
@@ -46,6 +47,15 @@ for arch in i686:pei-i386 x86_64:pei-x86-64; do
   # The self creator: a window of its own, no runtime DLLs; the launcher it
   # carries as template 130 is checked by windows_selfkit_resource_tests.
   check "$folder/selfkit/win32/selfkit.exe" "${arch#*:}" "Windows GUI"
+  # The desktop program: a window of its own, no runtime DLLs, the common
+  # controls 6, as invoked, aware of each monitor's resolution.
+  desktop=$folder/ui/win32/velkora.exe
+  check "$desktop" "${arch#*:}" "Windows GUI"
+  texts=$(strings "$desktop")
+  for line in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
+              'requestedExecutionLevel level="asInvoker"' 'PerMonitorV2'; do
+    grep -qF "$line" <<<"$texts" || fail "$dir velkora.exe: the manifest lacks $line"
+  done
 done
 check "$2/cli/velkora-cli.exe" pei-x86-64 "Windows CUI"
 narrow=$($objdump -p "$2/cli/velkora-cli.exe" | grep -oE '\b(CreateFileA|MoveFileExA|RegOpenKeyExA|ShellExecuteExA|CreateProcessA|GetFullPathNameA)\b' | sort -u | tr '\n' ' ')
