@@ -96,11 +96,13 @@ ExternalProject_Add(velkora_windows_x86_64
                    ${VELKORA_WIN64_DESKTOP})
 
 # The i686 velkora.exe needs the x86_64 images, so it is built once both
-# builds have made theirs.
+# builds have made theirs; the i686 velkora-cli.exe (for the MSI package) is
+# built with it, in the same folder, so no library is compiled twice.
 ExternalProject_Add_Step(velkora_windows_x86_64 i686_desktop
   COMMAND ${CMAKE_COMMAND} --build ${VELKORA_WINDOWS_I686_DIR} --parallel 2 --target velkora
+          velkora-cli
   DEPENDEES build
-  BYPRODUCTS ${VELKORA_WIN32_DESKTOP}
+  BYPRODUCTS ${VELKORA_WIN32_DESKTOP} ${VELKORA_WINDOWS_I686_DIR}/cli/velkora-cli.exe
   ALWAYS ON)
 
 # The core test suites for Windows, built once here; the tests of this build

@@ -18,29 +18,9 @@ if(NOT VELKORA_WIXL)
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# The programs of the packages: those of the cross builds, where velkora.exe
-# lies once they make it (the i686 one after the x86_64 build, as it carries
-# that build's launcher), except the i686 velkora-cli.exe. That one is built
-# for the package in a folder of its own, windows-i686-programs/, linked whole
-# (-flto-partition=one): GCC 12's link-time optimisation of it for i686 in
-# several partitions stops with an internal compiler error. The launchers and
-# velklink.dll of windows-i686/ stay as they are.
-set(VELKORA_WINDOWS_I686_PROGRAMS_DIR ${CMAKE_BINARY_DIR}/windows-i686-programs)
-include(ExternalProject)
-ExternalProject_Add(velkora_windows_i686_programs
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}
-  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-i686.cmake
-             -DVELKORA_BUILD_TESTS=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON
-             ${cross_args}
-             # Beside the toolchain's static runtime, not in its place.
-             -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-flto-partition=one
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 2 --target velkora-cli
-  BUILD_ALWAYS ON
-  INSTALL_COMMAND ""
-  # One cross build at a time on small machines.
-  DEPENDS velkora_windows_x86_64
-  BUILD_BYPRODUCTS ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/cli/velkora-cli.exe)
+# The programs of the packages are those of the cross builds; velkora.exe and
+# the i686 velkora-cli.exe are made by the x86_64 build's last step (the i686
+# ones carry that build's launcher).
 
 # The icon of ".vkp" files and of the "Uninstall" entry, from the desktop icons.
 set(VELKORA_MSI_ICON ${PROJECT_BINARY_DIR}/packaging/velkora.ico)
@@ -59,9 +39,6 @@ function(velkora_msi_arguments out arch version output)
   string(TOUPPER ${arch} upper)
   set(dir ${VELKORA_WINDOWS_${upper}_DIR})
   set(cli ${dir}/cli/velkora-cli.exe)
-  if(arch STREQUAL "i686")
-    set(cli ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/cli/velkora-cli.exe)
-  endif()
   set(${out}
     -DARCH=${arch} -DVERSION=${version} -DOUTPUT=${output}
     -DWORK=${PROJECT_BINARY_DIR}/packaging/msi-${arch} -DSDK_DIR=${PROJECT_BINARY_DIR}/sdk-${arch}
@@ -81,8 +58,7 @@ foreach(arch i686 x86_64)
     COMMAND ${CMAKE_COMMAND} ${arguments} -P ${PROJECT_SOURCE_DIR}/packaging/windows/build-msi.cmake
     BYPRODUCTS ${msi}
     COMMENT "Checking the MSI package velkora-${arch}.msi" VERBATIM)
-  add_dependencies(velkora_msi_${arch} velkora_windows_x86_64 velkora_windows_i686_programs
-                   velkora_msi_icon)
+  add_dependencies(velkora_msi_${arch} velkora_windows_x86_64 velkora_msi_icon)
 endforeach()
 add_custom_target(velkora_msi ALL)
 add_dependencies(velkora_msi velkora_msi_i686 velkora_msi_x86_64)

@@ -14,7 +14,7 @@ list(SUBLIST msi_numbers 0 2 next_numbers)
 string(JOIN "." msi_next_version ${next_numbers} ${patch})
 
 # The images that the i686 programs carry from their own build.
-set(embedded_i686 "${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/setupstub/setupstub.exe ${VELKORA_WINDOWS_I686_PROGRAMS_DIR}/selfkit/win32/selfkit.exe")
+set(embedded_i686 "${VELKORA_WINDOWS_I686_DIR}/setupstub/setupstub.exe ${VELKORA_WINDOWS_I686_DIR}/selfkit/win32/selfkit.exe")
 foreach(arch i686 x86_64)
   string(TOUPPER ${arch} upper)
   add_test(NAME packaging_msi_${arch}
