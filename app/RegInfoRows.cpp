@@ -34,7 +34,7 @@ std::vector<std::string> CRegInfoRows::UnlistedServices() const {
     return offered;
 }
 
-bool CRegInfoRows::EditCell(int row, int column, const std::string& text) {
+bool CRegInfoRows::EditCell(int row, RegInfoColumn column, const std::string& text) {
     if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
         return false;
     RegInfoRow& r = m_rows[static_cast<size_t>(row)];

@@ -33,7 +33,7 @@ public:
     // Writes a kept cell edit. The service column is not editable (false); a
     // product ID recomposes the row's link in keep mode. True when the row
     // changed in any way the list must redraw.
-    bool EditCell(int row, int column, const std::string& text);
+    bool EditCell(int row, RegInfoColumn column, const std::string& text);
 
     // Replaces the project's registration records by the rows: a row whose
     // service text is "..." is skipped, a later row of the same service wins.

@@ -127,7 +127,7 @@ void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool di
     if (discarded || row >= rowCount())
         return;
     CRegInfoRows rows = Rows();
-    if (!rows.EditCell(row, column, ToProjectText(text)))
+    if (!rows.EditCell(row, static_cast<RegInfoColumn>(column), ToProjectText(text)))
         return;
     const RegInfoRow& edited = rows.Rows()[static_cast<size_t>(row)];
     item(row, kColProductId)->setText(FromProjectText(edited.productId));

@@ -58,7 +58,7 @@ TEST(RegInfoRows, AddOffersOnlyTheUnlistedPaidServices) {
 TEST(RegInfoRows, ProductIdEditsRecomposeTheLinkOtherEditsDoNot) {
     struct Case {
         std::string service;
-        int column;
+        RegInfoColumn column;
         std::string text;
         bool changed;
         std::string productId, link;

@@ -112,7 +112,8 @@ void CRegInfoPage::OnDoubleClick(POINT at) {
         return;
     CCellEditor::Open(List(), hit.iItem, hit.iSubItem,
                       [this](int row, int column, bool kept, const std::string& text) {
-                          if (!kept || !m_rows.EditCell(row, column, text))
+                          if (!kept ||
+                              !m_rows.EditCell(row, static_cast<RegInfoColumn>(column), text))
                               return;
                           const RegInfoRow& edited = m_rows.Rows()[static_cast<size_t>(row)];
                           SetCell(List(), row, kRegColProductId, edited.productId);
