@@ -72,9 +72,11 @@ bench: build
 	@stat -c '%n: %s bytes' $(BUILD)/windows-*/setupstub/setupstub.exe
 	@stat -c '%n: %s bytes' $(BUILD)/windows-*/selfkit/win32/selfkit.exe
 
-# The Debian packages velkora, libvelklink1 and libvelklink-dev in $(BUILD)/.
+# The Debian packages velkora, velkora-cli, libvelklink1 and libvelklink-dev,
+# and the MSI packages velkora-x86_64.msi and velkora-i686.msi, in $(BUILD)/.
 package: build
 	@cd $(BUILD) && cpack -G DEB
+	@cmake --build $(BUILD) --target velkora_msi
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

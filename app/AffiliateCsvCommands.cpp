@@ -1,5 +1,7 @@
 #include "app/AffiliateCsvCommands.h"
 
+#include "app/AppTexts.h"
+
 #include "app/AppPrompts.h"
 #include "app/Document.h"
 #include "app/FileChoices.h"
@@ -14,6 +16,8 @@
 
 namespace {
 
+using apptext::FormatText;
+
 // A message box holds only so many lines; the rest is counted.
 constexpr size_t kListedRefusals = 15;
 
@@ -23,7 +27,7 @@ std::string ForTheWindow(std::string reason) {
     const std::string option = "with --purchase-link";
     const size_t at = reason.find(option);
     if (at != std::string::npos)
-        reason.replace(at, option.size(), "in the file's \"Purchase Link\" column");
+        reason.replace(at, option.size(), apptext::kImportLinkAdvice);
     return reason;
 }
 
@@ -48,14 +52,14 @@ void OfferFullReport(const AffiliateImportPlan& plan, IAppPrompts& prompts,
                      const std::string& csvPath) {
     if (plan.refused.size() <= kListedRefusals)
         return;
-    if (!prompts.Question("The report lists " + std::to_string(kListedRefusals) + " of " +
-                              std::to_string(plan.refused.size()) +
-                              " refused rows. Save the whole report to a file?",
+    const std::string listed = std::to_string(kListedRefusals);
+    const std::string refused = std::to_string(plan.refused.size());
+    if (!prompts.Question(FormatText(apptext::kImportSaveReport, {listed, refused}),
                           PromptIcon::Question))
         return;
     FileChoice request;
     request.initialPath = csvPath + ".report.txt";
-    request.filters = ParseFilterChoices("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
+    request.filters = ParseFilterChoices(std::string(apptext::kReportFilter));
     request.defaultSuffix = "txt";
     request.confirmOverwrite = true;
     const std::string path = prompts.SaveFile(request);
@@ -63,7 +67,7 @@ void OfferFullReport(const AffiliateImportPlan& plan, IAppPrompts& prompts,
         return;
     const std::string report = ImportReport(plan, std::numeric_limits<size_t>::max()) + "\n";
     if (!platform::WriteFileAtomically(path, report).Ok())
-        prompts.Message("Cannot write '" + path + "'.");
+        prompts.Message(FormatText(apptext::kCannotWrite, {path}));
 }
 
 // True when the good rows should be added.
@@ -74,14 +78,13 @@ bool AskOrTell(const AffiliateImportPlan& plan, IAppPrompts& prompts, const std:
         return true;
     }
     if (plan.accepted.empty()) {
-        prompts.Message(report + "\n\nNothing was added.", PromptIcon::Warning);
+        prompts.Message(report + std::string(apptext::kImportNothingAdded), PromptIcon::Warning);
         OfferFullReport(plan, prompts, csvPath);
         return false;
     }
-    const bool add =
-        prompts.Question(report + "\n\nAdd the " + std::to_string(plan.accepted.size()) +
-                             " good row(s)? Choose No to add nothing.",
-                         PromptIcon::Warning);
+    const std::string good = std::to_string(plan.accepted.size());
+    const bool add = prompts.Question(report + FormatText(apptext::kImportAddGoodRows, {good}),
+                                      PromptIcon::Warning);
     OfferFullReport(plan, prompts, csvPath);
     return add;
 }
@@ -89,22 +92,27 @@ bool AskOrTell(const AffiliateImportPlan& plan, IAppPrompts& prompts, const std:
 } // namespace
 
 std::string ImportReport(const AffiliateImportPlan& plan, size_t listed) {
-    std::string text = std::to_string(plan.rowCount) +
-                       " row(s) read: " + std::to_string(plan.accepted.size()) + " can be added, " +
-                       std::to_string(plan.refused.size()) + " refused.";
+    const std::string rows = std::to_string(plan.rowCount);
+    const std::string accepted = std::to_string(plan.accepted.size());
+    const std::string refused = std::to_string(plan.refused.size());
+    std::string text = FormatText(apptext::kImportSummary, {rows, accepted, refused});
     for (const std::string& column : plan.unknownColumns)
-        text += "\nIgnored column '" + column + "'.";
-    for (size_t i = 0; i < plan.refused.size() && i < listed; ++i)
-        text += "\nLine " + std::to_string(plan.refused[i].line) + ": " +
-                ForTheWindow(plan.refused[i].reason);
-    if (plan.refused.size() > listed)
-        text += "\n... and " + std::to_string(plan.refused.size() - listed) + " more.";
+        text += FormatText(apptext::kImportIgnoredColumn, {column});
+    for (size_t i = 0; i < plan.refused.size() && i < listed; ++i) {
+        const std::string line = std::to_string(plan.refused[i].line);
+        text +=
+            FormatText(apptext::kImportRefusedLine, {line, ForTheWindow(plan.refused[i].reason)});
+    }
+    if (plan.refused.size() > listed) {
+        const std::string more = std::to_string(plan.refused.size() - listed);
+        text += FormatText(apptext::kImportMoreRefusals, {more});
+    }
     return text;
 }
 
 size_t ImportAffiliates(Document& doc, IAppPrompts& prompts) {
     FileChoice request;
-    request.caption = kImportAffiliatesTitle;
+    request.caption = apptext::kImportAffiliatesTitle;
     request.filters = CsvFileChoices();
     request.defaultSuffix = "csv";
     const std::string path = prompts.OpenFile(request);
@@ -114,14 +122,15 @@ size_t ImportAffiliates(Document& doc, IAppPrompts& prompts) {
 size_t ImportAffiliatesFrom(Document& doc, IAppPrompts& prompts, const std::string& csvPath) {
     std::string bytes;
     if (!platform::ReadFileBytes(csvPath, bytes).Ok()) {
-        prompts.Message("Cannot read '" + csvPath + "'.");
+        prompts.Message(FormatText(apptext::kCannotRead, {csvPath}));
         return 0;
     }
     const AffiliateImportPlan plan = PlanAffiliateImport(
         bytes, doc.Project(), AffiliateRowCheckAt(static_cast<int32_t>(doc.Now())));
     if (!plan.FileOk()) {
-        prompts.Message(FileNameOf(csvPath) + ", line " + std::to_string(plan.fileErrorLine) +
-                        ": " + plan.fileError + ".");
+        const std::string line = std::to_string(plan.fileErrorLine);
+        prompts.Message(
+            FormatText(apptext::kImportFileError, {FileNameOf(csvPath), line, plan.fileError}));
         return 0;
     }
     if (!AskOrTell(plan, prompts, csvPath))
@@ -142,7 +151,7 @@ bool ExportAffiliates(Document& doc, IAppPrompts& prompts) {
     if (path.empty())
         return false;
     if (!platform::WriteFileAtomically(path, WriteAffiliateCsv(doc.Project())).Ok()) {
-        prompts.Message("Cannot write '" + path + "'.");
+        prompts.Message(FormatText(apptext::kCannotWrite, {path}));
         return false;
     }
     return true;

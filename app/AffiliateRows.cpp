@@ -1,14 +1,14 @@
 #include "app/AffiliateRows.h"
 
+#include "app/AppTexts.h"
+
 #include "model/ModifiedTimeText.h"
 #include "model/Reseller.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
-
-const char* const kHeaders[kAffiliateColumnCount] = {"Affiliate Name", "Affiliate ID",  "Website",
-                                                     "Contact Email",  "Purchase Link", "Modified"};
 
 bool Before(const std::string& a, const std::string& b, bool ascending) {
     return ascending ? a < b : b < a;
@@ -53,8 +53,10 @@ void QuickSort(const std::vector<AffiliateRow>& rows, std::vector<uint32_t>& ord
 
 } // namespace
 
-const char* AffiliateColumnHeader(int column) {
-    return column >= 0 && column < kAffiliateColumnCount ? kHeaders[column] : "";
+std::string_view AffiliateColumnHeader(int column) {
+    static_assert(std::size(apptext::kAffiliateColumnHeaders) == kAffiliateColumnCount);
+    return column >= 0 && column < kAffiliateColumnCount ? apptext::kAffiliateColumnHeaders[column]
+                                                         : std::string_view();
 }
 
 void FillAffiliateRow(AffiliateRow& row, const CReseller& affiliate, ModifiedTimeText& times) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CReseller;
@@ -12,8 +13,14 @@ class ModifiedTimeText;
 // purchase link and the time of the last change.
 inline constexpr int kAffiliateColumnCount = 6;
 
-// The header text of column.
-const char* AffiliateColumnHeader(int column);
+// The columns' widths in pixels, and the left inset of the in-place editor
+// in column 0 (past the row icon).
+inline constexpr std::array<int, kAffiliateColumnCount> kAffiliateColumnWidths = {100, 90,  200,
+                                                                                  180, 280, 120};
+inline constexpr int kNameCellEditInset = 24;
+
+// The header text of column; empty for a column that does not exist.
+std::string_view AffiliateColumnHeader(int column);
 
 // One row of the affiliate list: the texts it shows, its icon and the
 // affiliate's key. Selection and focus are kept here only while rows move.

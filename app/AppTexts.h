@@ -190,6 +190,10 @@ inline constexpr MenuItem kAffiliateContextMenu[] = {
     {ID_EMAIL, "&Email"},
 };
 
+// The affiliate list's column headers, left to right.
+inline constexpr std::string_view kAffiliateColumnHeaders[] = {
+    "Affiliate Name", "Affiliate ID", "Website", "Contact Email", "Purchase Link", "Modified"};
+
 // --- Numbered strings ----------------------------------------------------
 
 inline constexpr int IDS_WIZARD_CAPTION = 154;
@@ -314,6 +318,8 @@ inline constexpr std::string_view kImportAddGoodRows =
 inline constexpr std::string_view kImportSaveReport =
     "The report lists %s of %s refused rows. Save the whole report to a file?";
 inline constexpr std::string_view kImportFileError = "%s, line %s: %s.";
+// The link advice of a refused row, worded for the window.
+inline constexpr std::string_view kImportLinkAdvice = "in the file's \"Purchase Link\" column";
 inline constexpr std::string_view kCannotRead = "Cannot read '%s'.";
 inline constexpr std::string_view kCannotWrite = "Cannot write '%s'.";
 

@@ -1,5 +1,7 @@
 #include "app/BuildRunner.h"
 
+#include "app/AppTexts.h"
+
 #include "app/AppPrompts.h"
 #include "app/Document.h"
 #include "package/BuildLogSink.h"
@@ -31,10 +33,14 @@ void BuildRunner::RequestStop() {
 bool BuildRunner::MayExit() {
     if (!IsBuilding())
         return true;
-    if (!m_prompts.Question("A build is running. Stop it and exit?"))
+    if (!m_prompts.Question(std::string(apptext::kStopBuildAndExit)))
         return false;
     RequestStop();
     return true;
+}
+
+bool BuildRunner::MayClose(Document& doc) {
+    return MayExit() && doc.SaveModified();
 }
 
 BuildEnvironment BuildRunner::MakeEnvironment(int id) {
@@ -92,7 +98,7 @@ bool BuildRunner::StampFromTemplate(Document& doc) {
     if (IsBuilding() || doc.Project().m_mapResellers.IsEmpty() || !m_log)
         return false;
     FileChoice request;
-    request.filters = ParseFilterChoices("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*||");
+    request.filters = ParseFilterChoices(std::string(apptext::kTemplateFilter));
     const std::string chosen = m_prompts.OpenFile(request);
     if (chosen.empty())
         return false;

@@ -62,6 +62,10 @@ public:
     // Exit while a build runs asks whether to stop it. True when the program
     // may close (no build, or the build was told to stop).
     bool MayExit();
+    // Closing the window: MayExit, then the document's save question. True
+    // when the window may close; the front end then serves the log until
+    // every build has ended (HasJobs).
+    bool MayClose(Document& doc);
 
     // Adjusts the environment of every build (tests give their own writer).
     std::function<void(BuildEnvironment&)> adjustEnvironment;

@@ -1,5 +1,7 @@
 #include "app/Document.h"
 
+#include "app/AppTexts.h"
+
 #include "app/AppPrompts.h"
 #include "app/DocumentDialogs.h"
 #include "app/DocumentEvents.h"
@@ -17,7 +19,7 @@
 
 namespace {
 
-const char* const kUntitled = "Untitled";
+using apptext::FormatText;
 
 std::filesystem::path PathOf(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
@@ -39,7 +41,8 @@ std::string FileNameOf(const std::string& path) {
 }
 
 std::vector<FileChoiceFilter> ProjectFilters() {
-    return {{"Velkora Project (*.vkp)", "*.vkp"}, {"All Files (*.*)", "*.*"}};
+    return {{std::string(apptext::kProjectFileType), "*.vkp"},
+            {std::string(apptext::kAllFilesType), "*.*"}};
 }
 
 // Why Save could not take the file's lock. A folder that cannot be written
@@ -48,12 +51,12 @@ std::string LockFailureText(platform::FileLockOutcome outcome, const platform::F
                             const std::string& target) {
     const std::string name = FileNameOf(target);
     if (outcome == platform::FileLockOutcome::Busy)
-        return "'" + name + "' is being changed by another program. Try again in a moment.";
+        return FormatText(apptext::kFileBeingChanged, {name});
     std::string fileError = platform::FileErrorText(status.error, target);
     if (outcome == platform::FileLockOutcome::Failed && !fileError.empty())
         return fileError;
-    return "'" + name + "' cannot be locked for saving: its lock file '" +
-           platform::LockFilePathFor(target) + "' cannot be used.";
+    const std::string lockFile = platform::LockFilePathFor(target);
+    return FormatText(apptext::kLockFileUnusable, {name, lockFile});
 }
 
 } // namespace
@@ -61,10 +64,10 @@ std::string LockFailureText(platform::FileLockOutcome outcome, const platform::F
 Document::Document(IAppPrompts& prompts, IDocumentDialogs& dialogs, RecentFiles& recentFiles,
                    IDocumentEvents& events)
     : m_prompts(prompts), m_dialogs(dialogs), m_recentFiles(recentFiles), m_events(events),
-      m_title(kUntitled) {}
+      m_title(apptext::kUntitled) {}
 
 std::string Document::Caption() const {
-    return m_title + " - Velkora";
+    return m_title + std::string(apptext::kCaptionSeparator) + std::string(apptext::kAppTitle);
 }
 
 void Document::SetModifiedFlag(bool modified) {
@@ -100,7 +103,7 @@ bool Document::SaveModified(bool* discarded) {
         *discarded = false;
     if (!m_bModified)
         return true;
-    switch (m_prompts.AskSaveChanges("Save changes to " + ShownName() + "?")) {
+    switch (m_prompts.AskSaveChanges(FormatText(apptext::kSaveChanges, {ShownName()}))) {
     case SaveAnswer::Cancel:
         return false;
     case SaveAnswer::No:
@@ -120,7 +123,7 @@ void Document::Reset() {
     m_pathName.clear();
     m_fileCheck.Forget();
     m_declinedReload.reset();
-    SetTitle(kUntitled);
+    SetTitle(std::string(apptext::kUntitled));
     SetModifiedFlag(false);
     m_events.ProjectReplaced();
 }
@@ -145,8 +148,8 @@ void Document::NewDocument() {
     StartNewProduct(m_project, answers.service, answers.productId, answers.purchaseLink);
     m_events.RowsChanged();
     SetModifiedFlag(true);
-    if (m_prompts.Question("Do you want to add an affiliate to your product right now?",
-                           PromptIcon::Question, "Hints"))
+    if (m_prompts.Question(std::string(apptext::kAddAffiliateNow), PromptIcon::Question,
+                           std::string(apptext::kAddAffiliateNowCaption)))
         OnAddAffiliate();
 }
 
@@ -156,7 +159,7 @@ void Document::OnAddAffiliate() {
         return;
     StampChanged(record, Now());
     if (m_project.AddReseller(record) != CAffProject::AddResult::Added) {
-        m_prompts.Message("No more affiliates can be added to this project.", PromptIcon::Warning);
+        m_prompts.Message(std::string(apptext::kNoMoreAffiliates), PromptIcon::Warning);
         return;
     }
     SetModifiedFlag(true);
@@ -211,6 +214,17 @@ bool Document::OpenDocument(const std::string& path) {
     return OpenFile(path, discarded);
 }
 
+bool Document::OpenRecentFile(const std::string& path) {
+    bool discarded = false;
+    if (!SaveModified(&discarded))
+        return false;
+    if (OpenFile(path, discarded))
+        return true;
+    m_recentFiles.Remove(path);
+    m_events.RecentFilesChanged();
+    return false;
+}
+
 bool Document::OpenFile(const std::string& path, bool discarded) {
     CAffProject loaded;
     std::string bytes;
@@ -250,10 +264,9 @@ void Document::OfferReloadIfChanged(bool dialogOpen) {
         return;
     // The question itself moves the window to the back and to the front.
     m_bOfferingReload = true;
-    std::string text =
-        "The file '" + FileNameOf(m_pathName) + "' has been changed by another program. Reload it?";
+    std::string text = FormatText(apptext::kReloadChangedFile, {FileNameOf(m_pathName)});
     if (m_bModified)
-        text += "\nYour unsaved changes will be lost.";
+        text += apptext::kReloadLosesChanges;
     const bool reload = m_prompts.Question(text);
     m_bOfferingReload = false;
     if (!reload) {
@@ -304,9 +317,7 @@ bool Document::OnFileSaveAs() {
 bool Document::MayReplaceFileOnDisk(const std::string& path) {
     if (m_fileCheck.Path() != path || m_fileCheck.Check() != FileChangeCheck::State::Changed)
         return true;
-    if (m_prompts.Question("The file '" + FileNameOf(m_pathName) +
-                           "' has been changed by another program since it was opened. "
-                           "Overwrite it?"))
+    if (m_prompts.Question(FormatText(apptext::kOverwriteChangedFile, {FileNameOf(m_pathName)})))
         return true;
     m_declinedReload = m_fileCheck.CurrentIdentity(); // seen; not offered for reloading
     return false;

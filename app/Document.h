@@ -49,6 +49,9 @@ public:
     bool OnFileOpen();
     // Open with the save question first. False when the file was not opened.
     bool OpenDocument(const std::string& path);
+    // An entry of the recent-file list: OpenDocument; a file that could not
+    // be opened leaves the list (a cancelled save question keeps it).
+    bool OpenRecentFile(const std::string& path);
     // Open without the question. discarded: the user gave up unsaved changes,
     // so even an unreadable file replaces the project by a new one.
     bool OpenFile(const std::string& path, bool discarded);

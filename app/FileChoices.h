@@ -13,6 +13,3 @@ std::vector<FileChoiceFilter> SetupFileChoices();
 
 // The CSV files of Import Affiliates and Export Affiliates.
 std::vector<FileChoiceFilter> CsvFileChoices();
-
-// The title of the chooser of File > Import Affiliates.
-inline constexpr const char* kImportAffiliatesTitle = "Import Affiliates";

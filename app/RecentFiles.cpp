@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kSection = "Recent File List";
-
 std::string KeyOf(size_t i) {
     return "File" + std::to_string(i + 1);
 }
@@ -36,7 +34,7 @@ std::string Normalized(const std::string& path) {
 void RecentFiles::Load() {
     m_files.clear();
     for (size_t i = 0; i < kSize; ++i) {
-        const std::optional<std::string> file = m_store.Read(kSection, KeyOf(i));
+        const std::optional<std::string> file = m_store.Read(kRecentFileSection, KeyOf(i));
         if (file && !file->empty() &&
             std::find(m_files.begin(), m_files.end(), *file) == m_files.end())
             m_files.push_back(*file);
@@ -63,9 +61,9 @@ void RecentFiles::Remove(const std::string& path) {
 void RecentFiles::Save() {
     for (size_t i = 0; i < kSize; ++i) {
         if (i < m_files.size())
-            m_store.Write(kSection, KeyOf(i), m_files[i]);
+            m_store.Write(kRecentFileSection, KeyOf(i), m_files[i]);
         else
-            m_store.Remove(kSection, KeyOf(i));
+            m_store.Remove(kRecentFileSection, KeyOf(i));
     }
 }
 
@@ -75,4 +73,15 @@ std::string RecentFiles::DisplayName(const std::string& path, const std::string&
     if (relative.empty() || relative.is_absolute() || *relative.begin() == "..")
         return TextOf(PathOf(path).make_preferred());
     return TextOf(relative);
+}
+
+int CarryOverRecentFiles(ISettingsStore& old, ISettingsStore& fresh) {
+    int copied = 0;
+    for (size_t i = 0; i < RecentFiles::kSize; ++i) {
+        if (const std::optional<std::string> file = old.Read(kRecentFileSection, KeyOf(i))) {
+            fresh.Write(kRecentFileSection, KeyOf(i), *file);
+            ++copied;
+        }
+    }
+    return copied;
 }

@@ -5,6 +5,9 @@
 
 class ISettingsStore;
 
+// The section of the settings that holds the list.
+inline constexpr const char* kRecentFileSection = "Recent File List";
+
 // The four most recently used project files, most recent first, kept in the
 // settings' section "Recent File List", values File1 to File4. Paths are UTF-8
 // and absolute; an equal entry moves up instead of appearing twice.
@@ -31,3 +34,9 @@ private:
     ISettingsStore& m_store;
     std::vector<std::string> m_files;
 };
+
+// Copies the recent-file list (File1 to File4) from the settings of the place
+// older versions used into fresh settings. The front end calls it once, when
+// its settings do not exist yet, so that a list emptied later is not carried
+// over again. Returns how many entries were copied.
+int CarryOverRecentFiles(ISettingsStore& old, ISettingsStore& fresh);

@@ -1,5 +1,7 @@
 #include "app/ShellActions.h"
 
+#include "app/AppTexts.h"
+
 #include "model/AffProject.h"
 #include "model/ProjectPaths.h"
 #include "model/Reseller.h"
@@ -51,11 +53,21 @@ std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliat
     return projectpaths::FolderOf(full, platform::HostPathStyle());
 }
 
+std::string HelpFilePath(const std::string& programFolder) {
+    const platform::PathStyle style = platform::HostPathStyle();
+    const std::string beside = projectpaths::JoinPath(programFolder, "VelkHelp.html", style);
+    const std::string up = projectpaths::FolderOf(programFolder, style);
+    const std::string shared = projectpaths::JoinPath(
+        projectpaths::JoinPath(projectpaths::JoinPath(up, "share", style), "velkora", style),
+        "VelkHelp.html", style);
+    return platform::PathExists(beside) || !platform::PathExists(shared) ? beside : shared;
+}
+
 std::string OpenHelpIndex(const std::string& helpPath, const ShellOperations& ops) {
     if (!platform::PathExists(helpPath))
-        return "The help file '" + helpPath + "' cannot be found.";
+        return apptext::FormatText(apptext::kHelpFileMissing, {helpPath});
     const LinkResult result = OpenDocumentLink(helpPath, ops);
     if (result == LinkResult::Opened || result == LinkResult::OpenedByBrowser)
         return {};
-    return "The help file '" + helpPath + "' could not be opened.";
+    return apptext::FormatText(apptext::kHelpFileNotOpened, {helpPath});
 }

@@ -39,6 +39,11 @@ std::string MailtoTarget(const std::string& email);
 // project's folder, cut at its last separator.
 std::string OutputFolderOf(const CAffProject& project, const CReseller& affiliate);
 
+// The user guide: "VelkHelp.html" beside the program (a build tree, a
+// portable copy), else where an installation puts shared data
+// (<prefix>/share/velkora next to <prefix>/bin); the first when neither exists.
+std::string HelpFilePath(const std::string& programFolder);
+
 // Help > Index & Content: opens the guide at helpPath. Returns the message to
 // show when the guide is missing or the desktop could not open it; empty when
 // it was opened.

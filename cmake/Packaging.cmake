@@ -105,3 +105,6 @@ set(CPACK_DEBIAN_LIBVELKLINK-DEV_DESCRIPTION
     "purchase link of a product's affiliate (development files)\nThe header, pkg-config file and CMake package that vendors build their\nproducts with to read the affiliate's purchase link with libvelklink.")
 
 include(CPack)
+
+# The MSI packages for Windows, beside the .deb packages.
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)

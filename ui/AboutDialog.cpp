@@ -1,5 +1,6 @@
 #include "ui/AboutDialog.h"
 
+#include "ui/StringTable.h"
 #include "ui/ToolbarImages.h"
 
 #include "VelkoraVersion.h"
@@ -10,16 +11,17 @@
 #include <QVBoxLayout>
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("About Velkora"));
+    setWindowTitle(AppText(apptext::kAboutCaption));
     setObjectName("aboutDialog");
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIcon().pixmap(48, 48));
-    auto* text = new QLabel(tr("<b>Velkora</b> Version %1<br>"
-                               "Custom setup files for the affiliates of your product.<br>"
-                               "Copyright (C) The Velkora developers<br>"
-                               "Released under the MIT licence.")
-                                .arg(VELKORA_VERSION),
-                            this);
+    auto* text =
+        new QLabel(QStringLiteral("<b>%1</b> %2<br>%3<br>%4<br>%5")
+                       .arg(AppText(apptext::kAppTitle).toHtmlEscaped(),
+                            VkFormat(apptext::kAboutVersion, VELKORA_VERSION),
+                            AppText(apptext::kAboutDescription), AppText(apptext::kAboutCopyright),
+                            AppText(apptext::kAboutLicence)),
+                   this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

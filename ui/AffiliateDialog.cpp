@@ -26,7 +26,7 @@
 CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()), m_owner(parent) {
     setObjectName(QStringLiteral("136"));
-    setWindowTitle(QStringLiteral("Affiliate Property"));
+    setWindowTitle(AppText(apptext::kAffiliateCaption));
     InstallContextHelp(this);
 
     m_pName = AddEdit("1011");
@@ -38,7 +38,7 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     m_pEmail = AddEdit("1017");
     m_pSetupPath = AddEdit("1035");
     m_pPurchaseLink->setMinimumWidth(LinkFieldWidth(*m_pPurchaseLink));
-    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    auto* browse = new QPushButton(AppText(apptext::kBrowseButton), this);
     browse->setObjectName(QStringLiteral("1036"));
     browse->setFixedWidth(32);
     auto* pathRow = new QHBoxLayout;
@@ -46,13 +46,13 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     pathRow->addWidget(browse);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Affiliate Name:"), m_pName);
-    form->addRow(QStringLiteral("Registration Service:"), m_pService);
-    form->addRow(QStringLiteral("Affiliate ID:"), m_pAffiliateId);
-    form->addRow(QStringLiteral("Affiliate Purchase Link:"), m_pPurchaseLink);
-    form->addRow(QStringLiteral("Affiliate Website:"), m_pWebSite);
-    form->addRow(QStringLiteral("Contact Email:"), m_pEmail);
-    form->addRow(QStringLiteral("Pathname for Affiliate Setup File:"), pathRow);
+    form->addRow(AppText(apptext::kAffiliateNameLabel), m_pName);
+    form->addRow(AppText(apptext::kAffiliateServiceLabel), m_pService);
+    form->addRow(AppText(apptext::kAffiliateIdLabel), m_pAffiliateId);
+    form->addRow(AppText(apptext::kAffiliateLinkLabel), m_pPurchaseLink);
+    form->addRow(AppText(apptext::kAffiliateWebSiteLabel), m_pWebSite);
+    form->addRow(AppText(apptext::kAffiliateEmailLabel), m_pEmail);
+    form->addRow(AppText(apptext::kAffiliateSetupPathLabel), pathRow);
 
     const OkCancelRow buttons = MakeOkCancelRow(this);
     m_pOk = buttons.ok;
@@ -62,8 +62,8 @@ CAffiliateDialog::CAffiliateDialog(QWidget* parent, IUserPrompts* prompts)
     layout->addLayout(form);
     layout->addLayout(buttons.layout);
 
-    m_pPurchaseLink->setText(QStringLiteral("http://"));
-    m_pWebSite->setText(QStringLiteral("http://"));
+    m_pPurchaseLink->setText(AppText(apptext::kEmptyLink));
+    m_pWebSite->setText(AppText(apptext::kEmptyLink));
 
     connect(browse, &QPushButton::clicked, this, &CAffiliateDialog::OnBrowse);
     for (QLineEdit* edit :
@@ -208,7 +208,7 @@ void CAffiliateDialog::OnBrowse() {
     FileRequest request;
     request.initialPath =
         FromProjectText(m_pProject->ResolveProjectPath(ToProjectText(m_pSetupPath->text())));
-    request.filters = ParseFilterText(QStringLiteral("Executable File(*.exe)|*.exe||"));
+    request.filters = ParseFilterText(AppText(apptext::kAffiliateSetupFilter));
     request.defaultSuffix = QStringLiteral("exe");
     request.confirmOverwrite = true;
     const QString picked = m_prompts.SaveFile(this, request);
@@ -217,12 +217,14 @@ void CAffiliateDialog::OnBrowse() {
     const PickedPath checked =
         CAffiliateEditor(*m_pProject, m_pAffiliate).CheckPickedPath(ToProjectText(picked));
     if (checked.fault == PickedPathFault::ProductSetupFile) {
-        m_prompts.Message(this, VkFormat(VkLoadString(IDS_IS_PRODUCT_SETUP_FILE), picked));
+        m_prompts.Message(
+            this, VkFormat(apptext::NumberedString(apptext::IDS_IS_PRODUCT_SETUP_FILE), picked));
         return;
     }
     const QString stored = FromProjectText(checked.stored);
     if (checked.fault == PickedPathFault::UsedByOtherAffiliate) {
-        m_prompts.Message(this, VkFormat(VkLoadString(IDS_FILE_IN_USE), stored));
+        m_prompts.Message(this,
+                          VkFormat(apptext::NumberedString(apptext::IDS_FILE_IN_USE), stored));
         return;
     }
     m_pSetupPath->setText(stored);

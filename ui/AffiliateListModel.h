@@ -1,15 +1,12 @@
 #pragma once
 
-#include "app/AffiliateRows.h"
-#include "model/ModifiedTimeText.h"
+#include "app/AffiliateRowList.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 class CReseller;
@@ -35,29 +32,24 @@ public:
     // notice for the whole batch, so that a big project fills the list at once.
     void RefreshRows(const std::vector<const CReseller*>& affiliates);
     // The first row that shows the affiliate with this m_nId, or -1.
-    int RowOfKey(uint32_t key) const;
+    int RowOfKey(uint32_t key) const { return m_list.RowOfKey(key); }
     void RemoveAllRows();
     // Removes the given rows (any order).
     void RemoveRows(std::vector<int> rows);
 
-    const AffiliateRow& Row(int row) const { return m_rows.at(static_cast<size_t>(row)); }
-    std::vector<AffiliateRow>& Rows() { return m_rows; }
-    // Sorts the rows (SortAffiliateRows); views lose their selection, which
-    // the caller restores from the rows' flags.
+    const AffiliateRow& Row(int row) const { return m_list.Row(static_cast<size_t>(row)); }
+    // The rows with their selection by key (the view tells it its selection
+    // before rows move and shows the list's afterwards).
+    AffiliateRowList& List() { return m_list; }
+    // Sorts the rows (AffiliateRowList::Sort); views lose their selection,
+    // which the caller restores from the list.
     int SortRows(int column, bool ascending);
 
     // The cell under the pointer, drawn in the hover colour; -1 for none.
     void SetHoverCell(int row, int column);
 
 private:
-    // Fills the row's texts and image from the affiliate.
-    void FillRow(AffiliateRow& row, const CReseller& affiliate);
-    void RebuildKeyIndex();
-
-    std::vector<AffiliateRow> m_rows;
-    ModifiedTimeText m_times;
-    // m_nId to its first row; kept in step with every change of m_rows.
-    std::unordered_map<uint32_t, int> m_rowOfKey;
+    AffiliateRowList m_list;
     QIcon m_rowIcon;
     int m_hoverRow = -1;
     int m_hoverColumn = -1;

@@ -171,23 +171,15 @@ bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path) {
 bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& path,
                                               IUserPrompts& prompts) {
     if (!IsWellFormedFolderPath(path)) {
-        prompts.Message(
-            parent,
-            VkFormat(QStringLiteral("The folder:\n\n%s\n\nis invalid. Please reenter."), path),
-            PromptIcon::Warning);
+        prompts.Message(parent, VkFormat(apptext::kFolderInvalid, path), PromptIcon::Warning);
         return false;
     }
     if (QFileInfo(path).isDir())
         return true;
-    if (!prompts.Question(parent,
-                          VkFormat(QStringLiteral("The folder:\n\n%s\n\ndoes not exist. Do you "
-                                                  "want the folder to be created?"),
-                                   path),
-                          PromptIcon::Question))
+    if (!prompts.Question(parent, VkFormat(apptext::kFolderCreate, path), PromptIcon::Question))
         return false;
 
-    const QString cannot = VkFormat(
-        QStringLiteral("The folder:\n\n%s\n\ncan not be created. Please double check."), path);
+    const QString cannot = VkFormat(apptext::kFolderNotCreated, path);
     QString current = QStringLiteral("/");
     if (!QFileInfo(current).isDir()) {
         prompts.Message(parent, cannot, PromptIcon::Warning);

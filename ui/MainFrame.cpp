@@ -4,8 +4,10 @@
 #include "app/CommandIds.h"
 #include "app/CommandRules.h"
 #include "ui/AppCommands.h"
+#include "ui/ProjectText.h"
 #include "ui/RecentFileList.h"
 #include "ui/StatusListView.h"
+#include "ui/StringTable.h"
 #include "ui/ToolbarImages.h"
 #include "ui/VelkoraDoc.h"
 #include "ui/VelkoraView.h"
@@ -26,10 +28,13 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-const QString kReady = QStringLiteral("Ready");
+const QString kReady = AppText(apptext::kReady);
 
 QString FirstLine(const QString& prompt) {
     return prompt.section(QLatin1Char('\n'), 0, 0);
@@ -77,29 +82,15 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 void CMainFrame::CreateActions() {
-    AddCommand(ID_FILE_NEW, "&New\tCtrl+N", "Create a new document\nNew")
-        ->setShortcut(QKeySequence("Ctrl+N"));
-    AddCommand(ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing document\nOpen")
-        ->setShortcut(QKeySequence("Ctrl+O"));
-    AddCommand(ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document\nSave")
-        ->setShortcut(QKeySequence("Ctrl+S"));
-    AddCommand(ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name\nSave As");
-    AddCommand(ID_IMPORT_AFFILIATES, "&Import Affiliates...",
-               "Add affiliates from a CSV file\nImport Affiliates");
-    AddCommand(ID_EXPORT_AFFILIATES, "&Export Affiliates...",
-               "Save the affiliates as a CSV file\nExport Affiliates");
-    AddCommand(ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit");
-    AddCommand(ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar")
-        ->setCheckable(true);
-    AddCommand(ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar\nToggle StatusBar")
-        ->setCheckable(true);
-    AddCommand(ID_PRODUCT_SETTINGS, "&Product Settings",
-               "View or edit product information\nProduct Settings");
-    AddCommand(ID_PROGRAM_UUID, "Program &Unique ID", "Program Universally Unique Identifier ");
-    AddCommand(ID_ADD_AFFILIATE, "&Add Affiliate",
-               "Create a new affiliate profile\nAdd a New Affiliate");
-    QAction* del = AddCommand(ID_DELETE_AFFILIATE, "&Delete Affiliate",
-                              "Delete selected affiliate profiles\nDelete Affiliate");
+    for (const apptext::CommandText& text : apptext::kCommandTexts)
+        if (text.id != ID_FILE_MRU_FILE1 && text.id != ID_LOG_CLEAR)
+            AddCommand(text.id, AppText(text.menu), AppText(text.prompt));
+    Action(ID_FILE_NEW)->setShortcut(QKeySequence("Ctrl+N"));
+    Action(ID_FILE_OPEN)->setShortcut(QKeySequence("Ctrl+O"));
+    Action(ID_FILE_SAVE)->setShortcut(QKeySequence("Ctrl+S"));
+    Action(ID_VIEW_TOOLBAR)->setCheckable(true);
+    Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+    QAction* del = Action(ID_DELETE_AFFILIATE);
     // Its menu item shows no key, so the keys are bound beside the command
     // rather than on it.
     for (const QKeySequence& key :
@@ -111,35 +102,10 @@ void CMainFrame::CreateActions() {
                 del->trigger();
         });
     }
-    AddCommand(ID_AFFILIATE_PROPERTY, "&Property",
-               "View or Edit Affiliate Profiles\nAffiliate Property");
-    AddCommand(ID_SELECT_ALL, "Select All", "")->setShortcut(QKeySequence("Ctrl+A"));
-    AddCommand(ID_BUILD_SELECTED, "Build Selected\tF7",
-               "Build custom setup files for seleted affiliates\nBuild Selected")
-        ->setShortcut(QKeySequence(Qt::Key_F7));
-    AddCommand(ID_BUILD_ALL, "Build All\tF8",
-               "Build custom setup files for all affiliates\nBuild All")
-        ->setShortcut(QKeySequence(Qt::Key_F8));
-    AddCommand(ID_STAMP_FROM_TEMPLATE, "Stamp from Signed Template...",
-               "Write the custom setups of all affiliates as stamped copies of the signed "
-               "template\nStamp from Signed Template");
-    AddCommand(ID_BUILD_STOP, "S&top Build",
-               "Stop the running build after the custom setup being written\nStop Build");
-    AddCommand(ID_BUILD_SELF_CREATOR, "&Build Self Creator",
-               "Create stand-alone application for affiliates to make custom builds by "
-               "themselves.\nBuild self creator");
-    AddCommand(ID_RUN_SETUP, "&Run Setup\tF9", "Run affiliate custom setup\nRun Setup")
-        ->setShortcut(QKeySequence(Qt::Key_F9));
-    AddCommand(ID_EXPLORE_OUTPUT, "E&xplore Output Folder",
-               "Explores the folder where the affiliate setup file is stored.");
-    AddCommand(ID_BROWSE_WEBSITE, "Browse Affiliate Website", "Browse affiliate website online.");
-    AddCommand(ID_BROWSE_PURCHASE, "Browse Purchase Link", "View affiliate purchase page online.");
-    AddCommand(ID_EMAIL, "&Email", "Write email to your affiliate,");
-    AddCommand(ID_HELP_INDEX, "Index && Content",
-               "Displays the table of indexs and contents for the online documentation.");
-    AddCommand(ID_HELP_WEBPAGE, "Product &Webpage", "");
-    AddCommand(ID_APP_ABOUT, "&About Velkora...",
-               "Display program information, version number and copyright\nAbout");
+    Action(ID_SELECT_ALL)->setShortcut(QKeySequence("Ctrl+A"));
+    Action(ID_BUILD_SELECTED)->setShortcut(QKeySequence(Qt::Key_F7));
+    Action(ID_BUILD_ALL)->setShortcut(QKeySequence(Qt::Key_F8));
+    Action(ID_RUN_SETUP)->setShortcut(QKeySequence(Qt::Key_F9));
     for (auto& [id, action] : m_actions)
         action->setIcon(ToolbarIcon(id));
     // Icons belong to the toolbar; menus stay plain text.
@@ -148,47 +114,26 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::CreateMenus() {
-    m_fileMenu = menuBar()->addMenu("&File");
-    m_fileMenu->addAction(Action(ID_FILE_NEW));
-    m_fileMenu->addAction(Action(ID_FILE_OPEN));
-    m_fileMenu->addAction(Action(ID_FILE_SAVE));
-    m_fileMenu->addAction(Action(ID_FILE_SAVE_AS));
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(ID_IMPORT_AFFILIATES));
-    m_fileMenu->addAction(Action(ID_EXPORT_AFFILIATES));
-    m_fileMenu->addSeparator();
-    m_recentSeparator = m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(ID_APP_EXIT));
+    std::vector<QMenu*> menus;
+    for (const apptext::MenuItem& item : apptext::kMainMenu) {
+        if (item.id == apptext::kMenuTitle) {
+            menus.push_back(menuBar()->addMenu(AppText(item.text)));
+            if (menus.size() == 1)
+                m_fileMenu = menus.front();
+        } else if (item.id == ID_FILE_MRU_FILE1) {
+            // The recent files go before this separator.
+            m_recentSeparator = menus.back()->addSeparator();
+        } else if (item.id == 0) {
+            // A separator right after the recent files is the one above.
+            if (menus.back()->actions().isEmpty() ||
+                menus.back()->actions().back() != m_recentSeparator)
+                menus.back()->addSeparator();
+        } else {
+            menus.back()->addAction(Action(item.id));
+        }
+    }
     RebuildRecentFileMenu();
-
-    QMenu* view = menuBar()->addMenu("&View");
-    view->addAction(Action(ID_VIEW_TOOLBAR));
-    view->addAction(Action(ID_VIEW_STATUS_BAR));
-
-    QMenu* program = menuBar()->addMenu("&Program");
-    program->addAction(Action(ID_PRODUCT_SETTINGS));
-    program->addAction(Action(ID_PROGRAM_UUID));
-
-    QMenu* affiliates = menuBar()->addMenu("&Affiliates");
-    affiliates->addAction(Action(ID_ADD_AFFILIATE));
-    affiliates->addAction(Action(ID_DELETE_AFFILIATE));
-    affiliates->addAction(Action(ID_AFFILIATE_PROPERTY));
-
-    QMenu* build = menuBar()->addMenu("&Build");
-    build->addAction(Action(ID_BUILD_SELECTED));
-    build->addAction(Action(ID_BUILD_ALL));
-    build->addAction(Action(ID_STAMP_FROM_TEMPLATE));
-    build->addAction(Action(ID_BUILD_SELF_CREATOR));
-    build->addAction(Action(ID_BUILD_STOP));
-    build->addSeparator();
-    build->addAction(Action(ID_RUN_SETUP));
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction(Action(ID_HELP_INDEX));
-    help->addAction(Action(ID_HELP_WEBPAGE));
-    help->addAction(Action(ID_APP_ABOUT));
-
-    for (QMenu* menu : {m_fileMenu, view, program, affiliates, build, help})
+    for (QMenu* menu : menus)
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
 }
 
@@ -200,16 +145,19 @@ void CMainFrame::RebuildRecentFileMenu() {
     m_recentActions.clear();
     const QStringList files = m_app.RecentFiles().Files();
     if (files.isEmpty()) {
-        auto* placeholder = new QAction("Recent File", this);
+        auto* placeholder =
+            new QAction(AppText(apptext::CommandTexts(ID_FILE_MRU_FILE1).menu), this);
         placeholder->setData(ID_FILE_MRU_FILE1);
         placeholder->setEnabled(false);
         m_recentActions << placeholder;
     }
     for (int i = 0; i < files.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::string name = ToProjectText(CRecentFileList::DisplayName(files[i]));
         auto* a = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(CRecentFileList::DisplayName(files[i])), this);
+            AppText(apptext::FormatText(apptext::kRecentFileEntry, {number, name})), this);
         a->setData(ID_FILE_MRU_FILE1 + i);
-        a->setStatusTip(QStringLiteral("Open this document"));
+        a->setStatusTip(AppText(apptext::CommandTexts(ID_FILE_MRU_FILE1).prompt));
         const QString path = files[i];
         connect(a, &QAction::triggered, this, [this, path] { m_app.OnOpenRecentFile(path); });
         m_recentActions << a;
@@ -219,17 +167,13 @@ void CMainFrame::RebuildRecentFileMenu() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolBar = addToolBar("Standard");
+    m_toolBar = addToolBar(AppText(apptext::kToolBarName));
     m_toolBar->setObjectName("toolBar");
     m_toolBar->setIconSize(QSize(24, 24));
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int order[] = {
-        ID_FILE_NEW,      ID_FILE_OPEN,          ID_FILE_SAVE,        0, ID_DELETE_AFFILIATE,
-        ID_ADD_AFFILIATE, ID_AFFILIATE_PROPERTY, ID_PRODUCT_SETTINGS, 0, ID_BUILD_SELECTED,
-        ID_BUILD_ALL,     ID_BUILD_SELF_CREATOR, ID_RUN_SETUP,        0, ID_APP_ABOUT};
-    for (int id : order) {
+    for (int id : apptext::kToolBarButtons) {
         if (id == 0)
             m_toolBar->addSeparator();
         else
@@ -239,17 +183,18 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    auto makeIndicator = [this](const char* text) {
-        auto* label = new QLabel(text, this);
+    auto makeIndicator = [this](std::string_view text) {
+        auto* label = new QLabel(AppText(text), this);
         label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance("SCRL") + 12);
+        label->setMinimumWidth(
+            label->fontMetrics().horizontalAdvance(AppText(apptext::kScrollLockIndicator)) + 12);
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
         return label;
     };
-    m_capIndicator = makeIndicator("CAP");
-    m_numIndicator = makeIndicator("NUM");
-    m_scrlIndicator = makeIndicator("SCRL");
+    m_capIndicator = makeIndicator(apptext::kCapsLockIndicator);
+    m_numIndicator = makeIndicator(apptext::kNumLockIndicator);
+    m_scrlIndicator = makeIndicator(apptext::kScrollLockIndicator);
     statusBar()->showMessage(kReady);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
         if (text.isEmpty())
@@ -316,7 +261,8 @@ void CMainFrame::ConnectCommands() {
     connect(&doc, &CVelkoraDoc::buildStarted, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::buildFinished, this, &CMainFrame::UpdateCommandUI);
     connect(&doc, &CVelkoraDoc::buildProgress, this, [this](int index, int count) {
-        statusBar()->showMessage(QStringLiteral("affiliate %1 of %2").arg(index).arg(count));
+        const std::string n = std::to_string(index), total = std::to_string(count);
+        statusBar()->showMessage(AppText(apptext::FormatText(apptext::kBuildProgress, {n, total})));
     });
     connect(&doc, &CVelkoraDoc::buildFinished, this, [this] {
         if (!m_app.Doc().IsBuilding())
@@ -360,26 +306,13 @@ void CMainFrame::UpdateCaption() {
 QMenu* CMainFrame::CreateAffiliateContextMenu(QWidget* parent) {
     UpdateCommandUI();
     auto* menu = new QMenu(parent);
-    const std::pair<int, const char*> items[] = {
-        {ID_ADD_AFFILIATE, "&New Affiliate"},
-        {ID_AFFILIATE_PROPERTY, "Affiliate &Property"},
-        {ID_DELETE_AFFILIATE, "&Delete"},
-        {0, nullptr},
-        {ID_BUILD_SELECTED, "&Build"},
-        {ID_RUN_SETUP, "&Run"},
-        {0, nullptr},
-        {ID_EXPLORE_OUTPUT, "E&xplore Output Folder"},
-        {ID_BROWSE_WEBSITE, "Browse Affiliate Website"},
-        {ID_BROWSE_PURCHASE, "Browse Purchase Link"},
-        {ID_EMAIL, "&Email"},
-    };
-    for (const auto& [id, text] : items) {
+    for (const auto& [id, text] : apptext::kAffiliateContextMenu) {
         if (id == 0) {
             menu->addSeparator();
             continue;
         }
         QAction* command = Action(id);
-        QAction* item = menu->addAction(QString::fromLatin1(text));
+        QAction* item = menu->addAction(AppText(text));
         item->setData(id);
         item->setEnabled(command->isEnabled());
         item->setStatusTip(command->statusTip());

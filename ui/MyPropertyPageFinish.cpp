@@ -1,5 +1,6 @@
 #include "ui/MyPropertyPageFinish.h"
 
+#include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
 #include <QLabel>
@@ -8,19 +9,17 @@
 
 CMyPropertyPageFinish::CMyPropertyPageFinish(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageFinish"));
-    setProperty("formCaption", QStringLiteral("Velkora Wizard"));
+    setProperty("formCaption", AppText(apptext::kWizardPageCaption));
     setPixmap(QWizard::WatermarkPixmap, WizardWatermarkPixmap());
     setFinalPage(true);
 
-    auto* heading =
-        new QLabel(QStringLiteral("You have successfully complete the Velkora Wizard."), this);
+    auto* heading = new QLabel(AppText(apptext::kWizardFinishDone), this);
     QFont font = heading->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.5);
     heading->setFont(font);
     heading->setWordWrap(true);
-    auto* body = new QLabel(
-        QStringLiteral("To close the wizard and generate the new project, click Finish."), this);
+    auto* body = new QLabel(AppText(apptext::kWizardFinishHint), this);
     body->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

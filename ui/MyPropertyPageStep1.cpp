@@ -11,9 +11,9 @@
 
 CMyPropertyPageStep1::CMyPropertyPageStep1(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageStep1"));
-    setProperty("formCaption", QStringLiteral("Velkora Wizard -Step1"));
-    setTitle(VkLoadString(IDS_STEP1_TITLE));
-    setSubTitle(VkLoadString(IDS_STEP1_SUBTITLE));
+    setProperty("formCaption", AppText(apptext::kWizardStep1Caption));
+    setTitle(VkLoadString(apptext::IDS_STEP1_TITLE));
+    setSubTitle(VkLoadString(apptext::IDS_STEP1_SUBTITLE));
     setPixmap(QWizard::LogoPixmap, WizardHeaderPixmap());
 
     m_pName = new QLineEdit(this);
@@ -24,9 +24,9 @@ CMyPropertyPageStep1::CMyPropertyPageStep1(QWidget* parent) : QWizardPage(parent
     m_pWebSite->setObjectName(QStringLiteral("1002"));
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Product Name"), m_pName);
-    form->addRow(QStringLiteral("Product Version:"), m_pVersion);
-    form->addRow(QStringLiteral("Product Web Site: "), m_pWebSite);
+    form->addRow(AppText(apptext::kWizardProductName), m_pName);
+    form->addRow(AppText(apptext::kWizardProductVersion), m_pVersion);
+    form->addRow(AppText(apptext::kWizardProductWebSite), m_pWebSite);
 
     for (QLineEdit* edit : {m_pName, m_pVersion, m_pWebSite})
         connect(edit, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);

@@ -16,9 +16,9 @@
 CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompts)
     : QWizardPage(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()) {
     setObjectName(QStringLiteral("CMyPropertyPageStep2"));
-    setProperty("formCaption", QStringLiteral("Velkora Wizard -Step2"));
-    setTitle(VkLoadString(IDS_STEP2_TITLE));
-    setSubTitle(VkLoadString(IDS_STEP2_SUBTITLE));
+    setProperty("formCaption", AppText(apptext::kWizardStep2Caption));
+    setTitle(VkLoadString(apptext::IDS_STEP2_TITLE));
+    setSubTitle(VkLoadString(apptext::IDS_STEP2_SUBTITLE));
     setPixmap(QWizard::LogoPixmap, WizardHeaderPixmap());
 
     m_pSetupFile = new QLineEdit(this);
@@ -33,12 +33,9 @@ CMyPropertyPageStep2::CMyPropertyPageStep2(QWidget* parent, IUserPrompts* prompt
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    AddPathField(grid, row, QStringLiteral("Setup file for your application:"), m_pSetupFile,
-                 setupButton);
-    AddPathField(grid, row, QStringLiteral("Output directory for affiliate custom builds:"),
-                 m_pOutputDir, outputButton);
-    AddPathField(grid, row, QStringLiteral("Pathname for storing Velkora Self Maker:"),
-                 m_pSelfCreator, creatorButton);
+    AddPathField(grid, row, AppText(apptext::kWizardSetupFile), m_pSetupFile, setupButton);
+    AddPathField(grid, row, AppText(apptext::kWizardOutputDir), m_pOutputDir, outputButton);
+    AddPathField(grid, row, AppText(apptext::kWizardSelfMaker), m_pSelfCreator, creatorButton);
     grid->setRowStretch(row, 1);
 
     for (QLineEdit* edit : {m_pSetupFile, m_pOutputDir, m_pSelfCreator})

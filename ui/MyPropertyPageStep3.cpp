@@ -14,9 +14,9 @@
 
 CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageStep3"));
-    setProperty("formCaption", QStringLiteral("Velkora Wizard -Step3"));
-    setTitle(VkLoadString(IDS_STEP3_TITLE));
-    setSubTitle(VkLoadString(IDS_STEP3_SUBTITLE));
+    setProperty("formCaption", AppText(apptext::kWizardStep3Caption));
+    setTitle(VkLoadString(apptext::IDS_STEP3_TITLE));
+    setSubTitle(VkLoadString(apptext::IDS_STEP3_SUBTITLE));
     setPixmap(QWizard::LogoPixmap, WizardHeaderPixmap());
 
     m_pService = new QComboBox(this);
@@ -31,9 +31,9 @@ CMyPropertyPageStep3::CMyPropertyPageStep3(QWidget* parent) : QWizardPage(parent
 
     auto* form = new QFormLayout(this);
     form->setRowWrapPolicy(QFormLayout::WrapAllRows); // room for long links
-    form->addRow(QStringLiteral("Product Registration Service:"), m_pService);
-    form->addRow(QStringLiteral("Product ID:"), m_pProductId);
-    form->addRow(QStringLiteral("Product Pruchase Link:"), m_pPurchaseLink);
+    form->addRow(AppText(apptext::kWizardService), m_pService);
+    form->addRow(AppText(apptext::kWizardProductId), m_pProductId);
+    form->addRow(AppText(apptext::kWizardPurchaseLink), m_pPurchaseLink);
 
     connect(m_pProductId, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
     connect(m_pPurchaseLink, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);

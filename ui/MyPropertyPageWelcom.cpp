@@ -1,5 +1,6 @@
 #include "ui/MyPropertyPageWelcom.h"
 
+#include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
 #include <QLabel>
@@ -8,23 +9,18 @@
 
 CMyPropertyPageWelcom::CMyPropertyPageWelcom(QWidget* parent) : QWizardPage(parent) {
     setObjectName(QStringLiteral("CMyPropertyPageWelcom"));
-    setProperty("formCaption", QStringLiteral("Velkora Wizard"));
+    setProperty("formCaption", AppText(apptext::kWizardPageCaption));
     setPixmap(QWizard::WatermarkPixmap, WizardWatermarkPixmap());
 
-    auto* heading = new QLabel(QStringLiteral("Welcome to the Velkora Wizard!"), this);
+    auto* heading = new QLabel(AppText(apptext::kWizardWelcomeHeading), this);
     QFont font = heading->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.5);
     heading->setFont(font);
     heading->setWordWrap(true);
-    auto* body = new QLabel(QStringLiteral("This wizard will guide you through the process of "
-                                           "creating a new Velkora project. The results will be "
-                                           "used to generate custom setup files or saved on disk "
-                                           "for later use."),
-                            this);
+    auto* body = new QLabel(AppText(apptext::kWizardWelcomeBody), this);
     body->setWordWrap(true);
-    auto* next =
-        new QLabel(QStringLiteral("Click Next to continue, or Cancel to exit this wizard."), this);
+    auto* next = new QLabel(AppText(apptext::kWizardWelcomeContinue), this);
     next->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,15 +1,17 @@
 #include "ui/OkCancelRow.h"
 
+#include "ui/StringTable.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 
 OkCancelRow MakeOkCancelRow(QDialog* dialog) {
     OkCancelRow row;
-    row.ok = new QPushButton(QStringLiteral("OK"), dialog);
+    row.ok = new QPushButton(AppText(apptext::kOk), dialog);
     row.ok->setObjectName(QStringLiteral("1"));
     row.ok->setDefault(true);
-    row.cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    row.cancel = new QPushButton(AppText(apptext::kCancel), dialog);
     row.cancel->setObjectName(QStringLiteral("2"));
     row.layout = new QHBoxLayout;
     row.layout->addStretch();

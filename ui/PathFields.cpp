@@ -2,6 +2,7 @@
 
 #include "model/ProjectPaths.h"
 #include "platform/HostPath.h"
+#include "ui/StringTable.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -10,7 +11,7 @@
 #include <QPushButton>
 
 QPushButton* MakeBrowseButton(const char* id, QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("..."), parent);
+    auto* button = new QPushButton(AppText(apptext::kBrowseButton), parent);
     button->setObjectName(QString::fromLatin1(id));
     button->setFixedWidth(32);
     return button;
@@ -28,8 +29,9 @@ void AddPathField(QGridLayout* grid, int& row, const QString& label, QLineEdit* 
 FileRequest SelfCreatorFileRequest(bool confirmOverwrite) {
     FileRequest request;
     request.initialPath = QString::fromStdString(projectpaths::JoinPath(
-        platform::CurrentDirectory(), "VelkSelfMaker.exe", platform::HostPathStyle()));
-    request.filters = ParseFilterText(QStringLiteral("Executable Files (*.exe)|*.exe||"));
+        platform::CurrentDirectory(), std::string(apptext::kSelfCreatorFileName),
+        platform::HostPathStyle()));
+    request.filters = ParseFilterText(AppText(apptext::kExecutableFilter));
     request.defaultSuffix = QStringLiteral("exe");
     request.confirmOverwrite = confirmOverwrite;
     return request;

@@ -5,6 +5,7 @@
 #include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,7 +18,7 @@
 CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
     : QDialog(parent), m_prompts(prompts ? *prompts : DefaultUserPrompts()) {
     setObjectName(QStringLiteral("160"));
-    setWindowTitle(QStringLiteral("New Product ID"));
+    setWindowTitle(AppText(apptext::kProductIdCaption));
     InstallContextHelp(this);
 
     m_pService = new QComboBox(this);
@@ -29,9 +30,9 @@ CProductIdDialog::CProductIdDialog(QWidget* parent, IUserPrompts* prompts)
     m_pPurchaseLink->setMinimumWidth(LinkFieldWidth(*m_pPurchaseLink));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Registration Service"), m_pService);
-    form->addRow(QStringLiteral("Product ID"), m_pProductId);
-    form->addRow(QStringLiteral("Purchase Link"), m_pPurchaseLink);
+    form->addRow(AppText(apptext::kProductIdServiceLabel), m_pService);
+    form->addRow(AppText(apptext::kProductIdLabel), m_pProductId);
+    form->addRow(AppText(apptext::kProductIdLinkLabel), m_pPurchaseLink);
 
     const OkCancelRow buttons = MakeOkCancelRow(this);
 

@@ -3,6 +3,7 @@
 #include "app/ProductSettingsForm.h"
 #include "model/AffProject.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -17,9 +18,9 @@ CProductPageGeneralInfo::CProductPageGeneralInfo(QWidget* parent) : QWidget(pare
     m_pWebSite->setObjectName(QStringLiteral("1029"));
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Program Title:"), m_pTitle);
-    form->addRow(QStringLiteral("Version:"), m_pVersion);
-    form->addRow(QStringLiteral("Web site:"), m_pWebSite);
+    form->addRow(AppText(apptext::kProgramTitleLabel), m_pTitle);
+    form->addRow(AppText(apptext::kVersionLabel), m_pVersion);
+    form->addRow(AppText(apptext::kWebSiteLabel), m_pWebSite);
 }
 
 void CProductPageGeneralInfo::Load(const CAffProject& project) {

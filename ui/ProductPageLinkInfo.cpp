@@ -5,6 +5,7 @@
 #include "ui/ProductIdDialog.h"
 #include "ui/ProjectText.h"
 #include "ui/RegInfoList.h"
+#include "ui/StringTable.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -16,11 +17,11 @@ CProductPageLinkInfo::CProductPageLinkInfo(const CAffProject& project, IUserProm
       m_wDefaultService(project.m_wDefaultService) {
     setObjectName(QStringLiteral("CProductPageLinkInfo"));
     m_pList = new CRegInfoList(this);
-    auto* add = new QPushButton(QStringLiteral("Add"), this);
+    auto* add = new QPushButton(AppText(apptext::kRegInfoAdd), this);
     add->setObjectName(QStringLiteral("1038"));
-    auto* remove = new QPushButton(QStringLiteral("Delete"), this);
+    auto* remove = new QPushButton(AppText(apptext::kRegInfoDelete), this);
     remove->setObjectName(QStringLiteral("1039"));
-    auto* setDefault = new QPushButton(QStringLiteral("Set as Default"), this);
+    auto* setDefault = new QPushButton(AppText(apptext::kRegInfoSetDefault), this);
     setDefault->setObjectName(QStringLiteral("1043"));
     setDefault->setEnabled(false);
     for (QPushButton* b : {add, remove, setDefault})

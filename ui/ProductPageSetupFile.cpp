@@ -5,6 +5,7 @@
 #include "model/AffProject.h"
 #include "ui/PathFields.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -26,10 +27,9 @@ CProductPageSetupFile::CProductPageSetupFile(const CAffProject& project, IUserPr
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    AddPathField(grid, row, QStringLiteral("Program Setup File:"), m_pSetupFile, setupButton);
-    AddPathField(grid, row, QStringLiteral("Output Directory:"), m_pOutputDir, outputButton);
-    AddPathField(grid, row, QStringLiteral("Velkora Self Maker File:"), m_pSelfCreator,
-                 creatorButton);
+    AddPathField(grid, row, AppText(apptext::kProgramSetupFileLabel), m_pSetupFile, setupButton);
+    AddPathField(grid, row, AppText(apptext::kOutputDirectoryLabel), m_pOutputDir, outputButton);
+    AddPathField(grid, row, AppText(apptext::kSelfMakerFileLabel), m_pSelfCreator, creatorButton);
     grid->setRowStretch(row, 1);
 
     connect(setupButton, &QPushButton::clicked, this, &CProductPageSetupFile::OnBrowseSetupFile);

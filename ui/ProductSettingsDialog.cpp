@@ -7,6 +7,7 @@
 #include "ui/ProductPageGeneralInfo.h"
 #include "ui/ProductPageLinkInfo.h"
 #include "ui/ProductPageSetupFile.h"
+#include "ui/StringTable.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,7 +19,7 @@ CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* pa
     : QDialog(parent), m_project(project) {
     IUserPrompts& ask = prompts ? *prompts : DefaultUserPrompts();
     setObjectName(QStringLiteral("CProductSettingsDialog"));
-    setWindowTitle(QStringLiteral("Product Settings"));
+    setWindowTitle(AppText(apptext::kProductSettingsCaption));
     InstallContextHelp(this);
 
     // The invisible placeholder marks where the sheet sits: 3 pixels right of
@@ -33,9 +34,9 @@ CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* pa
     m_pGeneral = new CProductPageGeneralInfo(m_pSheet);
     m_pSetupFile = new CProductPageSetupFile(project, ask, m_pSheet);
     m_pLinkInfo = new CProductPageLinkInfo(project, ask, m_pSheet);
-    m_pSheet->addTab(m_pGeneral, QStringLiteral("General Info"));
-    m_pSheet->addTab(m_pSetupFile, QStringLiteral("Setup Files"));
-    m_pSheet->addTab(m_pLinkInfo, QStringLiteral("Registration Info"));
+    m_pSheet->addTab(m_pGeneral, AppText(apptext::kGeneralInfoPage));
+    m_pSheet->addTab(m_pSetupFile, AppText(apptext::kSetupFilesPage));
+    m_pSheet->addTab(m_pLinkInfo, AppText(apptext::kRegistrationInfoPage));
     placeholderLayout->addWidget(m_pSheet);
     m_pGeneral->Load(project);
     m_pSetupFile->Load(project);

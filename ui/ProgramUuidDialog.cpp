@@ -2,6 +2,7 @@
 
 #include "app/ProgramUuidEdit.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 #include "ui/UserPrompts.h"
 
 #include <QApplication>
@@ -15,17 +16,15 @@
 CProgramUuidDialog::CProgramUuidDialog(const std::string& uuid, IUserPrompts& prompts,
                                        QWidget* parent)
     : QDialog(parent), m_prompts(prompts) {
-    setWindowTitle(tr("Program UUID"));
+    setWindowTitle(AppText(apptext::kUuidCaption));
     setObjectName("programUuidDialog");
-    auto* label = new QLabel(tr("Use the following program UUID (Universal Unique Identifier) in "
-                                "your application to call API functions."),
-                             this);
+    auto* label = new QLabel(AppText(apptext::kUuidText), this);
     label->setWordWrap(true);
     m_edit = new QLineEdit(FromProjectText(uuid), this);
     m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QString(40, QChar('W'))));
-    m_copy = new QPushButton(tr("Copy to Clipboard"), this);
-    m_apply = new QPushButton(tr("Apply"), this);
-    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_copy = new QPushButton(AppText(apptext::kUuidCopy), this);
+    m_apply = new QPushButton(AppText(apptext::kUuidApply), this);
+    m_cancel = new QPushButton(AppText(apptext::kCancel), this);
     m_apply->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -50,7 +49,7 @@ std::string CProgramUuidDialog::Text() const {
 void CProgramUuidDialog::OnCopy() {
     m_edit->selectAll();
     QApplication::clipboard()->setText(m_edit->text());
-    m_prompts.Message(this, tr("Copied to clipboard successfully!"), PromptIcon::Information);
+    m_prompts.Message(this, AppText(apptext::kUuidCopied), PromptIcon::Information);
 }
 
 bool EditProgramUuid(std::string& uuid, IUserPrompts& prompts, QWidget* parent) {

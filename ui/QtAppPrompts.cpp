@@ -1,6 +1,7 @@
 #include "ui/QtAppPrompts.h"
 
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 #include "ui/UserPrompts.h"
 
 #include <QMessageBox>
@@ -51,7 +52,7 @@ std::string CQtAppPrompts::ChooseFolder(const FolderChoice& request) {
 
 SaveAnswer CQtAppPrompts::AskWithMessageBox(QWidget* parent, const QString& text) {
     const auto answer = QMessageBox::question(
-        parent, QStringLiteral("Velkora"), text,
+        parent, AppText(apptext::kMessageCaption), text,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return SaveAnswer::Yes;

@@ -3,9 +3,13 @@
 #include "ui/AppSettings.h"
 #include "ui/ProjectText.h"
 
+#include <QSettings>
+
+CQtSettingsStore::CQtSettingsStore() : m_open(OpenAppSettings) {}
+
 std::optional<std::string> CQtSettingsStore::Read(const std::string& section,
                                                   const std::string& key) {
-    const auto settings = OpenAppSettings();
+    const auto settings = m_open();
     settings->beginGroup(FromProjectText(section));
     const QString name = FromProjectText(key);
     if (!settings->contains(name))
@@ -15,13 +19,13 @@ std::optional<std::string> CQtSettingsStore::Read(const std::string& section,
 
 void CQtSettingsStore::Write(const std::string& section, const std::string& key,
                              const std::string& value) {
-    const auto settings = OpenAppSettings();
+    const auto settings = m_open();
     settings->beginGroup(FromProjectText(section));
     settings->setValue(FromProjectText(key), FromProjectText(value));
 }
 
 void CQtSettingsStore::Remove(const std::string& section, const std::string& key) {
-    const auto settings = OpenAppSettings();
+    const auto settings = m_open();
     settings->beginGroup(FromProjectText(section));
     settings->remove(FromProjectText(key));
 }

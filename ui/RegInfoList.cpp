@@ -2,6 +2,7 @@
 
 #include "ui/CellEdit.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -26,8 +27,9 @@ constexpr int kCellMargins = 16;
 
 CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent) {
     setObjectName(QStringLiteral("1037"));
-    setHorizontalHeaderLabels(
-        {QStringLiteral("Service"), QStringLiteral("Product ID"), QStringLiteral("Purchase Link")});
+    setHorizontalHeaderLabels({AppText(apptext::kRegInfoColumns[0]),
+                               AppText(apptext::kRegInfoColumns[1]),
+                               AppText(apptext::kRegInfoColumns[2])});
     for (int c = 0; c < 3; ++c)
         horizontalHeaderItem(c)->setTextAlignment(Qt::AlignCenter);
     horizontalHeader()->setSectionsClickable(false);

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "ui/BuildLogModel.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -99,7 +100,7 @@ void CStatusListView::changeEvent(QEvent* event) {
 
 void CStatusListView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* clearAction = menu.addAction(tr("Clear"));
+    QAction* clearAction = menu.addAction(AppText(apptext::CommandTexts(ID_LOG_CLEAR).menu));
     clearAction->setData(ID_LOG_CLEAR);
     connect(clearAction, &QAction::triggered, this, &CStatusListView::Clear);
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))

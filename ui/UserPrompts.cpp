@@ -1,6 +1,7 @@
 #include "ui/UserPrompts.h"
 
 #include "ui/FolderBrowserDialog.h"
+#include "ui/StringTable.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,7 +14,7 @@ QString Caption(const QString& caption) {
     if (!caption.isEmpty())
         return caption;
     const QString name = QApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Velkora") : name;
+    return name.isEmpty() ? AppText(apptext::kMessageCaption) : name;
 }
 
 QMessageBox::Icon ToQtIcon(PromptIcon icon) {

@@ -97,13 +97,7 @@ void CVelkoraApp::OnFileOpen() {
 }
 
 void CVelkoraApp::OnOpenRecentFile(const QString& path) {
-    bool discarded = false;
-    if (!m_doc->SaveModified(&discarded))
-        return;
-    if (!m_doc->OpenFile(path, discarded)) {
-        m_recentFiles.Remove(path);
-        m_frame->RebuildRecentFileMenu();
-    }
+    m_doc->Core().OpenRecentFile(ToProjectText(path));
 }
 
 void CVelkoraApp::OnAppAbout() {
@@ -112,12 +106,7 @@ void CVelkoraApp::OnAppAbout() {
 }
 
 QString CVelkoraApp::HelpFilePath() {
-    // Beside the program (a build tree, a portable copy), else where an
-    // installation puts shared data: <prefix>/share/velkora next to <prefix>/bin.
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString beside = dir + QStringLiteral("/VelkHelp.html");
-    const QString shared = QDir::cleanPath(dir + QStringLiteral("/../share/velkora/VelkHelp.html"));
-    return QFileInfo::exists(beside) || !QFileInfo::exists(shared) ? beside : shared;
+    return FromProjectText(::HelpFilePath(ToProjectText(QCoreApplication::applicationDirPath())));
 }
 
 void CVelkoraApp::OnHelpIndex() {

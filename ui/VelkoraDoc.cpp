@@ -80,7 +80,7 @@ void CVelkoraDoc::BuildFinished(int errors) {
 }
 
 bool CVelkoraDoc::MayClose() {
-    if (!m_builds.MayExit() || !m_core.SaveModified())
+    if (!m_builds.MayClose(m_core))
         return false;
     WaitForBuilds();
     return true;

@@ -8,6 +8,7 @@
 #include "ui/AffiliateListModel.h"
 #include "ui/CellEdit.h"
 #include "ui/ProjectText.h"
+#include "ui/StringTable.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraDoc.h"
 
@@ -64,8 +65,43 @@ void CVelkoraView::CreateList() {
     // not keep one of them.
     DropDialog();
     m_bColumnsPending = false;
+    // The same file read again (another program changed it): its affiliates
+    // stay selected. Another project starts without a selection.
+    const QString path = m_doc.PathName();
+    const bool reload = !path.isEmpty() && path == m_listPath;
+    m_listPath = path;
+    StoreSelection();
+    const std::vector<uint32_t> keys = m_model->List().SelectedKeys();
+    const uint32_t focused = m_model->List().FocusedKey();
     m_model->RemoveAllRows();
     RefreshAllRows();
+    if (reload) {
+        m_model->List().SelectKeys(keys, focused);
+        RestoreSelection();
+    }
+}
+
+void CVelkoraView::StoreSelection() {
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        if (range.left() == 0 && range.right() == AffiliateListModel::kColumnCount - 1)
+            for (int r = range.top(); r <= range.bottom(); ++r)
+                rows.push_back(r);
+    m_model->List().SetSelection(rows, current);
+}
+
+void CVelkoraView::RestoreSelection(int currentColumn) {
+    const AffiliateRowList& list = m_model->List();
+    const int last = AffiliateListModel::kColumnCount - 1;
+    if (const int focused = list.FocusedRow(); focused >= 0)
+        selectionModel()->setCurrentIndex(m_model->index(focused, currentColumn),
+                                          QItemSelectionModel::NoUpdate);
+    QItemSelection selection;
+    for (const auto& [first, end] : list.SelectedRuns())
+        selection.select(m_model->index(first, 0), m_model->index(end, last));
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    emit selectionStateChanged();
 }
 
 void CVelkoraView::RefreshAllRows() {
@@ -122,8 +158,8 @@ CReseller* CVelkoraView::FirstSelectedAffiliate() const {
 }
 
 void CVelkoraView::OnDeleteAffiliate() {
-    if (!m_prompts.Question(this, tr("Do you want to delete all the selected affiliates?"),
-                            PromptIcon::Information, QStringLiteral("Warning!")))
+    if (!m_prompts.Question(this, AppText(apptext::kDeleteAffiliates), PromptIcon::Information,
+                            AppText(apptext::kDeleteAffiliatesCaption)))
         return;
     const std::vector<int> rows = SelectedRows();
     if (rows.empty())
@@ -216,41 +252,16 @@ void CVelkoraView::SortByColumn(int column) {
         m_nSortColumn = column;
         m_bAscending = true;
     }
-    // Selection and focus travel with their rows: the flags are read from
-    // the selection's ranges and written back as ranges of adjacent rows.
-    std::vector<AffiliateRow>& rows = m_model->Rows();
-    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    // Selection and focus travel with their rows.
     const int currentColumn = currentIndex().isValid() ? currentIndex().column() : 0;
-    for (AffiliateRow& row : rows)
-        row.selected = row.focused = false;
-    for (const QItemSelectionRange& range : selectionModel()->selection())
-        if (range.left() == 0 && range.right() == AffiliateListModel::kColumnCount - 1)
-            for (int r = range.top(); r <= range.bottom(); ++r)
-                rows[static_cast<size_t>(r)].selected = true;
-    if (current >= 0)
-        rows[static_cast<size_t>(current)].focused = true;
+    StoreSelection();
     m_model->SortRows(column, m_bAscending);
-    QItemSelection selection;
-    const int last = AffiliateListModel::kColumnCount - 1;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const int r = static_cast<int>(i);
-        if (rows[i].focused)
-            selectionModel()->setCurrentIndex(m_model->index(r, currentColumn),
-                                              QItemSelectionModel::NoUpdate);
-        if (!rows[i].selected || (i > 0 && rows[i - 1].selected))
-            continue;
-        size_t end = i;
-        while (end + 1 < rows.size() && rows[end + 1].selected)
-            ++end;
-        selection.select(m_model->index(r, 0), m_model->index(static_cast<int>(end), last));
-    }
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    RestoreSelection(currentColumn);
     horizontalHeader()->setSortIndicatorShown(true);
     // Qt's styles draw the apex down for AscendingOrder; the list shows the
     // apex up for ascending, so the indicator order is the opposite one.
     horizontalHeader()->setSortIndicator(column,
                                          m_bAscending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    emit selectionStateChanged();
 }
 
 bool CVelkoraView::EditCell(int row, int column) {
@@ -258,7 +269,7 @@ bool CVelkoraView::EditCell(int row, int column) {
         return false;
     if (!hasFocus())
         setFocus();
-    CCellEdit* editor = CCellEdit::Open(this, row, column, column == 0 ? 24 : 0);
+    CCellEdit* editor = CCellEdit::Open(this, row, column, column == 0 ? kNameCellEditInset : 0);
     if (!editor)
         return false;
     connect(editor, &CCellEdit::editEnded, this,

@@ -75,6 +75,10 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // The selection and the focused row, told to the model's row list before
+    // rows move, and shown again from it afterwards.
+    void StoreSelection();
+    void RestoreSelection(int currentColumn = 0);
     CAffiliateDialog& EnsureDialog();
     void DropDialog();
     void SyncDialogWithSelection();
@@ -90,4 +94,7 @@ private:
     int m_nSortColumn = -1;
     bool m_bAscending = true;
     QPointer<CAffiliateDialog> m_dialog;
+    // The file whose affiliates the list shows, to tell a reload from another
+    // project.
+    QString m_listPath;
 };

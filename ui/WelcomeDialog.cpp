@@ -1,6 +1,7 @@
 #include "ui/WelcomeDialog.h"
 
 #include "ui/RecentFileList.h"
+#include "ui/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -11,14 +12,16 @@
 
 CWelcomeDialog::CWelcomeDialog(const QStringList& recentFiles, QWidget* parent)
     : QDialog(parent), m_files(recentFiles.mid(0, CRecentFileList::kSize)) {
-    setWindowTitle(tr("Welcome"));
+    setWindowTitle(AppText(apptext::kWelcomeCaption));
     setObjectName("welcomeDialog");
     setMinimumWidth(380);
-    m_create = new QRadioButton(tr("&Create a new %1").arg("Document"), this);
-    m_open = new QRadioButton(tr("&Open an existing %1").arg("Document"), this);
+    m_create = new QRadioButton(
+        VkFormat(apptext::kWelcomeCreate, AppText(apptext::kDocumentTypeName)), this);
+    m_open = new QRadioButton(VkFormat(apptext::kWelcomeOpen, AppText(apptext::kDocumentTypeName)),
+                              this);
     m_create->setChecked(true);
     m_list = new QListWidget(this);
-    m_list->addItem(tr("More files ..."));
+    m_list->addItem(AppText(apptext::kWelcomeMoreFiles));
     for (const QString& f : m_files)
         m_list->addItem(CRecentFileList::DisplayName(f));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

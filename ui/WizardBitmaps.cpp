@@ -1,5 +1,7 @@
 #include "ui/WizardBitmaps.h"
 
+#include "ui/StringTable.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -50,7 +52,7 @@ QPixmap WizardWatermarkPixmap() {
     font.setPixelSize(22);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRectF(0, 40, pixmap.width(), 40), Qt::AlignCenter, QStringLiteral("Velkora"));
+    p.drawText(QRectF(0, 40, pixmap.width(), 40), Qt::AlignCenter, AppText(apptext::kAppTitle));
     return pixmap;
 }
 

@@ -12,15 +12,15 @@
 CWizardProductProperty::CWizardProductProperty(QWidget* parent, IUserPrompts* prompts)
     : QWizard(parent) {
     setObjectName(QStringLiteral("CWizardProductProperty"));
-    setWindowTitle(VkLoadString(IDS_WIZARD_CAPTION));
+    setWindowTitle(VkLoadString(apptext::IDS_WIZARD_CAPTION));
     setWizardStyle(QWizard::ModernStyle);
     // Pages keep what was typed while the user moves back and forth.
     setOption(QWizard::IndependentPages, true);
     setOption(QWizard::NoBackButtonOnStartPage, false);
-    setButtonText(QWizard::BackButton, QStringLiteral("< Back"));
-    setButtonText(QWizard::NextButton, QStringLiteral("Next >"));
-    setButtonText(QWizard::FinishButton, QStringLiteral("Finish"));
-    setButtonText(QWizard::CancelButton, QStringLiteral("Cancel"));
+    setButtonText(QWizard::BackButton, AppText(apptext::kWizardBack));
+    setButtonText(QWizard::NextButton, AppText(apptext::kWizardNext));
+    setButtonText(QWizard::FinishButton, AppText(apptext::kWizardFinish));
+    setButtonText(QWizard::CancelButton, AppText(apptext::kCancel));
 
     m_pWelcome = new CMyPropertyPageWelcom(this);
     m_pStep1 = new CMyPropertyPageStep1(this);

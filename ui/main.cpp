@@ -1,3 +1,4 @@
+#include "ui/StringTable.h"
 #include "ui/UserPrompts.h"
 #include "ui/VelkoraApp.h"
 
@@ -13,7 +14,7 @@
 namespace {
 
 void SetIdentity() {
-    QCoreApplication::setApplicationName("Velkora");
+    QCoreApplication::setApplicationName(AppText(apptext::kAppTitle));
     QCoreApplication::setApplicationVersion(VELKORA_VERSION);
 }
 
@@ -37,11 +38,13 @@ int AnswerInText(int argc, char* argv[]) {
     QCoreApplication core(argc, argv);
     SetIdentity();
     QCommandLineParser parser;
-    parser.setApplicationDescription("Custom setup files for the affiliates of your product.");
+    parser.setApplicationDescription(AppText(apptext::kCommandLineDescription));
     parser.addHelpOption();
-    const QCommandLineOption version({"v", "version"}, "Displays version information.");
+    const QCommandLineOption version({"v", "version"}, AppText(apptext::kCommandLineVersionOption));
     parser.addOption(version);
-    parser.addPositionalArgument("FILE.vkp", "The project to open.", "[FILE.vkp]");
+    parser.addPositionalArgument(
+        AppText(apptext::kCommandLineFileArgument), AppText(apptext::kCommandLineFileHelp),
+        QStringLiteral("[%1]").arg(AppText(apptext::kCommandLineFileArgument)));
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "velkora: %s\n", qPrintable(parser.errorText()));
         return 2;

@@ -96,6 +96,6 @@ TEST(AffiliateRows, CellsShowTheRecordsTextsAndItsLocalChangeTime) {
                              "https://shop.example/?a=42", when}));
     EXPECT_EQ(when.size(), 16U) << "YYYY-MM-DD HH:MM";
     EXPECT_EQ(row.image, 3);
-    EXPECT_STREQ(AffiliateColumnHeader(5), "Modified");
-    EXPECT_STREQ(AffiliateColumnHeader(6), "");
+    EXPECT_EQ(AffiliateColumnHeader(5), "Modified");
+    EXPECT_EQ(AffiliateColumnHeader(6), "");
 }

@@ -167,6 +167,27 @@ TEST_F(BuildRunnerTest, StopEndsTheBuildBetweenTwoPackagesAndTheLogSaysHowManyWe
     EXPECT_TRUE(runner.MayExit()) << "no build: no question";
 }
 
+TEST_F(BuildRunnerTest, ClosingAsksToStopTheBuildFirstThenToSave) {
+    doc.SetModifiedFlag(true);
+    prompts.saveAnswers = {SaveAnswer::No};
+    ASSERT_TRUE(runner.BuildAll(doc));
+    secondWritten.get_future().wait();
+    const size_t before = prompts.asked.size();
+    prompts.yesNo = {false};
+    EXPECT_FALSE(runner.MayClose(doc)) << "the build goes on: no save question";
+    EXPECT_EQ(prompts.asked.size(), before + 1);
+    doc.SetModifiedFlag(true);
+    prompts.yesNo = {true};
+    prompts.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(runner.MayClose(doc)) << "stopped, but the save question was cancelled";
+    EXPECT_EQ(prompts.asked.size(), before + 3);
+    goOn.set_value();
+    ASSERT_TRUE(queue.ServeUntil([this] { return !runner.HasJobs(); }));
+    prompts.saveAnswers = {SaveAnswer::No};
+    EXPECT_TRUE(runner.MayClose(doc)) << "no build: only the save question";
+    EXPECT_EQ(prompts.asked.size(), before + 4);
+}
+
 TEST_F(BuildRunnerTest, TheNextBuildRunsToTheEndAfterAStoppedOne) {
     std::vector<uint16_t> keys;
     doc.Project().m_mapResellers.ForEach([&keys](uint16_t key, const CReseller&) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -52,6 +53,19 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{"no opener, no browser", true, false, nullptr, false, "could not be opened."},
         HelpCase{"the browser fails", true, false, "web", false, "could not be opened."},
         HelpCase{"missing", false, true, nullptr, false, "cannot be found."}));
+
+TEST(HelpFile, BesideTheProgramFirstThenTheInstallationsSharedFolder) {
+    TempFolder dir("velkora-help");
+    const std::string bin = dir / "bin";
+    const std::string shared = dir / "share/velkora/VelkHelp.html";
+    std::filesystem::create_directories(dir / "share/velkora");
+    std::filesystem::create_directories(bin);
+    EXPECT_EQ(HelpFilePath(bin), bin + "/VelkHelp.html") << "neither: the place beside";
+    std::ofstream(shared) << "<html></html>";
+    EXPECT_EQ(HelpFilePath(bin), shared);
+    std::ofstream(bin + "/VelkHelp.html") << "<html></html>";
+    EXPECT_EQ(HelpFilePath(bin), bin + "/VelkHelp.html");
+}
 
 TEST(FileChoices, TheSetupFileChooserOpensOnAllFilesWhereSetupsAreNoExeFiles) {
     const std::vector<FileChoiceFilter> filters = SetupFileChoices();

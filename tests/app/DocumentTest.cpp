@@ -118,6 +118,23 @@ TEST_F(DocumentTest, SaveAsNamesTheWindowAndRefreshesTheRecentFiles) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+TEST_F(DocumentTest, ARecentFileThatCannotBeOpenedLeavesTheListUnlessTheQuestionWasCancelled) {
+    const std::string path = SavedThenModified();
+    const std::string missing = dir / "missing.vkp";
+    recent.Add(missing);
+    ASSERT_EQ(recent.Files().front(), missing);
+    prompts.saveAnswers.push_back(SaveAnswer::Cancel);
+    EXPECT_FALSE(doc.OpenRecentFile(missing));
+    EXPECT_EQ(recent.Files().front(), missing) << "cancelled: nothing was tried";
+    const int before = events.recentChanges;
+    prompts.saveAnswers.push_back(SaveAnswer::No);
+    EXPECT_FALSE(doc.OpenRecentFile(missing));
+    EXPECT_EQ(recent.Files(), std::vector<std::string>{path});
+    EXPECT_EQ(events.recentChanges, before + 1);
+    EXPECT_TRUE(doc.OpenRecentFile(path));
+    EXPECT_EQ(doc.PathName(), path);
+}
+
 TEST_F(DocumentTest, AnUnreadableFileLeavesTheProjectUnlessItsChangesWereGivenUp) {
     const std::string path = SavedThenModified();
     const std::string missing = dir / "missing.vkp";

@@ -44,3 +44,21 @@ TEST(RecentFiles, DisplayNameIsRelativeOnlyBelowTheFolder) {
 }
 
 } // namespace
+
+TEST(RecentFiles, CarryOverCopiesTheFourEntriesOfTheOldPlaceOnly) {
+    MemorySettings old, fresh;
+    old.values = {{"Recent File List/File1", "/old/a.vkp"},
+                  {"Recent File List/File3", "/old/c.vkp"},
+                  {"Recent File List/File5", "/old/e.vkp"},
+                  {"Settings/Other", "x"}};
+    EXPECT_EQ(CarryOverRecentFiles(old, fresh), 2);
+    EXPECT_EQ(fresh.values,
+              (std::map<std::string, std::string>{{"Recent File List/File1", "/old/a.vkp"},
+                                                  {"Recent File List/File3", "/old/c.vkp"}}));
+    RecentFiles recent(fresh);
+    recent.Load();
+    EXPECT_EQ(recent.Files(), (Files{"/old/a.vkp", "/old/c.vkp"}));
+    MemorySettings none, untouched;
+    EXPECT_EQ(CarryOverRecentFiles(none, untouched), 0);
+    EXPECT_TRUE(untouched.values.empty());
+}
