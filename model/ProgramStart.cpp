@@ -32,8 +32,12 @@ ProgramStart ProgramStartOfFile(const std::string& path) {
     platform::RawFile file = platform::RawFile::OpenRead(path);
     if (!file.IsOpen() || !file.IsRegular())
         return ProgramStart::Unknown;
+    return ProgramStartOfOpenFile(file);
+}
+
+ProgramStart ProgramStartOfOpenFile(platform::RawFile& file) {
     const int64_t size = file.Size();
-    if (size <= 0)
+    if (size <= 0 || !file.SeekTo(0))
         return ProgramStart::Unknown;
     unsigned char start[kProgramStartBytes] = {};
     const size_t length = static_cast<size_t>(std::min<int64_t>(size, kProgramStartBytes));

@@ -1,6 +1,7 @@
 #include "package/LauncherChoice.h"
 
 #include "model/ProgramStart.h"
+#include "package/InstallerPlatform.h"
 #include "package/PeHeader.h"
 #include "package/SfxPackage.h"
 #include "platform/EmbeddedImage.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +26,12 @@ ProgramKind KindOfPe(const PeHeader& pe) {
         break;
     }
     return ProgramKind::Other;
+}
+
+// An installer database for x64 machines is told by its summary information.
+ProgramKind InstallerKind(const CompoundReadAt& read, int64_t size) {
+    return InstallerPlatformOf(read, size) == InstallerPlatform::X64 ? ProgramKind::Installer64
+                                                                     : ProgramKind::Installer;
 }
 
 // What a setup file is, as far as choosing its launcher goes.
@@ -48,12 +56,13 @@ SetupContent ReadSetupContent(const std::string& path) {
         return content;
     }
     content.kind = ProgramKindOfStart(content.start, content.startLength);
+    const auto readAt = [&file](int64_t pos, void* buffer, size_t length) {
+        return file.SeekTo(pos) && file.ReadAll(buffer, length);
+    };
+    if (content.kind == ProgramKind::Installer)
+        content.kind = InstallerKind(readAt, content.size);
     if (content.kind == ProgramKind::Other) {
-        content.pe = ReadPeHeader(
-            [&file](int64_t pos, void* buffer, size_t length) {
-                return file.SeekTo(pos) && file.ReadAll(buffer, length);
-            },
-            content.size);
+        content.pe = ReadPeHeader(readAt, content.size);
         content.kind = KindOfPe(content.pe);
     }
     return content;
@@ -94,6 +103,7 @@ const char* KindName(ProgramKind kind) {
     case ProgramKind::Windows64:
         return "a 64-bit Windows program";
     case ProgramKind::Installer:
+    case ProgramKind::Installer64:
         return "a Windows installer database";
     case ProgramKind::Elf:
         return "an ELF program";
@@ -116,6 +126,7 @@ bool LauncherFits(ProgramKind setupKind, ProgramKind launcherKind) {
     case ProgramKind::Windows64:
         return launcherKind == setupKind;
     case ProgramKind::Installer:
+    case ProgramKind::Installer64:
         return IsWindows(launcherKind);
     case ProgramKind::Elf:
     case ProgramKind::Script:
@@ -132,6 +143,7 @@ int WantedTemplate(ProgramKind kind) {
     case ProgramKind::Installer:
         return kSfxTemplateWindows32;
     case ProgramKind::Windows64:
+    case ProgramKind::Installer64:
         return kSfxTemplateWindows64;
     case ProgramKind::Elf:
     case ProgramKind::Script:
@@ -169,6 +181,13 @@ ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size) {
 
 ProgramKind ProgramKindOfBytes(const unsigned char* data, size_t size) {
     const ProgramKind kind = ProgramKindOfStart(data, size);
+    if (kind == ProgramKind::Installer)
+        return InstallerKind(
+            [data](int64_t pos, void* buffer, size_t length) {
+                std::memcpy(buffer, data + pos, length);
+                return true;
+            },
+            static_cast<int64_t>(size));
     if (kind != ProgramKind::Other)
         return kind;
     return KindOfPe(ReadPeHeader(data, size));
@@ -206,6 +225,7 @@ std::string LauncherDescription(ProgramKind kind) {
     case ProgramKind::Elf:
         return "Linux (ELF)";
     case ProgramKind::Installer:
+    case ProgramKind::Installer64:
     case ProgramKind::Script:
     case ProgramKind::Other:
         break;

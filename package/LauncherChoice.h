@@ -13,17 +13,19 @@ inline constexpr int kSfxTemplateLinux = 133;     // Linux (carried as 130 today
 
 // What kind of program a file is, by its first bytes.
 enum class ProgramKind {
-    Windows32, // a PE32 image (i686)
-    Windows64, // a PE32+ image (x86_64)
-    Installer, // a Windows installer database (compound-file header)
-    Elf,       // an ELF program
-    Script,    // "#!": a script for an interpreter
-    Other,     // a document, an archive, broken headers, or unreadable
+    Windows32,   // a PE32 image (i686)
+    Windows64,   // a PE32+ image (x86_64)
+    Installer,   // a Windows installer database for 32-bit Windows, or for a
+                 // platform its summary information does not name as x64
+    Installer64, // a Windows installer database for x64 machines
+    Elf,         // an ELF program
+    Script,      // "#!": a script for an interpreter
+    Other,       // a document, an archive, broken headers, or unreadable
 };
 
-// The kind told by the first bytes alone (model/ProgramStart.h): Installer,
-// Elf, Script, or Other (which may still be a Windows program: its PE header
-// tells).
+// The kind told by the first bytes alone (model/ProgramStart.h): Installer
+// (whose summary information may still say x64), Elf, Script, or Other (which
+// may still be a Windows program: its PE header tells).
 ProgramKind ProgramKindOfStart(const unsigned char* start, size_t size);
 
 // Reads the file's headers; never more than the headers hold.
@@ -39,7 +41,10 @@ struct LauncherPick {
 
 // The launcher template for a package whose setup is setupPath, by its
 // content: a PE setup for i386 or x86_64 gets the Windows launcher of its own
-// machine type, an installer database the 32-bit Windows one, an ELF program
+// machine type, an installer database the one of the platform its summary
+// information names (x64: the 64-bit one, which runs wherever the database
+// installs; any other or none: the 32-bit one, which runs on every Windows),
+// an ELF program
 // or a script the Linux one; where the program does not carry that template,
 // its own launcher (130) when that one is of the kind wanted (an installer
 // takes either Windows launcher). Anything else is refused, and so is a kind

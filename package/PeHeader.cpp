@@ -13,12 +13,7 @@ constexpr int64_t kPeOffsetField = 0x3C;
 constexpr int64_t kOptionalHeader = 4 + 20;
 constexpr uint16_t kMagicPe32 = 0x10B;
 constexpr uint16_t kMagicPe32Plus = 0x20B;
-constexpr int64_t kDirectoryCountPe32 = 92;
-constexpr int64_t kDirectoryCountPe32Plus = 108;
-constexpr uint32_t kSecurityDirectory = 4;
 constexpr int64_t kDirectoryEntrySize = 8;
-// The same place in both optional header formats.
-constexpr int64_t kChecksumField = 64;
 
 // Reads byte ranges that lie wholly inside the image.
 class ImageBytes {
@@ -47,9 +42,9 @@ PeHeader ReadDirectories(const ImageBytes& image, PeHeader header, int64_t count
         return Stop(header, PeFault::DirectoriesOutside);
     if (!image.Read(countAt, count, sizeof count))
         return Stop(header, PeFault::ReadFailed);
-    if (ReadU32LE(count) <= kSecurityDirectory)
+    if (ReadU32LE(count) <= kPeSecurityDirectory)
         return header;
-    const int64_t entryAt = countAt + 4 + kDirectoryEntrySize * kSecurityDirectory;
+    const int64_t entryAt = countAt + 4 + kDirectoryEntrySize * kPeSecurityDirectory;
     unsigned char entry[kDirectoryEntrySize];
     if (!image.Inside(entryAt, sizeof entry))
         return Stop(header, PeFault::DirectoriesOutside);
@@ -83,16 +78,18 @@ PeHeader ReadPeHeader(const PeReadAt& read, int64_t size) {
         return Stop(header, PeFault::NoPeSignature);
     const uint16_t magic = ReadU16LE(head + kOptionalHeader);
     header.machine = ReadU16LE(head + 4);
+    header.sectionCount = ReadU16LE(head + 4 + 2);
+    header.optionalHeaderSize = ReadU16LE(head + 4 + 16);
+    header.optionalHeader = pe + kOptionalHeader;
     if (magic == kMagicPe32)
         header.format = PeFormat::Pe32;
     else if (magic == kMagicPe32Plus)
         header.format = PeFormat::Pe32Plus;
     else
         return Stop(header, PeFault::UnknownMagic);
-    header.checksumOffset = pe + kOptionalHeader + kChecksumField;
-    const int64_t countAt = pe + kOptionalHeader +
-                            (magic == kMagicPe32 ? kDirectoryCountPe32 : kDirectoryCountPe32Plus);
-    return ReadDirectories(image, header, countAt);
+    header.checksumOffset = header.optionalHeader + kPeChecksumField;
+    return ReadDirectories(image, header,
+                           header.optionalHeader + PeDirectoryCountField(header.format));
 }
 
 PeHeader ReadPeHeader(const unsigned char* data, size_t size) {

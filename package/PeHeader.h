@@ -42,11 +42,33 @@ struct PeHeader {
     // None when the header has too few directories to hold it (or a fault
     // came first).
     std::optional<PeDirectory> security;
+    // Read together with the format: the file offset of the optional header,
+    // its size as the file header states it, and the number of sections.
+    int64_t optionalHeader = -1;
+    uint16_t optionalHeaderSize = 0;
+    uint16_t sectionCount = 0;
     // File offsets of the header's checksum and of the security directory
     // entry (both outside what a signature's digest covers); -1 until read.
     int64_t checksumOffset = -1;
     int64_t securityOffset = -1;
 };
+
+// Fields of the optional header, from its start (the same place in PE32 and
+// PE32+), and the numbers of two data directories.
+inline constexpr int64_t kPeInitializedDataField = 8;
+inline constexpr int64_t kPeSectionAlignmentField = 32;
+inline constexpr int64_t kPeFileAlignmentField = 36;
+inline constexpr int64_t kPeSizeOfImageField = 56;
+inline constexpr int64_t kPeSizeOfHeadersField = 60;
+inline constexpr int64_t kPeChecksumField = 64;
+inline constexpr uint32_t kPeResourceDirectory = 2;
+inline constexpr uint32_t kPeSecurityDirectory = 4;
+
+// Where the optional header of a format holds its data directory count (the
+// directories follow it); 0 for None.
+constexpr int64_t PeDirectoryCountField(PeFormat format) {
+    return format == PeFormat::Pe32 ? 92 : format == PeFormat::Pe32Plus ? 108 : 0;
+}
 
 // read(pos, buffer, length) fills buffer from position pos; false on failure
 // or a short read. size is how many bytes belong to the image: nothing past

@@ -6,12 +6,6 @@
 
 namespace {
 
-constexpr int64_t kPeOffsetField = 0x3C;
-constexpr int64_t kFileHeaderSize = 20;
-constexpr uint16_t kMagicPe32 = 0x10B;
-constexpr uint16_t kMagicPe32Plus = 0x20B;
-constexpr int64_t kDirectoryCountPe32 = 92;
-constexpr int64_t kDirectoryCountPe32Plus = 108;
 // More sections than this is no image a linker wrote.
 constexpr uint16_t kMaxSections = 96;
 
@@ -59,29 +53,18 @@ std::optional<int64_t> PeImageLayout::FileOffsetOf(uint32_t rva, uint32_t count)
 }
 
 std::optional<PeImageLayout> ReadPeImageLayout(const PeLayoutReadAt& read, int64_t size) {
-    unsigned char offsetField[4];
-    unsigned char mz[2];
-    if (!ReadInside(read, size, 0, mz, sizeof mz) || mz[0] != 'M' || mz[1] != 'Z' ||
-        !ReadInside(read, size, kPeOffsetField, offsetField, sizeof offsetField))
-        return std::nullopt;
-    const int64_t pe = ReadU32LE(offsetField);
-    unsigned char head[4 + kFileHeaderSize + 2];
-    if (!ReadInside(read, size, pe, head, sizeof head) || std::memcmp(head, "PE\0\0", 4) != 0)
-        return std::nullopt;
-    const uint16_t sectionCount = ReadU16LE(head + 4 + 2);
-    const uint16_t optionalSize = ReadU16LE(head + 4 + 16);
-    const uint16_t magic = ReadU16LE(head + 4 + kFileHeaderSize);
-    if ((magic != kMagicPe32 && magic != kMagicPe32Plus) || sectionCount > kMaxSections)
+    const PeHeader header = ReadPeHeader(read, size);
+    if (header.format == PeFormat::None || header.sectionCount > kMaxSections)
         return std::nullopt;
 
     PeImageLayout layout;
-    layout.pe32Plus = magic == kMagicPe32Plus;
-    layout.optionalHeader = pe + 4 + kFileHeaderSize;
-    layout.sectionTable = layout.optionalHeader + optionalSize;
-    const int64_t countAt = layout.pe32Plus ? kDirectoryCountPe32Plus : kDirectoryCountPe32;
-    unsigned char fields[kDirectoryCountPe32Plus + 4];
+    layout.pe32Plus = header.format == PeFormat::Pe32Plus;
+    layout.optionalHeader = header.optionalHeader;
+    layout.sectionTable = layout.optionalHeader + header.optionalHeaderSize;
+    const int64_t countAt = PeDirectoryCountField(header.format);
+    unsigned char fields[PeDirectoryCountField(PeFormat::Pe32Plus) + 4];
     const size_t fieldsLength = static_cast<size_t>(countAt + 4);
-    if (countAt + 4 > optionalSize ||
+    if (countAt + 4 > header.optionalHeaderSize ||
         !ReadInside(read, size, layout.optionalHeader, fields, fieldsLength))
         return std::nullopt;
     layout.sectionAlignment = ReadU32LE(fields + kPeSectionAlignmentField);
@@ -92,10 +75,10 @@ std::optional<PeImageLayout> ReadPeImageLayout(const PeLayoutReadAt& read, int64
     layout.directoryTable = layout.optionalHeader + countAt + 4;
     // The directories must lie inside the optional header the file header sizes.
     if (layout.directoryCount > 16 ||
-        countAt + 4 + int64_t{layout.directoryCount} * 8 > int64_t{optionalSize} ||
+        countAt + 4 + int64_t{layout.directoryCount} * 8 > int64_t{header.optionalHeaderSize} ||
         !Inside(layout.directoryTable, int64_t{layout.directoryCount} * 8, size))
         return std::nullopt;
-    if (!ReadSections(read, size, sectionCount, layout))
+    if (!ReadSections(read, size, header.sectionCount, layout))
         return std::nullopt;
     return layout;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "package/PeHeader.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -7,9 +9,10 @@
 #include <vector>
 
 // The parts of a Windows program's headers that the resource work needs: the
-// alignments, the section table and the data directories. Every offset and
-// count is checked against the file before it is used; a layout is only
-// returned when the whole section table and directory table lie in the file.
+// alignments, the section table and the data directories, read on top of the
+// headers package/PeHeader.h reads. Every offset and count is checked against
+// the file before it is used; a layout is only returned when the whole
+// section table and directory table lie in the file.
 
 // One row of the section table.
 struct PeSection {
@@ -38,18 +41,9 @@ struct PeImageLayout {
     std::optional<int64_t> FileOffsetOf(uint32_t rva, uint32_t count) const;
 };
 
-// Fields of the optional header, from its start (the same place in PE32 and PE32+).
-inline constexpr int64_t kPeSectionAlignmentField = 32;
-inline constexpr int64_t kPeFileAlignmentField = 36;
-inline constexpr int64_t kPeInitializedDataField = 8;
-inline constexpr int64_t kPeSizeOfImageField = 56;
-inline constexpr int64_t kPeSizeOfHeadersField = 60;
-inline constexpr int64_t kPeChecksumField = 64;
 inline constexpr size_t kPeSectionRowSize = 40;
-inline constexpr uint32_t kPeResourceDirectory = 2;
-inline constexpr uint32_t kPeSecurityDirectory = 4;
 
-using PeLayoutReadAt = std::function<bool(int64_t pos, void* buffer, size_t length)>;
+using PeLayoutReadAt = PeReadAt;
 
 // Reads the layout of the image of size bytes; nothing when it is not a
 // PE32 or PE32+ image or a table lies outside it.

@@ -9,6 +9,7 @@ int WantedSelfCreatorTemplate(ProgramKind setupKind) {
     case ProgramKind::Installer:
         return kSfxTemplateSelfkitWindows32;
     case ProgramKind::Windows64:
+    case ProgramKind::Installer64:
         return kSfxTemplateSelfkitWindows64;
     case ProgramKind::Elf:
     case ProgramKind::Script:

@@ -12,8 +12,8 @@ inline constexpr int kSfxTemplateSelfkitWindows64 = 135; // selfkit.exe, x86_64 
 // The self creator a product's affiliates need, by the kind of the product's
 // setup file, chosen as the launcher is: the affiliates of a Windows product
 // are on Windows. A PE setup gets the Windows self creator of its own machine
-// type, an installer database the 32-bit one, anything else the self creator
-// of the writing program's own system (129).
+// type, an installer database the one of its platform (as the launcher), anything else the self
+// creator of the writing program's own system (129).
 int WantedSelfCreatorTemplate(ProgramKind setupKind);
 
 // The self creator template for a product whose setup is setupPath: the

@@ -24,19 +24,18 @@ inline constexpr const char* kInstallerCacheSddl =
 // Always false on Linux.
 bool RunningElevated();
 
-// Copies the installer database from source (read from its current position
-// to the end) into the product's cache folder as fileName, the folder and its
-// parent made (or taken over) with kInstallerCacheSddl, never through a link
-// or junction; every other entry of the product's folder is removed first, so
-// the folder holds one package, the newest. Returns the full path of the kept
-// copy; empty on failure, when productKey or fileName is no plain name, and
-// always on Linux.
-std::string KeepInstallerInCache(const std::string& productKey, RawFile& source,
-                                 const std::string& fileName);
-
-// Installs the database at path with the system's msiexec.exe ("/i" and the
-// path, then the raw rest of the running program's own command line) and
-// waits for it. NotStarted on Linux.
-ProgramRun RunInstallerAndWait(const std::string& path);
+// Installs the installer database read from source (from its current
+// position to the end) from the product's cache folder: the folder and its
+// parent are made (or taken over) with kInstallerCacheSddl, never through a
+// link or junction; every other entry of the product's folder is removed, so
+// that it holds one package, the newest; the copy is written there as
+// fileName and installed with the system's msiexec.exe ("/i" and the copy's
+// path, then the raw rest of the running program's own command line), which
+// is waited for. The folders and the copy stay open without delete sharing
+// until the installer ends, so that nobody renames or replaces them
+// meanwhile. NotStarted when productKey or fileName is no plain name, the
+// copy cannot be kept or the installer not started; always on Linux.
+ProgramRun InstallFromInstallerCache(const std::string& productKey, RawFile& source,
+                                     const std::string& fileName);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "setupstub/ImageLength.h"
 
+#include "model/ProgramStart.h"
 #include "platform/RawFile.h"
 
 #include <algorithm>
@@ -14,6 +15,14 @@ constexpr uint32_t kMaxTableEntries = 4096; // headers or sections: far more tha
 class Fields {
 public:
     Fields(const ImageReadAt& read, int64_t size) : m_read(read), m_size(size) {}
+
+    // The first bytes of the file, at most kProgramStartBytes: what it is.
+    ProgramStart Start() const {
+        unsigned char start[kProgramStartBytes] = {};
+        const auto length = static_cast<size_t>(std::clamp<int64_t>(m_size, 0, sizeof start));
+        return length > 0 && m_read(0, start, length) ? ProgramStartOf(start, length)
+                                                      : ProgramStart::Unknown;
+    }
 
     bool Get(int64_t pos, size_t width, uint64_t& value) const {
         unsigned char bytes[8] = {};
@@ -144,10 +153,8 @@ int64_t PeLength(const Fields& f) {
 
 int64_t ExecutableImageLength(const ImageReadAt& read, int64_t size) {
     const Fields f(read, size);
-    uint64_t head = 0;
-    if (!f.Get(0, 4, head))
-        return -1;
-    if (head == 0x464C457F) { // "\x7fELF"
+    const ProgramStart start = f.Start();
+    if (start == ProgramStart::Elf) {
         uint64_t elfClass = 0, order = 0;
         if (!f.Get(4, 1, elfClass) || !f.Get(5, 1, order) || order != 1)
             return -1;
@@ -155,7 +162,7 @@ int64_t ExecutableImageLength(const ImageReadAt& read, int64_t size) {
             return ElfLength(f, kElf32);
         return elfClass == 2 ? ElfLength(f, kElf64) : -1;
     }
-    if ((head & 0xFFFF) == 0x5A4D) // "MZ"
+    if (start == ProgramStart::WindowsProgram)
         return PeLength(f);
     return -1;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/InstallerCache.h"
 #include "platform/PrivateFolder.h"
+#include "platform/RawFile.h"
+
+#include <functional>
 
 #include <optional>
 #include <string>
@@ -37,6 +41,14 @@ struct SetupStartResult {
 SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& name,
                             const std::vector<std::string>& args);
 
+// What the installer-cache road asks of the platform; tests replace it.
+struct InstallerCacheAccess {
+    std::function<bool()> elevated = platform::RunningElevated;
+    std::function<platform::ProgramRun(const std::string& productKey, platform::RawFile& source,
+                                       const std::string& fileName)>
+        install = platform::InstallFromInstallerCache;
+};
+
 // Starts an installer database from the machine's installer cache
 // (platform/InstallerCache.h) when the launcher runs elevated: the database is
 // copied from folder into the product's cache folder (productKey: the
@@ -47,3 +59,7 @@ SetupStartResult StartSetup(platform::PrivateFolder& folder, const std::string& 
 std::optional<SetupStartResult> StartFromInstallerCache(platform::PrivateFolder& folder,
                                                         const std::string& name,
                                                         const std::string& productKey);
+std::optional<SetupStartResult> StartFromInstallerCacheWith(const InstallerCacheAccess& access,
+                                                            platform::PrivateFolder& folder,
+                                                            const std::string& name,
+                                                            const std::string& productKey);

@@ -8,11 +8,7 @@ bool RunningElevated() {
     return false;
 }
 
-std::string KeepInstallerInCache(const std::string&, RawFile&, const std::string&) {
-    return {};
-}
-
-ProgramRun RunInstallerAndWait(const std::string&) {
+ProgramRun InstallFromInstallerCache(const std::string&, RawFile&, const std::string&) {
     return {};
 }
 

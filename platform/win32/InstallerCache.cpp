@@ -1,42 +1,23 @@
-// The installer cache on Windows: folders made or taken over through the
-// handle held on them, with an explicit protected descriptor, so that a
-// folder another user prepared under the program data gives them nothing.
+// The installer cache on Windows: the product's folder under the program
+// data (platform/win32/CacheFolder.h), emptied, the copy written into it and
+// msiexec started on it while everything stays held.
 #include "platform/InstallerCache.h"
 
 #include "platform/ProcessStart.h"
+#include "platform/win32/CacheFolder.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
 
-#include <aclapi.h>
-#include <sddl.h>
 #include <shlobj.h>
 
 namespace platform {
 namespace {
 
+using win32::CacheDescriptor;
 using win32::Handle;
-
-// The descriptor made from kInstallerCacheSddl, freed when it goes.
-class CacheDescriptor {
-public:
-    CacheDescriptor() {
-        ConvertStringSecurityDescriptorToSecurityDescriptorW(
-            win32::Widen(kInstallerCacheSddl).c_str(), SDDL_REVISION_1, &m_sd, nullptr);
-    }
-    CacheDescriptor(const CacheDescriptor&) = delete;
-    CacheDescriptor& operator=(const CacheDescriptor&) = delete;
-    ~CacheDescriptor() {
-        if (m_sd)
-            LocalFree(m_sd);
-    }
-    PSECURITY_DESCRIPTOR Get() const { return m_sd; }
-    SECURITY_ATTRIBUTES Attributes() const { return {sizeof(SECURITY_ATTRIBUTES), m_sd, FALSE}; }
-
-private:
-    PSECURITY_DESCRIPTOR m_sd = nullptr;
-};
+using win32::SecureFolder;
 
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
@@ -50,37 +31,6 @@ std::wstring ProgramDataFolder() {
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &path)))
         folder = path;
     CoTaskMemFree(path);
-    return folder;
-}
-
-// Makes the folder at path with the descriptor, or takes an existing one
-// over: it must be a folder and no link or junction, and gets the owner and
-// the protected list of rights through the handle opened on it. The handle is
-// held without delete sharing, so the folder cannot be renamed meanwhile.
-Handle SecureFolder(const std::wstring& path, const CacheDescriptor& descriptor) {
-    SECURITY_ATTRIBUTES attributes = descriptor.Attributes();
-    CreateDirectoryW(path.c_str(), &attributes);
-    Handle folder(CreateFileW(path.c_str(),
-                              READ_CONTROL | WRITE_DAC | WRITE_OWNER | FILE_LIST_DIRECTORY,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!folder.Valid() || !GetFileInformationByHandle(folder.Get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-        return Handle();
-    PSID owner = nullptr;
-    PACL dacl = nullptr;
-    BOOL defaulted = FALSE;
-    BOOL present = FALSE;
-    if (!GetSecurityDescriptorOwner(descriptor.Get(), &owner, &defaulted) ||
-        !GetSecurityDescriptorDacl(descriptor.Get(), &present, &dacl, &defaulted) || !present)
-        return Handle();
-    const SECURITY_INFORMATION what = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                                      PROTECTED_DACL_SECURITY_INFORMATION;
-    if (SetSecurityInfo(folder.Get(), SE_FILE_OBJECT, what, owner, nullptr, dacl, nullptr) !=
-        ERROR_SUCCESS)
-        return Handle();
     return folder;
 }
 
@@ -121,58 +71,58 @@ bool CopyInto(RawFile& source, HANDLE target) {
     }
 }
 
-} // namespace
+// The product's cache folder and the copy in it, held open without delete
+// sharing while the installer runs.
+struct KeptInstaller {
+    Handle vendorFolder;
+    Handle productFolder;
+    Handle file;
+    std::wstring path;
+};
 
-bool RunningElevated() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return false;
-    const Handle held(token);
-    TOKEN_ELEVATION elevation{};
-    DWORD length = 0;
-    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &length) &&
-           elevation.TokenIsElevated != 0;
-}
-
-std::string KeepInstallerInCache(const std::string& productKey, RawFile& source,
-                                 const std::string& fileName) {
+bool Keep(const std::string& productKey, RawFile& source, const std::string& fileName,
+          KeptInstaller& kept) {
     const CacheDescriptor descriptor;
     const std::wstring programData = ProgramDataFolder();
     if (!descriptor.Get() || programData.empty() || !IsPlainName(productKey) ||
         !IsPlainName(fileName))
-        return {};
+        return false;
     const std::wstring vendor = programData + L"\\Velkora";
     const std::wstring product = vendor + L"\\" + win32::Widen(productKey);
-    const Handle vendorFolder = SecureFolder(vendor, descriptor);
-    if (!vendorFolder.Valid())
-        return {};
-    const Handle productFolder = SecureFolder(product, descriptor);
-    if (!productFolder.Valid() || !EmptyFolder(product))
-        return {};
-    const std::wstring path = product + L"\\" + win32::Widen(fileName);
+    kept.vendorFolder = SecureFolder(vendor, descriptor);
+    if (!kept.vendorFolder.Valid())
+        return false;
+    kept.productFolder = SecureFolder(product, descriptor);
+    if (!kept.productFolder.Valid() || !EmptyFolder(product))
+        return false;
+    kept.path = product + L"\\" + win32::Widen(fileName);
     SECURITY_ATTRIBUTES attributes = descriptor.Attributes();
-    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &attributes, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return {};
-    if (!CopyInto(source, file.Get())) {
-        file = Handle();
-        DeleteFileW(path.c_str());
-        return {};
-    }
-    return win32::Narrow(path);
+    Handle written(CreateFileW(kept.path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &attributes,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!written.Valid())
+        return false;
+    // The installer opens the copy for reading only while no handle may write
+    // it: the copy is held from here on by a reading handle of the same file.
+    if (CopyInto(source, written.Get()) && FlushFileBuffers(written.Get()))
+        kept.file =
+            Handle(ReOpenFile(written.Get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0));
+    if (kept.file.Valid())
+        return true;
+    written = Handle();
+    DeleteFileW(kept.path.c_str());
+    return false;
 }
 
-ProgramRun RunInstallerAndWait(const std::string& path) {
+ProgramRun RunInstaller(const std::wstring& path) {
     ProgramRun run;
     wchar_t system[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    if (path.empty() || length == 0 || length >= MAX_PATH)
+    if (length == 0 || length >= MAX_PATH)
         return run;
     const std::wstring program = std::wstring(system) + L"\\msiexec.exe";
     // The launcher's own wide command-line tail goes on unchanged.
     const std::wstring tail = win32::Widen(ArgumentTail(win32::Narrow(GetCommandLineW())));
-    std::wstring line = L"\"" + program + L"\" /i \"" + win32::Widen(path) + L"\"";
+    std::wstring line = L"\"" + program + L"\" /i \"" + path + L"\"";
     if (!tail.empty())
         line += L" " + tail;
     STARTUPINFOW startup{};
@@ -190,6 +140,27 @@ ProgramRun RunInstallerAndWait(const std::string& path) {
     run.outcome = ProgramRun::Outcome::Finished;
     run.exitCode = static_cast<int>(status);
     return run;
+}
+
+} // namespace
+
+bool RunningElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    const Handle held(token);
+    TOKEN_ELEVATION elevation{};
+    DWORD length = 0;
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &length) &&
+           elevation.TokenIsElevated != 0;
+}
+
+ProgramRun InstallFromInstallerCache(const std::string& productKey, RawFile& source,
+                                     const std::string& fileName) {
+    KeptInstaller kept;
+    if (!Keep(productKey, source, fileName, kept))
+        return {};
+    return RunInstaller(kept.path);
 }
 
 } // namespace platform

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
                "a security directory beside a fault");
 
     const ProgramKind kind = ProgramKindOfBytes(data, size);
-    if (kind != ProgramKind::Installer && kind != ProgramKind::Elf) {
+    if (kind != ProgramKind::Installer && kind != ProgramKind::Installer64 &&
+        kind != ProgramKind::Elf) {
         FUZZ_CHECK((kind == ProgramKind::Windows32) == (header.format == PeFormat::Pe32) &&
                        (kind == ProgramKind::Windows64) == (header.format == PeFormat::Pe32Plus),
                    "the launcher choice reads another format");

@@ -92,6 +92,30 @@ TEST_F(LauncherRunTest, SetupRunsFromAFolderOfItsOwnThatIsRemovedAfterwards) {
     EXPECT_TRUE(machine.KeyExists(ProductKeyPath(kKey)));
 }
 
+// An installer installed from the machine's cache is not started again from
+// the run's folder; when the cache declines, the run's folder is used.
+TEST_F(LauncherRunTest, SetupInstalledFromTheCacheIsNotStartedAgain) {
+    StartAnswers("", 0);
+    std::string cachedName;
+    env.startFromInstallerCache = [&](platform::PrivateFolder&, const std::string& name,
+                                      const std::string& key) {
+        cachedName = name;
+        EXPECT_EQ(key, kKey);
+        return std::optional<SetupStartResult>(SetupStartResult{Outcome::Finished, 1641});
+    };
+    EXPECT_EQ(RunLauncher(env, {"/S", ""}), 1641);
+    EXPECT_EQ(cachedName, "setup.sh");
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(fs::is_empty(dir / "temp"));
+
+    env.startFromInstallerCache = [](platform::PrivateFolder&, const std::string&,
+                                     const std::string&) {
+        return std::optional<SetupStartResult>();
+    };
+    EXPECT_EQ(RunLauncher(env, {"/S", ""}), 0);
+    EXPECT_EQ(started.size(), 1u);
+}
+
 TEST_F(LauncherRunTest, TwoRunsNeverShareAFolder) {
     StartAnswers("", 0);
     EXPECT_EQ(RunLauncher(env, {"/S", ""}), 0);

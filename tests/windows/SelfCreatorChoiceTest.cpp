@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, WantedSelfCreator,
                          ::testing::Values(WantedCase{"pe32", ProgramKind::Windows32, 134},
                                            WantedCase{"pe32plus", ProgramKind::Windows64, 135},
                                            WantedCase{"installer", ProgramKind::Installer, 134},
+                                           WantedCase{"installer64", ProgramKind::Installer64, 135},
                                            WantedCase{"elf", ProgramKind::Elf, 129},
                                            WantedCase{"other", ProgramKind::Other, 129}),
                          [](const auto& info) { return std::string(info.param.name); });
