@@ -1,8 +1,8 @@
 #include "ui/AffiliateDialog.h"
 
+#include "app/AffiliateServiceChange.h"
 #include "model/AffProject.h"
 #include "model/AffiliateEditor.h"
-#include "model/NewProduct.h"
 #include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "platform/Clock.h"
@@ -177,34 +177,28 @@ void CAffiliateDialog::OnAffiliateIdChanged() {
 void CAffiliateDialog::OnServiceChanged() {
     if (m_nLoading || !m_pProject)
         return;
-    const int service = ServiceIndex();
-    if (service < 0 || service >= kServiceOther)
-        return;
-    if (!m_pProject->LookupRegInfo(static_cast<uint16_t>(service))) {
-        const QString name = m_pService->currentText();
-        if (!m_prompts.Question(this, VkFormat(apptext::kNoProductIdForService, name)))
-            return;
-        QStringList missing;
-        int selected = -1;
-        for (const RegistrationService& s : ServiceTable()) {
-            if (m_pProject->LookupRegInfo(uint16_t(s.nIndex)))
-                continue;
-            if (s.nIndex == service)
-                selected = int(missing.size());
-            missing << QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
-        }
+    ServiceChangeQuestions ask;
+    ask.confirm = [this](const std::string& question) {
+        return m_prompts.Question(this, FromProjectText(question));
+    };
+    ask.askProductId = [this](CProductIdForm& form) {
+        QStringList names;
+        for (const std::string& name : form.Names())
+            names << FromProjectText(name);
         CProductIdDialog dlg(this, &m_prompts);
-        dlg.SetServices(missing, selected);
+        dlg.SetServices(names, form.Selected());
         if (dlg.exec() != QDialog::Accepted)
-            return;
-        const std::string chosen = ToProjectText(dlg.ServiceName());
-        const int32_t key = ServiceIndexFromName(chosen);
-        StoreRegistration(*m_pProject, key, chosen, ToProjectText(dlg.ProductId()),
-                          ToProjectText(dlg.PurchaseLink()));
-        emit registrationInfoAdded(static_cast<uint16_t>(key));
-    }
+            return false;
+        form = dlg.Form();
+        form.SetProductId(ToProjectText(dlg.ProductId()));
+        form.SetPurchaseLink(ToProjectText(dlg.PurchaseLink()));
+        return true;
+    };
     AffiliateFields fields = Fields();
-    if (CAffiliateEditor(*m_pProject, m_pAffiliate).ComposeLink(fields, ComposeMode::Reset))
+    const ServiceChange change = ChangeAffiliateService(*m_pProject, m_pAffiliate, fields, ask);
+    if (change.registrationAdded)
+        emit registrationInfoAdded(static_cast<uint16_t>(change.addedService));
+    if (change.linkChanged)
         ShowComposedLink(FromProjectText(fields.purchaseLink));
 }
 

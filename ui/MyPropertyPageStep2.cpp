@@ -1,13 +1,13 @@
 #include "ui/MyPropertyPageStep2.h"
 
 #include "app/FileChoices.h"
+#include "app/WizardPages.h"
 #include "app/WizardSteps.h"
 #include "ui/PathFields.h"
 #include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 #include "ui/WizardBitmaps.h"
 
-#include <QDir>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,7 +66,7 @@ bool CMyPropertyPageStep2::isComplete() const {
 
 void CMyPropertyPageStep2::OnBrowseSetupFile() {
     FileRequest request;
-    request.filters = FromFileChoices(SetupFileChoices());
+    request.filters = FromFileChoices(WizardSetupFileChoice().filters);
     const QString chosen = m_prompts.OpenFile(this, request);
     if (!chosen.isEmpty())
         m_pSetupFile->setText(chosen);
@@ -74,10 +74,10 @@ void CMyPropertyPageStep2::OnBrowseSetupFile() {
 
 void CMyPropertyPageStep2::OnBrowseOutputDir() {
     FolderRequest request;
-    request.caption = AppText(apptext::kFolderBrowserCaption);
-    request.instruction = AppText(apptext::kFolderBrowserInstruction);
-    request.initialFolder =
-        m_pOutputDir->text().isEmpty() ? QDir::currentPath() : m_pOutputDir->text();
+    const FolderChoice choice = WizardOutputFolderChoice(ToProjectText(m_pOutputDir->text()));
+    request.caption = FromProjectText(choice.caption);
+    request.instruction = FromProjectText(choice.instruction);
+    request.initialFolder = FromProjectText(choice.initialFolder);
     const QString chosen = m_prompts.ChooseFolder(this, request);
     if (!chosen.isEmpty())
         m_pOutputDir->setText(chosen);

@@ -1,7 +1,7 @@
 #include "ui/MyPropertyPageStep3.h"
 
+#include "app/WizardPages.h"
 #include "app/WizardSteps.h"
-#include "model/PurchaseLink.h"
 #include "model/RegistrationServices.h"
 #include "ui/ProjectText.h"
 #include "ui/StringTable.h"
@@ -61,16 +61,19 @@ bool CMyPropertyPageStep3::isComplete() const {
     return WizardStepComplete(WizardStep::Registration, answers);
 }
 
+void CMyPropertyPageStep3::Compose(ComposeMode mode) {
+    NewProjectAnswers answers;
+    answers.service = ServiceIndex();
+    answers.productId = ToProjectText(m_pProductId->text());
+    answers.purchaseLink = ToProjectText(m_pPurchaseLink->text());
+    if (ComposeWizardLink(answers, mode))
+        m_pPurchaseLink->setText(FromProjectText(answers.purchaseLink));
+}
+
 void CMyPropertyPageStep3::OnProductIdEdited() {
-    std::string link = m_pPurchaseLink->text().toStdString();
-    if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
-                           ComposeMode::Keep))
-        m_pPurchaseLink->setText(QString::fromStdString(link));
+    Compose(ComposeMode::Keep);
 }
 
 void CMyPropertyPageStep3::OnServiceChanged() {
-    std::string link = m_pPurchaseLink->text().toStdString();
-    if (ComposeProductLink(ServiceIndex(), link, m_pProductId->text().toStdString(),
-                           ComposeMode::Reset))
-        m_pPurchaseLink->setText(QString::fromStdString(link));
+    Compose(ComposeMode::Reset);
 }

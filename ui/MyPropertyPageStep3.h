@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PurchaseLink.h"
+
 #include <QWizardPage>
 
 class QComboBox;
@@ -21,6 +23,7 @@ public:
 private:
     void OnProductIdEdited();
     void OnServiceChanged();
+    void Compose(ComposeMode mode);
 
     QComboBox* m_pService;
     QLineEdit* m_pProductId;

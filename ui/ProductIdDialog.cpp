@@ -1,10 +1,10 @@
 #include "ui/ProductIdDialog.h"
 
-#include "model/PurchaseLink.h"
-#include "model/RegistrationServices.h"
+#include "app/ProductIdForm.h"
 #include "ui/ContextHelp.h"
 #include "ui/LinkFieldWidth.h"
 #include "ui/OkCancelRow.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 
 #include <QComboBox>
@@ -64,26 +64,29 @@ int CProductIdDialog::SelectedPosition() const {
     return m_pService->currentIndex();
 }
 
-int CProductIdDialog::SelectedServiceIndex() const {
-    if (m_pService->currentIndex() < 0)
-        return -1;
-    return ServiceIndexFromName(m_pService->currentText().toStdString());
+CProductIdForm CProductIdDialog::Form() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < m_pService->count(); ++i)
+        names.push_back(ToProjectText(m_pService->itemText(i)));
+    CProductIdForm form(std::move(names), m_pService->currentIndex());
+    form.SetPurchaseLink(ToProjectText(m_pPurchaseLink->text()));
+    return form;
 }
 
 void CProductIdDialog::OnProductIdChanged() {
-    std::string link = m_pPurchaseLink->text().toStdString();
-    if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
-                           ComposeMode::Keep))
-        ShowComposedLink(QString::fromStdString(link));
+    CProductIdForm form = Form();
+    if (form.SetProductId(ToProjectText(m_pProductId->text())))
+        ShowComposedLink(FromProjectText(form.PurchaseLink()));
 }
 
 void CProductIdDialog::OnServiceChanged() {
     if (m_bFilling)
         return;
-    std::string link = m_pPurchaseLink->text().toStdString();
-    if (ComposeProductLink(SelectedServiceIndex(), link, m_pProductId->text().toStdString(),
-                           ComposeMode::Reset))
-        ShowComposedLink(QString::fromStdString(link));
+    CProductIdForm form = Form();
+    form.SetProductId(ToProjectText(m_pProductId->text()));
+    form.SetPurchaseLink(ToProjectText(m_pPurchaseLink->text()));
+    if (form.SelectService(m_pService->currentIndex()))
+        ShowComposedLink(FromProjectText(form.PurchaseLink()));
 }
 
 void CProductIdDialog::ShowComposedLink(const QString& link) {
@@ -93,14 +96,14 @@ void CProductIdDialog::ShowComposedLink(const QString& link) {
 }
 
 void CProductIdDialog::accept() {
-    if (m_pProductId->text().isEmpty()) {
-        m_prompts.Message(this, AppText(apptext::kProductIdEmpty));
+    CProductIdForm form = Form();
+    form.SetProductId(ToProjectText(m_pProductId->text()));
+    form.SetPurchaseLink(ToProjectText(m_pPurchaseLink->text()));
+    const std::string message = form.Check();
+    if (!message.empty()) {
+        m_prompts.Message(this, FromProjectText(message));
         return;
     }
-    if (m_pService->currentIndex() < 0) {
-        m_prompts.Message(this, AppText(apptext::kProductIdBadService));
-        return;
-    }
-    m_strServiceName = m_pService->currentText();
+    m_strServiceName = FromProjectText(form.Answer().serviceName);
     QDialog::accept();
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class CProductIdForm;
 class QComboBox;
 class QLineEdit;
 
@@ -28,6 +29,8 @@ public:
     QString ProductId() const;
     QString PurchaseLink() const;
     int SelectedPosition() const;
+    // The dialog's fields as the core's form (its rules).
+    CProductIdForm Form() const;
 
     void accept() override;
 
@@ -35,7 +38,6 @@ private:
     void OnProductIdChanged();
     void OnServiceChanged();
     void ShowComposedLink(const QString& link);
-    int SelectedServiceIndex() const;
 
     IUserPrompts& m_prompts;
     QComboBox* m_pService;

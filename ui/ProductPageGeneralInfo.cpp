@@ -1,6 +1,8 @@
 #include "ui/ProductPageGeneralInfo.h"
 
+#include "app/ProductSettingsForm.h"
 #include "model/AffProject.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 
 #include <QFormLayout>
@@ -27,8 +29,8 @@ void CProductPageGeneralInfo::Load(const CAffProject& project) {
     m_pVersion->setText(QString::fromStdString(project.m_strVersion));
 }
 
-void CProductPageGeneralInfo::Store(CAffProject& project) const {
-    project.m_strTitle = m_pTitle->text().toStdString();
-    project.m_strWebSite = m_pWebSite->text().toStdString();
-    project.m_strVersion = m_pVersion->text().toStdString();
+void CProductPageGeneralInfo::Store(ProductSettingsForm& form) const {
+    form.title = ToProjectText(m_pTitle->text());
+    form.webSite = ToProjectText(m_pWebSite->text());
+    form.version = ToProjectText(m_pVersion->text());
 }

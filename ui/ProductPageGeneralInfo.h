@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class CAffProject;
+struct ProductSettingsForm;
 class QLineEdit;
 
 // "General Info": title, version and web site of the product, edited as copies.
@@ -13,7 +14,7 @@ public:
 
     void Load(const CAffProject& project);
     // Writes the copies into the project.
-    void Store(CAffProject& project) const;
+    void Store(ProductSettingsForm& form) const;
 
 private:
     QLineEdit* m_pTitle;

@@ -1,8 +1,9 @@
 #include "ui/ProductPageLinkInfo.h"
 
+#include "app/ProductSettingsForm.h"
 #include "model/AffProject.h"
-#include "model/RegistrationServices.h"
 #include "ui/ProductIdDialog.h"
+#include "ui/ProjectText.h"
 #include "ui/RegInfoList.h"
 #include "ui/StringTable.h"
 
@@ -47,23 +48,16 @@ void CProductPageLinkInfo::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
 }
 
-void CProductPageLinkInfo::Commit(CAffProject& project) const {
-    if (m_bShown)
-        m_pList->CommitTo(project);
+void CProductPageLinkInfo::Store(ProductSettingsForm& form) const {
+    form.regPageShown = m_bShown;
+    form.regRows = m_pList->Rows();
+    form.defaultService = m_wDefaultService;
 }
 
 void CProductPageLinkInfo::OnAdd() {
-    const QStringList listed = m_pList->ServiceTexts();
     QStringList offered;
-    for (const RegistrationService& s : ServiceTable()) {
-        if (s.nIndex >= kServiceOther)
-            continue;
-        const QString name = QString::fromUtf8(s.name.data(), qsizetype(s.name.size()));
-        const bool present = std::any_of(listed.begin(), listed.end(),
-                                         [&](const QString& t) { return t.startsWith(name); });
-        if (!present)
-            offered << name;
-    }
+    for (const std::string& name : m_pList->Rows().UnlistedServices())
+        offered << FromProjectText(name);
     CProductIdDialog dlg(this, &m_prompts);
     dlg.SetServices(offered, 0);
     if (dlg.exec() != QDialog::Accepted)

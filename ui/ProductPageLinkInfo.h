@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class CAffProject;
+struct ProductSettingsForm;
 class CRegInfoList;
 
 // "Registration Info": the product's identifiers and purchase links at the
@@ -21,9 +22,9 @@ public:
     bool WasShown() const { return m_bShown; }
     uint16_t DefaultService() const { return m_wDefaultService; }
 
-    // Rebuilds the project's registration records from the list, when the
-    // page has been shown; a page never shown leaves them alone.
-    void Commit(CAffProject& project) const;
+    // The page's rows, whether it was shown and the default service, for
+    // the form's Store (a page never shown leaves the records alone).
+    void Store(ProductSettingsForm& form) const;
 
     void OnAdd();
     void OnDelete();

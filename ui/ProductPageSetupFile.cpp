@@ -1,8 +1,10 @@
 #include "ui/ProductPageSetupFile.h"
 
 #include "app/FileChoices.h"
+#include "app/ProductSettingsForm.h"
 #include "model/AffProject.h"
 #include "ui/PathFields.h"
+#include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 
 #include <QGridLayout>
@@ -42,15 +44,14 @@ void CProductPageSetupFile::Load(const CAffProject& project) {
     m_pSelfCreator->setText(QString::fromStdString(project.m_strSelfCreatorPath));
 }
 
-void CProductPageSetupFile::Store(CAffProject& project) const {
-    project.m_strSetupFile = m_pSetupFile->text().toStdString();
-    project.m_strOutputDir = m_pOutputDir->text().toStdString();
-    project.m_strSelfCreatorPath = m_pSelfCreator->text().toStdString();
+void CProductPageSetupFile::Store(ProductSettingsForm& form) const {
+    form.setupFile = ToProjectText(m_pSetupFile->text());
+    form.outputDir = ToProjectText(m_pOutputDir->text());
+    form.selfCreatorPath = ToProjectText(m_pSelfCreator->text());
 }
 
 QString CProductPageSetupFile::ProjectRelative(const QString& path) const {
-    const std::string relative = m_project.MakeProjectRelative(path.toStdString());
-    return relative.empty() ? path : QString::fromStdString(relative);
+    return FromProjectText(ProjectFieldPath(m_project, ToProjectText(path)));
 }
 
 void CProductPageSetupFile::OnBrowseSetupFile() {
@@ -64,10 +65,11 @@ void CProductPageSetupFile::OnBrowseSetupFile() {
 
 void CProductPageSetupFile::OnBrowseOutputDir() {
     FolderRequest request;
-    request.caption = AppText(apptext::kFolderBrowserCaption);
-    request.instruction = AppText(apptext::kFolderBrowserInstruction);
-    request.initialFolder =
-        QString::fromStdString(m_project.ResolveProjectPath(m_pOutputDir->text().toStdString()));
+    const FolderChoice choice =
+        SettingsOutputFolderChoice(m_project, ToProjectText(m_pOutputDir->text()));
+    request.caption = FromProjectText(choice.caption);
+    request.instruction = FromProjectText(choice.instruction);
+    request.initialFolder = FromProjectText(choice.initialFolder);
     const QString chosen = m_prompts.ChooseFolder(this, request);
     if (!chosen.isEmpty())
         m_pOutputDir->setText(ProjectRelative(chosen));

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class CAffProject;
+struct ProductSettingsForm;
 class QLineEdit;
 
 // "Setup Files": the product's setup file, the default output folder and the
@@ -17,7 +18,7 @@ public:
                           QWidget* parent = nullptr);
 
     void Load(const CAffProject& project);
-    void Store(CAffProject& project) const;
+    void Store(ProductSettingsForm& form) const;
 
 private:
     void OnBrowseSetupFile();

@@ -1,5 +1,6 @@
 #include "ui/ProductSettingsDialog.h"
 
+#include "app/ProductSettingsForm.h"
 #include "model/AffProject.h"
 #include "ui/ContextHelp.h"
 #include "ui/OkCancelRow.h"
@@ -49,10 +50,11 @@ CProductSettingsDialog::CProductSettingsDialog(CAffProject& project, QWidget* pa
 }
 
 void CProductSettingsDialog::accept() {
-    m_pLinkInfo->Commit(m_project);
-    m_pGeneral->Store(m_project);
-    m_pSetupFile->Store(m_project);
-    m_project.m_wDefaultService = m_pLinkInfo->DefaultService();
+    ProductSettingsForm form = ProductSettingsForm::Load(m_project);
+    m_pGeneral->Store(form);
+    m_pSetupFile->Store(form);
+    m_pLinkInfo->Store(form);
+    form.Store(m_project);
     QDialog::accept();
     emit projectModified();
 }

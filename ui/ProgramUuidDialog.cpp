@@ -1,5 +1,6 @@
 #include "ui/ProgramUuidDialog.h"
 
+#include "app/ProgramUuidEdit.h"
 #include "ui/ProjectText.h"
 #include "ui/StringTable.h"
 #include "ui/UserPrompts.h"
@@ -55,9 +56,5 @@ bool EditProgramUuid(std::string& uuid, IUserPrompts& prompts, QWidget* parent) 
     CProgramUuidDialog dialog(uuid, prompts, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const std::string text = dialog.Text();
-    if (text == uuid)
-        return false;
-    uuid = text;
-    return true;
+    return ApplyProgramUuid(uuid, dialog.Text());
 }

@@ -1,9 +1,5 @@
 #include "ui/RegInfoList.h"
 
-#include "model/AffProject.h"
-#include "model/NewProduct.h"
-#include "model/PurchaseLink.h"
-#include "model/RegistrationServices.h"
 #include "ui/CellEdit.h"
 #include "ui/ProjectText.h"
 #include "ui/StringTable.h"
@@ -56,11 +52,10 @@ CRegInfoList::CRegInfoList(QWidget* parent) : QTableWidget(0, 3, parent) {
 
 void CRegInfoList::Fill(const CAffProject& project) {
     setRowCount(0);
-    project.m_mapRegInfo.ForEach([this](uint16_t, const CProductRegInfo& info) {
-        AppendRow(QString::fromStdString(info.m_strServiceName),
-                  QString::fromStdString(info.m_strProductId),
-                  QString::fromStdString(info.m_strPurchaseLink));
-    });
+    const CRegInfoRows rows = CRegInfoRows::Of(project);
+    for (const RegInfoRow& row : rows.Rows())
+        AppendRow(FromProjectText(row.service), FromProjectText(row.productId),
+                  FromProjectText(row.purchaseLink));
 }
 
 void CRegInfoList::AppendRow(const QString& service, const QString& productId,
@@ -108,17 +103,17 @@ QString CRegInfoList::CellText(int row, int column) const {
     return it ? it->text() : QString();
 }
 
+CRegInfoRows CRegInfoList::Rows() const {
+    CRegInfoRows rows;
+    for (int r = 0; r < rowCount(); ++r)
+        rows.Append({ToProjectText(CellText(r, kColService)),
+                     ToProjectText(CellText(r, kColProductId)),
+                     ToProjectText(CellText(r, kColPurchaseLink))});
+    return rows;
+}
+
 void CRegInfoList::CommitTo(CAffProject& project) const {
-    project.m_mapRegInfo.RemoveAll();
-    for (int r = 0; r < rowCount(); ++r) {
-        const QString service = CellText(r, kColService);
-        if (service == QLatin1String("..."))
-            continue;
-        const std::string name = ToProjectText(service);
-        StoreRegistration(project, ServiceIndexFromName(name), name,
-                          ToProjectText(CellText(r, kColProductId)),
-                          ToProjectText(CellText(r, kColPurchaseLink)));
-    }
+    Rows().CommitTo(project);
 }
 
 void CRegInfoList::EditCell(int row, int column) {
@@ -133,16 +128,13 @@ void CRegInfoList::EditCell(int row, int column) {
 void CRegInfoList::OnEditEnded(int row, int column, const QString& text, bool discarded) {
     if (discarded || row >= rowCount())
         return;
-    item(row, column)->setText(text);
-    FitLinkColumn();
-    if (column != kColProductId)
+    CRegInfoRows rows = Rows();
+    if (!rows.EditCell(row, static_cast<RegInfoColumn>(column), ToProjectText(text)))
         return;
-    const int service = ServiceIndexFromName(CellText(row, kColService).toStdString());
-    std::string link = CellText(row, kColPurchaseLink).toStdString();
-    if (ComposeProductLink(service, link, text.toStdString(), ComposeMode::Keep)) {
-        item(row, kColPurchaseLink)->setText(QString::fromStdString(link));
-        FitLinkColumn();
-    }
+    const RegInfoRow& edited = rows.Rows()[static_cast<size_t>(row)];
+    item(row, kColProductId)->setText(FromProjectText(edited.productId));
+    item(row, kColPurchaseLink)->setText(FromProjectText(edited.purchaseLink));
+    FitLinkColumn();
 }
 
 void CRegInfoList::mouseDoubleClickEvent(QMouseEvent* e) {

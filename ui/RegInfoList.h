@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RegInfoRows.h"
+
 #include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
@@ -13,7 +15,11 @@ class CAffProject;
 class CRegInfoList : public QTableWidget {
     Q_OBJECT
 public:
-    enum Column { kColService = 0, kColProductId = 1, kColPurchaseLink = 2 };
+    enum Column {
+        kColService = kRegColService,
+        kColProductId = kRegColProductId,
+        kColPurchaseLink = kRegColPurchaseLink
+    };
 
     explicit CRegInfoList(QWidget* parent = nullptr);
 
@@ -24,6 +30,9 @@ public:
     void DeleteSelectedRow();
     // The texts of the "Service" column, top to bottom.
     QStringList ServiceTexts() const;
+    // The rows as the core's registration list (its rules: Add's offer, the
+    // cell edit's link, the commit).
+    CRegInfoRows Rows() const;
     QString CellText(int row, int column) const;
 
     // Rebuilds the project's registration records from the rows; a row whose

@@ -75,6 +75,10 @@ set(VELKORA_WINDOWS_SKIP_cli_affiliate_file_tests "${own_launcher}:${script_setu
 # case found by listing them at build time (which would also need the wine
 # prefix before the tests run). What the cases print says which one failed.
 add_custom_target(velkora_test_programs)
+# The probe of the desktop program's dialogs, driven by the main build's tests.
+if(TARGET velkora_dialogs_probe)
+  add_dependencies(velkora_test_programs velkora_dialogs_probe)
+endif()
 function(gtest_discover_tests target)
   cmake_parse_arguments(arg "" "" "PROPERTIES" ${ARGN})
   add_test(NAME ${target} COMMAND ${target})

@@ -3,6 +3,7 @@
 // both machine types, and the launcher each carries.
 #include "package/LauncherChoice.h"
 #include "selfkit/SelfKitTexts.h"
+#include "tests/windows/DialogChecks.h"
 #include "tests/windows/DialogTemplate.h"
 #include "tests/windows/PeResources.h"
 
@@ -15,6 +16,10 @@
 #include <vector>
 
 namespace {
+
+using dialog_checks::ExpectControls;
+using dialog_checks::Expected;
+using dialog_checks::ExpectLaidOut;
 
 constexpr uint16_t kDialog = 5;     // RT_DIALOG
 constexpr uint16_t kGroupIcon = 14; // RT_GROUP_ICON
@@ -34,54 +39,9 @@ void PrintTo(const Image& image, std::ostream* os) {
     *os << image.name;
 }
 
-// Window class names are compared without regard to case.
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Expected {
-    const char* className;
-    int32_t id;
-    std::string text;
-};
-
-void ExpectControls(const DialogTemplate& dialog, const std::vector<Expected>& expected) {
-    ASSERT_EQ(dialog.controls.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE("control " + std::to_string(i));
-        EXPECT_EQ(Lower(dialog.controls[i].className), Lower(expected[i].className));
-        EXPECT_EQ(dialog.controls[i].id, expected[i].id);
-        EXPECT_EQ(dialog.controls[i].text, expected[i].text);
-    }
-}
-
-// Every control lies inside the dialog and no two overlap.
-void ExpectLaidOut(const DialogTemplate& dialog) {
-    const auto& c = dialog.controls;
-    for (size_t i = 0; i < c.size(); ++i) {
-        SCOPED_TRACE("control " + std::to_string(i) + " \"" + c[i].text + "\"");
-        EXPECT_GE(c[i].x, 0);
-        EXPECT_GE(c[i].y, 0);
-        EXPECT_LE(c[i].x + c[i].cx, dialog.cx);
-        // A drop-down list's height is that of its opened list.
-        if (c[i].className != "ComboBox") {
-            EXPECT_LE(c[i].y + c[i].cy, dialog.cy);
-        }
-        for (size_t j = i + 1; j < c.size(); ++j) {
-            const int height_i = c[i].className == "ComboBox" ? 12 : c[i].cy;
-            const int height_j = c[j].className == "ComboBox" ? 12 : c[j].cy;
-            const bool apart = c[i].x + c[i].cx <= c[j].x || c[j].x + c[j].cx <= c[i].x ||
-                               c[i].y + height_i <= c[j].y || c[j].y + height_j <= c[i].y;
-            EXPECT_TRUE(apart) << "overlaps control " << j << " \"" << c[j].text << "\"";
-        }
-    }
 }
 
 class SelfKitResources : public ::testing::TestWithParam<Image> {

@@ -2,9 +2,9 @@
 
 #include "app/DocumentDialogs.h"
 
-#include <memory>
 #include <windows.h>
 
-// The document's dialogs (New Project wizard, Product Settings, the affiliate
-// dialog, Program UUID) as Windows dialogs owned by owner.
+#include <memory>
+
+// The document's dialogs of velkora.exe, owned by owner (the main window).
 std::unique_ptr<IDocumentDialogs> CreateDocumentDialogs(HWND owner);

@@ -1,0 +1,8 @@
+#include "app/ProgramUuidEdit.h"
+
+bool ApplyProgramUuid(std::string& uuid, const std::string& text) {
+    if (text == uuid)
+        return false;
+    uuid = text;
+    return true;
+}

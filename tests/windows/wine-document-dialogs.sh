@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The document dialogs of the Windows desktop program as a vendor uses them,
+# under wine64 on a virtual X server: each shown by the dialogs' probe on a
+# sample project, filled with the keyboard (names in other languages typed),
+# and the record the probe prints afterwards checked. The sample project's
+# title and output folder are in other languages: they go through the dialogs'
+# fields and come back byte for byte. (Typed letters outside ASCII do not reach
+# wine64 reliably through xdotool, which maps each to a spare key for the moment.)
+# Arguments: prefix probe.exe work
+set -uo pipefail
+[ -n "${VELKORA_TRACE:-}" ] && set -x
+prefix=$1 probe=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-gui.sh"
+. "$here/velkora-dialog-steps.sh"
+
+# probe DIALOG: starts the probe on DIALOG; its output goes to DIALOG.out.
+probe() {
+  ( $wine "$probe" "$1" 'C:\proj\p.vkp' >"$1.out" 2>"$1.err"; echo $? >"$1.exit" ) &
+  pids+=($!)
+}
+finished() { # finished DIALOG: waits (bounded) for the probe to end with status 0
+  for _ in $(seq 300); do [ -s "$1.exit" ] && break; sleep 0.1; done
+  [ "$(cat "$1.exit" 2>/dev/null)" = 0 ] || { fail "$1: probe status $(cat "$1.exit" 2>/dev/null)"; return 1; }
+}
+expect() { # expect DIALOG KEY=VALUE...: the probe printed these lines
+  local d=$1 line
+  shift
+  for line in "$@"; do
+    grep -qxF -- "$line" "$d.out" && echo "ok: $d $line" || fail "$d: no line '$line' in: $(cat "$d.out")"
+  done
+}
+
+regnow=https://www.regnow.com/softsell/nph-softsell.cgi
+
+probe wizard
+dialog_wizard_to_finish 'Demo Tool' '2.0' 'http://t.example' 'C:\s\setup.exe' 'C:\out' 42
+finished wizard && expect wizard result=ok 'title=Demo Tool' version=2.0 \
+  'setupFile=C:\s\setup.exe' 'outputDir=C:\out' service=0 productId=42 "purchaseLink=$regnow?item=42"
+
+probe affiliate
+dialog_fill_affiliate 'Bob' A7
+finished affiliate && expect affiliate result=ok name=Bob 'setupPath=ausgabe-жук\setup_Bob.exe' 'title=Größe Ωmega жук' affiliateId=A7 \
+  "purchaseLink=$regnow?affiliate=A7&item=P1" service=0
+
+probe productid
+box=$(window '^New Product ID$')
+keys "$box" Return # OK without an ID is refused
+refusal=$(window '^Velkora$')
+[ -n "$refusal" ] && echo "ok: an empty product ID is refused" || fail "no refusal of an empty ID"
+keys "$refusal" Return
+gone '^Velkora$' || fail "the refusal stays open"
+keys "$box" Tab
+typed 55
+xdotool key --clearmodifiers Return
+finished productid && expect productid result=ok service=RegNow productId=55 \
+  "purchaseLink=$regnow?item=55"
+
+probe settings
+box=$(window '^Product Settings$')
+keys "$box" Tab # from the title to the version, which is then selected
+typed 3.1
+xdotool key --clearmodifiers Return
+finished settings && expect settings result=ok 'title=Größe Ωmega жук' version=3.1 \
+  'outputDir=ausgabe-жук' \
+  "reg=RegNow|P1|$regnow?item=P1"
+
+probe uuid
+box=$(window '^Program UUID$')
+keys "$box" Home shift+End
+typed 'MY-OWN-UUID'
+xdotool key --clearmodifiers Return
+finished uuid && expect uuid result=changed uuid=MY-OWN-UUID
+
+[ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failure(s)"
+exit $((failures > 0))

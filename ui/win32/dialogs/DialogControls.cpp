@@ -1,0 +1,60 @@
+#include "ui/win32/dialogs/DialogControls.h"
+
+#include "app/AppTexts.h"
+#include "platform/win32/WideText.h"
+
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+namespace dialogs {
+
+std::string ControlText(HWND dialog, int id) {
+    const HWND control = GetDlgItem(dialog, id);
+    const int length = GetWindowTextLengthW(control);
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(control, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return Narrow(text);
+}
+
+void SetControlText(HWND dialog, int id, const std::string& text) {
+    SetDlgItemTextW(dialog, id, Widen(text).c_str());
+}
+
+void ShowTextFromStart(HWND dialog, int id, const std::string& text) {
+    SetControlText(dialog, id, text);
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, 0, 0);
+    SendDlgItemMessageW(dialog, id, EM_SCROLLCARET, 0, 0);
+}
+
+void FillCombo(HWND dialog, int id, const std::vector<std::string>& names, int selected) {
+    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& name : names)
+        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    const bool inRange = selected >= 0 && static_cast<size_t>(selected) < names.size();
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL,
+                        inRange ? static_cast<WPARAM>(selected) : static_cast<WPARAM>(-1), 0);
+}
+
+int ComboSelection(HWND dialog, int id) {
+    const LRESULT at = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+    return at == CB_ERR ? -1 : static_cast<int>(at);
+}
+
+void ShowMessage(HWND owner, const std::string& text, UINT icon) {
+    MessageBoxW(owner, Widen(text).c_str(), Widen(apptext::kMessageCaption).c_str(), MB_OK | icon);
+}
+
+bool AskYesNo(HWND owner, const std::string& text) {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(apptext::kMessageCaption).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+HINSTANCE ResourceModule() {
+    return GetModuleHandleW(nullptr);
+}
+
+} // namespace dialogs
