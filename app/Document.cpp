@@ -182,6 +182,12 @@ bool Document::EditAffiliateCell(CReseller& affiliate, int column, const std::st
     return true;
 }
 
+void Document::StoreEditedAffiliate(CReseller& affiliate, const AffiliateFields& fields) {
+    CAffiliateEditor(m_project, &affiliate).StoreRecord(fields, affiliate);
+    StampChanged(affiliate, Now());
+    SetModifiedFlag(true);
+}
+
 void Document::AffiliatesAdded() {
     SetModifiedFlag(true);
     m_events.RowsChanged();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+struct AffiliateFields;
 class IAppPrompts;
 class IBuildLogSink;
 class IDocumentDialogs;
@@ -79,6 +80,10 @@ public:
     // rules judge it, a refusal is shown, a change is stamped with Now().
     // True when the record changed (the front end refreshes its row).
     bool EditAffiliateCell(CReseller& affiliate, int column, const std::string& text);
+    // The affiliate dialog was accepted for an existing affiliate: its fields
+    // are stored through the editor's rules and stamped with Now(); the
+    // project is modified (the front end refreshes the row).
+    void StoreEditedAffiliate(CReseller& affiliate, const AffiliateFields& fields);
     // Affiliates were added by a command of its own (the CSV import): the
     // project is modified and the views refresh every row.
     void AffiliatesAdded();

@@ -1,4 +1,5 @@
 #include "app/Document.h"
+#include "model/AffiliateEditor.h"
 
 #include "FakePrompts.h"
 #include "app/RecentFiles.h"
@@ -234,6 +235,27 @@ TEST_F(DocumentTest, TheWizardsAnswersMakeANewProductAndAnAffiliateIsStampedByTh
     EXPECT_TRUE(doc.Project().m_strUuid.empty());
     EXPECT_TRUE(doc.Project().m_mapResellers.IsEmpty());
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, AnAcceptedAffiliateDialogStoresTheFieldsStampedByTheDocumentsClock) {
+    doc.clock = [] { return std::time_t{1660000000}; };
+    CReseller bob;
+    bob.m_strName = "Bob";
+    bob.m_tModified = 7;
+    uint16_t key = 0;
+    ASSERT_EQ(doc.Project().AddReseller(bob, &key), CAffProject::AddResult::Added);
+    CReseller* record = doc.Project().m_mapResellers.Lookup(key);
+    ASSERT_NE(record, nullptr);
+    AffiliateFields fields = CAffiliateEditor::Load(*record);
+    fields.name = "Bøb Ångström";
+    fields.email = "bob@bob.example";
+
+    doc.StoreEditedAffiliate(*record, fields);
+    EXPECT_EQ(record->m_strName, "Bøb Ångström");
+    EXPECT_EQ(record->m_strEmail, "bob@bob.example");
+    EXPECT_EQ(record->m_tModified, 1660000000);
+    EXPECT_EQ(record->m_bChanged, 1);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 } // namespace

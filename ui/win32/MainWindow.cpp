@@ -30,9 +30,6 @@ using platform::win32::Narrow;
 using platform::win32::Widen;
 
 constexpr wchar_t kClassName[] = L"VelkoraMainWindow";
-// The affiliate dialog for an existing affiliate is not part of this window yet.
-constexpr const char* kPropertyNotBuilt = "The affiliate dialog is not available in this version "
-                                          "of Velkora for Windows yet.";
 constexpr UINT kRunTasks = WM_APP + 10;
 constexpr int kListId = 0xE900;
 constexpr int kLogId = 0xE901;
@@ -509,7 +506,7 @@ void CMainWindow::OnCommand(int id) {
         OnDeleteAffiliate();
         break;
     case ID_AFFILIATE_PROPERTY:
-        m_prompts->Message(kPropertyNotBuilt, PromptIcon::Information, {});
+        OnAffiliateProperty();
         break;
     case ID_SELECT_ALL:
         m_list->SelectAll();
@@ -579,6 +576,17 @@ void CMainWindow::OnDeleteAffiliate() {
         return;
     m_list->DeleteSelected();
     m_doc->SetModifiedFlag(true);
+}
+
+void CMainWindow::OnAffiliateProperty() {
+    if (m_list->SelectedCount() != 1)
+        return;
+    CReseller* affiliate = m_list->FirstSelectedAffiliate();
+    AffiliateFields fields;
+    if (!affiliate || !EditAffiliateFields(m_hwnd, m_doc->Project(), *affiliate, fields))
+        return;
+    m_doc->StoreEditedAffiliate(*affiliate, fields);
+    m_list->RefreshRow(affiliate->m_nId);
 }
 
 void CMainWindow::EditedCell(uint32_t key, int column, const std::string& text) {

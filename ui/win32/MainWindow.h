@@ -71,6 +71,7 @@ private:
     void ShowAffiliateContextMenu(LPARAM at);
     void FocusNextPane();
     void ShowWelcome();
+    void OnAffiliateProperty();
     void EditedCell(uint32_t key, int column, const std::string& text);
 
     // Runs task on the window's thread; any thread.

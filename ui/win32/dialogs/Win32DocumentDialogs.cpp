@@ -46,3 +46,12 @@ private:
 std::unique_ptr<IDocumentDialogs> CreateDocumentDialogs(HWND owner) {
     return std::make_unique<CWin32DocumentDialogs>(owner);
 }
+
+bool EditAffiliateFields(HWND owner, CAffProject& project, const CReseller& affiliate,
+                         AffiliateFields& fields) {
+    dialogs::CAffiliateDialog dialog(project, &affiliate);
+    if (!dialog.Run(owner))
+        return false;
+    fields = dialog.Fields();
+    return true;
+}
