@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# velkora.exe as a vendor uses it, under wine64 on a virtual X server: a
-# project given on the command line shows its affiliates; a cell edited in
-# place, a sort by a header click and a deletion reach the saved file; Build
+# velkora.exe as a vendor uses it, under wine64 on a virtual X server: on a
+# first start the Welcome dialog, the New Project wizard and "Hints" make a
+# product with three affiliates that Save writes; a project given on the
+# command line shows its affiliates; a cell edited in place, a sort by a
+# header click, a deletion and Affiliate Property reach the saved file; Build
 # All writes the custom setups, and one of them stores its link, which
 # velklink.dll returns; after a restart the recent file reopens from the
 # Welcome dialog and the File menu; the About box and Help show; Select All
@@ -104,6 +106,7 @@ maximised() { # maximised WINDOW: waits until the window fills the screen's widt
   done
   sleep 0.5 # painted
 }
+typed() { xdotool type --clearmodifiers --delay 20 -- "$1"; }
 winpath() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # The list's geometry in the window (pixels of its client area): the menu
@@ -123,9 +126,29 @@ for name in Carla Anna Bert; do
 done
 $wine reg delete 'HKCU\Software\Velkora' /f >/dev/null 2>&1
 
-# The New Project wizard ("Hints") and Add Affiliate steps belong here, once
-# the document's dialogs are built: they would make the product and its
-# three affiliates that the command line makes above.
+# A first start: the Welcome dialog creates a new project; the wizard makes
+# the product, "Hints" leads to the first of three affiliates, Save names the
+# file.
+. "$(dirname "$0")/velkora-dialog-steps.sh"
+start
+welcome=$(window '^Welcome$')
+[ -n "$welcome" ] && keys "$welcome" Return || fail "no Welcome dialog on the first start"
+main=$(window '^Untitled - Velkora$')
+if dialog_wizard_to_finish Wizarded 2.0 https://w.example "$(winpath "$work/ArgsSetup.exe")" \
+  "$(winpath "$work/out-w")" 5678 &&
+  dialog_add_three_affiliates "$main" Ada id-ada Ben id-ben Cy id-cy; then
+  keys "$main" ctrl+s
+  saveas=$(window '^Save As$')
+  [ -n "$saveas" ] && { typed "$(winpath "$work/w.vkp")"; xdotool key --clearmodifiers Return; } ||
+    fail "no Save As dialog"
+  for _ in $(seq 100); do [ -s w.vkp ] && break; sleep 0.1; done
+  expect "the wizard's product and its three affiliates are saved" "Ada Ben Cy " \
+    "$("$cli" show w.vkp | sed -n 's/^  \[[0-9]*\] //p' | sort | tr '\n' ' ')"
+  "$cli" show w.vkp | grep -q "Wizarded" && echo "ok: the wizard's title is saved" ||
+    fail "the wizard's title is not in w.vkp"
+fi
+[ -n "$main" ] && quit "$main" "the first start ends with status 0"
+$wine reg delete 'HKCU\Software\Velkora' /f >/dev/null 2>&1
 
 start "$(winpath "$work/p.vkp")"
 main=$(window '^p.vkp - Velkora$')
@@ -151,6 +174,22 @@ gone '^Warning!$' || fail "the question stays open"
 keys "$main" ctrl+s
 sleep 1
 expect "edit, sort and delete reach the saved file" "Bertram Carla " "$(names)"
+# Affiliates > Property on the first row (Bertram): its affiliate ID changed in the dialog.
+click "$main" $name_x $first_row_y
+keys "$main" alt+a p
+dialog=$(window '^Affiliate Property$')
+if [ -n "$dialog" ]; then
+  keys "$dialog" Tab Tab Home shift+End
+  typed "id-Bertram"
+  xdotool key --clearmodifiers Return
+  gone '^Affiliate Property$' || fail "the affiliate dialog stays open"
+  keys "$main" ctrl+s
+  sleep 1
+  "$cli" show p.vkp | grep -q "id-Bertram" && echo "ok: Affiliate Property's change is saved" ||
+    fail "Affiliate Property's change is not in p.vkp"
+else
+  fail "Affiliates > Property opens no dialog"
+fi
 
 # Build All: the custom setups on disk.
 keys "$main" F8
