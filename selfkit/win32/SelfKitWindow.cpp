@@ -1,5 +1,6 @@
 #include "selfkit/win32/SelfKitWindow.h"
 
+#include "platform/HostPath.h"
 #include "platform/ShellOpen.h"
 #include "platform/win32/WideText.h"
 #include "selfkit/BuildRoad.h"
@@ -21,16 +22,6 @@ constexpr DWORD kStepPauseMs = 200;
 
 UINT IconOf(MessageKind kind) {
     return kind == MessageKind::Information ? MB_ICONINFORMATION : MB_ICONWARNING;
-}
-
-std::string CurrentFolder() {
-    const DWORD size = GetCurrentDirectoryW(0, nullptr);
-    if (size == 0)
-        return {};
-    std::wstring folder(size, L'\0');
-    const DWORD length = GetCurrentDirectoryW(size, folder.data());
-    folder.resize(length < size ? length : 0);
-    return Narrow(folder);
 }
 
 } // namespace
@@ -156,7 +147,8 @@ void CSelfKitWindow::OnBuild() {
 }
 
 void CSelfKitWindow::OnBrowse() {
-    std::wstring chosen = Widen(CurrentFolder() + '\\' + selfkit_text::kPresetFileName);
+    std::wstring chosen =
+        Widen(platform::CurrentDirectory() + '\\' + selfkit_text::kPresetFileName);
     chosen.resize(32768, L'\0');
     const std::wstring filter = Widen(selfkit_text::kSaveFilter) + L'\0' + L"*.exe" + L'\0';
     OPENFILENAMEW dialog{};

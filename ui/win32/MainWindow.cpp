@@ -9,6 +9,7 @@
 #include "model/AffProject.h"
 #include "model/Reseller.h"
 #include "platform/ExecutablePath.h"
+#include "platform/HostPath.h"
 #include "platform/PathText.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/AboutBox.h"
@@ -84,16 +85,6 @@ std::wstring PromptLine(const std::wstring& prompt, bool second) {
     if (cut == std::wstring::npos)
         return prompt;
     return second ? prompt.substr(cut + 1) : prompt.substr(0, cut);
-}
-
-std::string CurrentFolder() {
-    const DWORD size = GetCurrentDirectoryW(0, nullptr);
-    if (size == 0)
-        return {};
-    std::wstring folder(size, L'\0');
-    const DWORD length = GetCurrentDirectoryW(size, folder.data());
-    folder.resize(length < size ? length : 0);
-    return Narrow(folder);
 }
 
 } // namespace
@@ -446,7 +437,7 @@ void CMainWindow::RebuildRecentFileMenu() {
                     Widen(apptext::CommandTexts(ID_FILE_MRU_FILE1).menu).c_str());
         return;
     }
-    const std::string folder = CurrentFolder();
+    const std::string folder = platform::CurrentDirectory();
     for (size_t i = 0; i < files.size() && i < RecentFiles::kSize; ++i) {
         const std::wstring text =
             Widen(windowtexts::RecentFileEntry(i, RecentFiles::DisplayName(files[i], folder)));
@@ -688,7 +679,7 @@ void CMainWindow::Start(const std::vector<std::string>& args) {
 
 void CMainWindow::ShowWelcome() {
     const WelcomeResult choice =
-        RunWelcomeDialog(m_instance, m_hwnd, m_recentFiles.Files(), CurrentFolder());
+        RunWelcomeDialog(m_instance, m_hwnd, m_recentFiles.Files(), platform::CurrentDirectory());
     switch (choice.choice) {
     case WelcomeChoice::Nothing:
         break;

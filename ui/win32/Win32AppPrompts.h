@@ -20,7 +20,6 @@ public:
 
 private:
     int Box(const std::string& text, const std::string& caption, UINT type);
-    std::string RunFileDialog(const FileChoice& request, bool save);
 
     HWND m_owner;
 };

@@ -29,12 +29,28 @@ std::wstring FilterText(const FileChoice& choice) {
     return text;
 }
 
+std::wstring WithBackslashes(std::wstring path) {
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
 std::string RunChooser(HWND owner, const FileChoice& choice, bool save) {
     const std::wstring filter = FilterText(choice);
     const std::wstring caption = Widen(choice.caption);
     const std::wstring suffix = Widen(choice.defaultSuffix);
-    std::wstring file = Widen(choice.initialPath);
-    file.resize(kPathBuffer, L'\0');
+    std::wstring initial = WithBackslashes(Widen(choice.initialPath));
+    std::wstring folder;
+    // A proposed path that names a folder opens the chooser there.
+    const DWORD attributes = GetFileAttributesW(initial.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        folder = initial;
+        initial.clear();
+    }
+    std::wstring file(kPathBuffer, L'\0');
+    if (initial.size() < file.size())
+        std::copy(initial.begin(), initial.end(), file.begin());
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -43,11 +59,14 @@ std::string RunChooser(HWND owner, const FileChoice& choice, bool save) {
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = kPathBuffer;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
     ofn.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (save && choice.confirmOverwrite)
         ofn.Flags |= OFN_OVERWRITEPROMPT;
+    if (!save)
+        ofn.Flags |= OFN_FILEMUSTEXIST;
     const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen)
         return {};
@@ -85,8 +104,9 @@ std::string ChooseFileToSave(HWND owner, const FileChoice& choice) {
 std::string ChooseFolder(HWND owner, const FolderChoice& choice) {
     // The chooser's typed-path field needs the component model on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    FolderStart start{Widen(choice.caption), Widen(choice.initialFolder)};
-    const std::wstring instruction = Widen(choice.instruction);
+    FolderStart start{Widen(choice.caption), WithBackslashes(Widen(choice.initialFolder))};
+    const std::wstring instruction =
+        Widen(choice.instruction.empty() ? choice.caption : choice.instruction);
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = instruction.c_str();
