@@ -15,65 +15,16 @@
 set -uo pipefail
 [ -n "${VELKORA_TRACE:-}" ] && set -x
 prefix=$1 desktop=$2 cli=$3 setup=$4 probe=$5 dll=$6 kit64=$7 work=$8
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-gui.sh"
+. "$here/velkora-dialog-steps.sh"
 expect() { # expect WHAT EXPECTED ACTUAL
   if [ "$2" != "$3" ]; then fail "$1: expected [$2], got [$3]"; else echo "ok: $1"; fi
 }
-pids=()
-# The prefix's services were started without a display (wine-prefix.sh): the
-# test (run alone) ends them, lets its own program start them on its display,
-# and at the end starts them again as the other tests expect them.
-restart_services() {
-  $wineserver -k 2>/dev/null
-  $wineserver -w
-  ( env -u DISPLAY $wineserver -p >/dev/null 2>&1 & )
-  env -u DISPLAY $wine cmd /c exit </dev/null >/dev/null 2>&1
-}
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  restart_services
-}
-trap cleanup EXIT
-$wineserver -k 2>/dev/null
-$wineserver -w
-
-rm -rf "$work" && mkdir -p "$work/bin"
-cd "$work" || exit 1
+mkdir -p bin
 cp "$desktop" velkora.exe
 cp "$dll" "$probe" bin/
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >display.txt 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-[ -s display.txt ] || { echo "FAIL: no virtual X server"; exit 1; }
-export DISPLAY=:$(head -1 display.txt)
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdotool get_num_desktops >/dev/null 2>&1 && break; sleep 0.1; done
 
-window() { # window TITLE: waits (bounded) for a visible window and prints its id
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-}
-gone() { # gone TITLE: waits until no visible window has the title
-  for _ in $(seq 300); do
-    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-keys() { # keys WINDOW KEY...: activates the window, then presses the keys
-  xdotool windowactivate --sync "$1" >/dev/null 2>&1
-  shift
-  xdotool key --clearmodifiers "$@"
-}
 click() { # click WINDOW X Y [COUNT]: clicks at a point of the window's client area
   xdotool windowactivate --sync "$1" >/dev/null 2>&1
   xdotool mousemove --window "$1" "$2" "$3" click --repeat "${4:-1}" --delay 80 1
@@ -106,7 +57,6 @@ maximised() { # maximised WINDOW: waits until the window fills the screen's widt
   done
   sleep 0.5 # painted
 }
-typed() { xdotool type --clearmodifiers --delay 20 -- "$1"; }
 winpath() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # The list's geometry in the window (pixels of its client area): the menu
@@ -129,7 +79,6 @@ $wine reg delete 'HKCU\Software\Velkora' /f >/dev/null 2>&1
 # A first start: the Welcome dialog creates a new project; the wizard makes
 # the product, "Hints" leads to the first of three affiliates, Save names the
 # file.
-. "$(dirname "$0")/velkora-dialog-steps.sh"
 start
 welcome=$(window '^Welcome$')
 [ -n "$welcome" ] && keys "$welcome" Return || fail "no Welcome dialog on the first start"
