@@ -116,3 +116,14 @@ if(VELKORA_BUILD_TESTS)
 endif()
 
 add_custom_target(windows DEPENDS velkora_windows_i686 velkora_windows_x86_64)
+
+# `make screenshots` also renders velkora.exe's windows under wine64 on a
+# virtual X server, in a wine prefix of its own (made once).
+add_custom_target(screenshots_win32
+  COMMAND ${PROJECT_SOURCE_DIR}/ui/win32/screenshots/render.sh ${CMAKE_BINARY_DIR}/wine-prefix-shots
+          ${VELKORA_WIN64_DESKTOP} ${PROJECT_SOURCE_DIR}/examples/Example.vkp
+          ${CMAKE_BINARY_DIR}/screenshots
+  COMMENT "Rendering velkora.exe's windows to ${CMAKE_BINARY_DIR}/screenshots"
+  VERBATIM)
+add_dependencies(screenshots_win32 velkora_windows_x86_64)
+set_property(GLOBAL APPEND PROPERTY VELKORA_SCREENSHOT_TARGETS screenshots_win32)
