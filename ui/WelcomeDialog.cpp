@@ -1,5 +1,6 @@
 #include "ui/WelcomeDialog.h"
 
+#include "ui/ProjectText.h"
 #include "ui/RecentFileList.h"
 #include "ui/StringTable.h"
 
@@ -86,23 +87,22 @@ void CWelcomeDialog::OnSelectionChanged() {
 }
 
 void CWelcomeDialog::UpdateOk() {
-    const bool enabled = m_create->isChecked() || !m_list->selectedItems().isEmpty();
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(enabled);
+    m_buttons->button(QDialogButtonBox::Ok)
+        ->setEnabled(WelcomeOkEnabled(m_create->isChecked(), SelectedRow()));
+}
+
+int CWelcomeDialog::SelectedRow() const {
+    return m_list->selectedItems().isEmpty() ? -1 : m_list->currentRow();
 }
 
 void CWelcomeDialog::accept() {
-    if (m_create->isChecked()) {
-        m_choice = Choice::NewProject;
-    } else {
-        const int row = m_list->currentRow();
-        if (m_list->selectedItems().isEmpty() || row < 0)
-            return; // OK with the open button and no row does nothing
-        if (row == 0) {
-            m_choice = Choice::MoreFiles;
-        } else {
-            m_choice = Choice::OpenRecent;
-            m_chosen = m_files.value(row - 1);
-        }
-    }
+    std::vector<std::string> files;
+    for (const QString& file : m_files)
+        files.push_back(ToProjectText(file));
+    const WelcomeAnswer answer = WelcomeAnswerFor(m_create->isChecked(), SelectedRow(), files);
+    if (answer.choice == WelcomeChoice::Nothing)
+        return; // OK with the open button and no row does nothing
+    m_choice = answer.choice;
+    m_chosen = FromProjectText(answer.file);
     QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/WelcomeChoice.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -12,7 +14,7 @@ class QDialogButtonBox;
 class CWelcomeDialog : public QDialog {
     Q_OBJECT
 public:
-    enum class Choice { Nothing, NewProject, OpenRecent, MoreFiles };
+    using Choice = WelcomeChoice;
 
     CWelcomeDialog(const QStringList& recentFiles, QWidget* parent = nullptr);
 
@@ -40,6 +42,8 @@ private:
     void CentreOnParent();
     void OnSelectionChanged();
     void UpdateOk();
+    // -1 when no row is selected.
+    int SelectedRow() const;
 
     QStringList m_files;
     QRadioButton* m_create;

@@ -678,7 +678,7 @@ void CMainWindow::Start(const std::vector<std::string>& args) {
 }
 
 void CMainWindow::ShowWelcome() {
-    const WelcomeResult choice =
+    const WelcomeAnswer choice =
         RunWelcomeDialog(m_instance, m_hwnd, m_recentFiles.Files(), platform::CurrentDirectory());
     switch (choice.choice) {
     case WelcomeChoice::Nothing:

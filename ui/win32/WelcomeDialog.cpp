@@ -12,7 +12,7 @@ namespace {
 struct WelcomeState {
     const std::vector<std::string>* files;
     std::string folder;
-    WelcomeResult result;
+    WelcomeAnswer result;
 };
 
 HWND FileList(HWND dialog) {
@@ -47,27 +47,18 @@ void FillList(HWND dialog, const WelcomeState& state) {
                RecentFiles::DisplayName((*state.files)[i], state.folder));
 }
 
-// OK is enabled for the create choice, and for the open choice once a row is selected.
+bool CreateChosen(HWND dialog) {
+    return IsDlgButtonChecked(dialog, IDC_WELCOME_CREATE) == BST_CHECKED;
+}
+
 void UpdateOk(HWND dialog) {
-    const bool create = IsDlgButtonChecked(dialog, IDC_WELCOME_CREATE) == BST_CHECKED;
-    EnableWindow(GetDlgItem(dialog, IDOK), create || SelectedRow(dialog) >= 0);
+    EnableWindow(GetDlgItem(dialog, IDOK),
+                 WelcomeOkEnabled(CreateChosen(dialog), SelectedRow(dialog)));
 }
 
 bool Accept(HWND dialog, WelcomeState& state) {
-    if (IsDlgButtonChecked(dialog, IDC_WELCOME_CREATE) == BST_CHECKED) {
-        state.result.choice = WelcomeChoice::NewProject;
-        return true;
-    }
-    const int row = SelectedRow(dialog);
-    if (row < 0)
-        return false;
-    if (row == 0) {
-        state.result.choice = WelcomeChoice::MoreFiles;
-    } else if (static_cast<size_t>(row) <= state.files->size()) {
-        state.result.choice = WelcomeChoice::OpenRecent;
-        state.result.file = (*state.files)[static_cast<size_t>(row - 1)];
-    }
-    return true;
+    state.result = WelcomeAnswerFor(CreateChosen(dialog), SelectedRow(dialog), *state.files);
+    return state.result.choice != WelcomeChoice::Nothing;
 }
 
 INT_PTR CALLBACK WelcomeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,7 +110,7 @@ INT_PTR CALLBACK WelcomeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-WelcomeResult RunWelcomeDialog(HINSTANCE instance, HWND owner,
+WelcomeAnswer RunWelcomeDialog(HINSTANCE instance, HWND owner,
                                const std::vector<std::string>& recentFiles,
                                const std::string& folder) {
     WelcomeState state{&recentFiles, folder, {}};
