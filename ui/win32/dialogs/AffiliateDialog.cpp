@@ -3,24 +3,12 @@
 #include "app/AffiliateServiceChange.h"
 #include "app/AppTexts.h"
 #include "model/AffProject.h"
-#include "model/RegistrationServices.h"
 #include "ui/win32/dialogs/DialogControls.h"
 #include "ui/win32/dialogs/DocumentDialogIds.h"
 #include "ui/win32/dialogs/FileChoosers.h"
 #include "ui/win32/dialogs/ProductIdDialog.h"
 
 namespace dialogs {
-
-namespace {
-
-std::vector<std::string> ServiceNames() {
-    std::vector<std::string> names;
-    for (const RegistrationService& s : ServiceTable())
-        names.emplace_back(s.name);
-    return names;
-}
-
-} // namespace
 
 CAffiliateDialog::CAffiliateDialog(CAffProject& project, const CReseller* edited)
     : m_project(project), m_pEdited(edited) {
@@ -47,7 +35,7 @@ INT_PTR CAffiliateDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
 
 void CAffiliateDialog::OnInit() {
     ++m_nLoading;
-    FillCombo(m_hwnd, IDC_AFF_SERVICE, ServiceNames(), m_fields.service);
+    FillServiceCombo(m_hwnd, IDC_AFF_SERVICE, m_fields.service);
     ShowFields();
     --m_nLoading;
     EnableWindow(GetDlgItem(m_hwnd, IDOK), FALSE);

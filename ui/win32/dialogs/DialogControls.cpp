@@ -1,6 +1,7 @@
 #include "ui/win32/dialogs/DialogControls.h"
 
 #include "app/AppTexts.h"
+#include "model/RegistrationServices.h"
 #include "platform/win32/WideText.h"
 
 using platform::win32::Narrow;
@@ -55,6 +56,13 @@ bool AskYesNo(HWND owner, const std::string& text) {
 
 HINSTANCE ResourceModule() {
     return GetModuleHandleW(nullptr);
+}
+
+void FillServiceCombo(HWND dialog, int id, int selected) {
+    std::vector<std::string> names;
+    for (const RegistrationService& s : ServiceTable())
+        names.emplace_back(s.name);
+    FillCombo(dialog, id, names, selected);
 }
 
 } // namespace dialogs

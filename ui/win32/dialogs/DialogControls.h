@@ -17,6 +17,8 @@ void ShowTextFromStart(HWND dialog, int id, const std::string& text);
 // A combo box's entries in the given order, with selected chosen (-1: none).
 void FillCombo(HWND dialog, int id, const std::vector<std::string>& names, int selected);
 int ComboSelection(HWND dialog, int id);
+// The registration services' names, in the service table's order.
+void FillServiceCombo(HWND dialog, int id, int selected);
 
 // Message boxes owned by owner, captioned with the program's name.
 void ShowMessage(HWND owner, const std::string& text, UINT icon = MB_ICONWARNING);

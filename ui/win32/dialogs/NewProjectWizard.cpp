@@ -39,13 +39,6 @@ constexpr PageLook kPages[kWizardPageCount] = {
 // The sheet's own Finish button.
 constexpr WPARAM kFinishButton = 0x3025;
 
-std::vector<std::string> ServiceNames() {
-    std::vector<std::string> names;
-    for (const RegistrationService& s : ServiceTable())
-        names.emplace_back(s.name);
-    return names;
-}
-
 } // namespace
 
 bool CNewProjectWizard::Run(HWND owner, NewProjectAnswers& answers) {
@@ -136,7 +129,7 @@ void CNewProjectWizard::OnInitPage(const Page& page) {
         return;
     // The service list: the table's four services, RegNow first and selected.
     m_bFilling = true;
-    FillCombo(page.hwnd, IDC_WIZ_SERVICE, ServiceNames(), m_answers.service);
+    FillServiceCombo(page.hwnd, IDC_WIZ_SERVICE, m_answers.service);
     m_bFilling = false;
 }
 
