@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace {
 
@@ -17,6 +18,10 @@ constexpr int kPurchaseLinkColumn = 4;
 constexpr int kLastEditableColumn = 4;
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kRowIconSize = 24;
+
+COLORREF ToColorRef(const RgbColour& c) {
+    return RGB(c.red, c.green, c.blue);
+}
 
 } // namespace
 
@@ -30,6 +35,7 @@ bool CAffiliateListView::Create(HWND parent, int id) {
         return false;
     ListView_SetExtendedListViewStyle(m_hwnd, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES |
                                                   LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
+    ListView_SetBkColor(m_hwnd, ToColorRef(kAffiliateListEmptyBackground));
     for (int c = 0; c < kAffiliateColumnCount; ++c) {
         const std::wstring header = platform::win32::Widen(AffiliateColumnHeader(c));
         LVCOLUMNW column{};
@@ -62,6 +68,7 @@ void CAffiliateListView::CreateList() {
     ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(m_hwnd, 0, 0);
     m_nSortColumn = -1;
+    m_hover.Forget();
     ShowSortMark();
     RefreshAllRows();
 }
@@ -78,6 +85,7 @@ void CAffiliateListView::RefreshAllRows() {
     m_project->m_mapResellers.ForEach([](uint16_t, CReseller& r) { r.m_bChanged = 0; });
     SetCount();
     InvalidateRect(m_hwnd, nullptr, FALSE);
+    RecheckHover();
     if (selectionChanged)
         selectionChanged();
 }
@@ -88,8 +96,10 @@ void CAffiliateListView::RefreshRow(uint32_t key) {
         return;
     const AffiliateRowList::RefreshResult changed = m_rows.Refresh({affiliate});
     affiliate->m_bChanged = 0;
-    if (changed.appended)
+    if (changed.appended) {
         SetCount();
+        RecheckHover();
+    }
     if (changed.lastChanged >= 0)
         ListView_RedrawItems(m_hwnd, changed.firstChanged, changed.lastChanged);
 }
@@ -138,6 +148,8 @@ void CAffiliateListView::DeleteSelected() {
     ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED);
     SetCount();
     InvalidateRect(m_hwnd, nullptr, FALSE);
+    m_hover.Forget();
+    RecheckHover();
     if (selectionChanged)
         selectionChanged();
 }
@@ -165,6 +177,8 @@ void CAffiliateListView::SortByColumn(int column) {
     m_bQuiet = false;
     ShowSortMark();
     InvalidateRect(m_hwnd, nullptr, FALSE);
+    m_hover.Forget();
+    RecheckHover();
     if (selectionChanged)
         selectionChanged();
 }
@@ -226,6 +240,10 @@ bool CAffiliateListView::OnNotify(const NMHDR& header, LRESULT& result) {
             item.iImage = item.iSubItem == 0 ? 0 : -1;
         return true;
     }
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(
+            const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+        return true;
     case LVN_COLUMNCLICK:
         SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return true;
@@ -247,12 +265,88 @@ bool CAffiliateListView::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
+LRESULT CAffiliateListView::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        // Selected rows keep the system's selection colours, focused or not.
+        if (ListView_GetItemState(m_hwnd, row, LVIS_SELECTED) & LVIS_SELECTED)
+            return CDRF_DODEFAULT;
+        draw.clrTextBk = ToColorRef(AffiliateRowBackground(row));
+        draw.clrText = ToColorRef(AffiliateCellTextColour({row, 0}, m_hover.Cell()));
+        return CDRF_NEWFONT | CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        draw.clrTextBk = ToColorRef(AffiliateRowBackground(row));
+        draw.clrText = ToColorRef(AffiliateCellTextColour({row, draw.iSubItem}, m_hover.Cell()));
+        return CDRF_NEWFONT;
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+AffiliateCell CAffiliateListView::CellAt(POINT point) const {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    if (ListView_SubItemHitTest(m_hwnd, &hit) < 0 || !(hit.flags & LVHT_ONITEM))
+        return {};
+    if (static_cast<size_t>(hit.iItem) >= m_rows.Count() || hit.iSubItem < 0 ||
+        hit.iSubItem >= kAffiliateColumnCount)
+        return {};
+    return {hit.iItem, hit.iSubItem};
+}
+
+void CAffiliateListView::HoverAt(const AffiliateCell& cell) {
+    for (int row : m_hover.MoveTo(cell))
+        if (static_cast<size_t>(row) < m_rows.Count())
+            ListView_RedrawItems(m_hwnd, row, row);
+}
+
+void CAffiliateListView::OnMouseMove(POINT point) {
+    // Armed on every move: the list itself may ask for (and so end) the
+    // leave notice for its own hot tracking.
+    TRACKMOUSEEVENT leave{};
+    leave.cbSize = sizeof(leave);
+    leave.dwFlags = TME_LEAVE;
+    leave.hwndTrack = m_hwnd;
+    TrackMouseEvent(&leave);
+    HoverAt(CellAt(point));
+}
+
+void CAffiliateListView::RecheckHover() {
+    POINT point{};
+    if (!GetCursorPos(&point) || WindowFromPoint(point) != m_hwnd) {
+        HoverAt({});
+        return;
+    }
+    ScreenToClient(m_hwnd, &point);
+    HoverAt(CellAt(point));
+}
+
 LRESULT CALLBACK CAffiliateListView::Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR, DWORD_PTR self) {
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(hwnd, Subclass, kSubclassId);
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_SIZE)
-        reinterpret_cast<CAffiliateListView*>(self)->FitPurchaseLinkColumn();
+    auto* view = reinterpret_cast<CAffiliateListView*>(self);
+    switch (message) {
+    case WM_SIZE:
+        view->FitPurchaseLinkColumn();
+        break;
+    case WM_MOUSEMOVE:
+        view->OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_MOUSELEAVE:
+        view->HoverAt({});
+        break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+        view->RecheckHover();
+        break;
+    default:
+        break;
+    }
     return result;
 }

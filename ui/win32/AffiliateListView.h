@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AffiliateRowList.h"
+#include "app/AffiliateRowLook.h"
 
 #include <cstdint>
 #include <functional>
@@ -8,12 +9,16 @@
 #include <vector>
 #include <windows.h>
 
+#include <commctrl.h>
+
 class CAffProject;
 class CReseller;
 
 // The affiliate list: a virtual report list (it asks for the texts of the
 // rows it paints, so 65,535 affiliates open at once) over the core's rows,
 // sorted by a click on a column header, edited in place by a double click.
+// Rows are drawn in the core's colours, with the cell under the pointer
+// followed on every mouse move; selected rows keep the system's look.
 // The window that owns it hands on the list's notifications.
 class CAffiliateListView {
 public:
@@ -58,6 +63,14 @@ private:
     void SetCount();
     void ShowSortMark();
     void FitPurchaseLinkColumn();
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
+    // The cell at a point of the client area; no cell over empty space.
+    AffiliateCell CellAt(POINT point) const;
+    // The pointer is over cell: the rows whose look changed are redrawn.
+    void HoverAt(const AffiliateCell& cell);
+    void OnMouseMove(POINT point);
+    // Rows moved or scrolled under a still pointer: the cell under it again.
+    void RecheckHover();
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
 
@@ -68,5 +81,6 @@ private:
     int m_nSortColumn = -1;
     bool m_bAscending = true;
     bool m_bQuiet = false; // rows' states are being set in a batch
+    AffiliateHoverTracker m_hover;
     CellEdited m_cellEdited;
 };
