@@ -4,7 +4,6 @@
 #include "ui/ProjectText.h"
 #include "ui/ToolbarImages.h"
 
-#include <QColor>
 #include <QString>
 
 #include <utility>
@@ -45,13 +44,9 @@ QVariant AffiliateListModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
-        return index.row() % 2 == 0 ? QColor(220, 224, 224) : QColor(240, 250, 250);
+        return ToQColor(AffiliateRowBackground(index.row()));
     case Qt::ForegroundRole:
-        if (column >= 2 && column <= 4) {
-            const bool hover = index.row() == m_hoverRow && column == m_hoverColumn;
-            return hover ? QColor(80, 80, 255) : QColor(15, 15, 15);
-        }
-        return QColor(Qt::black);
+        return ToQColor(AffiliateCellTextColour({index.row(), column}, m_hover.Cell()));
     case Qt::UserRole:
         return row.key;
     default:
@@ -92,7 +87,7 @@ void AffiliateListModel::RemoveAllRows() {
         return;
     beginResetModel();
     m_list.Clear();
-    m_hoverRow = m_hoverColumn = -1;
+    m_hover.Forget();
     endResetModel();
 }
 
@@ -120,24 +115,19 @@ void AffiliateListModel::RemoveRows(std::vector<int> rows) {
         m_list.RemoveRows(all);
         endResetModel();
     }
-    m_hoverRow = m_hoverColumn = -1;
+    m_hover.Forget();
 }
 
 int AffiliateListModel::SortRows(int column, bool ascending) {
     beginResetModel();
     const int exchanges = m_list.Sort(column, ascending);
-    m_hoverRow = m_hoverColumn = -1;
+    m_hover.Forget();
     endResetModel();
     return exchanges;
 }
 
 void AffiliateListModel::SetHoverCell(int row, int column) {
-    if (row == m_hoverRow && column == m_hoverColumn)
-        return;
-    const int oldRow = m_hoverRow;
-    m_hoverRow = row;
-    m_hoverColumn = column;
-    for (int r : {oldRow, row})
-        if (r >= 0 && r < rowCount())
+    for (int r : m_hover.MoveTo({row, column}))
+        if (r < rowCount())
             emit dataChanged(index(r, 0), index(r, kColumnCount - 1), {Qt::ForegroundRole});
 }

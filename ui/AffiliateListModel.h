@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/AffiliateRowList.h"
+#include "app/AffiliateRowLook.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QIcon>
 
 #include <array>
@@ -10,6 +12,11 @@
 #include <vector>
 
 class CReseller;
+
+// The core's colour as the toolkit draws it.
+inline QColor ToQColor(const RgbColour& c) {
+    return {c.red, c.green, c.blue};
+}
 
 // The rows of the affiliate list. Rows change only through the operations
 // below; the records stay in the project.
@@ -51,6 +58,5 @@ public:
 private:
     AffiliateRowList m_list;
     QIcon m_rowIcon;
-    int m_hoverRow = -1;
-    int m_hoverColumn = -1;
+    AffiliateHoverTracker m_hover;
 };

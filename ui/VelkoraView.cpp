@@ -47,7 +47,7 @@ CVelkoraView::CVelkoraView(CVelkoraDoc& doc, IUserPrompts& prompts, QWidget* par
     for (int c = 0; c < AffiliateListModel::kColumnCount; ++c)
         setColumnWidth(c, AffiliateListModel::kColumnWidths[static_cast<size_t>(c)]);
     QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Base, QColor(245, 255, 255));
+    pal.setColor(QPalette::Base, ToQColor(kAffiliateListEmptyBackground));
     viewport()->setPalette(pal);
     viewport()->setAutoFillBackground(true);
 
