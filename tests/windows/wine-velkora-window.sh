@@ -62,6 +62,60 @@ winpath() { $wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 # The list's geometry in the window (pixels of its client area): the menu
 # bar, the toolbar and the list's header lie above the first row.
 header_y=65 first_row_y=88 name_x=60
+# Rows are 25 pixels high (the 24-pixel icon); in the maximised window the
+# Purchase Link column spans x = 572 to 900.
+row_height=25 link_x=575 link_width=320
+
+# Prints the colour most pixels of a rectangle of the window have (#RRGGBB).
+dominant_colour() { # dominant_colour WINDOW X Y WIDTH HEIGHT
+  import -window "$1" -crop "${4}x${5}+${2}+${3}" -depth 8 txt:- 2>/dev/null |
+    awk 'NR > 1 { n[$3]++ } END { for (c in n) if (n[c] > best) { best = n[c]; top = c } print top }'
+}
+# Waits (bounded) until a rectangle of the window holds text in the hover
+# colour (some) or none of it (none); prints the last count of such pixels.
+# The rectangle, not one pixel: the text's exact pixels depend on the font.
+hover_pixels() { # hover_pixels some|none WINDOW X Y WIDTH HEIGHT
+  local n=0
+  for _ in $(seq 30); do
+    n=$(import -window "$2" -crop "${5}x${6}+${3}+${4}" -depth 8 txt:- 2>/dev/null | grep -ci '#5050FF')
+    if [ "$1" = some ]; then [ "$n" -ge 20 ] && break; else [ "$n" -eq 0 ] && break; fi
+    sleep 0.1
+  done
+  echo "$n"
+}
+# Row drawing, on a list whose rows are not selected: the backgrounds
+# alternate from the top and the area below the rows has its own; the
+# Purchase Link cell under the pointer shows the hover colour, and only that
+# cell; over empty space or outside the list no cell does.
+check_row_colours() { # check_row_colours WINDOW (maximised, three rows)
+  local top0=$((first_row_y - 8)) top1=$((first_row_y + row_height - 8))
+  local empty=$((first_row_y + 4 * row_height))
+  expect "row 0's background" "#DCE0E0" "$(dominant_colour "$1" 200 $top0 700 16)"
+  expect "row 1's background" "#F0FAFA" "$(dominant_colour "$1" 200 $top1 700 16)"
+  expect "the background below the rows" "#F5FFFF" "$(dominant_colour "$1" 200 $empty 700 100)"
+  [ "$(hover_pixels none "$1" $link_x $top0 $link_width 16)" -eq 0 ] &&
+    [ "$(hover_pixels none "$1" $link_x $top1 $link_width 16)" -eq 0 ] &&
+    echo "ok: no cell shows the hover colour before the pointer comes" ||
+    fail "a link is drawn in the hover colour without the pointer"
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1
+  xdotool mousemove --window "$1" $((link_x + 150)) $((first_row_y + row_height))
+  local hovered other
+  hovered=$(hover_pixels some "$1" $link_x $top1 $link_width 16)
+  other=$(hover_pixels none "$1" $link_x $top0 $link_width 16)
+  [ "$hovered" -ge 20 ] && [ "$other" -eq 0 ] &&
+    echo "ok: the purchase link under the pointer, and only it, shows the hover colour" ||
+    { shot hover; fail "hover colour: $hovered pixels in row 1's link, $other in row 0's"; }
+  xdotool mousemove --window "$1" $((link_x + 150)) $((empty + 50))
+  [ "$(hover_pixels none "$1" $link_x $top1 $link_width 16)" -eq 0 ] &&
+    echo "ok: over empty space no cell shows the hover colour" ||
+    { shot hover-empty; fail "the hover colour stays with the pointer over empty space"; }
+  xdotool mousemove --window "$1" $((link_x + 150)) $((first_row_y + row_height))
+  [ "$(hover_pixels some "$1" $link_x $top1 $link_width 16)" -ge 20 ] &&
+    xdotool mousemove --window "$1" 500 650 && # the log pane
+    [ "$(hover_pixels none "$1" $link_x $top1 $link_width 16)" -eq 0 ] &&
+    echo "ok: leaving the list clears the hover colour" ||
+    { shot hover-left; fail "the hover colour stays after the pointer left the list"; }
+}
 
 # A product whose setup is a 64-bit Windows program, with three affiliates.
 cp "$setup" ArgsSetup.exe
@@ -104,6 +158,7 @@ main=$(window '^p.vkp - Velkora$')
 [ -n "$main" ] || { echo "FAIL: the project given on the command line did not open"; exit 1; }
 echo "ok: the project opens from the command line"
 maximised "$main"
+check_row_colours "$main"
 
 # Bert's name edited in place: a double click on its cell, the text replaced.
 click "$main" $name_x $first_row_y 2
