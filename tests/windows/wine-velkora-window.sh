@@ -115,6 +115,17 @@ check_row_colours() { # check_row_colours WINDOW (maximised, three rows)
     [ "$(hover_pixels none "$1" $link_x $top1 $link_width 16)" -eq 0 ] &&
     echo "ok: leaving the list clears the hover colour" ||
     { shot hover-left; fail "the hover colour stays after the pointer left the list"; }
+  # A selected row keeps the system's selection colours.
+  click "$1" $name_x $((first_row_y + row_height))
+  local selected
+  for _ in $(seq 30); do
+    selected=$(dominant_colour "$1" 200 $top1 700 16)
+    [ "$selected" != "#F0FAFA" ] && break
+    sleep 0.1
+  done
+  [ -n "$selected" ] && [ "$selected" != "#F0FAFA" ] && [ "$selected" != "#DCE0E0" ] &&
+    echo "ok: a selected row is drawn in the selection colours" ||
+    fail "the selected row is drawn as [$selected]"
 }
 
 # A product whose setup is a 64-bit Windows program, with three affiliates.
