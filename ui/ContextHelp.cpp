@@ -1,5 +1,6 @@
 #include "ui/ContextHelp.h"
 
+#include "app/ContextHelp.h"
 #include "ui/StringTable.h"
 
 #include <QApplication>
@@ -71,7 +72,7 @@ protected:
 } // namespace
 
 QString ContextHelpText(int controlId) {
-    return controlId > 0 ? VkLoadString(controlId) : QString();
+    return AppText(contexthelp::HelpText(controlId));
 }
 
 int ControlIdOf(const QWidget* w) {
@@ -91,7 +92,8 @@ CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette pal = QApplication::palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 208));
+    const contexthelp::Rgb back = contexthelp::kPopupBackground;
+    pal.setColor(QPalette::Window, QColor(back.red, back.green, back.blue));
     setPalette(pal);
     setAutoFillBackground(true);
     m_pLabel = new QLabel(text, this);
@@ -100,7 +102,8 @@ CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
     // The margins live in a layout: a frame keeps its own contents margins
     // for its border and resets them whenever the style changes.
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(15, 5, 15, 10);
+    const contexthelp::Margins m = contexthelp::kPopupMargins;
+    layout->setContentsMargins(m.left, m.top, m.right, m.bottom);
     layout->addWidget(m_pLabel);
 }
 
@@ -120,8 +123,10 @@ CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidg
     if (const QScreen* screen = QApplication::screenAt(globalPos)) {
         // Keep the whole pop-up on the screen of the request.
         const QRect area = screen->availableGeometry();
-        at.setX(qBound(area.left(), at.x(), qMax(area.left(), area.right() - popup->width())));
-        at.setY(qBound(area.top(), at.y(), qMax(area.top(), area.bottom() - popup->height())));
+        const contexthelp::Point placed = contexthelp::PlacePopup(
+            {at.x(), at.y()}, {popup->width(), popup->height()},
+            {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+        at = QPoint(placed.x, placed.y);
     }
     popup->move(at);
     popup->show();

@@ -4,12 +4,12 @@
 #include <QPoint>
 #include <QString>
 
-// Context help of dialog controls. A control's identifier is its object name
-// (a number, e.g. "1023"); its help text is the numbered string under that
-// identifier. A request on a control (Shift+F1 on the focused control, or a
-// click in What's This mode, entered through the caption's "?") shows the text
-// in a pale yellow pop-up at the point of the request; a control without a
-// text shows nothing.
+// Context help of dialog controls (the rule and the look: app/ContextHelp.h).
+// A control's identifier is its object name (a number, e.g. "1023"). A
+// request on a control (Shift+F1 on the focused control, or a click in What's
+// This mode, entered through the caption's "?") shows the control's help text
+// in the pop-up at the point of the request; a control without a text shows
+// nothing.
 
 // The help text of a control identifier; empty when it has none.
 QString ContextHelpText(int controlId);
@@ -18,9 +18,8 @@ QString ContextHelpText(int controlId);
 // one (the window itself excluded); 0 when there is none.
 int ControlIdOf(const QWidget* w);
 
-// The pop-up that shows one help text: background RGB(255, 255, 208), the
-// default text colour and font, margins 15, 5, 15, 10. It closes on the next
-// click or key press.
+// The pop-up that shows one help text in the core's colours and margins, with
+// the default text colour and font. It closes on the next click or key press.
 class CContextHelpPopup : public QFrame {
     Q_OBJECT
 public:

@@ -23,6 +23,7 @@ std::string T(std::string_view text) {
 constexpr uint16_t kDialog = 5; // RT_DIALOG
 constexpr uint32_t kDisabled = 0x08000000;
 constexpr uint32_t kChild = 0x40000000;
+constexpr uint32_t kContextHelp = 0x2000; // DS_CONTEXTHELP: the caption's "?"
 
 struct DialogCase {
     const char* name;
@@ -207,6 +208,24 @@ TEST(DocumentDialogStyles, PagesAreChildrenAndOnlyTheirOwnButtonsStartDisabled) 
         ASSERT_TRUE(dialog && s.control < dialog->controls.size()) << s.dialog;
         EXPECT_EQ((dialog->controls[s.control].style & kDisabled) != 0, s.disabled)
             << "dialog " << s.dialog << " control " << s.control;
+    }
+}
+
+// The dialogs whose controls have help texts, and their pages, answer help
+// requests; the others show no "?".
+TEST(DocumentDialogStyles, DialogsWithHelpTextsCarryTheContextHelpStyle) {
+    const auto pe = PeResources::Load(VELKORA_DIALOGS_IMAGE);
+    ASSERT_TRUE(pe);
+    const struct {
+        uint16_t dialog;
+        bool help;
+    } cases[] = {{136, true},  {160, true},  {200, true},  {201, true},
+                 {202, true},  {203, true},  {177, false}, {210, false},
+                 {211, false}, {212, false}, {213, false}, {214, false}};
+    for (const auto& c : cases) {
+        const auto dialog = ParseDialogTemplate(pe->Find(kDialog, c.dialog).value_or(""));
+        ASSERT_TRUE(dialog) << c.dialog;
+        EXPECT_EQ((dialog->style & kContextHelp) != 0, c.help) << "dialog " << c.dialog;
     }
 }
 

@@ -72,5 +72,51 @@ typed 'MY-OWN-UUID'
 xdotool key --clearmodifiers Return
 finished uuid && expect uuid result=changed uuid=MY-OWN-UUID
 
+# Context help in Product Settings: F1 on a control with a help text opens the
+# pop-up (its window name is the text) over the dialog; a click and a key each
+# close it; F1 on a control without a text opens no window; the help keys type
+# nothing into the fields.
+context_help() {
+  local box popup before after shown
+  local title='^Provides a space for you to specify title of the product\.$'
+  ( $wine "$probe" settings 'C:\proj\p.vkp' >help.out 2>help.err; echo $? >help.exit ) &
+  pids+=($!)
+  box=$(window '^Product Settings$')
+  [ -n "$box" ] || { fail "help: no Product Settings"; return 1; }
+  keys "$box" F1 # the title field has the focus
+  popup=$(window "$title")
+  [ -n "$popup" ] || { fail "help: no pop-up of the title"; return 1; }
+  echo "ok: F1 on the title shows its help"
+  inside "$popup" "$box"
+  xdotool mousemove --window "$popup" 4 4 click 1
+  gone "$title" && echo "ok: a click closes the help" || fail "help: a click leaves it open"
+  keys "$box" F1
+  [ -n "$(window "$title")" ] || { fail "help: no pop-up after a second F1"; return 1; }
+  xdotool key --clearmodifiers Escape
+  gone "$title" && echo "ok: a key closes the help" || fail "help: a key leaves it open"
+  [ -n "$(window '^Product Settings$')" ] || fail "help: the key closed the dialog too"
+  keys "$box" Tab Tab Tab # past the version and the web site to the tabs, which have no text
+  before=$(visible_windows)
+  xdotool key --clearmodifiers F1
+  sleep 1
+  after=$(visible_windows)
+  [ "$after" = "$before" ] && echo "ok: F1 on a control without a text shows nothing" \
+    || fail "help: F1 on the tabs opened a window ($before -> $after)"
+  xdotool key --clearmodifiers Return
+  finished help && expect help result=ok 'title=Größe Ωmega жук' version=1.0
+}
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+inside() { # inside A B: the top-left corner of window A lies on window B
+  local ax ay bx by bw bh
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^X=/ax=/p; s/^Y=/ay=/p')"
+  eval "$(xdotool getwindowgeometry --shell "$2" | sed -n 's/^X=/bx=/p; s/^Y=/by=/p; s/^WIDTH=/bw=/p; s/^HEIGHT=/bh=/p')"
+  if ((ax >= bx && ax < bx + bw && ay >= by && ay < by + bh)); then
+    echo "ok: the help opens on its dialog"
+  else
+    fail "help: pop-up at $ax,$ay outside the dialog $bx,$by ${bw}x$bh"
+  fi
+}
+context_help
+
 [ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failure(s)"
 exit $((failures > 0))

@@ -6,6 +6,8 @@ namespace dialogs {
 
 // A dialog from a template of the program's resources whose messages reach
 // Handle of one object. Modal (Run) or a child of another dialog (CreateChild).
+// A template with the context-help style (DS_CONTEXTHELP) answers help
+// requests on its controls with their help texts (ContextHelpPopup.h).
 class CDialogBase {
 public:
     virtual ~CDialogBase() = default;
