@@ -68,28 +68,18 @@ INSTANTIATE_TEST_SUITE_P(
                       FormCase{P, "/a/./b", false}, FormCase{P, "C:\\Out", false},
                       FormCase{P, "/a\\b", false}));
 
-// Each forbidden character, inside a name, in either style (the style's own
-// separator splits the name instead).
-class ForbiddenCharacterTest : public ::testing::TestWithParam<char> {};
-
-TEST_P(ForbiddenCharacterTest, MakesTheNameAndThePathInvalid) {
-    const std::string name = std::string("a") + GetParam() + "b";
-    EXPECT_FALSE(IsValidFolderName(name)) << name;
-    if (GetParam() != '\\') {
-        EXPECT_FALSE(IsWellFormedFolderPath("C:\\" + name, W)) << name;
+// Each forbidden character inside a name, in either style (the style's own
+// separator splits the name instead); blanks, tabs and full stops only at the edges.
+TEST(FolderNameTest, ForbiddenCharactersAndEdges) {
+    for (const char c : std::string_view("\"*/:<>?\\|")) {
+        const std::string name = std::string("a") + c + "b";
+        EXPECT_FALSE(IsValidFolderName(name)) << name;
+        EXPECT_EQ(IsWellFormedFolderPath("C:\\" + name, W), c == '\\') << name;
+        EXPECT_EQ(IsWellFormedFolderPath("/" + name, P), c == '/') << name;
     }
-    if (GetParam() != '/') {
-        EXPECT_FALSE(IsWellFormedFolderPath("/" + name, P)) << name;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Characters, ForbiddenCharacterTest,
-                         ::testing::Values('"', '*', '/', ':', '<', '>', '?', '\\', '|'));
-
-TEST(FolderNameTest, EdgesAndInnerCharacters) {
     for (const char* bad : {"", " a", "a ", "\ta", "a\t", ".a", "a.", "."})
         EXPECT_FALSE(IsValidFolderName(bad)) << '"' << bad << '"';
-    for (const char* good : {"a", "a.b c", "a\tb", "Größe", "x-y_z"})
+    for (const char* good : {"a", "a.b c", "a\tb", "Größe"})
         EXPECT_TRUE(IsValidFolderName(good)) << good;
 }
 
@@ -98,25 +88,16 @@ TEST(FolderPathPartsTest, RootAndNamesFromTheTopDown) {
     ASSERT_TRUE(drive);
     EXPECT_EQ(drive->root, "C:\\");
     EXPECT_EQ(drive->names, (std::vector<std::string>{"a", "b c"}));
-    const auto bare = SplitFolderPath("d:\\", W);
-    ASSERT_TRUE(bare);
-    EXPECT_EQ(bare->root, "d:\\");
-    EXPECT_TRUE(bare->names.empty());
-    const auto posix = SplitFolderPath("/x/y/z", P);
+    const auto posix = SplitFolderPath("/", P);
     ASSERT_TRUE(posix);
     EXPECT_EQ(posix->root, "/");
-    EXPECT_EQ(posix->names, (std::vector<std::string>{"x", "y", "z"}));
-}
-
-// The folders a chooser's tree may put into its field.
-TEST(FolderPathPartsTest, TreeFoldersWithARootGoToTheField) {
-    for (const char* rooted : {"C:\\", "c:\\Out\\", "Z:\\a b"})
+    EXPECT_TRUE(posix->names.empty());
+    // The folders a chooser's tree may put into its field.
+    for (const char* rooted : {"C:\\", "c:\\Out\\"})
         EXPECT_TRUE(BeginsWithFolderRoot(rooted, W)) << rooted;
-    for (const char* other : {"", "C:", "C:Out", "\\\\server\\share", "/a", "::{20D04FE0}"})
+    for (const char* other : {"", "C:Out", "\\\\server\\share", "::{20D04FE0}"})
         EXPECT_FALSE(BeginsWithFolderRoot(other, W)) << other;
-    EXPECT_TRUE(BeginsWithFolderRoot("/", P));
     EXPECT_TRUE(BeginsWithFolderRoot("/a/", P));
-    EXPECT_FALSE(BeginsWithFolderRoot("a/b", P));
     EXPECT_FALSE(BeginsWithFolderRoot("C:\\a", P));
 }
 
@@ -199,18 +180,5 @@ INSTANTIATE_TEST_SUITE_P(
                  Expect::OfferThenNotCreated,
                  false}),
     [](const ::testing::TestParamInfo<DiskCase>& info) { return std::string(info.param.what); });
-
-// A drive path on a system without drives: well formed, but its root is not
-// there to make folders in.
-TEST(FolderCheckTest, DrivePathWithoutItsDriveCannotBeCreated) {
-    FakePrompts prompts;
-    prompts.yesNo = {true};
-    const std::string path = "Q:\\velkora-no-such-drive\\out";
-    if (platform::HostPathStyle() == PathStyle::Windows)
-        GTEST_SKIP() << "the drive may exist here";
-    EXPECT_EQ(CheckChosenFolder(path, prompts, W), FolderCheckResult::NotCreated);
-    EXPECT_EQ(prompts.asked, std::vector<std::string>{CreateOffer(path)});
-    EXPECT_EQ(prompts.shown, std::vector<std::string>{NotCreated(path)});
-}
 
 } // namespace

@@ -82,13 +82,4 @@ TEST(FolderChainRootTest, AMissingRootIsNeverMade) {
     EXPECT_FALSE(platform::IsExistingFolder(root));
 }
 
-TEST(FolderChainRootTest, ExistingFolderIsNotAFile) {
-    TempFolder dir;
-    WriteBytes(dir / "file", "x");
-    EXPECT_TRUE(platform::IsExistingFolder(dir.Path()));
-    EXPECT_FALSE(platform::IsExistingFolder(dir / "file"));
-    EXPECT_FALSE(platform::IsExistingFolder(dir / "none"));
-    EXPECT_FALSE(platform::IsExistingFolder(""));
-}
-
 } // namespace

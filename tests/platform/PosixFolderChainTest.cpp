@@ -36,21 +36,20 @@ TEST_F(FolderChainLinkTest, PlantedLinkOfAnotherUserIsNotFollowed) {
     EXPECT_FALSE(std::filesystem::exists(m_elsewhere + "/made"));
 }
 
-TEST_F(FolderChainLinkTest, OwnLinkIsFollowed) {
+// The user's own links are followed; one that leads nowhere is not made into
+// the folder it names.
+TEST_F(FolderChainLinkTest, OwnLinkIsFollowedButNotIntoNothing) {
     std::filesystem::create_directory_symlink(m_elsewhere, m_shared + "/out");
-    const platform::FolderChainResult result =
+    const platform::FolderChainResult made =
         platform::CreateFolderChain(m_dir.Path(), {"shared", "out", "made"});
-    EXPECT_TRUE(result.made) << result.failedFolder;
+    EXPECT_TRUE(made.made) << made.failedFolder;
     EXPECT_TRUE(std::filesystem::is_directory(m_elsewhere + "/made"));
-}
 
-// A link to a missing folder is not made into the folder it names.
-TEST_F(FolderChainLinkTest, DanglingOwnLinkFails) {
-    std::filesystem::create_directory_symlink(m_dir / "nowhere", m_shared + "/out");
-    const platform::FolderChainResult result =
-        platform::CreateFolderChain(m_dir.Path(), {"shared", "out"});
-    EXPECT_FALSE(result.made);
-    EXPECT_EQ(result.failedFolder, m_shared + "/out");
+    std::filesystem::create_directory_symlink(m_dir / "nowhere", m_shared + "/dangling");
+    const platform::FolderChainResult dangling =
+        platform::CreateFolderChain(m_dir.Path(), {"shared", "dangling"});
+    EXPECT_FALSE(dangling.made);
+    EXPECT_EQ(dangling.failedFolder, m_shared + "/dangling");
     EXPECT_FALSE(std::filesystem::exists(m_dir / "nowhere"));
 }
 
