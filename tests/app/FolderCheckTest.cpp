@@ -103,15 +103,12 @@ TEST(FolderPathPartsTest, RootAndNamesFromTheTopDown) {
 
 // --- The whole check on the disk (Linux paths) -----------------------------
 
-enum class Expect { Nothing, Offer, OfferThenNotCreated };
-
 struct DiskCase {
     const char* what;
     std::string below; // appended to the test folder; "/" alone stands for itself
-    std::deque<bool> answers;
+    bool offered;      // the offer to create was made
+    bool yes;          // and answered Yes
     FolderCheckResult result;
-    Expect told;
-    bool folderAfterwards;
 };
 
 class FolderCheckDiskTest : public ::testing::TestWithParam<DiskCase> {};
@@ -125,60 +122,42 @@ TEST_P(FolderCheckDiskTest, AsksAndMakesAsAnswered) {
     const std::string path = c.below == "/" ? "/" : dir.Path() + c.below;
 
     FakePrompts prompts;
-    prompts.yesNo = c.answers;
+    prompts.yesNo = {c.yes};
     EXPECT_EQ(CheckChosenFolder(path, prompts, P), c.result);
 
-    const std::vector<std::string> noTexts;
-    EXPECT_EQ(prompts.asked,
-              c.told == Expect::Nothing ? noTexts : std::vector<std::string>{CreateOffer(path)});
-    EXPECT_EQ(prompts.shown, c.told == Expect::OfferThenNotCreated
-                                 ? std::vector<std::string>{NotCreated(path)}
-                                 : noTexts);
+    const bool failed = c.result == FolderCheckResult::NotCreated;
+    std::vector<std::string> asked, shown;
     std::vector<PromptIcon> icons;
-    if (c.told != Expect::Nothing)
+    if (c.offered) {
+        asked.push_back(CreateOffer(path));
         icons.push_back(PromptIcon::Question);
-    if (c.told == Expect::OfferThenNotCreated)
+    }
+    if (failed) {
+        shown.push_back(NotCreated(path));
         icons.push_back(PromptIcon::Warning);
+    }
+    EXPECT_EQ(prompts.asked, asked);
+    EXPECT_EQ(prompts.shown, shown);
     EXPECT_EQ(prompts.icons, icons);
     std::error_code tooLong;
-    EXPECT_EQ(std::filesystem::is_directory(path, tooLong), c.folderAfterwards);
-    EXPECT_TRUE(prompts.yesNo.empty()) << "an answer was not asked for";
+    EXPECT_EQ(std::filesystem::is_directory(path, tooLong),
+              c.result == FolderCheckResult::Accepted);
 }
 
+constexpr FolderCheckResult kAccepted = FolderCheckResult::Accepted;
+constexpr FolderCheckResult kFailed = FolderCheckResult::NotCreated;
 const std::string kLongName(300, 'n');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FolderCheckDiskTest,
-    ::testing::Values(
-        DiskCase{"existing", "/exists", {}, FolderCheckResult::Accepted, Expect::Nothing, true},
-        DiskCase{"root", "/", {}, FolderCheckResult::Accepted, Expect::Nothing, true},
-        DiskCase{
-            "missing_no", "/a/b/c", {false}, FolderCheckResult::Declined, Expect::Offer, false},
-        DiskCase{"missing_yes", "/a/b/c", {true}, FolderCheckResult::Accepted, Expect::Offer, true},
-        DiskCase{"below_existing_yes",
-                 "/exists/new",
-                 {true},
-                 FolderCheckResult::Accepted,
-                 Expect::Offer,
-                 true},
-        DiskCase{"file_in_the_way",
-                 "/file/sub",
-                 {true},
-                 FolderCheckResult::NotCreated,
-                 Expect::OfferThenNotCreated,
-                 false},
-        DiskCase{"file_itself",
-                 "/file",
-                 {true},
-                 FolderCheckResult::NotCreated,
-                 Expect::OfferThenNotCreated,
-                 false},
-        DiskCase{"name_too_long",
-                 "/x/" + kLongName,
-                 {true},
-                 FolderCheckResult::NotCreated,
-                 Expect::OfferThenNotCreated,
-                 false}),
+    ::testing::Values(DiskCase{"existing", "/exists", false, false, kAccepted},
+                      DiskCase{"root", "/", false, false, kAccepted},
+                      DiskCase{"missing_no", "/a/b/c", true, false, FolderCheckResult::Declined},
+                      DiskCase{"missing_yes", "/a/b/c", true, true, kAccepted},
+                      DiskCase{"below_existing_yes", "/exists/new", true, true, kAccepted},
+                      DiskCase{"file_in_the_way", "/file/sub", true, true, kFailed},
+                      DiskCase{"file_itself", "/file", true, true, kFailed},
+                      DiskCase{"name_too_long", "/x/" + kLongName, true, true, kFailed}),
     [](const ::testing::TestParamInfo<DiskCase>& info) { return std::string(info.param.what); });
 
 } // namespace
