@@ -76,8 +76,10 @@ finished uuid && expect uuid result=changed uuid=MY-OWN-UUID
 # with its message and the chooser stays; a typed folder that does not exist
 # is offered for creation, made on Yes and returned as typed.
 folder_chooser_step() {
-  local chooser box target
-  target="Z:$(printf '%s' "$work" | tr / '\\')\\chosen\\new"
+  local chooser box target name
+  # Short: the field completes what it knows while a long path is typed.
+  name="chosen-$$"
+  target="C:\\$name\\new"
   ( $wine "$probe" folder 'C:\' >folder.out 2>folder.err; echo $? >folder.exit ) &
   pids+=($!)
   chooser=$(window '^Browse$')
@@ -98,8 +100,8 @@ folder_chooser_step() {
   [ -n "$box" ] || { fail "folder: no offer to create $target"; return 1; }
   keys "$box" Return # Yes
   finished folder && expect folder result=ok "folder=$target"
-  [ -d "$work/chosen/new" ] && echo "ok: folder: the typed folder was made" ||
-    fail "folder: $work/chosen/new was not made"
+  [ -d "$prefix/drive_c/$name/new" ] && echo "ok: folder: the typed folder was made" ||
+    fail "folder: $target was not made"
 }
 folder_chooser_step
 
