@@ -1,10 +1,12 @@
 #include "ui/FolderBrowserDialog.h"
 
+#include "app/FolderCheck.h"
+#include "model/FolderPathForm.h"
 #include "ui/OkCancelRow.h"
-#include "ui/StringTable.h"
+#include "ui/ProjectText.h"
+#include "ui/QtAppPrompts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -118,8 +120,8 @@ void CFolderBrowserDialog::OnTreeSelectionChanged() {
     if (path == m_strTreePath)
         return;
     m_strTreePath = path;
-    // Only folders of the file system (absolute paths) can be chosen.
-    if (!path.isEmpty() && QDir::isAbsolutePath(path)) {
+    // Only folders of the file system can be chosen.
+    if (BeginsWithFolderRoot(ToProjectText(path), platform::HostPathStyle())) {
         m_pPath->setText(path);
         m_pOk->setEnabled(true);
     } else {
@@ -133,67 +135,13 @@ void CFolderBrowserDialog::OnPathEdited(const QString& text) {
 }
 
 void CFolderBrowserDialog::accept() {
-    if (!ValidateFolderPath(this, Path(), m_prompts)) {
+    // The chooser's messages stand over the chooser itself.
+    static const CQtAppPrompts::SaveQuestion kNoSaveQuestion;
+    CQtAppPrompts prompts(
+        m_prompts, [this] { return this; }, kNoSaveQuestion);
+    if (CheckChosenFolder(ToProjectText(Path()), prompts) != FolderCheckResult::Accepted) {
         m_pPath->setFocus(Qt::OtherFocusReason);
         return;
     }
     QDialog::accept();
-}
-
-bool CFolderBrowserDialog::IsValidFolderName(const QString& name) {
-    if (name.isEmpty())
-        return false;
-    auto edge = [](QChar c) {
-        return c == QLatin1Char('\t') || c == QLatin1Char(' ') || c == QLatin1Char('.');
-    };
-    if (edge(name.front()) || edge(name.back()))
-        return false;
-    static const QString forbidden = QStringLiteral("\"*/:<>?\\|");
-    for (QChar c : name)
-        if (forbidden.contains(c))
-            return false;
-    return true;
-}
-
-bool CFolderBrowserDialog::IsWellFormedFolderPath(const QString& path) {
-    // "/" stands where a drive letter, ":" and "\" would stand elsewhere.
-    if (!path.startsWith(QLatin1Char('/')))
-        return false;
-    if (path.size() == 1)
-        return true;
-    const QStringList names = path.mid(1).split(QLatin1Char('/'));
-    for (const QString& name : names)
-        if (!IsValidFolderName(name))
-            return false;
-    return true;
-}
-
-bool CFolderBrowserDialog::ValidateFolderPath(QWidget* parent, const QString& path,
-                                              IUserPrompts& prompts) {
-    if (!IsWellFormedFolderPath(path)) {
-        prompts.Message(parent, VkFormat(apptext::kFolderInvalid, path), PromptIcon::Warning);
-        return false;
-    }
-    if (QFileInfo(path).isDir())
-        return true;
-    if (!prompts.Question(parent, VkFormat(apptext::kFolderCreate, path), PromptIcon::Question))
-        return false;
-
-    const QString cannot = VkFormat(apptext::kFolderNotCreated, path);
-    QString current = QStringLiteral("/");
-    if (!QFileInfo(current).isDir()) {
-        prompts.Message(parent, cannot, PromptIcon::Warning);
-        return false;
-    }
-    const QStringList names = path.mid(1).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& name : names) {
-        current =
-            current == QLatin1String("/") ? current + name : current + QLatin1Char('/') + name;
-        if (!IsValidFolderName(name) || (!QFileInfo(current).isDir() && !QDir().mkdir(current)) ||
-            !QFileInfo(current).isDir()) {
-            prompts.Message(parent, cannot, PromptIcon::Warning);
-            return false;
-        }
-    }
-    return true;
 }

@@ -12,8 +12,9 @@ class QPushButton;
 class QTreeView;
 
 // The folder browser: a folder tree with a typed-path field above it. OK
-// validates the typed path (and offers to create a missing folder); the dialog
-// returns the path as typed.
+// checks the typed path as every folder chooser does (app/FolderCheck: its
+// form, and the offer to create a missing folder); the dialog returns the path
+// as typed.
 //
 //   QString folder = CFolderBrowserDialog::Browse(parent, {"Browse",
 //                        "Select output directory.", initial}, prompts);
@@ -29,16 +30,6 @@ public:
     QString Path() const;
 
     void accept() override;
-
-    // The form check, without touching the disk: an absolute path whose
-    // folder names are all valid ("/" alone passes).
-    static bool IsWellFormedFolderPath(const QString& path);
-    // A folder name is non-empty, does not begin or end with a tab, blank or
-    // full stop, and holds none of  " * / : < > ? \ |
-    static bool IsValidFolderName(const QString& name);
-    // The whole check with its messages: form, existence, and the offer to
-    // create the folders one by one. True when the folder exists afterwards.
-    static bool ValidateFolderPath(QWidget* parent, const QString& path, IUserPrompts& prompts);
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -16,11 +16,13 @@
 // answers (No, Cancel, no file) and the record of what was asked.
 class FakePrompts : public IAppPrompts {
 public:
-    void Message(const std::string& text, PromptIcon, const std::string&) override {
+    void Message(const std::string& text, PromptIcon icon, const std::string&) override {
         shown.push_back(text);
+        icons.push_back(icon);
     }
-    bool Question(const std::string& text, PromptIcon, const std::string&) override {
+    bool Question(const std::string& text, PromptIcon icon, const std::string&) override {
         asked.push_back(text);
+        icons.push_back(icon);
         return Take(yesNo, false);
     }
     SaveAnswer AskSaveChanges(const std::string& text) override {
@@ -42,6 +44,7 @@ public:
     std::deque<std::string> files;
     std::vector<std::string> shown;
     std::vector<std::string> asked;
+    std::vector<PromptIcon> icons; // of the messages and questions, in order
     std::vector<FileChoice> choices;
 
 private:

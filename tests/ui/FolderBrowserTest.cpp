@@ -4,7 +4,6 @@
 #include "tests/support/FakePrompts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QScrollBar>
@@ -18,68 +17,8 @@ QString Invalid(const QString& path) {
 
 } // namespace
 
-TEST(FolderPath, FormRules) {
-    // Counterparts of C:\Out\, C:Out, \\server\share and a name ending in a full stop.
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/Out/")));
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("Out")));
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("//server/share")));
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/data/name.")));
-    EXPECT_TRUE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/")));
-    EXPECT_TRUE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/data/Out 1/x.y")));
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QString()));
-    EXPECT_FALSE(CFolderBrowserDialog::IsWellFormedFolderPath(QStringLiteral("/a//b")));
-    for (const char* bad :
-         {" a", "a ", "\ta", ".a", "a*", "a?b", "a:b", "a\\b", "a|b", "a\"b", "a<b", "a>b"})
-        EXPECT_FALSE(CFolderBrowserDialog::IsValidFolderName(QString::fromLatin1(bad))) << bad;
-    EXPECT_TRUE(CFolderBrowserDialog::IsValidFolderName(QStringLiteral("a.b c")));
-}
-
-TEST(FolderPath, ValidationMessagesAndCreation) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    FakePrompts prompts;
-
-    EXPECT_FALSE(
-        CFolderBrowserDialog::ValidateFolderPath(nullptr, QStringLiteral("/Out/"), prompts));
-    ASSERT_EQ(prompts.shown.size(), 1);
-    EXPECT_EQ(prompts.shown[0].text, Invalid(QStringLiteral("/Out/")));
-    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Warning);
-
-    prompts.shown.clear();
-    EXPECT_TRUE(CFolderBrowserDialog::ValidateFolderPath(nullptr, dir.path(), prompts));
-    EXPECT_TRUE(prompts.shown.isEmpty()); // existing folder: no question
-
-    const QString missing = dir.path() + QStringLiteral("/a/b/c");
-    prompts.answers.enqueue(false);
-    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, missing, prompts));
-    ASSERT_EQ(prompts.shown.size(), 1);
-    EXPECT_EQ(prompts.shown[0].text,
-              QStringLiteral("The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be "
-                             "created?")
-                  .arg(missing));
-    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
-    EXPECT_FALSE(QDir(dir.path() + QStringLiteral("/a")).exists());
-
-    prompts.shown.clear();
-    prompts.answers.enqueue(true);
-    EXPECT_TRUE(CFolderBrowserDialog::ValidateFolderPath(nullptr, missing, prompts));
-    EXPECT_TRUE(QDir(missing).exists());
-    EXPECT_EQ(prompts.shown.size(), 1);
-
-    // A file standing where a folder must go cannot become a folder.
-    QFile blocker(dir.path() + QStringLiteral("/file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString blocked = dir.path() + QStringLiteral("/file/sub");
-    prompts.shown.clear();
-    prompts.answers.enqueue(true);
-    EXPECT_FALSE(CFolderBrowserDialog::ValidateFolderPath(nullptr, blocked, prompts));
-    ASSERT_EQ(prompts.shown.size(), 2);
-    EXPECT_EQ(prompts.shown[1].text,
-              QStringLiteral("The folder:\n\n%1\n\ncan not be created. Please double check.")
-                  .arg(blocked));
-}
-
+// The folder check itself (forms, messages, creation) is tested without a
+// display in tests/app; these cases are the widget's own.
 TEST(FolderBrowser, TypedPathIsValidatedAndReturnedAsTyped) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

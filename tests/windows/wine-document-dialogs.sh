@@ -118,5 +118,38 @@ inside() { # inside A B: the top-left corner of window A lies on window B
 }
 context_help
 
+# The output folder's chooser: a typed name ending in a full stop is refused
+# with its message and the chooser stays; a typed folder that does not exist
+# is offered for creation, made on Yes and returned as typed.
+folder_chooser_step() {
+  local chooser box target name
+  # Short: the field completes what it knows while a long path is typed.
+  name="chosen-$$"
+  target="C:\\$name\\new"
+  ( $wine "$probe" folder 'C:\' >folder.out 2>folder.err; echo $? >folder.exit ) &
+  pids+=($!)
+  chooser=$(window '^Browse$')
+  [ -n "$chooser" ] || { fail "folder: no chooser"; return 1; }
+  keys "$chooser" Home shift+End # the typed-path field has the focus
+  typed 'C:\bad.'
+  xdotool key --clearmodifiers Return
+  box=$(window '^Velkora$')
+  [ -n "$box" ] && echo "ok: folder: a name ending in a full stop is refused" ||
+    { fail "folder: no refusal of C:\\bad."; return 1; }
+  keys "$box" Return
+  gone '^Velkora$' || fail "folder: the refusal stays open"
+  [ -n "$(window '^Browse$')" ] || { fail "folder: the chooser closed on a refused path"; return 1; }
+  keys "$chooser" Home shift+End
+  typed "$target"
+  xdotool key --clearmodifiers Return
+  box=$(window '^Velkora$')
+  [ -n "$box" ] || { fail "folder: no offer to create $target"; return 1; }
+  keys "$box" Return # Yes
+  finished folder && expect folder result=ok "folder=$target"
+  [ -d "$prefix/drive_c/$name/new" ] && echo "ok: folder: the typed folder was made" ||
+    fail "folder: $target was not made"
+}
+folder_chooser_step
+
 [ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failure(s)"
 exit $((failures > 0))

@@ -3,11 +3,14 @@
 // Not shipped; tests drive it under wine64.
 //
 //   velkora_dialogs_probe.exe wizard|affiliate|settings|productid|uuid [project.vkp]
+//   velkora_dialogs_probe.exe folder [initial-folder]
+#include "app/AppTexts.h"
 #include "app/ProductIdForm.h"
 #include "model/AffProject.h"
 #include "model/NewProduct.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/DocumentDialogsFactory.h"
+#include "ui/win32/dialogs/FileChoosers.h"
 #include "ui/win32/dialogs/ProductIdDialog.h"
 
 #include <commctrl.h>
@@ -56,7 +59,7 @@ void PrintProject(const CAffProject& project) {
 
 int Run(const std::string& which, const std::string& projectPath) {
     CAffProject project;
-    if (!projectPath.empty())
+    if (!projectPath.empty() && which != "folder")
         project.SetProjectPath(projectPath);
     FillSample(project);
     const std::unique_ptr<IDocumentDialogs> front = CreateDocumentDialogs(nullptr);
@@ -108,8 +111,16 @@ int Run(const std::string& which, const std::string& projectPath) {
         Print("service", answer.serviceName);
         Print("productId", answer.productId);
         Print("purchaseLink", answer.purchaseLink);
+    } else if (which == "folder") {
+        // The output folder's chooser, opened on the folder given in place of
+        // the project.
+        const std::string folder = dialogs::ChooseFolder(
+            nullptr, {std::string(apptext::kFolderBrowserCaption),
+                      std::string(apptext::kFolderBrowserInstruction), projectPath});
+        Print("result", folder.empty() ? "cancel" : "ok");
+        Print("folder", folder);
     } else {
-        std::fputs("usage: velkora_dialogs_probe wizard|affiliate|settings|productid|uuid "
+        std::fputs("usage: velkora_dialogs_probe wizard|affiliate|settings|productid|uuid|folder "
                    "[project.vkp]\n",
                    stderr);
         return 2;

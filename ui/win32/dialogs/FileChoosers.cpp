@@ -1,10 +1,17 @@
 #include "ui/win32/dialogs/FileChoosers.h"
 
+#include "app/FolderCheck.h"
+#include "model/FolderPathForm.h"
+#include "platform/FolderChain.h"
 #include "platform/win32/WideText.h"
+#include "ui/win32/Win32AppPrompts.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
+
+#include <algorithm>
 
 using platform::win32::Narrow;
 using platform::win32::Widen;
@@ -74,21 +81,118 @@ std::string RunChooser(HWND owner, const FileChoice& choice, bool save) {
     return Narrow(file);
 }
 
-struct FolderStart {
+// The largest typed path the chooser takes, in characters.
+constexpr int kMaxTypedPath = 259;
+constexpr UINT_PTR kChooserSubclassId = 1;
+
+// One run of the folder chooser, reached from its callback and its window.
+struct FolderRun {
     std::wstring caption;
-    std::wstring folder;
+    std::wstring folder;  // selected on opening
+    HWND edit = nullptr;  // the typed-path field
+    std::string accepted; // the path that passed the check
+    bool done = false;
 };
 
-int CALLBACK FolderCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
-    if (message == BFFM_INITIALIZED) {
-        const auto* start = reinterpret_cast<const FolderStart*>(data);
-        if (!start->caption.empty())
-            SetWindowTextW(hwnd, start->caption.c_str());
-        if (!start->folder.empty())
-            SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE,
-                         reinterpret_cast<LPARAM>(start->folder.c_str()));
+std::wstring TypedPath(HWND edit) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(std::min<size_t>(wcsnlen(text.c_str(), text.size()), kMaxTypedPath));
+    return text;
+}
+
+// OK takes the typed path through the desktop program's folder check, whose
+// messages stand over the chooser; a refused path keeps the chooser open with
+// the field focused. An accepted one closes it as Cancel would, so that the
+// chooser does not interpret the text again: the run holds the answer.
+LRESULT CALLBACK ChooserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR data) {
+    auto* run = reinterpret_cast<FolderRun*>(data);
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+        const std::string typed = Narrow(TypedPath(run->edit));
+        CWin32AppPrompts prompts(hwnd);
+        if (typed.empty() || CheckChosenFolder(typed, prompts) != FolderCheckResult::Accepted) {
+            SetFocus(run->edit);
+            return 0;
+        }
+        run->accepted = typed;
+        run->done = true;
+        return DefSubclassProc(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == run->edit &&
+        HIWORD(wParam) == EN_CHANGE) {
+        const LRESULT handled = DefSubclassProc(hwnd, message, wParam, lParam);
+        SendMessageW(hwnd, BFFM_ENABLEOK, 0, GetWindowTextLengthW(run->edit) > 0);
+        return handled;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(hwnd, ChooserProc, kChooserSubclassId);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void OnChooserOpened(HWND hwnd, FolderRun& run) {
+    if (!run.caption.empty())
+        SetWindowTextW(hwnd, run.caption.c_str());
+    run.edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+    if (run.edit) {
+        SendMessageW(run.edit, EM_LIMITTEXT, kMaxTypedPath, 0);
+        SetWindowSubclass(hwnd, ChooserProc, kChooserSubclassId, reinterpret_cast<DWORD_PTR>(&run));
+    }
+    if (!run.folder.empty())
+        SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(run.folder.c_str()));
+    if (run.edit) {
+        // A typed folder that does not exist yet still stands in the field.
+        if (!run.folder.empty() && !platform::IsExistingFolder(Narrow(run.folder)))
+            SetWindowTextW(run.edit, run.folder.substr(0, kMaxTypedPath).c_str());
+        PostMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(run.edit), TRUE);
+    }
+}
+
+// A folder chosen in the tree shows in the field when it lies on a drive;
+// other places (the desktop, the network) leave the field empty and OK off.
+void OnSelectionChanged(HWND hwnd, const FolderRun& run, LPCITEMIDLIST list) {
+    if (!run.edit)
+        return;
+    std::wstring path(kPathBuffer, L'\0');
+    if (!list || !SHGetPathFromIDListEx(list, path.data(), kPathBuffer, GPFIDL_DEFAULT))
+        path.clear();
+    path.resize(wcsnlen(path.c_str(), path.size()));
+    const bool drive = BeginsWithFolderRoot(Narrow(path), platform::PathStyle::Windows);
+    SetWindowTextW(run.edit, drive ? path.c_str() : L"");
+    SendMessageW(hwnd, BFFM_ENABLEOK, 0, drive);
+}
+
+int CALLBACK FolderCallback(HWND hwnd, UINT message, LPARAM lParam, LPARAM data) {
+    auto* run = reinterpret_cast<FolderRun*>(data);
+    if (message == BFFM_INITIALIZED)
+        OnChooserOpened(hwnd, *run);
+    else if (message == BFFM_SELCHANGED)
+        OnSelectionChanged(hwnd, *run, reinterpret_cast<LPCITEMIDLIST>(lParam));
     return 0;
+}
+
+// The chooser once; true when it ended with a folder (in chosen).
+bool RunFolderChooser(HWND owner, FolderRun& run, const std::wstring& instruction,
+                      std::string& chosen) {
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = instruction.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    info.lpfn = FolderCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&run);
+    PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
+    if (run.done) {
+        chosen = run.accepted;
+    } else if (list) {
+        std::wstring path(kPathBuffer, L'\0');
+        if (SHGetPathFromIDListEx(list, path.data(), kPathBuffer, GPFIDL_DEFAULT)) {
+            path.resize(wcsnlen(path.c_str(), kPathBuffer));
+            chosen = Narrow(path);
+        }
+    }
+    if (list)
+        CoTaskMemFree(list);
+    return run.done || !chosen.empty();
 }
 
 } // namespace
@@ -104,23 +208,25 @@ std::string ChooseFileToSave(HWND owner, const FileChoice& choice) {
 std::string ChooseFolder(HWND owner, const FolderChoice& choice) {
     // The chooser's typed-path field needs the component model on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    FolderStart start{Widen(choice.caption), WithBackslashes(Widen(choice.initialFolder))};
     const std::wstring instruction =
         Widen(choice.instruction.empty() ? choice.caption : choice.instruction);
-    BROWSEINFOW info{};
-    info.hwndOwner = owner;
-    info.lpszTitle = instruction.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-    info.lpfn = FolderCallback;
-    info.lParam = reinterpret_cast<LPARAM>(&start);
+    std::wstring start = WithBackslashes(Widen(choice.initialFolder));
     std::string folder;
-    if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info)) {
-        std::wstring path(kPathBuffer, L'\0');
-        if (SHGetPathFromIDListEx(list, path.data(), kPathBuffer, GPFIDL_DEFAULT)) {
-            path.resize(wcsnlen(path.c_str(), kPathBuffer));
-            folder = Narrow(path);
+    for (;;) {
+        FolderRun run;
+        run.caption = Widen(choice.caption);
+        run.folder = start;
+        std::string chosen;
+        if (!RunFolderChooser(owner, run, instruction, chosen))
+            break;
+        // A folder the chooser returned by itself (its field out of reach)
+        // passes the same check; a refused one opens the chooser again there.
+        CWin32AppPrompts prompts(owner);
+        if (run.done || CheckChosenFolder(chosen, prompts) == FolderCheckResult::Accepted) {
+            folder = chosen;
+            break;
         }
-        CoTaskMemFree(list);
+        start = Widen(chosen);
     }
     if (SUCCEEDED(com))
         CoUninitialize();
