@@ -1,6 +1,8 @@
 #include "ui/ToolbarImages.h"
 
+#include "app/AppTexts.h"
 #include "app/CommandIds.h"
+#include "app/ToolBarStrip.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,7 +10,7 @@
 
 namespace {
 
-constexpr int kSize = 24;
+constexpr int kSize = kToolBarImageSize;
 
 void DrawPage(QPainter& p, const QColor& fill) {
     QPainterPath page;
@@ -144,6 +146,17 @@ QIcon ToolbarIcon(int commandId) {
     icon.addPixmap(Draw(commandId, false), QIcon::Normal);
     icon.addPixmap(Draw(commandId, true), QIcon::Disabled);
     return icon;
+}
+
+QImage ToolbarStrip(bool disabled) {
+    QImage strip(kSize * ToolBarImageCount(), kSize, QImage::Format_RGB32);
+    strip.fill(QColor(kToolBarKeyColour.red, kToolBarKeyColour.green, kToolBarKeyColour.blue));
+    QPainter p(&strip);
+    for (const int command : apptext::kToolBarButtons) {
+        if (command != 0)
+            p.drawPixmap(kSize * ToolBarImageIndex(command), 0, Draw(command, disabled));
+    }
+    return strip;
 }
 
 QIcon RowIcon() {

@@ -246,6 +246,13 @@ TEST_F(MainWindowTest, ToolbarHoldsTheButtonsInOrder) {
         ID_BUILD_ALL,     ID_BUILD_SELF_CREATOR, ID_RUN_SETUP,        0, ID_APP_ABOUT};
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(Frame().ToolBar()->iconSize(), QSize(24, 24));
+    // It can be undocked and docked on every side; upright on the left.
+    EXPECT_TRUE(Frame().ToolBar()->isMovable());
+    EXPECT_TRUE(Frame().ToolBar()->isFloatable());
+    EXPECT_EQ(Frame().ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+    Frame().addToolBar(Qt::LeftToolBarArea, Frame().ToolBar());
+    EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(Frame().ToolBar()->orientation(), Qt::Vertical);
     EXPECT_EQ(Cmd(ID_BUILD_ALL).toolTip(), "Build All");
     EXPECT_EQ(Cmd(ID_BUILD_ALL).statusTip(), "Build custom setup files for all affiliates");
 }

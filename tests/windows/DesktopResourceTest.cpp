@@ -2,6 +2,7 @@
 // the resources of the built images of both machine types, against the
 // desktop program's texts (app/AppTexts.h); and the templates it carries.
 #include "app/AppTexts.h"
+#include "app/ToolBarStrip.h"
 #include "tests/windows/DialogTemplate.h"
 #include "tests/windows/PeResources.h"
 #include "ui/win32/VelkoraResourceIds.h"
@@ -15,6 +16,7 @@
 
 namespace {
 
+constexpr uint16_t kBitmap = 2;      // RT_BITMAP
 constexpr uint16_t kMenu = 4;        // RT_MENU
 constexpr uint16_t kDialog = 5;      // RT_DIALOG
 constexpr uint16_t kStrings = 6;     // RT_STRING
@@ -241,6 +243,35 @@ TEST_P(DesktopResources, AboutBoxShowsIconTextAndOk) {
     EXPECT_EQ(dialog->controls[0].id, IDC_ABOUT_ICON);
     EXPECT_EQ(dialog->controls[1].id, IDC_ABOUT_TEXT);
     EXPECT_EQ(dialog->controls[2].text, apptext::kOk);
+}
+
+TEST_P(DesktopResources, ToolbarStripsAreTwentyFourBitImagesOfEveryButton) {
+    // A bitmap resource is the file without its 14-byte file header: the
+    // information header, then the pixels.
+    for (const uint16_t id : {IDB_TOOLBAR, IDB_TOOLBAR_DISABLED}) {
+        SCOPED_TRACE("bitmap " + std::to_string(id));
+        const std::string bytes = Resource(kBitmap, id);
+        ASSERT_GE(bytes.size(), 40u);
+        const auto le = [&bytes](size_t at, size_t size) {
+            uint32_t value = 0;
+            for (size_t i = size; i-- > 0;)
+                value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+            return value;
+        };
+        EXPECT_EQ(le(0, 4), 40u);                                             // header size
+        EXPECT_EQ(le(4, 4), static_cast<uint32_t>(24 * ToolBarImageCount())); // width
+        EXPECT_EQ(le(8, 4), 24u);                                             // height
+        EXPECT_EQ(le(14, 2), 24u);                                            // bits a pixel
+        EXPECT_EQ(le(16, 4), 0u);                                             // uncompressed
+        const size_t stride = (24 * ToolBarImageCount() * 3 + 3) / 4 * 4;
+        EXPECT_GE(bytes.size(), 40 + stride * 24) << "the pixels are cut short";
+        // The bottom-left pixel, first of the pixels, is the key colour.
+        ASSERT_GE(bytes.size(), 43u);
+        EXPECT_EQ(le(40, 3),
+                  static_cast<uint32_t>(kToolBarKeyColour.red << 16 | kToolBarKeyColour.green << 8 |
+                                        kToolBarKeyColour.blue));
+    }
+    EXPECT_NE(Resource(kBitmap, IDB_TOOLBAR), Resource(kBitmap, IDB_TOOLBAR_DISABLED));
 }
 
 TEST_P(DesktopResources, CarriesManifestAndTheTemplatesOfBothMachineTypes) {

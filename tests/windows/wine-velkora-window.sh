@@ -2,7 +2,8 @@
 # velkora.exe as a vendor uses it, under wine64 on a virtual X server: on a
 # first start the Welcome dialog, the New Project wizard and "Hints" make a
 # product with three affiliates that Save writes; a project given on the
-# command line shows its affiliates; a cell edited in place, a sort by a
+# command line shows its affiliates; its toolbar floats by its gripper, hides
+# and shows, docks on the left and at the top again; a cell edited in place, a sort by a
 # header click, a deletion and Affiliate Property reach the saved file; Build
 # All writes the custom setups, and one of them stores its link, which
 # velklink.dll returns; after a restart the recent file reopens from the
@@ -128,6 +129,44 @@ check_row_colours() { # check_row_colours WINDOW (maximised, three rows)
     fail "the selected row is drawn as [$selected]"
 }
 
+drag() { # drag FROM-WINDOW X Y TO-WINDOW X Y: presses, moves and lets go
+  xdotool mousemove --window "$1" "$2" "$3" mousedown 1 sleep 0.2 \
+    mousemove --window "$4" 300 300 sleep 0.2 mousemove --window "$4" "$5" "$6" sleep 0.2 mouseup 1
+  sleep 0.5
+}
+about_box() { # about_box WHAT: the About box is open; it is closed again
+  local about
+  about=$(window '^About Velkora$')
+  [ -n "$about" ] && echo "ok: $1" || { shot "$2"; fail "$1"; return; }
+  keys "$about" Return
+  gone '^About Velkora$' || fail "the About box stays open"
+}
+# The toolbar by its gripper: dropped amid the window it floats in a tool
+# window of its own, which View > Toolbar hides and shows; dropped on the
+# left edge it docks there, upright (its last button, About, works there);
+# dropped on the top edge it is back where it started.
+step_toolbar_dock() { # step_toolbar_dock MAIN
+  local floating height
+  drag "$1" 4 35 "$1" 500 400
+  floating=$(window '^Standard$')
+  [ -n "$floating" ] && echo "ok: the toolbar floats in a window of its own" ||
+    { shot toolbar-float; fail "the toolbar does not float"; return; }
+  keys "$1" alt+v t
+  gone '^Standard$' && echo "ok: View > Toolbar hides the floating toolbar" ||
+    fail "the floating toolbar stays"
+  keys "$1" alt+v t
+  floating=$(window '^Standard$')
+  [ -n "$floating" ] || { fail "View > Toolbar does not show the floating toolbar"; return; }
+  height=$(xdotool getwindowgeometry --shell "$floating" | sed -n 's/^HEIGHT=//p')
+  drag "$floating" 4 $((height - 12)) "$1" 3 300
+  gone '^Standard$' || { shot toolbar-left; fail "the toolbar does not dock on the left"; return; }
+  click "$1" 17 396
+  about_box "the toolbar docks on the left" toolbar-left
+  drag "$1" 17 23 "$1" 500 22
+  click "$1" 388 37
+  about_box "the toolbar docks at the top again" toolbar-top
+}
+
 # A product whose setup is a 64-bit Windows program, with three affiliates.
 cp "$setup" ArgsSetup.exe
 uuid=0D3B2F8E-5C41-4B7A-9E21-6A1F4C2D8B90
@@ -170,6 +209,7 @@ main=$(window '^p.vkp - Velkora$')
 echo "ok: the project opens from the command line"
 maximised "$main"
 check_row_colours "$main"
+step_toolbar_dock "$main"
 
 # Bert's name edited in place: a double click on its cell, the text replaced.
 click "$main" $name_x $first_row_y 2

@@ -16,6 +16,7 @@
 #include "ui/win32/AffiliateListView.h"
 #include "ui/win32/CellEditor.h"
 #include "ui/win32/DocumentDialogsFactory.h"
+#include "ui/win32/ToolBarDock.h"
 #include "ui/win32/VelkoraResourceIds.h"
 #include "ui/win32/WelcomeDialog.h"
 #include "ui/win32/Win32AppPrompts.h"
@@ -35,42 +36,11 @@ constexpr UINT kRunTasks = WM_APP + 10;
 constexpr int kListId = 0xE900;
 constexpr int kLogId = 0xE901;
 constexpr int kDividerHeight = 6;
-constexpr int kToolbarImage = 24;
 
 // The status-bar panes: the message, then the lock keys' indicators.
 constexpr int kIndicatorWidth = 44;
 constexpr const wchar_t* kIndicators[] = {L"CAP", L"NUM", L"SCRL"};
 constexpr int kIndicatorKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
-
-// The toolbar buttons' images in the system's standard strip.
-int ToolImage(int command) {
-    switch (command) {
-    case ID_FILE_NEW:
-        return STD_FILENEW;
-    case ID_FILE_OPEN:
-        return STD_FILEOPEN;
-    case ID_FILE_SAVE:
-        return STD_FILESAVE;
-    case ID_DELETE_AFFILIATE:
-        return STD_DELETE;
-    case ID_ADD_AFFILIATE:
-        return STD_REPLACE;
-    case ID_AFFILIATE_PROPERTY:
-        return STD_PROPERTIES;
-    case ID_PRODUCT_SETTINGS:
-        return STD_FIND;
-    case ID_BUILD_SELECTED:
-        return STD_PRINTPRE;
-    case ID_BUILD_ALL:
-        return STD_PRINT;
-    case ID_BUILD_SELF_CREATOR:
-        return STD_COPY;
-    case ID_RUN_SETUP:
-        return STD_REDOW;
-    default:
-        return STD_HELP;
-    }
-}
 
 // A string of the program's string table.
 std::wstring LoadText(HINSTANCE instance, UINT id) {
@@ -166,25 +136,16 @@ bool CMainWindow::OnCreate() {
 }
 
 void CMainWindow::CreateToolBar() {
-    m_toolBar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
-                                0, 0, 0, 0, m_hwnd, nullptr, m_instance, nullptr);
-    SendMessageW(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImage, kToolbarImage));
-    SendMessageW(m_toolBar, TB_LOADIMAGES, IDB_STD_LARGE_COLOR,
-                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
-    std::vector<TBBUTTON> buttons;
-    for (const int command : apptext::kToolBarButtons) {
-        TBBUTTON button{};
-        button.iBitmap = command ? ToolImage(command) : 0;
-        button.idCommand = command;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = command ? BTNS_BUTTON : BTNS_SEP;
-        buttons.push_back(button);
-    }
-    SendMessageW(m_toolBar, TB_ADDBUTTONSW, buttons.size(),
-                 reinterpret_cast<LPARAM>(buttons.data()));
-    SendMessageW(m_toolBar, TB_AUTOSIZE, 0, 0);
+    m_dock = std::make_unique<CToolBarDock>(m_instance, m_hwnd);
+    if (!m_dock->Create())
+        return;
+    m_toolBar = m_dock->ToolBar();
+    m_dock->moved = [this] {
+        Layout();
+        // The panes moved sideways: all of them are drawn again, not only
+        // the parts the move uncovered.
+        RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    };
 }
 
 void CMainWindow::CreateStatusBar() {
@@ -197,33 +158,35 @@ void CMainWindow::CreateStatusBar() {
 void CMainWindow::Layout() {
     RECT client{};
     GetClientRect(m_hwnd, &client);
-    int top = 0;
-    int bottom = client.bottom;
-    if (IsWindowVisible(m_toolBar)) {
-        SendMessageW(m_toolBar, TB_AUTOSIZE, 0, 0);
-        RECT bar{};
-        GetWindowRect(m_toolBar, &bar);
-        top = bar.bottom - bar.top;
-    }
+    int statusHeight = 0;
     if (IsWindowVisible(m_statusBar)) {
         SendMessageW(m_statusBar, WM_SIZE, 0, 0);
         RECT bar{};
         GetWindowRect(m_statusBar, &bar);
-        bottom -= bar.bottom - bar.top;
+        statusHeight = bar.bottom - bar.top;
         const int width = client.right;
         int edges[4] = {width - 3 * kIndicatorWidth - 20, width - 2 * kIndicatorWidth - 20,
                         width - kIndicatorWidth - 20, -1};
         SendMessageW(m_statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
         UpdateIndicators();
     }
+    const DockSide side = m_dock ? m_dock->Side() : DockSide::Floating;
+    const FrameLayout frame = LayOutFrame({client.left, client.top, client.right, client.bottom},
+                                          side, m_dock ? m_dock->Thickness() : 0, statusHeight);
+    if (m_dock && m_dock->IsShown())
+        m_dock->Place(frame.bar);
+    const DockRect& panes = frame.panes;
+    const int top = panes.top;
+    const int bottom = panes.bottom;
+    const int width = panes.right - panes.left;
     const int height = std::max(0, bottom - top);
     // The list takes two thirds at first; the divider keeps both panes visible.
     if (m_split < 0)
         m_split = top + height * 2 / 3;
     m_split = std::clamp(m_split, top + 20, std::max(top + 20, bottom - kDividerHeight - 20));
     if (m_list)
-        MoveWindow(m_list->Handle(), 0, top, client.right, m_split - top, TRUE);
-    MoveWindow(m_log.Handle(), 0, m_split + kDividerHeight, client.right,
+        MoveWindow(m_list->Handle(), panes.left, top, width, m_split - top, TRUE);
+    MoveWindow(m_log.Handle(), panes.left, m_split + kDividerHeight, width,
                std::max(0, bottom - m_split - kDividerHeight), TRUE);
 }
 
@@ -375,7 +338,8 @@ void CMainWindow::UpdateMenu(HMENU menu) {
                 MF_BYCOMMAND |
                     (IsCommandEnabled(static_cast<int>(id), context) ? MF_ENABLED : MF_GRAYED));
         if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
-            const bool shown = IsWindowVisible(id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar);
+            const bool shown = id == ID_VIEW_TOOLBAR ? m_dock && m_dock->IsShown()
+                                                     : IsWindowVisible(m_statusBar) != FALSE;
             CheckMenuItem(menu, id, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
         }
     }
@@ -478,12 +442,14 @@ void CMainWindow::OnCommand(int id) {
         PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
         break;
     case ID_VIEW_TOOLBAR:
-    case ID_VIEW_STATUS_BAR: {
-        HWND bar = id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar;
-        ShowWindow(bar, IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+        // Wherever the bar sits, docked or floating.
+        if (m_dock)
+            m_dock->Show(!m_dock->IsShown());
+        break;
+    case ID_VIEW_STATUS_BAR:
+        ShowWindow(m_statusBar, IsWindowVisible(m_statusBar) ? SW_HIDE : SW_SHOW);
         Layout();
         break;
-    }
     case ID_PRODUCT_SETTINGS:
         doc.OnProductSettings();
         break;

@@ -17,6 +17,7 @@
 #include <shellapi.h>
 
 class CAffiliateListView;
+class CToolBarDock;
 class CWin32AppPrompts;
 class Document;
 class IDocumentDialogs;
@@ -94,7 +95,8 @@ private:
     HINSTANCE m_instance;
     RecentFiles& m_recentFiles;
     HWND m_hwnd = nullptr;
-    HWND m_toolBar = nullptr;
+    std::unique_ptr<CToolBarDock> m_dock;
+    HWND m_toolBar = nullptr; // the dock's buttons
     HWND m_statusBar = nullptr;
     HACCEL m_keys = nullptr;
     HMENU m_fileMenu = nullptr;

@@ -11,6 +11,11 @@
 #define IDR_AFFILIATE_POPUP 128
 #define IDR_LOG_POPUP 129
 
+// The toolbar's image strips (24-bit, one 24 x 24 image a button in the
+// toolbar's order): normal and hot, and disabled.
+#define IDB_TOOLBAR 130
+#define IDB_TOOLBAR_DISABLED 131
+
 // Dialogs.
 #define IDD_ABOUTBOX 100
 #define IDD_WELCOME 175
