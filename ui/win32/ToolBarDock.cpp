@@ -67,13 +67,13 @@ bool CToolBarDock::RegisterClasses() {
     WNDCLASSEXW strip{};
     strip.cbSize = sizeof strip;
     strip.style = CS_DBLCLKS;
-    strip.lpfnWndProc = StripProc;
+    strip.lpfnWndProc = Forward<&CToolBarDock::OnStrip>;
     strip.hInstance = m_instance;
     strip.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32646)); // IDC_SIZEALL
     strip.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     strip.lpszClassName = kStripClass;
     WNDCLASSEXW floating = strip;
-    floating.lpfnWndProc = FloatProc;
+    floating.lpfnWndProc = Forward<&CToolBarDock::OnFloat>;
     floating.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     floating.lpszClassName = kFloatClass;
     const auto registered = [](const WNDCLASSEXW& c) {
@@ -306,23 +306,14 @@ bool CToolBarDock::OnGripperMouse(HWND host, UINT message, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK CToolBarDock::StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+template <LRESULT (CToolBarDock::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK CToolBarDock::Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
         SetWindowLongPtrW(
             hwnd, GWLP_USERDATA,
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<CToolBarDock*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->OnStrip(hwnd, message, wParam, lParam)
-                : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK CToolBarDock::FloatProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            hwnd, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<CToolBarDock*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->OnFloat(hwnd, message, wParam, lParam)
+    return self ? (self->*Handler)(hwnd, message, wParam, lParam)
                 : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -361,8 +352,16 @@ LRESULT CToolBarDock::OnFloat(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         const DockSide side = SideForScreenPoint(at);
         if (side != DockSide::Floating)
             DockOn(side);
+        else
+            SetActiveWindow(m_frame); // the frame's keys work again after a move
         return 0;
     }
+    case WM_MOUSEACTIVATE:
+        // A button click leaves the frame active, so its keys and the list's
+        // focus stay where they were; the caption still activates for a move.
+        if (LOWORD(lParam) == HTCLIENT)
+            return MA_NOACTIVATE;
+        break;
     case WM_CLOSE:
         Show(false);
         return 0;

@@ -42,8 +42,10 @@ public:
     std::function<void()> moved;
 
 private:
-    static LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK FloatProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure of both window classes: the dock is their creation
+    // parameter, and Handler answers their messages.
+    template <LRESULT (CToolBarDock::*Handler)(HWND, UINT, WPARAM, LPARAM)>
+    static LRESULT CALLBACK Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnStrip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnFloat(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool RegisterClasses();
