@@ -1,8 +1,8 @@
 #include "ui/win32/dialogs/DialogControls.h"
 
-#include "app/AppTexts.h"
 #include "model/RegistrationServices.h"
 #include "platform/win32/WideText.h"
+#include "ui/win32/Win32AppPrompts.h"
 
 using platform::win32::Narrow;
 using platform::win32::Widen;
@@ -45,13 +45,12 @@ int ComboSelection(HWND dialog, int id) {
     return at == CB_ERR ? -1 : static_cast<int>(at);
 }
 
-void ShowMessage(HWND owner, const std::string& text, UINT icon) {
-    MessageBoxW(owner, Widen(text).c_str(), Widen(apptext::kMessageCaption).c_str(), MB_OK | icon);
+void ShowMessage(HWND owner, const std::string& text, PromptIcon icon) {
+    CWin32AppPrompts(owner).Message(text, icon, {});
 }
 
 bool AskYesNo(HWND owner, const std::string& text) {
-    return MessageBoxW(owner, Widen(text).c_str(), Widen(apptext::kMessageCaption).c_str(),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return CWin32AppPrompts(owner).Question(text, PromptIcon::Question, {});
 }
 
 HINSTANCE ResourceModule() {

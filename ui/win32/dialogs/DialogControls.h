@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppPrompts.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,8 +22,8 @@ int ComboSelection(HWND dialog, int id);
 // The registration services' names, in the service table's order.
 void FillServiceCombo(HWND dialog, int id, int selected);
 
-// Message boxes owned by owner, captioned with the program's name.
-void ShowMessage(HWND owner, const std::string& text, UINT icon = MB_ICONWARNING);
+// Message boxes owned by owner, asked as the desktop program's prompts ask.
+void ShowMessage(HWND owner, const std::string& text, PromptIcon icon = PromptIcon::Warning);
 bool AskYesNo(HWND owner, const std::string& text);
 
 // The dialog templates of these dialogs live in the program's own image.

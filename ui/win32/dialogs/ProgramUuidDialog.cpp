@@ -64,7 +64,7 @@ void CProgramUuidDialog::OnCopy() {
     SendDlgItemMessageW(m_hwnd, IDC_UUID_EDIT, EM_SETSEL, 0, -1);
     const std::string text = ControlText(m_hwnd, IDC_UUID_EDIT);
     if (PutOnClipboard(m_hwnd, platform::win32::Widen(text)))
-        ShowMessage(m_hwnd, std::string(apptext::kUuidCopied), MB_ICONINFORMATION);
+        ShowMessage(m_hwnd, std::string(apptext::kUuidCopied), PromptIcon::Information);
 }
 
 } // namespace dialogs
