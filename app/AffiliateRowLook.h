@@ -1,16 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "app/RgbColour.h"
+
 #include <vector>
-
-// A colour as the front ends draw it: red, green and blue, 0 to 255.
-struct RgbColour {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
-
-    friend bool operator==(const RgbColour&, const RgbColour&) = default;
-};
 
 // A cell of the affiliate list: its row as shown (counted from the top) and
 // its column (the column's own number, wherever the user dragged it). A cell

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "app/RgbColour.h"
+#include "app/ScreenGeometry.h"
+
 #include <string_view>
 
 // Context help of dialog controls, as every front end shows it. A control's
@@ -14,10 +16,6 @@ namespace contexthelp {
 // the identifiers of unnamed controls, which are 0 or negative).
 std::string_view HelpText(int controlId);
 
-struct Rgb {
-    uint8_t red, green, blue;
-};
-
 struct Margins {
     int left, top, right, bottom;
 };
@@ -25,25 +23,12 @@ struct Margins {
 // The pop-up's look: a pale yellow background behind the default text colour
 // and font, and this space between its border and the text (in pixels at
 // the standard 96 dots per inch).
-inline constexpr Rgb kPopupBackground{255, 255, 208};
+inline constexpr RgbColour kPopupBackground{255, 255, 208};
 inline constexpr Margins kPopupMargins{15, 5, 15, 10};
-
-struct Point {
-    int x, y;
-};
-
-struct Size {
-    int width, height;
-};
-
-// A screen area: left and top inside, right and bottom just outside.
-struct Area {
-    int left, top, right, bottom;
-};
 
 // Where a pop-up of size opens for a request at point: there, moved back
 // inside area as far as it fits; a pop-up larger than area keeps its top-left
 // corner on it.
-Point PlacePopup(Point point, Size size, Area area);
+ScreenPoint PlacePopup(ScreenPoint point, ScreenSize size, const ScreenRect& area);
 
 } // namespace contexthelp

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-DockSide DockSideForDrop(const DockRect& frame, DockPoint drop, int reach) {
+DockSide DockSideForDrop(const ScreenRect& frame, ScreenPoint drop, int reach) {
     if (frame.right <= frame.left || frame.bottom <= frame.top)
         return DockSide::Floating;
     // Beyond the reach around the frame nothing docks.
@@ -30,14 +30,14 @@ DockSide DockSideForDrop(const DockRect& frame, DockPoint drop, int reach) {
     return best;
 }
 
-FrameLayout LayOutFrame(const DockRect& client, DockSide side, int thickness, int statusHeight) {
+FrameLayout LayOutFrame(const ScreenRect& client, DockSide side, int thickness, int statusHeight) {
     const int width = std::max(0, client.right - client.left);
     const int height = std::max(0, client.bottom - client.top);
     FrameLayout layout;
     const int status = std::clamp(statusHeight, 0, height);
     layout.status = {client.left, client.top + height - status, client.left + width,
                      client.top + height};
-    DockRect rest{client.left, client.top, client.left + width, layout.status.top};
+    ScreenRect rest{client.left, client.top, client.left + width, layout.status.top};
     const int across = IsVerticalDock(side) ? width : rest.bottom - rest.top;
     const int bar = side == DockSide::Floating ? 0 : std::clamp(thickness, 0, across);
     switch (side) {

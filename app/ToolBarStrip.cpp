@@ -23,7 +23,7 @@ int ToolBarImageIndex(int command) {
     return -1;
 }
 
-bool IsNearKeyColour(Rgb pixel, Rgb key) {
+bool IsNearKeyColour(RgbColour pixel, RgbColour key) {
     const auto near = [](uint8_t a, uint8_t b) { return std::abs(int{a} - int{b}) <= 2; };
     return near(pixel.red, key.red) && near(pixel.green, key.green) && near(pixel.blue, key.blue);
 }
@@ -44,12 +44,12 @@ bool Fits(const BgrPixels& image) {
 
 } // namespace
 
-long ReplaceKeyColour(BgrPixels image, Rgb face) {
+long ReplaceKeyColour(BgrPixels image, RgbColour face) {
     if (!Fits(image))
         return -1;
     const size_t bottomRow = image.topDown ? static_cast<size_t>(image.height - 1) : 0;
     const uint8_t* corner = image.bytes.data() + bottomRow * image.stride;
-    const Rgb key{corner[2], corner[1], corner[0]};
+    const RgbColour key{corner[2], corner[1], corner[0]};
     long replaced = 0;
     for (size_t y = 0; y < static_cast<size_t>(image.height); ++y) {
         uint8_t* pixel = image.bytes.data() + y * image.stride;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RgbColour.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,21 +16,14 @@ int ToolBarImageCount();
 // no toolbar button.
 int ToolBarImageIndex(int command);
 
-struct Rgb {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
 // The background the strips are drawn on: a light grey, far from every
 // colour of the drawings (the pale disabled ones too), so that their smoothed
 // edges suit the usual button faces. Any pixel near the strip's bottom-left
 // pixel becomes the system's button face when the strip is loaded.
-inline constexpr Rgb kToolBarKeyColour{240, 240, 240};
+inline constexpr RgbColour kToolBarKeyColour{240, 240, 240};
 
 // True when each of red, green and blue differs from the key by at most 2.
-bool IsNearKeyColour(Rgb pixel, Rgb key);
+bool IsNearKeyColour(RgbColour pixel, RgbColour key);
 
 // A 24-bit image as the system keeps a device-independent bitmap: rows of
 // blue, green and red bytes, each row `stride` bytes long, the bottom row
@@ -44,4 +39,4 @@ struct BgrPixels {
 // Replaces every pixel near the bottom-left pixel's colour by `face`, in
 // place, and returns how many it replaced. An image whose rows do not fit
 // its bytes (or a stride shorter than a row) is left alone: -1.
-long ReplaceKeyColour(BgrPixels image, Rgb face);
+long ReplaceKeyColour(BgrPixels image, RgbColour face);

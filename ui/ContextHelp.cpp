@@ -92,7 +92,7 @@ CContextHelpPopup::CContextHelpPopup(const QString& text, QWidget* parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     QPalette pal = QApplication::palette();
-    const contexthelp::Rgb back = contexthelp::kPopupBackground;
+    const RgbColour back = contexthelp::kPopupBackground;
     pal.setColor(QPalette::Window, QColor(back.red, back.green, back.blue));
     setPalette(pal);
     setAutoFillBackground(true);
@@ -123,7 +123,7 @@ CContextHelpPopup* ShowContextHelp(int controlId, const QPoint& globalPos, QWidg
     if (const QScreen* screen = QApplication::screenAt(globalPos)) {
         // Keep the whole pop-up on the screen of the request.
         const QRect area = screen->availableGeometry();
-        const contexthelp::Point placed = contexthelp::PlacePopup(
+        const ScreenPoint placed = contexthelp::PlacePopup(
             {at.x(), at.y()}, {popup->width(), popup->height()},
             {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
         at = QPoint(placed.x, placed.y);

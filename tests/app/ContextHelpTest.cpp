@@ -40,9 +40,9 @@ TEST(ContextHelpText, ControlsWithATextAndWithout) {
 
 struct PlaceCase {
     const char* what;
-    Point point;
-    Size size;
-    Point placed;
+    ScreenPoint point;
+    ScreenSize size;
+    ScreenPoint placed;
 };
 
 void PrintTo(const PlaceCase& c, std::ostream* os) {
@@ -54,7 +54,7 @@ class PlacePopupTest : public ::testing::TestWithParam<PlaceCase> {};
 // The screen area is 100..1100 wide and 50..850 high (right and bottom outside).
 TEST_P(PlacePopupTest, OpensAtThePointAndStaysOnTheArea) {
     const PlaceCase& c = GetParam();
-    const Point at = PlacePopup(c.point, c.size, {100, 50, 1100, 850});
+    const ScreenPoint at = PlacePopup(c.point, c.size, {100, 50, 1100, 850});
     EXPECT_EQ(at.x, c.placed.x);
     EXPECT_EQ(at.y, c.placed.y);
 }

@@ -5,13 +5,13 @@
 namespace {
 
 struct Drop {
-    DockPoint at;
+    ScreenPoint at;
     DockSide side;
 };
 
 TEST(ToolBarDock, DropPointChoosesTheNearestEdgeWithinReach) {
     // A frame's client area at (100, 50), 800 x 600, on the screen.
-    const DockRect frame{100, 50, 900, 650};
+    const ScreenRect frame{100, 50, 900, 650};
     const Drop cases[] = {
         // Each edge's reach, inside and outside, and one pixel beyond.
         {{500, 74}, DockSide::Top},
@@ -44,18 +44,13 @@ TEST(ToolBarDock, AnEmptyFrameDocksNothing) {
 }
 
 struct Layout {
-    const char* what;
     DockSide side;
     int thickness;
     int status;
-    DockRect bar;
-    DockRect panes;
-    DockRect statusBar;
+    ScreenRect bar;
+    ScreenRect panes;
+    ScreenRect statusBar;
 };
-
-void PrintTo(const Layout& l, std::ostream* os) {
-    *os << l.what;
-}
 
 class LayOutFrameTest : public testing::TestWithParam<Layout> {};
 
@@ -67,62 +62,29 @@ TEST_P(LayOutFrameTest, BarAndStatusBarTakeTheirEdgesAndThePanesTheRest) {
     EXPECT_EQ(layout.status, c.statusBar);
 }
 
+constexpr DockSide kTop = DockSide::Top, kBottom = DockSide::Bottom, kLeft = DockSide::Left,
+                   kRight = DockSide::Right, kFloating = DockSide::Floating;
+
+// In order: each side (the bottom bar above the status bar), floating, both
+// bars hidden, a bar wider than the window, a status bar taller than the
+// window, a negative thickness.
 INSTANTIATE_TEST_SUITE_P(
     Sides, LayOutFrameTest,
     testing::Values(
-        Layout{
-            "top", DockSide::Top, 34, 20, {0, 0, 800, 34}, {0, 34, 800, 580}, {0, 580, 800, 600}},
-        Layout{"bottom, above the status bar",
-               DockSide::Bottom,
-               34,
-               20,
-               {0, 546, 800, 580},
-               {0, 0, 800, 546},
-               {0, 580, 800, 600}},
-        Layout{
-            "left", DockSide::Left, 36, 20, {0, 0, 36, 580}, {36, 0, 800, 580}, {0, 580, 800, 600}},
-        Layout{"right",
-               DockSide::Right,
-               36,
-               20,
-               {764, 0, 800, 580},
-               {0, 0, 764, 580},
-               {0, 580, 800, 600}},
-        Layout{"floating", DockSide::Floating, 34, 20, {}, {0, 0, 800, 580}, {0, 580, 800, 600}},
-        Layout{"hidden bars",
-               DockSide::Top,
-               0,
-               0,
-               {0, 0, 800, 0},
-               {0, 0, 800, 600},
-               {0, 600, 800, 600}},
-        Layout{"a bar wider than the window",
-               DockSide::Left,
-               900,
-               20,
-               {0, 0, 800, 580},
-               {800, 0, 800, 580},
-               {0, 580, 800, 600}},
-        Layout{"a status bar taller than the window",
-               DockSide::Top,
-               34,
-               700,
-               {0, 0, 800, 0},
-               {0, 0, 800, 0},
-               {0, 0, 800, 600}},
-        Layout{"a negative thickness",
-               DockSide::Bottom,
-               -5,
-               20,
-               {0, 580, 800, 580},
-               {0, 0, 800, 580},
-               {0, 580, 800, 600}}),
-    [](const testing::TestParamInfo<Layout>& info) { return std::to_string(info.index); });
+        Layout{kTop, 34, 20, {0, 0, 800, 34}, {0, 34, 800, 580}, {0, 580, 800, 600}},
+        Layout{kBottom, 34, 20, {0, 546, 800, 580}, {0, 0, 800, 546}, {0, 580, 800, 600}},
+        Layout{kLeft, 36, 20, {0, 0, 36, 580}, {36, 0, 800, 580}, {0, 580, 800, 600}},
+        Layout{kRight, 36, 20, {764, 0, 800, 580}, {0, 0, 764, 580}, {0, 580, 800, 600}},
+        Layout{kFloating, 34, 20, {}, {0, 0, 800, 580}, {0, 580, 800, 600}},
+        Layout{kTop, 0, 0, {0, 0, 800, 0}, {0, 0, 800, 600}, {0, 600, 800, 600}},
+        Layout{kLeft, 900, 20, {0, 0, 800, 580}, {800, 0, 800, 580}, {0, 580, 800, 600}},
+        Layout{kTop, 34, 700, {0, 0, 800, 0}, {0, 0, 800, 0}, {0, 0, 800, 600}},
+        Layout{kBottom, -5, 20, {0, 580, 800, 580}, {0, 0, 800, 580}, {0, 580, 800, 600}}));
 
 TEST(ToolBarDock, AShrunkenWindowGivesNoNegativeSizes) {
     const FrameLayout layout = LayOutFrame({10, 10, 5, 5}, DockSide::Right, 30, 20);
-    EXPECT_EQ(layout.panes, (DockRect{10, 10, 10, 10}));
-    EXPECT_EQ(layout.bar, (DockRect{10, 10, 10, 10}));
+    EXPECT_EQ(layout.panes, (ScreenRect{10, 10, 10, 10}));
+    EXPECT_EQ(layout.bar, (ScreenRect{10, 10, 10, 10}));
 }
 
 } // namespace

@@ -21,12 +21,12 @@ TEST(ToolBarStrip, OneImagePerButtonInTheToolbarsOrder) {
 }
 
 struct Near {
-    Rgb pixel;
+    RgbColour pixel;
     bool near;
 };
 
 TEST(ToolBarStrip, KeyColourAllowsTwoPerChannel) {
-    const Rgb key{100, 150, 200};
+    const RgbColour key{100, 150, 200};
     const Near cases[] = {
         {{100, 150, 200}, true},  {{102, 148, 202}, true},  {{98, 152, 198}, true},
         {{103, 150, 200}, false}, {{100, 147, 200}, false}, {{100, 150, 203}, false},
@@ -40,11 +40,11 @@ TEST(ToolBarStrip, KeyColourAllowsTwoPerChannel) {
 }
 
 // A 3 x 2 image with padded rows of 12 bytes; rows given top first.
-std::vector<uint8_t> Image(const std::vector<std::vector<Rgb>>& rowsTopFirst, bool topDown) {
+std::vector<uint8_t> Image(const std::vector<std::vector<RgbColour>>& rowsTopFirst, bool topDown) {
     std::vector<uint8_t> bytes;
     for (size_t i = 0; i < rowsTopFirst.size(); ++i) {
         const auto& row = rowsTopFirst[topDown ? i : rowsTopFirst.size() - 1 - i];
-        for (const Rgb& p : row)
+        for (const RgbColour& p : row)
             bytes.insert(bytes.end(), {p.blue, p.green, p.red});
         bytes.resize(bytes.size() + 12 - row.size() * 3, 0xEE); // padding
     }
@@ -53,9 +53,9 @@ std::vector<uint8_t> Image(const std::vector<std::vector<Rgb>>& rowsTopFirst, bo
 
 struct Replace {
     const char* what;
-    std::vector<std::vector<Rgb>> rows; // top first
+    std::vector<std::vector<RgbColour>> rows; // top first
     bool topDown;
-    std::vector<std::vector<Rgb>> expected;
+    std::vector<std::vector<RgbColour>> expected;
     long replaced;
 };
 
@@ -63,11 +63,11 @@ void PrintTo(const Replace& r, std::ostream* os) {
     *os << r.what;
 }
 
-constexpr Rgb K{192, 192, 192}; // key
-constexpr Rgb F{236, 233, 216}; // face
-constexpr Rgb A{193, 190, 194}; // within 2 of K
-constexpr Rgb B{195, 192, 192}; // 3 off K
-constexpr Rgb D{40, 40, 40};    // drawing
+constexpr RgbColour K{192, 192, 192}; // key
+constexpr RgbColour F{236, 233, 216}; // face
+constexpr RgbColour A{193, 190, 194}; // within 2 of K
+constexpr RgbColour B{195, 192, 192}; // 3 off K
+constexpr RgbColour D{40, 40, 40};    // drawing
 
 class ReplaceKeyColourTest : public testing::TestWithParam<Replace> {};
 

@@ -175,7 +175,7 @@ void CMainWindow::Layout() {
                                           side, m_dock ? m_dock->Thickness() : 0, statusHeight);
     if (m_dock && m_dock->IsShown())
         m_dock->Place(frame.bar);
-    const DockRect& panes = frame.panes;
+    const ScreenRect& panes = frame.panes;
     const int top = panes.top;
     const int bottom = panes.bottom;
     const int width = panes.right - panes.left;

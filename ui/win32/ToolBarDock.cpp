@@ -174,7 +174,7 @@ int CToolBarDock::Thickness() const {
     return (IsVerticalDock(m_side) ? extent.cx : extent.cy) + 2 * kBorder;
 }
 
-void CToolBarDock::Place(const DockRect& bar) {
+void CToolBarDock::Place(const ScreenRect& bar) {
     if (m_side == DockSide::Floating)
         return;
     MoveWindow(m_strip, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, TRUE);

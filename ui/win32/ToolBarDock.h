@@ -30,7 +30,7 @@ public:
     // The docked strip's size across its side; 0 when floating or hidden.
     int Thickness() const;
     // Puts the docked strip where the frame's layout says.
-    void Place(const DockRect& bar);
+    void Place(const ScreenRect& bar);
     bool IsShown() const { return m_bShown; }
     void Show(bool shown);
     // Docks on a side or floats with the floating window's top left at `at`

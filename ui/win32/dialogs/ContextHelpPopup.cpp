@@ -80,7 +80,7 @@ void Paint(HWND popup) {
     const HDC dc = BeginPaint(popup, &paint);
     RECT area;
     GetClientRect(popup, &area);
-    const contexthelp::Rgb back = contexthelp::kPopupBackground;
+    const RgbColour back = contexthelp::kPopupBackground;
     const HBRUSH brush = CreateSolidBrush(RGB(back.red, back.green, back.blue));
     FillRect(dc, &area, brush);
     DeleteObject(brush);
@@ -161,7 +161,7 @@ POINT CentreOf(HWND control) {
     return {r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
 }
 
-contexthelp::Area WorkAreaAt(POINT point) {
+ScreenRect WorkAreaAt(POINT point) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (!GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info))
@@ -192,8 +192,8 @@ HWND ShowContextHelp(HWND owner, const std::string& text, POINT screenPoint) {
     RECT frame{0, 0, extent.cx + look->margins.left + look->margins.right,
                extent.cy + look->margins.top + look->margins.bottom};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const contexthelp::Size size{frame.right - frame.left, frame.bottom - frame.top};
-    const contexthelp::Point at =
+    const ScreenSize size{frame.right - frame.left, frame.bottom - frame.top};
+    const ScreenPoint at =
         contexthelp::PlacePopup({screenPoint.x, screenPoint.y}, size, WorkAreaAt(screenPoint));
     const HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     const HWND popup =
