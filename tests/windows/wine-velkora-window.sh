@@ -3,14 +3,15 @@
 # first start the Welcome dialog, the New Project wizard and "Hints" make a
 # product with three affiliates that Save writes; a project given on the
 # command line shows its affiliates; its toolbar floats by its gripper, hides
-# and shows, docks on the left and at the top again; a cell edited in place, a sort by a
-# header click, a deletion and Affiliate Property reach the saved file; Build
-# All writes the custom setups, and one of them stores its link, which
-# velklink.dll returns; after a restart the recent file reopens from the
-# Welcome dialog and the File menu; the About box and Help show; Select All
-# and Build Selected write the setups; Build Self Creator writes the x86_64
-# self creator. A crash, a hang (every wait is bounded) or a wrong file fails
-# it.
+# and shows, docks on the left and at the top again; a cell edited in place,
+# a sort by a header click, a deletion and Affiliate Property reach the saved
+# file; Build All writes the custom setups, and one of them stores its link,
+# which velklink.dll returns; after a restart the recent file reopens from
+# the Welcome dialog and the File menu; the About box and Help show; Select
+# All and Build Selected write the setups; Build Self Creator writes the
+# x86_64 self creator; Export Affiliates writes the list, Import Affiliates
+# opens its chooser and Run Setup runs the selected affiliate's custom setup.
+# A crash, a hang (every wait is bounded) or a wrong file fails it.
 # Arguments: prefix velkora.exe velkora-cli ArgsSetup.exe LinkProbe.exe velklink.dll
 #            selfkit.exe(x86_64) work
 set -uo pipefail
@@ -305,6 +306,39 @@ for _ in $(seq 300); do [ -s out/VelkSMNG.exe ] && break; sleep 0.1; done
 cmp -s -n "$(stat -c %s "$kit64")" "$kit64" out/VelkSMNG.exe &&
   echo "ok: Build Self Creator writes the x86_64 self creator" ||
   fail "no self creator of the x86_64 kind: $(ls -la out 2>&1)"
+# Export Affiliates writes the list beside the project under its suggested
+# name; Import Affiliates opens its own chooser; Run Setup (F9) runs the one
+# selected affiliate's custom setup, which stores that affiliate's link.
+keys "$main" alt+f e
+saveas=$(window '^Save As$')
+if [ -n "$saveas" ]; then
+  xdotool key --clearmodifiers Return
+  for _ in $(seq 50); do [ -s "p affiliates.csv" ] && break; sleep 0.1; done
+  grep -q "Bertram" "p affiliates.csv" 2>/dev/null && grep -q "Carla" "p affiliates.csv" &&
+    echo "ok: Export Affiliates writes the affiliates beside the project" ||
+    fail "Export Affiliates: $(ls 2>&1 | tr '\n' ' ')"
+else
+  fail "Export Affiliates opens no chooser"
+fi
+keys "$main" alt+f i
+chooser=$(window '^Import Affiliates$')
+[ -n "$chooser" ] && echo "ok: Import Affiliates opens its chooser" || fail "no Import Affiliates chooser"
+[ -n "$chooser" ] && keys "$chooser" Escape && gone '^Import Affiliates$'
+click "$main" $name_x $header_y # sorted by name: Bertram first
+sleep 0.3
+click "$main" $name_x $first_row_y
+keys "$main" F9
+stored=""
+for _ in $(seq 100); do
+  stored=$(cd bin && $wine LinkProbe.exe "$uuid" 4096 2>/dev/null | tr -d '\r')
+  case $stored in *affiliate=id-Bertram*) break ;; esac
+  sleep 0.2
+done
+case $stored in
+  *affiliate=id-Bertram*) echo "ok: Run Setup runs the selected affiliate's custom setup" ;;
+  *) shot run-setup; fail "Run Setup: the stored link is [$stored]" ;;
+esac
+
 quit "$main" "the program ends again with status 0"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
