@@ -22,20 +22,12 @@ TEST(ContextHelpText, ControlsWithATextAndWithout) {
         // Shared by the settings' self-maker button and the affiliate's setup-file field.
         {1035, "The path and name of executable setup file that will be built for the affiliate."},
         {1037, "Specifies Registration services you are using to sell your product."},
-        {1031, ""},
-        {1033, ""},
-        {1034, ""},
-        {1038, ""},
-        {1039, ""},
-        {1043, ""},
-        {1, ""},  // OK
-        {2, ""},  // Cancel
-        {0, ""},  // the dialog itself
-        {-1, ""}, // an unnamed label
-        {65535, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(HelpText(c.id), c.text) << c.id;
+    // Fields without a text, OK (1), Cancel (2), the dialog itself (0), an unnamed label (-1).
+    for (const int id : {1031, 1033, 1034, 1038, 1039, 1043, 1, 2, 0, -1, 65535})
+        EXPECT_EQ(HelpText(id), "") << id;
 }
 
 struct PlaceCase {
