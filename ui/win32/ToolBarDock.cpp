@@ -332,13 +332,10 @@ LRESULT CToolBarDock::OnStrip(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+// The floating window's own messages; the gripper, painting and the
+// buttons' messages are answered as in the strip.
 LRESULT CToolBarDock::OnFloat(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (OnGripperMouse(hwnd, message, lParam))
-        return 0;
     switch (message) {
-    case WM_PAINT:
-        PaintGripper(hwnd);
-        return 0;
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION) {
             DockOn(m_lastDocked);
@@ -369,11 +366,8 @@ LRESULT CToolBarDock::OnFloat(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // Gone with the frame that owns it.
         m_float = nullptr;
         break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-        return SendMessageW(m_frame, message, wParam, lParam);
     default:
         break;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return OnStrip(hwnd, message, wParam, lParam);
 }
