@@ -10,8 +10,7 @@
 # the Welcome dialog and the File menu; the About box and Help show; Select
 # All and Build Selected write the setups; Build Self Creator writes the
 # x86_64 self creator; Export Affiliates writes the list, Import Affiliates
-# opens its chooser, Run Setup runs the selected affiliate's custom setup and
-# the context menu's Explore Output Folder opens the setups' folder.
+# opens its chooser and Run Setup runs the selected affiliate's custom setup.
 # A crash, a hang (every wait is bounded) or a wrong file fails it.
 # Arguments: prefix velkora.exe velkora-cli ArgsSetup.exe LinkProbe.exe velklink.dll
 #            selfkit.exe(x86_64) work
@@ -340,15 +339,6 @@ case $stored in
   *) shot run-setup; fail "Run Setup: the stored link is [$stored]" ;;
 esac
 
-# The context menu's Explore Output Folder opens the folder of the setups.
-click "$main" $name_x $first_row_y
-xdotool mousemove --window "$main" $name_x $first_row_y click 3
-sleep 0.5
-xdotool key --clearmodifiers x
-folder=$(window '^out$')
-[ -n "$folder" ] && echo "ok: Explore Output Folder opens the setups' folder" ||
-  { shot explore; fail "Explore Output Folder opens no folder window"; }
-[ -n "$folder" ] && keys "$folder" alt+F4
 quit "$main" "the program ends again with status 0"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
