@@ -147,11 +147,7 @@ void CAffiliateListView::DeleteSelected() {
     m_rows.RemoveRows(rows);
     ListView_SetItemState(m_hwnd, -1, 0, LVIS_SELECTED);
     SetCount();
-    InvalidateRect(m_hwnd, nullptr, FALSE);
-    m_hover.Forget();
-    RecheckHover();
-    if (selectionChanged)
-        selectionChanged();
+    RedrawMovedRows();
 }
 
 void CAffiliateListView::SelectAll() {
@@ -176,6 +172,10 @@ void CAffiliateListView::SortByColumn(int column) {
         ListView_SetItemState(m_hwnd, focused, LVIS_FOCUSED, LVIS_FOCUSED);
     m_bQuiet = false;
     ShowSortMark();
+    RedrawMovedRows();
+}
+
+void CAffiliateListView::RedrawMovedRows() {
     InvalidateRect(m_hwnd, nullptr, FALSE);
     m_hover.Forget();
     RecheckHover();

@@ -71,6 +71,9 @@ private:
     void OnMouseMove(POINT point);
     // Rows moved or scrolled under a still pointer: the cell under it again.
     void RecheckHover();
+    // After a sort or a delete: the whole list drawn anew, the cell under the
+    // pointer found afresh, and the window told of the selection.
+    void RedrawMovedRows();
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
 
