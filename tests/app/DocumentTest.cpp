@@ -37,6 +37,18 @@ protected:
         return path;
     }
 
+    // Bob, stamped at time 7, added to the project; nullptr when he could not be.
+    CReseller* AddBob(const std::string& affiliateId = {}) {
+        CReseller bob;
+        bob.m_strName = "Bob";
+        bob.m_strAffiliateId = affiliateId;
+        bob.m_tModified = 7;
+        uint16_t key = 0;
+        if (doc.Project().AddReseller(bob, &key) != CAffProject::AddResult::Added)
+            return nullptr;
+        return doc.Project().m_mapResellers.Lookup(key);
+    }
+
     TempFolder dir{"velkora-doc"};
     FakePrompts prompts;
     FakeDialogs dialogs;
@@ -239,12 +251,7 @@ TEST_F(DocumentTest, TheWizardsAnswersMakeANewProductAndAnAffiliateIsStampedByTh
 
 TEST_F(DocumentTest, AnAcceptedAffiliateDialogStoresTheFieldsStampedByTheDocumentsClock) {
     doc.clock = [] { return std::time_t{1660000000}; };
-    CReseller bob;
-    bob.m_strName = "Bob";
-    bob.m_tModified = 7;
-    uint16_t key = 0;
-    ASSERT_EQ(doc.Project().AddReseller(bob, &key), CAffProject::AddResult::Added);
-    CReseller* record = doc.Project().m_mapResellers.Lookup(key);
+    CReseller* record = AddBob();
     ASSERT_NE(record, nullptr);
     AffiliateFields fields = CAffiliateEditor::Load(*record);
     fields.name = "Bøb Ångström";
@@ -279,13 +286,7 @@ class CellEditTest : public DocumentTest, public ::testing::WithParamInterface<C
 TEST_P(CellEditTest, TheEditorsRulesDecideAndAChangeIsStampedByTheDocumentsClock) {
     const CellCase& c = GetParam();
     doc.clock = [] { return std::time_t{1650000000}; };
-    CReseller bob;
-    bob.m_strName = "Bob";
-    bob.m_strAffiliateId = "42";
-    bob.m_tModified = 7;
-    uint16_t key = 0;
-    ASSERT_EQ(doc.Project().AddReseller(bob, &key), CAffProject::AddResult::Added);
-    CReseller* record = doc.Project().m_mapResellers.Lookup(key);
+    CReseller* record = AddBob("42");
     ASSERT_NE(record, nullptr);
     record->m_bChanged = 0;
 
