@@ -3,8 +3,8 @@
 #include "model/AffProject.h"
 #include "model/Reseller.h"
 #include "platform/win32/WideText.h"
-#include "ui/win32/CellEditor.h"
 #include "ui/win32/VelkoraResourceIds.h"
+#include "ui/win32/dialogs/CellEditor.h"
 
 #include <algorithm>
 #include <array>

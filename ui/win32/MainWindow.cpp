@@ -14,13 +14,13 @@
 #include "platform/win32/WideText.h"
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/AffiliateListView.h"
-#include "ui/win32/CellEditor.h"
 #include "ui/win32/DocumentDialogsFactory.h"
 #include "ui/win32/ToolBarDock.h"
 #include "ui/win32/VelkoraResourceIds.h"
 #include "ui/win32/WelcomeDialog.h"
 #include "ui/win32/Win32AppPrompts.h"
 #include "ui/win32/WindowTexts.h"
+#include "ui/win32/dialogs/CellEditor.h"
 
 #include <algorithm>
 #include <commctrl.h>

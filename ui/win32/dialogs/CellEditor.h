@@ -1,33 +1,38 @@
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
 #include <string>
+#include <windows.h>
 
-namespace dialogs {
-
-// The in-place editor over one cell of a report list: an edit with the cell's
-// text, centred. Enter and losing the focus keep the text, Escape discards
-// it; then done is called once (kept, text) and the editor goes away.
+// The one-line editor over a cell of a report list: the affiliate list's
+// and the registration list's. Enter keeps the text, Escape discards it, and
+// leaving the editor keeps it; the end is reported once, then the editor goes
+// away. At most one is open at a time. Delete and
+// every Ctrl key belong to the editor while it has the focus.
 class CCellEditor {
 public:
-    using Done = std::function<void(int row, int column, bool kept, const std::string& text)>;
+    // Row, column, the text (UTF-8) and whether it was discarded.
+    using Ended = std::function<void(int, int, const std::string&, bool)>;
 
-    // Opens over (row, column) of list; false when the cell has no rectangle.
-    static bool Open(HWND list, int row, int column, Done done);
+    // Opens the editor over the cell, inset pixels in from its left edge,
+    // with the cell's text and the caret at its start. False when the cell
+    // is not in the list.
+    static bool Open(HWND list, int row, int column, int inset, Ended ended);
+    // Whether window is the open editor.
+    static bool IsEditor(HWND window);
 
 private:
-    CCellEditor(int row, int column, Done done)
-        : m_nRow(row), m_nColumn(column), m_done(std::move(done)) {}
-    void End(HWND edit, bool kept);
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                 DWORD_PTR data);
+    CCellEditor(HWND list, int row, int column, Ended ended);
+    static LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void End(bool discarded);
+    void Widen();
 
-    int m_nRow;
-    int m_nColumn;
-    Done m_done;
+    HWND m_list;
+    HWND m_hwnd = nullptr;
+    int m_row;
+    int m_column;
+    Ended m_ended;
     bool m_bEnded = false;
 };
-
-} // namespace dialogs

@@ -110,9 +110,9 @@ void CRegInfoPage::OnDoubleClick(POINT at) {
     if (SendMessageW(List(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0 ||
         hit.iSubItem == kRegColService)
         return;
-    CCellEditor::Open(List(), hit.iItem, hit.iSubItem,
-                      [this](int row, int column, bool kept, const std::string& text) {
-                          if (!kept ||
+    CCellEditor::Open(List(), hit.iItem, hit.iSubItem, 0,
+                      [this](int row, int column, const std::string& text, bool discarded) {
+                          if (discarded ||
                               !m_rows.EditCell(row, static_cast<RegInfoColumn>(column), text))
                               return;
                           const RegInfoRow& edited = m_rows.Rows()[static_cast<size_t>(row)];
